@@ -1,0 +1,236 @@
+// Single-key accessors of the settings files. QSettings is fine here: these files are small and
+// each accessor is called rarely; the large profile files go through the profile file code.
+#include "profile/settings.h"
+
+#include "profile/paths.h"
+#include "profile/settingskeys.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace mc {
+
+namespace {
+
+int readInt(const QString &file, const char *key, int def = 0)
+{
+    QSettings s(file, QSettings::IniFormat);
+    bool ok = false;
+    const int v = s.value(QLatin1String(key)).toInt(&ok);
+    return ok ? v : def;
+}
+
+QString readString(const QString &file, const QString &key)
+{
+    QSettings s(file, QSettings::IniFormat);
+    return s.value(key).toString();
+}
+
+void writeValue(const QString &file, const QString &key, const QVariant &value)
+{
+    QSettings s(file, QSettings::IniFormat);
+    s.setValue(key, value);
+}
+
+int desc(const char *key, int def = 0) { return readInt(productDescriptionFile(), key, def); }
+int app(const char *key, int def = 0) { return readInt(appSettingsFile(), key, def); }
+
+QString fmt(const char *pattern, int n) { return QString::fromLatin1(pattern).arg(n); }
+
+} // namespace
+
+bool productDescriptionExists() { return QFileInfo::exists(productDescriptionFile()); }
+
+QString readProductName()
+{
+    return readString(productDescriptionFile(), QLatin1String(keys::kProductName));
+}
+
+int readButtonCount()
+{
+    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    return s.value(QLatin1String(keys::kButtonCount)).toInt() ^
+           s.value(QLatin1String(keys::kMouseDpi)).toInt();
+}
+
+int readDpiCount()
+{
+    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    return s.value(QLatin1String(keys::kButtonCount)).toInt() ^
+           s.value(QLatin1String(keys::kMouseDpi)).toInt() ^
+           s.value(QLatin1String(keys::kDpiCount)).toInt();
+}
+
+int usableDpiCount()
+{
+    const int n = readDpiCount();
+    return (n < 1 || n > 8) ? 8 : n;
+}
+
+int readDisableMacro() { return desc(keys::kDisableMacro); }
+int readShowSleep() { return desc(keys::kShowSleep, 1); }
+int readScrollRev() { return desc(keys::kScrollRev); }
+int readMinDelay() { return desc(keys::kMinDelay, 10); }
+int read33254() { return desc(keys::k33254); }
+int readColorMode() { return desc(keys::kColorMode); }
+int readLedDisable() { return desc(keys::kLedDisable); }
+int readProductSync() { return desc(keys::kProductSync); }
+int readFrenchIndex() { return desc(keys::kFrench, -1); }
+
+SleepRange readSleepRange()
+{
+    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    SleepRange r;
+    r.min = s.value(QLatin1String(keys::kSleepMin), 1).toInt();
+    r.max = s.value(QLatin1String(keys::kSleepMax), 9).toInt();
+    return r;
+}
+
+UsbIds readUsbIds()
+{
+    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    UsbIds ids;
+    ids.receiverVid = s.value(QLatin1String(keys::kVid1), ids.receiverVid).toInt();
+    ids.receiverPid = s.value(QLatin1String(keys::kPid1), ids.receiverPid).toInt();
+    ids.cableVid = s.value(QLatin1String(keys::kVid2), ids.cableVid).toInt();
+    ids.cablePid = s.value(QLatin1String(keys::kPid2), ids.cablePid).toInt();
+    return ids;
+}
+
+ButtonSlotMap &buttonSlotMap()
+{
+    static ButtonSlotMap map{};
+    return map;
+}
+
+int readButtonSlotMap()
+{
+    if (!productDescriptionExists())
+        return -1;
+    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    for (int n = 0; n < kMatrixCount; ++n)
+        buttonSlotMap()[size_t(n)] = uint8_t(s.value(fmt(keys::kMatrixFmt, n)).toInt());
+    return 0;
+}
+
+int readPanelPlacement(PanelPlacement &out)
+{
+    if (!productDescriptionExists())
+        return -1;
+    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    for (int n = 0; n < kMatrixCount; ++n)
+        out.place[size_t(n)] = int8_t(s.value(fmt(keys::kMatrix2Fmt, n)).toInt());
+    out.buttonCount = s.value(QLatin1String(keys::kButtonCount)).toInt() ^
+                      s.value(QLatin1String(keys::kMouseDpi)).toInt();
+    return 0;
+}
+
+int readActiveSlot()
+{
+    const int slot = app(keys::kProfileID);
+    return (slot < 0 || slot > 4) ? 0 : slot;
+}
+
+void writeActiveSlot(int slot)
+{
+    writeValue(appSettingsFile(), QLatin1String(keys::kProfileID), slot);
+}
+
+int readDiff() { return app(keys::kDiff); }
+void writeDiff(int diff) { writeValue(appSettingsFile(), QLatin1String(keys::kDiff), diff); }
+
+QString readCurrentProduct()
+{
+    const QString name =
+        readString(appSettingsFile(), QLatin1String(keys::kCurrentProductName));
+    // The name becomes a folder below K: one that could climb out of it is not taken.
+    return isSafeFileName(name) ? name : QString();
+}
+
+void writeCurrentProduct(const QString &name)
+{
+    writeValue(appSettingsFile(), QLatin1String(keys::kCurrentProductName), name);
+}
+
+QString readModel() { return readString(appSettingsFile(), QLatin1String(keys::kModel)); }
+int readBattery() { return app(keys::kBattery); }
+void writeBattery(int level)
+{
+    writeValue(appSettingsFile(), QLatin1String(keys::kBattery), level);
+}
+int readBatteryFull() { return app(keys::kBatteryFull, 4200); }
+
+int readThemeColourIndex()
+{
+    const int id = app(keys::kGColorID);
+    return (id < 0 || id > 6) ? 0 : id;
+}
+
+int readSensorCode() { return app(keys::kSensor); }
+
+int readLightingVariant()
+{
+    return readInt(appSettingsFile(),
+                   (QLatin1String(keys::kLedVariantPrefix) + readCurrentProduct()).toUtf8().constData());
+}
+
+QString readMouseListName()
+{
+    return readString(appSettingsFile(), QLatin1String(keys::kMouseList0));
+}
+
+LanguageTable readLanguageTable()
+{
+    QSettings s(appSettingsFile(), QSettings::IniFormat);
+    LanguageTable t;
+    t.count = qBound(0, s.value(QLatin1String(keys::kLangNum)).toInt(), kMaxLanguages);
+    for (int i = 0; i < kMaxLanguages; ++i) {
+        t.names[size_t(i)] = s.value(fmt(keys::kLangNameFmt, i)).toString();
+        t.files[size_t(i)] = s.value(fmt(keys::kLangFileFmt, i)).toString();
+    }
+    return t;
+}
+
+FontRule readFontRule(int language)
+{
+    QSettings s(appSettingsFile(), QSettings::IniFormat);
+    FontRule f;
+    f.family = s.value(fmt(keys::kFontFmt, language)).toString();
+    f.pixelSize = int(s.value(fmt(keys::kFontSizeFmt, language)).toUInt());
+    return f;
+}
+
+QStringList readMacroList()
+{
+    QSettings s(appSettingsFile(), QSettings::IniFormat);
+    QStringList list;
+    for (int i = 0; i < kMaxMacros; ++i)
+        list << s.value(fmt(keys::kMacroListFmt, i)).toString();
+    return list;
+}
+
+int readMacroCount()
+{
+    int n = 0;
+    for (const QString &name : readMacroList())
+        n += name.isEmpty() ? 0 : 1;
+    return n;
+}
+
+int readLanguage() { return readInt(langSettingsFile(), keys::kLangID); }
+void writeLanguage(int language)
+{
+    writeValue(langSettingsFile(), QLatin1String(keys::kLangID), language);
+}
+
+void WriteExportMark(const QString &file, const QString &productName)
+{
+    writeValue(file, QLatin1String(keys::kExportMark), productName);
+}
+
+QString ReadExportMark(const QString &file)
+{
+    return readString(file, QLatin1String(keys::kExportMark));
+}
+
+} // namespace mc

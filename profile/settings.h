@@ -1,0 +1,110 @@
+// Accessors of the product description and the application settings: each opens its file,
+// reads or writes one key (or the listed keys) and closes it again. Nothing is cached, so a
+// change made by another part of the program is seen at once. A missing file or key reads as
+// its default; values that later serve as indexes are clamped here, where they enter.
+// Called from the user-interface thread and from the apply worker (never at the same time).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+
+namespace mc {
+
+constexpr int kMaxMacros = 50;    // "MACRO_LIST/0" .. "MACRO_LIST/49"
+constexpr int kMaxLanguages = 10; // language table entries
+constexpr int kMatrixCount = 16;  // panel buttons described by the product
+
+// --- product description (DefaultProfile.bin) ---
+bool productDescriptionExists();
+QString readProductName();
+int readButtonCount(); // ButtonCount XOR MouseDpi
+int readDpiCount();    // ButtonCount XOR MouseDpi XOR DPICount
+int usableDpiCount();  // the DPI count clamped: outside 1..8 counts as 8
+int readDisableMacro();
+int readShowSleep();
+int readScrollRev();
+int readMinDelay();
+int read33254();
+int readColorMode();
+int readLedDisable();
+int readProductSync(); // sensor-options variant 0, 1 or 2
+int readFrenchIndex();
+
+struct SleepRange
+{
+    int min = 1;
+    int max = 9;
+};
+SleepRange readSleepRange();
+
+struct UsbIds
+{
+    int receiverVid = 0x248A;
+    int receiverPid = 0xFA02;
+    int cableVid = 0x248A;
+    int cablePid = 0xFB01;
+};
+UsbIds readUsbIds();
+
+// The shared button slot map: device slot of panel button n (the button block addresses it at
+// slot * 4 + 2). readButtonSlotMap fills it from the description; -1 when the file is missing
+// (the map is then left unchanged).
+using ButtonSlotMap = std::array<uint8_t, kMatrixCount>;
+ButtonSlotMap &buttonSlotMap();
+int readButtonSlotMap();
+
+// Panel placement of the sixteen buttons (-1 hides one) and the button count; -1 when the
+// description is missing.
+struct PanelPlacement
+{
+    std::array<int8_t, kMatrixCount> place{};
+    int buttonCount = 0;
+};
+int readPanelPlacement(PanelPlacement &out);
+
+// --- application settings (K/Config.ini) ---
+int readActiveSlot(); // clamped: a slot outside 0..4 reads as 0
+void writeActiveSlot(int slot);
+int readDiff();
+void writeDiff(int diff);
+QString readCurrentProduct(); // a name that is not a safe folder name reads as empty
+void writeCurrentProduct(const QString &name);
+QString readModel();
+int readBattery();
+void writeBattery(int level);
+int readBatteryFull();
+int readThemeColourIndex(); // outside 0..6 reads as 0
+int readSensorCode();
+int readLightingVariant();
+QString readMouseListName(); // "Mouse_List/0"
+
+struct LanguageTable
+{
+    int count = 0; // FONT_LIST/LANGNUM, clamped to 0..10
+    std::array<QString, kMaxLanguages> names;
+    std::array<QString, kMaxLanguages> files;
+};
+LanguageTable readLanguageTable();
+
+struct FontRule
+{
+    QString family;
+    int pixelSize = 0;
+};
+FontRule readFontRule(int language);
+
+QStringList readMacroList(); // the 50 entries, empty strings for gaps
+int readMacroCount();        // non-empty entries
+
+// --- language settings (K/LangConfig.ini) ---
+int readLanguage();
+void writeLanguage(int language);
+
+// --- export mark of exported files ---
+void WriteExportMark(const QString &file, const QString &productName);
+QString ReadExportMark(const QString &file);
+
+} // namespace mc

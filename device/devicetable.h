@@ -46,8 +46,8 @@ struct DeviceState
     HidHandle receiverCommand = nullptr;
     HidHandle cablePointer = nullptr;
     HidHandle cableCommand = nullptr;
-    int cableRelease = 0;     // firmware release of the cable command collection, 0 = none
-    uint8_t statusByte = 0;   // last status byte reported by the mouse (status poller)
+    int cableRelease = 0;   // firmware release of the cable command collection, 0 = none
+    uint8_t statusByte = 0; // last status byte reported by the mouse (status poller)
 };
 
 DeviceState &deviceState();

@@ -9,7 +9,8 @@ namespace mc {
 constexpr int kReportSize = 33;
 
 // Result codes of device operations. kMouseOff is the apply worker's own.
-enum Result : uint8_t {
+enum Result : uint8_t
+{
     kOk = 0,
     kNoDevice = 1,
     kNoAnswer = 2,

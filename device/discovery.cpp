@@ -1,0 +1,185 @@
+// Device table filling, enumeration, opening and closing, and the presence questions.
+#include "device/discovery.h"
+
+#include "device/hidbackend.h"
+#include "profile/settings.h"
+
+#include <QDebug>
+
+#include <algorithm>
+
+namespace mc {
+
+namespace {
+constexpr int kWantedUsagePage = 1;
+constexpr int kPointerUsage = 2;
+constexpr int kCommandUsage = 0;
+constexpr uint16_t kLoggedVendor = 0x04D9;
+
+int entryCount()
+{
+    return std::clamp(deviceState().count, 0, kMaxDeviceEntries);
+}
+
+bool wants(const HidDeviceInfo &d, int usage, int usagePage)
+{
+    return d.usage == usage && d.usagePage == usagePage;
+}
+
+void openInto(HidHandle &slot, const QByteArray &path)
+{
+    HidBackend &hid = hidBackend();
+    if (slot)
+        hid.close(slot);
+    slot = hid.open(path);
+}
+
+void noteDevice(DeviceEntry &e, const HidDeviceInfo &d)
+{
+    if (d.vendorId == e.receiverVid && d.productId == e.receiverPid) {
+        if (wants(d, e.receiverPointerUsage, e.receiverPointerUsagePage)) {
+            e.receiverPointerPath = d.path;
+            qDebug("1 %s\n", e.receiverPointerPath.constData());
+            e.receiverPointerFound = true;
+        }
+        if (wants(d, e.receiverCommandUsage, e.receiverCommandUsagePage) &&
+            acceptsReceiverCommandPath(d.path)) {
+            e.receiverCommandPath = d.path;
+            qDebug("2 %s\n", e.receiverCommandPath.constData());
+            e.receiverCommandFound = true;
+        }
+    }
+    if (d.vendorId == e.cableVid && d.productId == e.cablePid) {
+        if (wants(d, e.cablePointerUsage, e.cablePointerUsagePage)) {
+            e.cablePointerPath = d.path;
+            qDebug("3 %s\n", e.cablePointerPath.constData());
+            e.cablePointerFound = true;
+        } else if (wants(d, e.cableCommandUsage, e.cableCommandUsagePage)) {
+            e.cableCommandPath = d.path;
+            qDebug("4 %s\n", e.cableCommandPath.constData());
+            e.cableCommandFound = true;
+            deviceState().cableRelease = d.release;
+        }
+    }
+}
+} // namespace
+
+void InitDeviceTable()
+{
+    const UsbIds ids = readUsbIds();
+    const QByteArray name = readMouseListName().toUtf8();
+    DeviceState &s = deviceState();
+    std::fill(s.entries.begin(), s.entries.end(), DeviceEntry());
+    s.count = 1;
+    DeviceEntry &e = s.entries[0];
+    e.receiverVid = ids.receiverVid;
+    e.receiverPid = ids.receiverPid;
+    e.cableVid = ids.cableVid;
+    e.cablePid = ids.cablePid;
+    e.receiverPointerUsage = kPointerUsage;
+    e.receiverPointerUsagePage = kWantedUsagePage;
+    e.receiverCommandUsage = kCommandUsage;
+    e.receiverCommandUsagePage = kWantedUsagePage;
+    e.cablePointerUsage = kPointerUsage;
+    e.cablePointerUsagePage = kWantedUsagePage;
+    e.cableCommandUsage = kCommandUsage;
+    e.cableCommandUsagePage = kWantedUsagePage;
+    e.productName = name;
+    qDebug("%s", name.constData());
+}
+
+bool acceptsReceiverCommandPath(const QByteArray &path)
+{
+    const QByteArray lower = path.toLower();
+    if (lower.contains("col04"))
+        return true;
+    const bool windowsStyle = lower.startsWith("\\\\?\\") || lower.contains("hid#vid_");
+    return !windowsStyle && !lower.contains("col0");
+}
+
+int EnumerateDevices()
+{
+    HidBackend &hid = hidBackend();
+    if (hid.init() != 0)
+        return -1;
+    const QVector<HidDeviceInfo> devices = hid.enumerate();
+    const int count = entryCount();
+    for (const HidDeviceInfo &d : devices) {
+        if (d.vendorId == kLoggedVendor) {
+            qDebug("Device Found\n  type: %x %x\n  path: %s\n  serial_number: %s\n usge %x uu %x",
+                   d.vendorId, d.productId, d.path.constData(), qUtf8Printable(d.serial), d.usage,
+                   d.usagePage);
+        }
+        for (int i = 0; i < count; ++i)
+            noteDevice(deviceState().entries[size_t(i)], d);
+    }
+    return 0;
+}
+
+void OpenDeviceByName(const QByteArray &productName)
+{
+    if (hidBackend().init() != 0)
+        return;
+    DeviceState &s = deviceState();
+    const int count = entryCount();
+    for (int i = 0; i < count; ++i) {
+        const DeviceEntry &e = s.entries[size_t(i)];
+        if (e.productName != productName)
+            continue;
+        if (e.receiverPointerFound && e.receiverCommandFound) {
+            openInto(s.receiverPointer, e.receiverPointerPath);
+            openInto(s.receiverCommand, e.receiverCommandPath);
+        }
+        if (e.cablePointerFound && e.cableCommandFound) {
+            openInto(s.cablePointer, e.cablePointerPath);
+            openInto(s.cableCommand, e.cableCommandPath);
+        }
+    }
+}
+
+void CloseDevices()
+{
+    DeviceState &s = deviceState();
+    HidBackend &hid = hidBackend();
+    for (HidHandle *h :
+         {&s.receiverPointer, &s.receiverCommand, &s.cablePointer, &s.cableCommand}) {
+        if (*h) {
+            hid.close(*h);
+            *h = nullptr;
+        }
+    }
+}
+
+bool productPresent(const DeviceEntry &entry)
+{
+    return (entry.receiverPointerFound && entry.receiverCommandFound) ||
+           (entry.cablePointerFound && entry.cableCommandFound);
+}
+
+int presentProductCount()
+{
+    const int count = entryCount();
+    int present = 0;
+    for (int i = 0; i < count; ++i)
+        present += productPresent(deviceState().entries[size_t(i)]) ? 1 : 0;
+    return present;
+}
+
+bool cableConnected()
+{
+    return deviceState().entries[0].cableCommandFound;
+}
+bool cablePointerFound()
+{
+    return deviceState().entries[0].cablePointerFound;
+}
+bool receiverCommandFound()
+{
+    return deviceState().entries[0].receiverCommandFound;
+}
+int cableFirmwareRelease()
+{
+    return deviceState().cableRelease;
+}
+
+} // namespace mc

@@ -1,0 +1,81 @@
+// Finding the mouse: filling the device table from the product description, enumerating the HID
+// collections, opening and closing the four handles, following the operating system's
+// device-interface notifications, and the presence questions the rest of the program asks.
+// Everything here runs on the user-interface thread (the CLI's main thread).
+#pragma once
+
+#include "device/devicetable.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+namespace mc {
+
+// Collection kinds of a classified interface.
+constexpr int kKindNone = 0;
+constexpr int kKindPointer = 1;
+constexpr int kKindCommand = 4;
+
+// Clears the table and fills entry 0 (count 1) from the product description and Config.ini.
+void InitDeviceTable();
+
+// 0 after a completed enumeration (whether or not anything matched), -1 when the HID library
+// does not initialise. Sets paths and found flags, never clears one.
+int EnumerateDevices();
+
+// Opens both collections of every complete attachment of the entries named productName
+// (byte-wise comparison). A handle that is already open is closed and replaced rather than
+// leaked.
+void OpenDeviceByName(const QByteArray &productName);
+
+// Closes the four handles: receiver pointer, receiver command, cable pointer, cable command.
+void CloseDevices();
+
+// True when the path is accepted as the receiver's command collection: it names collection 4,
+// or (Linux, where one path serves every collection of a node) it names no collection at all
+// and is not a Windows-style interface path.
+bool acceptsReceiverCommandPath(const QByteArray &path);
+
+struct InterfaceMatch
+{
+    int vid = 0;
+    int pid = 0;
+    int kind = kKindNone;
+};
+
+// Classifies a device-interface name (without its leading "\\?\"), case-insensitively.
+InterfaceMatch MatchInterfaceName(const QString &name);
+
+// What one notification did to one table entry.
+struct InterfaceOutcome
+{
+    int entry = 0;
+    bool cable = false; // the attachment matched is the cable (else the receiver)
+    int kind = kKindNone;
+    bool changed = false;         // a found flag was set (arrival) or cleared (removal)
+    bool arrivalNew = false;      // arrival: the flag was clear before
+    bool complete = false;        // arrival: both collections of the attachment are now found
+    bool completedNow = false;    // arrival: and they were not both found before
+    bool attachmentFound = false; // one of the attachment's two collections is found now
+    bool lostLast = false;        // removal: the entry has no collection left
+};
+
+// The arrival and removal of a collection: every entry whose receiver IDs (else cable IDs)
+// equal the classified IDs, in table order. The name forms take a notification's interface
+// name and store "\\?\" + name as the path; the classified forms serve watchers that classify
+// on their own (Linux hot-plug, the emulated mouse) and store the given path.
+QVector<InterfaceOutcome> NoteInterfaceArrival(const QString &name);
+QVector<InterfaceOutcome> NoteInterfaceRemoval(const QString &name);
+QVector<InterfaceOutcome> NoteInterfaceArrival(const InterfaceMatch &match, const QByteArray &path);
+QVector<InterfaceOutcome> NoteInterfaceRemoval(const InterfaceMatch &match);
+
+// Presence questions.
+bool productPresent(const DeviceEntry &entry); // both receiver or both cable collections found
+int presentProductCount();
+bool cableConnected();       // entry 0: cable command collection found
+bool cablePointerFound();    // entry 0: gates the firmware-update offer
+bool receiverCommandFound(); // entry 0: the wireless connection indication
+int cableFirmwareRelease();  // release number of the cable command collection, 0 = none
+
+} // namespace mc

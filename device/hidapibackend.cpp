@@ -1,0 +1,72 @@
+// The HID backend over hidapi. hidapi's own handle is passed through as the opaque HidHandle.
+#include "device/hidapibackend.h"
+
+#include <hidapi.h>
+
+namespace mc {
+
+namespace {
+hid_device *dev(HidHandle handle)
+{
+    return static_cast<hid_device *>(handle);
+}
+} // namespace
+
+int HidapiBackend::init()
+{
+    return hid_init() == 0 ? 0 : -1;
+}
+
+void HidapiBackend::exit()
+{
+    hid_exit();
+}
+
+QVector<HidDeviceInfo> HidapiBackend::enumerate()
+{
+    QVector<HidDeviceInfo> list;
+    hid_device_info *all = hid_enumerate(0, 0);
+    for (hid_device_info *d = all; d; d = d->next) {
+        HidDeviceInfo info;
+        info.path = QByteArray(d->path ? d->path : "");
+        info.vendorId = d->vendor_id;
+        info.productId = d->product_id;
+        if (d->serial_number)
+            info.serial = QString::fromWCharArray(d->serial_number);
+        info.release = d->release_number;
+        info.usagePage = d->usage_page;
+        info.usage = d->usage;
+        list.append(info);
+    }
+    hid_free_enumeration(all);
+    return list;
+}
+
+HidHandle HidapiBackend::open(const QByteArray &path)
+{
+    if (path.isEmpty())
+        return nullptr;
+    return hid_open_path(path.constData());
+}
+
+void HidapiBackend::close(HidHandle handle)
+{
+    if (handle)
+        hid_close(dev(handle));
+}
+
+int HidapiBackend::write(HidHandle handle, const uint8_t *data, size_t length)
+{
+    if (!handle)
+        return -1;
+    return hid_write(dev(handle), data, length);
+}
+
+int HidapiBackend::readTimeout(HidHandle handle, uint8_t *data, size_t length, int milliseconds)
+{
+    if (!handle)
+        return -1;
+    return hid_read_timeout(dev(handle), data, length, milliseconds);
+}
+
+} // namespace mc

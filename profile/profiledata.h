@@ -52,7 +52,7 @@ struct ButtonInfo
     int32_t Fun = 0;
     int32_t LoopNumber = 0;
     int32_t KeyNumber = 0;
-    std::array<KeyInfo, kKeyStepCount> KeyInfo{};
+    std::array<mc::KeyInfo, kKeyStepCount> KeyInfo{}; // qualified: the member hides the type
     uint8_t Res1 = 0;
     uint8_t Res2 = 0;
     uint8_t Res3 = 0;

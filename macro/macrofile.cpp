@@ -17,10 +17,6 @@ namespace mc {
 
 namespace {
 
-// A real macro file is a few hundred kilobytes at most; anything far larger is not one of ours
-// and is not parsed at all.
-constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
-
 QString key(const char *pattern, int n)
 {
     return QString::fromLatin1(pattern).arg(n);
@@ -50,7 +46,7 @@ QString readableFile(const QString &name)
         return {};
     const QString path = macroFile(name);
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxFileSize)
+    if (!info.isFile() || info.size() > macro::kMaxFileSize)
         return {};
     return path;
 }

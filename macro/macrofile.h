@@ -34,6 +34,9 @@ struct Macro
 namespace macro {
 constexpr int kMaxUploadActions = 63; // what a button entry and the mouse's slot carry
 constexpr int kMaxReadActions = 4096; // bound of one raw read, whatever the caller asks
+// A real macro file is a few hundred kilobytes at most; anything far larger is not one of ours
+// and is neither parsed nor imported.
+constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 } // namespace macro
 
 // Writes (creates or overwrites) the macro file. False when the name is not a safe file name or

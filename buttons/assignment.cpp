@@ -110,7 +110,7 @@ MacroChoice macroPreset(const ButtonInfo &entry)
         return c;
     c.name = entry.macroname;
     c.loopCount = std::clamp(entry.LoopNumber, 1, 255);
-    c.loopMode = entry.Res1 <= kLoopUntilPressed ? entry.Res1 : kLoopCount;
+    c.loopMode = entry.Res1 <= kLoopUntilPressed ? entry.Res1 : uint8_t(kLoopCount);
     return c;
 }
 
@@ -183,7 +183,7 @@ AssignOutcome applyMacro(ProfileData &profile, int entry, const MacroChoice &cho
     ButtonInfo &b = profile.buttons[entry];
     b.Fun = fun::kMacro;
     b.LoopNumber = std::clamp(choice.loopCount, 1, 255);
-    b.Res1 = choice.loopMode <= kLoopUntilPressed ? choice.loopMode : kLoopCount;
+    b.Res1 = choice.loopMode <= kLoopUntilPressed ? choice.loopMode : uint8_t(kLoopCount);
     b.macroname = choice.name;
     b.KeyNumber = choice.name.isEmpty() ? 0 : readStoredCount(choice.name);
     // Triples past the macro's actions are cleared, so no key of an earlier function lingers.

@@ -1,0 +1,30 @@
+// Texts of the write results.
+#include "device/writeresult.h"
+
+#include <QCoreApplication>
+
+namespace mc {
+
+const char *writeResultSourceText(uint8_t result)
+{
+    switch (result) {
+    case kOk:
+        return "";
+    case kMouseOff:
+        return QT_TRANSLATE_NOOP("QObject", "Mouse is sleeping or not connected.");
+    case kTooManyMacros:
+        return QT_TRANSLATE_NOOP("QObject", "The buttons run more than 12 different macros; "
+                                            "the mouse holds at most 12. Nothing was sent.");
+    case kValueOutOfRange:
+        return QT_TRANSLATE_NOOP("QObject", "The mouse has no such profile. Nothing was sent.");
+    default:
+        return QT_TRANSLATE_NOOP("QObject", "Send data failed, please try again.");
+    }
+}
+
+QString writeResultText(uint8_t result)
+{
+    return QCoreApplication::translate("QObject", writeResultSourceText(result));
+}
+
+} // namespace mc

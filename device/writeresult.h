@@ -1,0 +1,26 @@
+// Result codes of a write to the mouse beyond the transport's (0 ok, 1 no device, 2 no valid
+// answer, 4 write failed, 5 mouse off) and the text each result is reported with.
+#pragma once
+
+#include "device/transport.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace mc {
+
+// Refused before anything was sent: the buttons run more distinct macros than the mouse has
+// macro slots.
+constexpr uint8_t kTooManyMacros = 6;
+// Refused before anything was sent: a value the mouse has no place for (a slot number past 4).
+constexpr uint8_t kValueOutOfRange = 7;
+
+// The English source text of a result (context "QObject"): "Mouse is sleeping or not
+// connected." for 5, "Send data failed, please try again." for the transport's failures, a
+// text of its own for each refusal, and an empty text for 0.
+const char *writeResultSourceText(uint8_t result);
+// The same through the translation layer.
+QString writeResultText(uint8_t result);
+
+} // namespace mc

@@ -1,0 +1,26 @@
+// The process-wide state of the write to the mouse.
+#include "device/writestate.h"
+
+namespace mc {
+
+int MacroNumberTable::number(const QString &name)
+{
+    const int at = m_names.indexOf(name);
+    if (at >= 0)
+        return at;
+    m_names.append(name);
+    return int(m_names.size()) - 1;
+}
+
+WriteState &writeState()
+{
+    static WriteState state;
+    return state;
+}
+
+void resetWriteState()
+{
+    writeState() = WriteState();
+}
+
+} // namespace mc

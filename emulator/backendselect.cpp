@@ -1,0 +1,89 @@
+// Choosing the HID backend: hidapi, or the emulated mouse in one of its modes, optionally
+// behind the tracing decorator. The installed objects live until the process ends.
+#include "emulator/backendselect.h"
+
+#include "device/hidbackend.h"
+#include "device/hidtrace.h"
+#include "emulator/emulatedmouse.h"
+
+#include <memory>
+
+namespace mc {
+
+namespace {
+const char kEmulateOption[] = "--emulate";
+const char kTraceOption[] = "--trace";
+const char kEmulateEnv[] = "MOUSECFG_EMULATE";
+const char *const kModes[] = {"receiver", "cable", "both", "off", "silent", "none"};
+
+std::unique_ptr<EmulatedMouse> g_emulator;
+std::unique_ptr<TracingBackend> g_tracer;
+
+std::unique_ptr<EmulatedMouse> makeEmulator(const QString &mode)
+{
+    auto mouse = std::make_unique<EmulatedMouse>();
+    using A = EmulatedMouse::Attachment;
+    if (mode == QLatin1String("cable")) {
+        mouse->plug(A::Cable);
+    } else if (mode == QLatin1String("both")) {
+        mouse->plug(A::Receiver);
+        mouse->plug(A::Cable);
+    } else if (mode != QLatin1String("none")) {
+        mouse->plug(A::Receiver);
+    }
+    mouse->setMouseOff(mode == QLatin1String("off"));
+    mouse->setSilent(mode == QLatin1String("silent"));
+    return mouse;
+}
+} // namespace
+
+bool isEmulateMode(const QString &mode)
+{
+    for (const char *m : kModes) {
+        if (mode == QLatin1String(m))
+            return true;
+    }
+    return false;
+}
+
+QStringList installBackendFromArgs(const QStringList &args, QString *error)
+{
+    QStringList rest;
+    QString mode = qEnvironmentVariable(kEmulateEnv);
+    bool trace = false;
+    const QString prefix = QLatin1String(kEmulateOption) + QLatin1Char('=');
+    for (const QString &a : args) {
+        if (a == QLatin1String(kEmulateOption))
+            mode = QStringLiteral("receiver");
+        else if (a.startsWith(prefix))
+            mode = a.mid(prefix.size());
+        else if (a == QLatin1String(kTraceOption))
+            trace = true;
+        else
+            rest.append(a);
+    }
+    if (!mode.isEmpty() && !isEmulateMode(mode)) {
+        if (error)
+            *error = QStringLiteral("unknown emulation mode \"%1\"").arg(mode);
+        return rest;
+    }
+
+    // Install the new backend before the old objects go, so no caller sees a dangling one.
+    std::unique_ptr<EmulatedMouse> emulator = mode.isEmpty() ? nullptr : makeEmulator(mode);
+    setHidBackend(emulator.get());
+    std::unique_ptr<TracingBackend> tracer;
+    if (trace) {
+        tracer = std::make_unique<TracingBackend>(hidBackend());
+        setHidBackend(tracer.get());
+    }
+    g_emulator = std::move(emulator);
+    g_tracer = std::move(tracer);
+    return rest;
+}
+
+EmulatedMouse *installedEmulator()
+{
+    return g_emulator.get();
+}
+
+} // namespace mc

@@ -1,0 +1,32 @@
+// The one place that chooses the process-wide HID backend from the command line and the
+// environment; the GUI and the command-line tool both call it at start-up, after the data
+// folder has been chosen (the emulated mouse reads its IDs and name from there).
+//
+//   --emulate[=MODE] or MOUSECFG_EMULATE=MODE (the option wins), MODE one of:
+//     receiver (the default)  the receiver is plugged in, the mouse answers
+//     cable                   the cable is plugged in
+//     both                    receiver and cable
+//     off                     receiver; the mouse is off (battery reads zero)
+//     silent                  receiver; the mouse never answers
+//     none                    nothing is plugged in
+//   --trace                   every report written or read is printed on standard output
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace mc {
+
+class EmulatedMouse;
+
+// Takes the options above out of args, installs the backend they ask for and returns the
+// remaining arguments. An unknown MODE installs nothing and sets *error (when given).
+QStringList installBackendFromArgs(const QStringList &args, QString *error = nullptr);
+
+// The emulated mouse installed by installBackendFromArgs, or nullptr.
+EmulatedMouse *installedEmulator();
+
+// True when mode names one of the modes above.
+bool isEmulateMode(const QString &mode);
+
+} // namespace mc

@@ -1,0 +1,68 @@
+// One row of a list of macro steps: an icon and a text, holding the step's three bytes. Rows of
+// the delay type edit their value in place; the value is kept in units of 10 ms, so what the
+// user types is rounded into 10 to 65530 ms.
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+namespace mc {
+
+class KivLabel;
+class KivLineEdit;
+
+constexpr int kDelayStepType = 6;
+
+// The delay in milliseconds that typed text commits to: below 10 is 10, above 65529 is 65530,
+// anything else truncated to a multiple of 10. Text that is no number counts as 0.
+int committedDelay(const QString &typed);
+
+class KivListItem : public QWidget
+{
+    Q_OBJECT
+public:
+    // iconPath: full path of the row's icon (may be empty).
+    KivListItem(int iType, uint8_t map, uint8_t dataH, uint8_t dataL, const QString &text,
+                const QString &iconPath, QWidget *parent = nullptr);
+
+    int type() const { return m_type; }
+    uint8_t map() const { return m_map; }
+    uint8_t dataH() const { return m_dataH; }
+    uint8_t dataL() const { return m_dataL; }
+    int delayMs() const { return (m_dataH * 256 + m_dataL) * 10; }
+    QString text() const;
+
+    // The widget that gets the focus back when editing ends (default: the parent).
+    void setFocusOwner(QWidget *owner) { m_owner = owner; }
+
+    void startEdit(); // delay rows only
+    bool isEditing() const;
+    KivLineEdit *editor() const { return m_edit; }
+
+signals:
+    void delayChanged(int iMs);
+
+public slots:
+    void editPressSlot();
+    void lostFocusSlot();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showDelay();
+    void returnFocus();
+
+    int m_type = 0;
+    uint8_t m_map = 0;
+    uint8_t m_dataH = 0;
+    uint8_t m_dataL = 0;
+    KivLabel *m_icon = nullptr;
+    KivLabel *m_label = nullptr;
+    KivLineEdit *m_edit = nullptr;
+    QWidget *m_owner = nullptr;
+};
+
+} // namespace mc

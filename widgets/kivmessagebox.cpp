@@ -1,0 +1,155 @@
+// Message box construction, painting and the auto-close poll.
+#include "widgets/kivmessagebox.h"
+
+#include "widgets/kivlabel.h"
+#include "widgets/kivpushbutton.h"
+#include "widgets/theme.h"
+#include "widgets/uiscale.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace mc {
+
+namespace {
+
+std::function<bool()> &plugInProbe()
+{
+    static std::function<bool()> probe;
+    return probe;
+}
+
+KivPushButton *makeButton(const QString &text, const QFont &font, QWidget *parent)
+{
+    auto *b = new KivPushButton({skinPath(QStringLiteral("tabbutton-1.png")),
+                                 skinPath(QStringLiteral("tabbutton-3.png")),
+                                 skinPath(QStringLiteral("tabbutton-2.png"))},
+                                parent);
+    b->setFixedSize(scaled(100), scaled(30));
+    b->setFont(font);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setText(text);
+    return b;
+}
+
+} // namespace
+
+KivMessageBox::KivMessageBox(int iKind, const QString &windowTitle, const QString &title,
+                             const QString &message, QWidget *parent, bool bAutoClose,
+                             Qt::WindowFlags flags)
+    : QDialog(parent, flags)
+{
+    m_kind = (iKind >= Question && iKind <= Receiver) ? iKind : Notice;
+    setWindowTitle(windowTitle);
+    setFixedSize(scaled(478), scaled(309));
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    QFont font(QStringLiteral("Consolas"));
+    font.setWeight(75);
+    font.setPixelSize(qMax(1, scaled(14)));
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+
+    auto *icon = new QLabel(this);
+    icon->setFixedSize(scaled(45), scaled(45));
+    const QPixmap pm = skinPixmap(
+        skinPath(m_kind == Receiver ? QStringLiteral("dongle2.png") : QStringLiteral("warn.png")));
+    if (!pm.isNull())
+        icon->setPixmap(pm.scaled(icon->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    m_titleLabel = new KivLabel(this);
+    m_titleLabel->setObjectName(QStringLiteral("msgBoxInfoLabel1"));
+    m_titleLabel->setFont(font);
+    m_titleLabel->setFixedPixelSize(14);
+    m_titleLabel->setWordWrap(true);
+    m_titleLabel->setText(title);
+    m_titleLabel->setGeometry(scaledRect(20, 20, 300, 20));
+
+    m_messageLabel = new KivLabel(this);
+    m_messageLabel->setObjectName(QStringLiteral("msgBoxInfoLabel2"));
+    m_messageLabel->setFont(font);
+    m_messageLabel->setFixedPixelSize(14);
+    m_messageLabel->setWordWrap(true);
+    m_messageLabel->setText(message);
+    m_messageLabel->adjustSize();
+
+    m_yes = makeButton(m_kind == Question ? tr("Yes") : tr("Ok"), font, this);
+    connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
+    if (m_kind == Question) {
+        m_no = makeButton(tr("No"), font, this);
+        connect(m_no, &QPushButton::clicked, this, &QDialog::reject);
+    }
+
+    const int gap = scaled(30);
+    auto *top = new QHBoxLayout;
+    top->addSpacing(gap);
+    top->addWidget(icon);
+    top->addSpacing(gap);
+    top->addWidget(m_messageLabel, 1);
+    top->addSpacing(gap);
+    auto *bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(m_yes);
+    if (m_no) {
+        bottom->addStretch();
+        bottom->addWidget(m_no);
+    }
+    bottom->addStretch();
+    auto *rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, scaled(50), 0, 0);
+    rows->addLayout(top, 1);
+    rows->addSpacing(gap);
+    rows->addLayout(bottom);
+    rows->addSpacing(gap);
+
+    if (bAutoClose) {
+        m_pollTimer = new QTimer(this);
+        m_pollTimer->setInterval(100);
+        connect(m_pollTimer, &QTimer::timeout, this, &KivMessageBox::GetPlugInSignal);
+        m_pollTimer->start();
+    }
+}
+
+bool KivMessageBox::autoClose() const
+{
+    return m_pollTimer != nullptr;
+}
+
+void KivMessageBox::setPlugInProbe(std::function<bool()> probe)
+{
+    plugInProbe() = std::move(probe);
+}
+
+bool KivMessageBox::ask(int iKind, const QString &title, const QString &message, QWidget *parent)
+{
+    KivMessageBox box(iKind, QString(), title, message, parent);
+    return box.exec() == QDialog::Accepted;
+}
+
+void KivMessageBox::GetPlugInSignal()
+{
+    if (plugInProbe() && plugInProbe()())
+        accept();
+}
+
+void KivMessageBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QPixmap bg = skinPixmap(skinPath(QStringLiteral("dlg.png")));
+    if (!bg.isNull()) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(rect(), bg);
+    }
+    QPen pen(themeColour());
+    pen.setWidth(2);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+} // namespace mc

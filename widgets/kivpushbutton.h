@@ -1,0 +1,90 @@
+// The image button every window of the program is built from: state images for normal, hover
+// or checked, pressed and disabled, its own text drawn with the shared font, an optional badge,
+// vertical text and a theme-coloured highlight. Its own enabled flag gates all mouse handling.
+#pragma once
+
+#include <QPixmap>
+#include <QPushButton>
+#include <QStringList>
+#include <QVector>
+
+#include <cstdint>
+
+namespace mc {
+
+// The text a badge value draws: nothing for 0, arrows for 253 and 254, else the number; each
+// after two spaces.
+QString badgeText(uint8_t badge);
+
+class KivPushButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    enum State
+    {
+        Normal = 0,
+        Hover = 1,
+        Pressed = 2,
+        Disabled = 3
+    };
+
+    // imagePaths: full paths in state order; singleImage: full path used for the size hint.
+    explicit KivPushButton(const QStringList &imagePaths, QWidget *parent = nullptr,
+                           const QString &singleImage = QString());
+
+    // These replace QAbstractButton's members of the same names: the button keeps its own
+    // text, checked and enabled flags, which drive its state images.
+    void setText(const QString &text);
+    QString text() const { return m_text; }
+    void setState(int iState);
+    int state() const { return m_state; }
+    void setCheckable(bool bCheckable);
+    bool isCheckable() const { return m_checkable; }
+    bool isChecked() const { return m_checked; }
+    void setEnabled(bool bEnable);
+    bool isEnabled() const { return m_enabled; }
+
+    void setBadge(uint8_t badge);
+    uint8_t badge() const { return m_badge; }
+    void setVertical(bool bVertical);
+    void setThemeHighlight(bool bOn);
+    void setRound(bool bRound);
+
+    // Replaces the state images (used when a product needs other pictures).
+    void setImages(const QStringList &imagePaths);
+    int imageCount() const { return m_images.size(); }
+
+    QSize sizeHint() const override;
+
+    // Text colour of a state for the product's colour mode.
+    static QColor textColour(int iState, int iColorMode);
+
+signals:
+    void EnterSignal(KivPushButton *btn);
+    void OverSignal(KivPushButton *btn, bool bType);
+
+protected:
+    void enterEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const QPixmap *imageOfState() const;
+
+    QVector<QPixmap> m_images;
+    QPixmap m_single;
+    QString m_text;
+    int m_state = Normal;
+    bool m_checkable = false;
+    bool m_checked = false;
+    bool m_enabled = true;
+    bool m_pressedSinceEnter = false;
+    uint8_t m_badge = 0;
+    bool m_vertical = false;
+    bool m_themeHighlight = false;
+    bool m_round = false;
+};
+
+} // namespace mc

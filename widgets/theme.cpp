@@ -1,0 +1,173 @@
+// Theme colour, shared font, colour mode, menu style and the skin image cache.
+#include "widgets/theme.h"
+
+#include "profile/paths.h"
+#include "profile/settings.h"
+#include "widgets/themecolours.h"
+#include "widgets/uiscale.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QMenu>
+#include <QWidget>
+
+namespace mc {
+
+namespace {
+
+// Identifies one state of a file: a rewrite changes its time or its size.
+struct FileStamp
+{
+    QString path;
+    qint64 msecs = -1;
+    qint64 size = -1;
+    bool operator==(const FileStamp &o) const
+    {
+        return path == o.path && msecs == o.msecs && size == o.size;
+    }
+};
+
+FileStamp stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    FileStamp s;
+    s.path = path;
+    if (info.exists()) {
+        s.msecs = info.lastModified().toMSecsSinceEpoch();
+        s.size = info.size();
+    }
+    return s;
+}
+
+struct AppValues
+{
+    FileStamp stamp;
+    int language = -1;
+    bool valid = false;
+    QColor theme;
+    FontRule font;
+};
+
+struct DescValues
+{
+    FileStamp stamp;
+    bool valid = false;
+    int colorMode = 0;
+};
+
+AppValues &appValues()
+{
+    static AppValues v;
+    const FileStamp now = stampOf(appSettingsFile());
+    if (!v.valid || !(v.stamp == now) || v.language != uiLanguage()) {
+        const ThemeRgb rgb = themeRgbAt(readThemeColourIndex());
+        v.theme = QColor(rgb.r, rgb.g, rgb.b);
+        v.font = readFontRule(uiLanguage());
+        v.stamp = now;
+        v.language = uiLanguage();
+        v.valid = true;
+    }
+    return v;
+}
+
+DescValues &descValues()
+{
+    static DescValues v;
+    const FileStamp now = stampOf(productDescriptionFile());
+    if (!v.valid || !(v.stamp == now)) {
+        v.colorMode = readColorMode();
+        v.stamp = now;
+        v.valid = true;
+    }
+    return v;
+}
+
+} // namespace
+
+QColor themeColour()
+{
+    return appValues().theme;
+}
+QString fontFamily()
+{
+    return appValues().font.family;
+}
+int fontBaseSize()
+{
+    // A size from the file is bounded so that a stray value cannot ask for a glyph cache of
+    // gigantic letters.
+    const int size = appValues().font.pixelSize;
+    return (size < 0 || size > 256) ? 0 : size;
+}
+int colorMode()
+{
+    return descValues().colorMode;
+}
+
+void resetThemeCache()
+{
+    appValues().valid = false;
+    descValues().valid = false;
+}
+
+QFont sharedFont(int pixelDelta)
+{
+    QFont f;
+    const QString family = fontFamily();
+    if (!family.isEmpty())
+        f.setFamily(family);
+    const int base = fontBaseSize();
+    if (base > 0) {
+        const int px = scaled(base + pixelDelta);
+        if (px > 0)
+            f.setPixelSize(px);
+    }
+    return f;
+}
+
+void applySharedFont(QWidget *widget)
+{
+    if (widget)
+        widget->setFont(sharedFont());
+}
+
+const char kMenuStyle[] =
+    "QMenu{background-color:rgb(50,50,50);border: 0px solid rgb(255,255,255);}"
+    "QMenu::item{text-align: center;color: rgb(255,255,255);border: 0px solid rgb(255,255,255);"
+    "background-color:rgb(50,50,50);margin:0px 0px;padding:0px 20px;}"
+    "QMenu::item:selected{border: 0px solid rgb(255,255,255);"
+    "background-color:rgb(145,145,145);}"
+    "QMenu::item:pressed{border: 0px solid rgb(255,255,255);"
+    "background-color:rgb(200,200,200);}";
+
+void styleMenu(QMenu *menu)
+{
+    if (!menu)
+        return;
+    menu->setStyleSheet(QLatin1String(kMenuStyle));
+    menu->setFont(sharedFont());
+}
+
+QString skinPath(const QString &name)
+{
+    return appDir() + QStringLiteral("/skin/") + name;
+}
+
+QPixmap skinPixmap(const QString &path)
+{
+    // Keyed by path and file state: forty hotspots share two images, and a regenerated skin
+    // is picked up on the next build of a widget.
+    static QHash<QString, QPair<FileStamp, QPixmap>> cache;
+    const FileStamp now = stampOf(path);
+    auto it = cache.find(path);
+    if (it != cache.end() && it->first == now)
+        return it->second;
+    QPixmap pm;
+    if (now.size > 0)
+        pm.load(path);
+    cache.insert(path, qMakePair(now, pm));
+    return pm;
+}
+
+} // namespace mc

@@ -1,0 +1,41 @@
+// The look shared by every styled widget: theme colour, the font rule of the current language,
+// the product's colour mode, the drop-down menu style and the skin images. Values that come
+// from the settings files are read when a widget paints, through a cache that notices when a
+// file changes, so painting forty buttons does not parse an INI file forty times.
+// User-interface thread only.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+
+class QMenu;
+
+namespace mc {
+
+QColor themeColour(); // entry Config/GColorID of the table, entry 0 when out of range
+
+// Family and unscaled pixel size configured for the current language (0 when not set).
+QString fontFamily();
+int fontBaseSize();
+
+// The shared font: configured family and int(size x factor) pixels, with pixelDelta added to
+// the configured size before scaling. A size of 0 or less keeps the library's default size.
+QFont sharedFont(int pixelDelta = 0);
+void applySharedFont(QWidget *widget);
+
+int colorMode(); // PROFILE/ColorMode of the product description
+
+// Forgets the cached file values (tests that rewrite a file within one timestamp tick).
+void resetThemeCache();
+
+extern const char kMenuStyle[];
+void styleMenu(QMenu *menu); // menu style sheet and the shared font
+
+// A + "/skin/" + name.
+QString skinPath(const QString &name);
+// The image at a full path, shared between widgets; a missing file gives a null pixmap.
+QPixmap skinPixmap(const QString &path);
+
+} // namespace mc

@@ -1,0 +1,89 @@
+// Canvas and shape helpers.
+#include "skinpaint.h"
+
+#include "widgets/themecolours.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace mc::skin {
+
+namespace colours {
+QColor accent()
+{
+    const ThemeRgb t = themeRgbAt(0);
+    return QColor(t.r, t.g, t.b);
+}
+QColor accent(int alpha)
+{
+    QColor c = accent();
+    c.setAlpha(alpha);
+    return c;
+}
+QColor accentDark(int div)
+{
+    const QColor c = accent();
+    return QColor(c.red() / div, c.green() / div, c.blue() / div);
+}
+} // namespace colours
+
+Canvas::Canvas(int designW, int designH, int density)
+    : m_image(designW * density, designH * density, QImage::Format_ARGB32_Premultiplied)
+{
+    m_image.fill(Qt::transparent);
+    m_painter.begin(&m_image);
+    m_painter.setRenderHint(QPainter::Antialiasing);
+    m_painter.setRenderHint(QPainter::TextAntialiasing);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.scale(density, density);
+}
+
+QImage Canvas::image()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    return m_image;
+}
+
+bool Canvas::save(const QString &dir, const QString &name)
+{
+    const QString path = dir + QLatin1Char('/') + name;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return image().save(path);
+}
+
+QPainterPath roundedRect(const QRectF &r, qreal radius)
+{
+    QPainterPath path;
+    path.addRoundedRect(r, radius, radius);
+    return path;
+}
+
+void fillRounded(QPainter &p, const QRectF &r, qreal radius, const QBrush &fill,
+                 const QColor &border, qreal borderWidth)
+{
+    p.save();
+    if (border.isValid()) {
+        QPen pen(border);
+        pen.setWidthF(borderWidth);
+        p.setPen(pen);
+        const qreal h = borderWidth / 2;
+        p.setBrush(fill);
+        p.drawPath(roundedRect(r.adjusted(h, h, -h, -h), radius));
+    } else {
+        p.setPen(Qt::NoPen);
+        p.setBrush(fill);
+        p.drawPath(roundedRect(r, radius));
+    }
+    p.restore();
+}
+
+QFont skinFont(qreal pixelSize, bool bold)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(qMax(1, qRound(pixelSize)));
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace mc::skin

@@ -1,0 +1,99 @@
+// The delay row: what typed text commits to, how the value is kept in two bytes of 10 ms, and
+// that losing the focus discards the edit.
+#include "profile/paths.h"
+#include "widgets/kivlineedit.h"
+#include "widgets/kivlistitem.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mc;
+
+class TestKivListItem : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { setAppDir(m_dir.path()); }
+
+    void commitRules_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("ms");
+        QTest::addColumn<int>("dataH");
+        QTest::addColumn<int>("dataL");
+        QTest::newRow("5 becomes 10") << "5" << 10 << 0 << 1;
+        QTest::newRow("0 becomes 10") << "0" << 10 << 0 << 1;
+        QTest::newRow("10 stays") << "10" << 10 << 0 << 1;
+        QTest::newRow("19 truncates") << "19" << 10 << 0 << 1;
+        QTest::newRow("1234 becomes 1230") << "1234" << 1230 << 0 << 123;
+        QTest::newRow("2560 crosses a byte") << "2560" << 2560 << 1 << 0;
+        QTest::newRow("65529 truncates") << "65529" << 65520 << 25 << 152;
+        QTest::newRow("65530 stays") << "65530" << 65530 << 25 << 153;
+        QTest::newRow("65531 is the maximum") << "65531" << 65530 << 25 << 153;
+        QTest::newRow("huge is the maximum") << "99999999" << 65530 << 25 << 153;
+        QTest::newRow("empty becomes 10") << "" << 10 << 0 << 1;
+        QTest::newRow("garbage becomes 10") << "abc" << 10 << 0 << 1;
+        QTest::newRow("negative becomes 10") << "-50" << 10 << 0 << 1;
+    }
+    void commitRules()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, ms);
+        QFETCH(int, dataH);
+        QFETCH(int, dataL);
+        QCOMPARE(committedDelay(typed), ms);
+
+        KivListItem row(kDelayStepType, 6, 0, 10, QString(), QString());
+        QSignalSpy changed(&row, &KivListItem::delayChanged);
+        row.startEdit();
+        QVERIFY(row.isEditing());
+        row.editor()->setText(typed); // the validator guards typing, not setText
+        row.editPressSlot();
+        QVERIFY(!row.isEditing());
+        QCOMPARE(row.delayMs(), ms);
+        QCOMPARE(int(row.dataH()), dataH);
+        QCOMPARE(int(row.dataL()), dataL);
+        QCOMPARE(row.text(), QString::number(ms) + QStringLiteral(" ms"));
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void enterInEditorCommits()
+    {
+        KivListItem row(kDelayStepType, 6, 0, 10, QString(), QString());
+        row.startEdit();
+        row.editor()->setText(QStringLiteral("1234"));
+        QTest::keyClick(row.editor(), Qt::Key_Return);
+        QCOMPARE(row.delayMs(), 1230);
+    }
+
+    void lostFocusDiscards()
+    {
+        KivListItem row(kDelayStepType, 6, 0, 10, QString(), QString());
+        QCOMPARE(row.delayMs(), 100);
+        row.startEdit();
+        row.editor()->setText(QStringLiteral("500"));
+        emit row.editor()->kivLostFocus();
+        QVERIFY(!row.isEditing());
+        QCOMPARE(row.delayMs(), 100);
+        // Enter after the editor closed does nothing.
+        row.editPressSlot();
+        QCOMPARE(row.delayMs(), 100);
+    }
+
+    void otherRowsDoNotEdit()
+    {
+        KivListItem row(1, 129, 0, 1, QStringLiteral(" UP"), QString());
+        row.startEdit();
+        QVERIFY(!row.isEditing());
+        QVERIFY(!row.editor());
+        QCOMPARE(row.text(), QStringLiteral(" UP"));
+        QCOMPARE(int(row.map()), 129);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(TestKivListItem)
+#include "test_kivlistitem.moc"

@@ -1,0 +1,139 @@
+// Theme colour, shared font and menu style: what the widgets take from the settings files,
+// including values that are out of range or not numbers.
+#include "skinfixture.h"
+#include "widgets/kivaction.h"
+#include "widgets/theme.h"
+#include "widgets/themecolours.h"
+
+#include <QMenu>
+#include <QtTest>
+
+using namespace mc;
+
+class TestTheme : public QObject
+{
+    Q_OBJECT
+private slots:
+    void themeColourByIndex_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("missing") << QVariant() << QColor(188, 7, 121);
+        QTest::newRow("0") << QVariant(0) << QColor(188, 7, 121);
+        QTest::newRow("3") << QVariant(3) << QColor(219, 200, 182);
+        QTest::newRow("6") << QVariant(6) << QColor(255, 125, 0);
+        QTest::newRow("7 is past the table") << QVariant(7) << QColor(188, 7, 121);
+        QTest::newRow("200") << QVariant(200) << QColor(188, 7, 121);
+        QTest::newRow("negative") << QVariant(-1) << QColor(188, 7, 121);
+        QTest::newRow("not a number") << QVariant(QStringLiteral("blue")) << QColor(188, 7, 121);
+    }
+    void themeColourByIndex()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QColor, colour);
+        test::SkinFixture fx;
+        if (stored.isValid())
+            fx.setConfig(QStringLiteral("Config/GColorID"), stored);
+        QCOMPARE(themeColour(), colour);
+    }
+
+    void themeTableClampsEveryIndex()
+    {
+        QCOMPARE(themeRgbAt(-100).r, kThemeColours[0].r);
+        QCOMPARE(themeRgbAt(7).g, kThemeColours[0].g);
+        QCOMPARE(themeRgbAt(2).b, uint8_t(255));
+    }
+
+    void changedFileIsSeen()
+    {
+        test::SkinFixture fx;
+        fx.setConfig(QStringLiteral("Config/GColorID"), 1);
+        QCOMPARE(themeColour(), QColor(0, 255, 0));
+        fx.setConfig(QStringLiteral("Config/GColorID"), 5);
+        QCOMPARE(themeColour(), QColor(0, 255, 255));
+    }
+
+    void sharedFont_data()
+    {
+        QTest::addColumn<QVariant>("size");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<int>("pixels"); // -1: the library's default size is kept
+        QTest::newRow("12 at 1.0") << QVariant(12) << 1.0 << 0 << 12;
+        QTest::newRow("12 at 1.5") << QVariant(12) << 1.5 << 0 << 18;
+        QTest::newRow("13 at 1.25 truncates") << QVariant(13) << 1.25 << 0 << 16;
+        QTest::newRow("with delta") << QVariant(12) << 1.0 << 2 << 14;
+        QTest::newRow("missing size") << QVariant() << 1.0 << 0 << -1;
+        QTest::newRow("negative size") << QVariant(-4) << 1.0 << 0 << -1;
+        QTest::newRow("absurd size") << QVariant(100000) << 1.0 << 0 << -1;
+        QTest::newRow("not a number") << QVariant(QStringLiteral("big")) << 1.0 << 0 << -1;
+    }
+    void sharedFont()
+    {
+        QFETCH(QVariant, size);
+        QFETCH(double, factor);
+        QFETCH(int, delta);
+        QFETCH(int, pixels);
+        test::SkinFixture fx;
+        fx.setConfig(QStringLiteral("FONT_LIST/FONT_0"), QStringLiteral("DejaVu Sans"));
+        if (size.isValid())
+            fx.setConfig(QStringLiteral("FONT_LIST/FONT_SIZE_0"), size);
+        setScaleFactor(factor);
+        const QFont f = mc::sharedFont(delta);
+        setScaleFactor(1.0);
+        QCOMPARE(f.pixelSize(), pixels);
+        QCOMPARE(f.family(), QStringLiteral("DejaVu Sans"));
+    }
+
+    void fontFollowsLanguage()
+    {
+        test::SkinFixture fx;
+        fx.setConfig(QStringLiteral("FONT_LIST/FONT_SIZE_0"), 10);
+        fx.setConfig(QStringLiteral("FONT_LIST/FONT_SIZE_1"), 20);
+        QCOMPARE(mc::sharedFont().pixelSize(), 10);
+        setUiLanguage(1);
+        QCOMPARE(mc::sharedFont().pixelSize(), 20);
+        setUiLanguage(0);
+    }
+
+    void menusAndActionsGetStyleAndFont()
+    {
+        test::SkinFixture fx;
+        fx.setConfig(QStringLiteral("FONT_LIST/FONT_SIZE_0"), 15);
+        QMenu menu;
+        styleMenu(&menu);
+        const QString css = menu.styleSheet();
+        const int plain = css.indexOf(QLatin1String("QMenu{"));
+        const int item = css.indexOf(QLatin1String("QMenu::item{"));
+        const int selected = css.indexOf(QLatin1String("QMenu::item:selected{"));
+        const int pressed = css.indexOf(QLatin1String("QMenu::item:pressed{"));
+        QVERIFY(plain >= 0 && plain < item && item < selected && selected < pressed);
+        QVERIFY(css.contains(QLatin1String("background-color:rgb(145,145,145)")));
+        QCOMPARE(menu.font().pixelSize(), 15);
+
+        KivAction action(QStringLiteral("x"), &menu);
+        QCOMPARE(action.font().pixelSize(), 15);
+        fx.setConfig(QStringLiteral("FONT_LIST/FONT_SIZE_0"), 11);
+        action.setText(QStringLiteral("y"));
+        QCOMPARE(action.font().pixelSize(), 11);
+    }
+
+    void colorModeFromDescription()
+    {
+        test::SkinFixture fx;
+        QCOMPARE(colorMode(), 0);
+        fx.setDescription(QStringLiteral("PROFILE/ColorMode"), 1);
+        QCOMPARE(colorMode(), 1);
+    }
+
+    void skinPixmapOfMissingFileIsNull()
+    {
+        test::SkinFixture fx;
+        QVERIFY(skinPixmap(skinPath(QStringLiteral("nothing.png"))).isNull());
+        const QString file = fx.image(QStringLiteral("a.png"), Qt::red);
+        QCOMPARE(skinPixmap(file).size(), QSize(20, 20));
+    }
+};
+
+QTEST_MAIN(TestTheme)
+#include "test_theme.moc"

@@ -1,0 +1,88 @@
+// The command registry and the shared helpers of mousecfg-cli.
+#include "cli/clicommand.h"
+
+#include "device/discovery.h"
+#include "profile/settings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace mc::cli {
+
+namespace {
+QVector<Command> &registry()
+{
+    static QVector<Command> list;
+    return list;
+}
+
+void put(std::FILE *stream, const QString &line)
+{
+    const QByteArray bytes = line.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+} // namespace
+
+CommandRegistration::CommandRegistration(const Command &command)
+{
+    QVector<Command> &list = registry();
+    const auto at =
+        std::lower_bound(list.begin(), list.end(), command, [](const Command &a, const Command &b) {
+            return qstrcmp(a.name, b.name) < 0;
+        });
+    list.insert(at, command);
+}
+
+const QVector<Command> &commands()
+{
+    return registry();
+}
+
+void printLine(const QString &line)
+{
+    put(stdout, line);
+}
+void printError(const QString &line)
+{
+    put(stderr, line);
+}
+
+int usageError(const QString &message)
+{
+    if (!message.isEmpty())
+        printError(QStringLiteral("mousecfg-cli: ") + message);
+    printError(QStringLiteral("usage: mousecfg-cli [--data-dir DIR] [--emulate[=MODE]] [--trace] "
+                              "[--verbose] COMMAND [ARGS]"));
+    printError(QStringLiteral("commands:"));
+    for (const Command &c : commands()) {
+        QString head = QStringLiteral("  ") + QLatin1String(c.name);
+        if (*c.arguments)
+            head += QLatin1Char(' ') + QLatin1String(c.arguments);
+        printError(head.leftJustified(32) + QLatin1String(c.summary));
+    }
+    printError(QStringLiteral("MODE: receiver (default), cable, both, off, silent, none"));
+    return kExitUsage;
+}
+
+int openMouse()
+{
+    InitDeviceTable();
+    if (EnumerateDevices() != 0) {
+        printError(QStringLiteral("The HID library could not be initialised."));
+        return 1;
+    }
+    QByteArray name = readCurrentProduct().toUtf8();
+    if (name.isEmpty())
+        name = deviceState().entries[0].productName;
+    OpenDeviceByName(name);
+    return commandHandle() ? 0 : 1;
+}
+
+void closeMouse()
+{
+    CloseDevices();
+    hidBackend().exit();
+}
+
+} // namespace mc::cli

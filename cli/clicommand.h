@@ -1,0 +1,47 @@
+// The commands of mousecfg-cli and what they share. A command lives in its own source file and
+// registers itself with a static CliCommandRegistration; main() finds it by name and runs it
+// with the arguments after the command name. Its return value is the process exit status.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace mc::cli {
+
+// Exit statuses besides the device result codes (0 ok, 1 no device, 2 no valid answer,
+// 4 write failed, 5 mouse off).
+constexpr int kExitUsage = 64;
+
+struct Command
+{
+    const char *name;
+    const char *arguments; // for the usage text, e.g. "SENSOR RAW..."
+    const char *summary;
+    int (*run)(const QStringList &args);
+};
+
+struct CommandRegistration
+{
+    explicit CommandRegistration(const Command &command);
+};
+
+const QVector<Command> &commands(); // sorted by name
+
+// Standard output and error, one line each, flushed at once (trace lines go to standard output
+// too, and must come out in order with these).
+void printLine(const QString &line);
+void printError(const QString &line);
+
+// Prints the usage text to standard error and returns kExitUsage.
+int usageError(const QString &message);
+
+// Finds and opens the mouse the way the GUI does at start-up: fills the device table,
+// enumerates and opens the product named by Config/CurrentProductName (or, when that is not
+// set, the first listed mouse). Returns 0, or 1 when the HID library failed or nothing opened.
+int openMouse();
+
+// Closes what openMouse opened and releases the HID library.
+void closeMouse();
+
+} // namespace mc::cli

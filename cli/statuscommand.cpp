@@ -1,0 +1,89 @@
+// "status": one status query, as the status poller makes it, printed as battery percent,
+// charging and connection. The percentage follows the battery display: the reading becomes
+// millivolts, and the millivolts a step of ten percent (100 from Config/BatteryFull up).
+#include "cli/clicommand.h"
+#include "device/batterylevel.h"
+#include "device/discovery.h"
+#include "device/reportframe.h"
+#include "device/transport.h"
+#include "profile/settings.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace mc::cli {
+
+namespace {
+constexpr int kPauseAfterWriteMs = 10;
+constexpr int kReadTimeoutMs = 50;
+constexpr int kWaitForAnswerMs = 1000; // on-mouse reports may come first; wait for ours
+
+// Reads until a status answer comes; 0 with the answer, or the result code.
+int readStatusAnswer(HidHandle handle, frame::Report &answer)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < kWaitForAnswerMs) {
+        answer.fill(0);
+        const int n =
+            hidBackend().readTimeout(handle, answer.data(), answer.size(), kReadTimeoutMs);
+        if (n < 0)
+            return kNoAnswer;
+        if (n > frame::kStatusByte && answer[frame::kCommand] == frame::kStatus)
+            return kOk;
+    }
+    return kNoAnswer;
+}
+
+QString connection()
+{
+    const bool cable = cableConnected();
+    const bool receiver = receiverCommandFound();
+    if (cable && receiver)
+        return QStringLiteral("cable and receiver");
+    return cable ? QStringLiteral("cable") : QStringLiteral("receiver");
+}
+
+int runStatus(const QStringList &args)
+{
+    if (!args.isEmpty())
+        return usageError(QStringLiteral("status takes no arguments"));
+    if (openMouse() != 0) {
+        printLine(QStringLiteral("No mouse is present."));
+        return kNoDevice;
+    }
+    const HidHandle handle = commandHandle();
+    const frame::Report query = frame::makeReport(frame::kStatus);
+    if (hidBackend().write(handle, query.data(), query.size()) < 0) {
+        printLine(QStringLiteral("Writing to the mouse failed."));
+        return kWriteFailed;
+    }
+    QThread::msleep(kPauseAfterWriteMs);
+    frame::Report answer{};
+    if (readStatusAnswer(handle, answer) != kOk) {
+        printLine(QStringLiteral("The mouse gave no valid answer."));
+        return kNoAnswer;
+    }
+    deviceState().statusByte = answer[frame::kStatusByte];
+    const uint8_t low = answer[frame::kBatteryLow];
+    const uint8_t high = answer[frame::kBatteryHigh];
+    const uint8_t charging = answer[frame::kCharging];
+    if (low == 0 && high == 0 && charging == 0) {
+        printLine(QStringLiteral("The mouse is off or asleep."));
+        return kMouseOff;
+    }
+    const int millivolts = batteryMillivolts(low, high);
+    printLine(QStringLiteral("Battery: %1% (%2 mV)")
+                  .arg(batteryPercent(millivolts, readBatteryFull()))
+                  .arg(millivolts));
+    printLine(QStringLiteral("Charging: %1")
+                  .arg(charging ? QStringLiteral("yes") : QStringLiteral("no")));
+    printLine(QStringLiteral("Connection: %1").arg(connection()));
+    return kOk;
+}
+
+const CommandRegistration registration{
+    {"status", "", "one status query: battery, charging, connection", &runStatus}};
+} // namespace
+
+} // namespace mc::cli

@@ -42,6 +42,13 @@ void updateStoredPath(const QString &path)
                path);
 }
 
+// A name is taken by a file, and also by a list entry whose file went missing: handing that name
+// out again would list one macro twice.
+bool nameTaken(const QString &name)
+{
+    return QFileInfo::exists(macroFile(name)) || isMacroListed(name);
+}
+
 MacroResult importOne(const QString &sourcePath, bool keepExisting)
 {
     const QFileInfo source(sourcePath);
@@ -73,11 +80,11 @@ QString uniqueMacroName(const QString &wanted)
 {
     if (!isSafeFileName(wanted))
         return {};
-    if (!QFileInfo::exists(macroFile(wanted)))
+    if (!nameTaken(wanted))
         return wanted;
     for (int n = 2; n < kMaxSuffix; ++n) {
         const QString candidate = wanted + QLatin1Char('_') + QString::number(n);
-        if (!QFileInfo::exists(macroFile(candidate)))
+        if (!nameTaken(candidate))
             return candidate;
     }
     return {};
@@ -92,7 +99,7 @@ MacroResult createMacro()
         return result(MacroOutcome::TooMany);
     for (int n = 1; n < kMaxSuffix; ++n) {
         const QString name = base + QLatin1Char('_') + QString::number(n);
-        if (QFileInfo::exists(macroFile(name)) || isMacroListed(name))
+        if (nameTaken(name))
             continue;
         if (!saveMacro(name, Macro()))
             return result(MacroOutcome::Failed, name);

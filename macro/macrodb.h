@@ -31,8 +31,8 @@ struct MacroResult
     QString name; // the macro's name as it now is (after making it unique)
 };
 
-// The wanted name if no macro file has it, else the name followed by _2, _3, ... for the first
-// free one; empty when the name is unsafe or no free name is found.
+// The wanted name if no macro file (nor list entry) has it, else the name followed by _2, _3, ...
+// for the first free one; empty when the name is unsafe or no free name is found.
 QString uniqueMacroName(const QString &wanted);
 
 // A new empty macro named after the translated "MACRO" with _1, _2, ..., saved and listed.

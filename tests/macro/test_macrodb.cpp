@@ -150,6 +150,9 @@ void TestMacroDb::createWithNameIsUnique()
     QCOMPARE(loadMacro("gun_2").actions.first(), macro::keyPress(5));
     QCOMPARE(macroNames(), (QStringList{"gun", "gun_2"}));
     QCOMPARE(createMacro("a/gun", oneKey(4)).outcome, MacroOutcome::InvalidName);
+    setSlot(10, "lost"); // listed, file missing: the name is still taken
+    QCOMPARE(createMacro("lost", oneKey(4)).name, QString("lost_2"));
+    QCOMPARE(macroListSlots().count("lost"), 1);
 }
 
 void TestMacroDb::rename_data()

@@ -1,0 +1,170 @@
+// mousecfg-cli run as a separate process: what it prints, its exit statuses and the trace.
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class CliTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    struct Run
+    {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    Run run(const QStringList &args, const QString &emulateEnv = QString())
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("MOUSECFG_EMULATE"));
+        env.remove(QStringLiteral("MOUSECFG_DATA_DIR"));
+        if (!emulateEnv.isEmpty())
+            env.insert(QStringLiteral("MOUSECFG_EMULATE"), emulateEnv);
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(MC_CLI_PATH), QStringList{"--data-dir", m_dir.path()} + args);
+        Run r;
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+            return r;
+        r.status = p.exitCode();
+        r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        r.err = QString::fromLocal8Bit(p.readAllStandardError());
+        return r;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QDir(m_dir.path()).mkpath(QStringLiteral("Configs"));
+        // IDs no real device carries, so that the hidapi run below cannot find one.
+        QSettings d(m_dir.filePath(QStringLiteral("DefaultProfile.bin")), QSettings::IniFormat);
+        d.setValue(QStringLiteral("PROFILE/vid1"), 0xFFF1);
+        d.setValue(QStringLiteral("PROFILE/pid1"), 0xFA02);
+        d.setValue(QStringLiteral("PROFILE/vid2"), 0xFFF1);
+        d.setValue(QStringLiteral("PROFILE/pid2"), 0xFB01);
+        d.sync();
+        QSettings c(m_dir.filePath(QStringLiteral("Configs/Config.ini")), QSettings::IniFormat);
+        c.setValue(QStringLiteral("Mouse_List/0"), QStringLiteral("Cli Mouse"));
+        c.setValue(QStringLiteral("Config/CurrentProductName"), QStringLiteral("Cli Mouse"));
+        c.setValue(QStringLiteral("Config/BatteryFull"), 4100);
+    }
+
+    void devices_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("env");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("receiver")
+            << QStringList{"--emulate", "devices"} << QString() << 0
+            << QStringList{
+                   "Product: Cli Mouse",
+                   "Receiver fff1:fa02: pointer collection found, command collection found",
+                   "Cable fff1:fb01: pointer collection missing, command collection missing",
+                   "Commands go to: receiver"};
+        QTest::newRow("cable")
+            << QStringList{"--emulate=cable", "devices"} << QString() << 0
+            << QStringList{
+                   "Receiver fff1:fa02: pointer collection missing, command collection missing",
+                   "Cable fff1:fb01: pointer collection found, command collection found",
+                   "Cable firmware release: 0102", "Commands go to: cable"};
+        QTest::newRow("both") << QStringList{"devices", "--emulate=both"} << QString() << 0
+                              << QStringList{"Connected through: cable and receiver",
+                                             "Commands go to: cable"};
+        QTest::newRow("from the environment")
+            << QStringList{"devices"} << "cable" << 0 << QStringList{"Commands go to: cable"};
+        QTest::newRow("nothing plugged in") << QStringList{"--emulate=none", "devices"} << QString()
+                                            << 1 << QStringList{"No mouse is present."};
+        QTest::newRow("real HID library, no mouse")
+            << QStringList{"devices"} << QString() << 1 << QStringList{"No mouse is present."};
+    }
+
+    void devices()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, env);
+        QFETCH(int, status);
+        QFETCH(QStringList, lines);
+        const Run r = run(args, env);
+        QCOMPARE(r.status, status);
+        const QStringList out = r.out.split(QLatin1Char('\n'));
+        for (const QString &line : lines)
+            QVERIFY2(out.contains(line), qPrintable(line + " missing from:\n" + r.out));
+        QVERIFY2(r.err.isEmpty() || r.err.contains("HID library"), qPrintable(r.err));
+    }
+
+    void status_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("lines");
+        // The emulated mouse reads 1000 (4125 mV): full by this product's 4100 mV.
+        QTest::newRow("receiver") << "receiver" << 0
+                                  << QStringList{"Battery: 100% (4125 mV)", "Charging: no",
+                                                 "Connection: receiver"};
+        QTest::newRow("cable") << "cable" << 0 << QStringList{"Charging: yes", "Connection: cable"};
+        QTest::newRow("mouse off") << "off" << 5 << QStringList{"The mouse is off or asleep."};
+        QTest::newRow("silent mouse")
+            << "silent" << 2 << QStringList{"The mouse gave no valid answer."};
+        QTest::newRow("nothing plugged in") << "none" << 1 << QStringList{"No mouse is present."};
+    }
+
+    void status()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, status);
+        QFETCH(QStringList, lines);
+        const Run r = run({"--emulate=" + mode, "status"});
+        QCOMPARE(r.status, status);
+        const QStringList out = r.out.split(QLatin1Char('\n'));
+        for (const QString &line : lines)
+            QVERIFY2(out.contains(line), qPrintable(line + " missing from:\n" + r.out));
+    }
+
+    void traceShowsTheExactReports()
+    {
+        const Run r = run({"--trace", "--emulate", "status"});
+        QCOMPARE(r.status, 0);
+        const QStringList out = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QRegularExpression traceLine(QStringLiteral("^[<>]( [0-9a-f]{2})+$"));
+        QStringList trace;
+        for (const QString &line : out) {
+            if (line.startsWith(QLatin1String("> ")) || line.startsWith(QLatin1String("< "))) {
+                QVERIFY2(traceLine.match(line).hasMatch(), qPrintable(line));
+                trace.append(line);
+            }
+        }
+        QCOMPARE(trace.size(), 2);
+        QCOMPARE(trace[0], QStringLiteral("> 05 24 fa 48") + QStringLiteral(" 00").repeated(29));
+        QVERIFY(trace[1].startsWith(QLatin1String("< 05 48 fa 48 e8 03 00 01 00 00 00")));
+        QCOMPARE(trace[1].size(), 2 + 33 * 3 - 1);
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no command") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"launch"};
+        QTest::newRow("unknown option") << QStringList{"--fast", "devices"};
+        QTest::newRow("unknown emulation mode") << QStringList{"--emulate=wifi", "devices"};
+        QTest::newRow("extra argument") << QStringList{"--emulate", "status", "now"};
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        const Run r = run(args);
+        QCOMPARE(r.status, 64);
+        QVERIFY(r.err.contains(QLatin1String("usage: mousecfg-cli")));
+        QVERIFY(r.out.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "test_cli.moc"

@@ -1,0 +1,48 @@
+// Single instance on Windows: a named mutex, created initially owned with default security; it
+// stays open for the life of the process.
+#include "platform/singleinstance.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace mc {
+
+struct SingleInstance::Private
+{
+    std::wstring name;
+    HANDLE handle = nullptr;
+};
+
+SingleInstance::SingleInstance(const QString &mutexName) : d(std::make_unique<Private>())
+{
+    d->name = mutexName.toStdWString();
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (d->handle)
+        CloseHandle(d->handle);
+}
+
+bool SingleInstance::tryAcquire()
+{
+    if (d->handle)
+        return true;
+    HANDLE h = CreateMutexW(nullptr, TRUE, d->name.c_str());
+    if (!h)
+        return false;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(h);
+        return false;
+    }
+    d->handle = h;
+    return true;
+}
+
+bool SingleInstance::held() const
+{
+    return d->handle != nullptr;
+}
+
+} // namespace mc

@@ -1,0 +1,7 @@
+// Entry point of mousecfg.
+#include "app/startup.h"
+
+int main(int argc, char **argv)
+{
+    return mc::runMousecfg(argc, argv);
+}

@@ -1,0 +1,218 @@
+// Main window: construction in the start-up order, the button dispatcher, the tabs and the
+// enabling of the controls while the macro editor records.
+#include "app/mousecfgwidget.h"
+
+#include "app/devicelink.h"
+#include "profile/paths.h"
+#include "profile/settings.h"
+#include "widgets/kivaction.h"
+#include "widgets/kivlabel.h"
+#include "widgets/kivmessagebox.h"
+#include "widgets/kivprocessbar.h"
+#include "widgets/kivpushbutton.h"
+#include "widgets/theme.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QScrollArea>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdlib>
+
+namespace mc {
+
+MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MousecfgWidget"));
+    setWindowTitle(tr("MousecfgWidget"));
+
+    m_background[0] = skinPixmap(skinPath(QStringLiteral("cfgMainback.png")));
+    m_bat1 = skinPixmap(skinPath(QStringLiteral("bat1.png")));
+    m_bat2 = skinPixmap(skinPath(QStringLiteral("bat2.png")));
+    setupScale();
+
+    m_ledDisable = readLedDisable();
+    m_disableMacro = readDisableMacro();
+    m_colorMode = readColorMode();
+
+    // The mouse: fill the table, find the present mice, open the current one.
+    startDevices();
+    m_mice = presentProductNames();
+    m_miceAtStart = m_mice.size();
+    m_hasDevice = m_miceAtStart > 0;
+
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+
+    const LanguageTable table = readLanguageTable();
+    m_langCount = table.count;
+    for (int i = 0; i < kMaxLanguages; ++i) {
+        m_langNames << table.names[size_t(i)];
+        m_langFiles << table.files[size_t(i)];
+    }
+    m_language = readLanguage();
+    if (m_language < 0 || m_language >= kMaxLanguages)
+        m_language = 0;
+    setUiLanguage(m_language);
+    m_translator = new QTranslator(this);
+
+    buildUi();
+    refreshMouseList();
+    if (m_miceAtStart > 0)
+        openMouse(readCurrentProduct());
+    m_slot = readActiveSlot();
+    if (m_langCount < 2)
+        m_langBtn->hide();
+    loadTranslation(m_language);
+
+    switchTab(m_ledDisable != 0 ? 1 : 0);
+    clearHotspotSelection();
+    applyTexts();
+    layoutPass();
+    showViewSide(true);
+    switchTab(m_tab);
+
+    setStyleSheet(QStringLiteral("*{outline:0px;}"));
+    setupTray();
+    updateConnectionDisplay(false);
+    m_battery->setValue(10);
+    QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
+}
+
+MousecfgWidget::~MousecfgWidget()
+{
+    KivMessageBox::setPlugInProbe(nullptr);
+    shutdownDevices();
+    if (m_translator)
+        QCoreApplication::removeTranslator(m_translator);
+}
+
+void MousecfgWidget::onButtonClicked()
+{
+    auto *b = qobject_cast<KivPushButton *>(sender());
+    if (!b)
+        return;
+    if (b == m_closeBtn) {
+        hide();
+    } else if (b == m_minBtn) {
+        showMinimized();
+    } else if (b == m_frontBtn) {
+        showViewSide(true);
+    } else if (b == m_sideBtn) {
+        showViewSide(false);
+    } else if (b == m_cancelBtn) {
+        hide();
+    } else if (b == m_upBtn || b == m_downBtn) {
+        SelBtnChanged(b == m_upBtn ? 0 : 1, 2);
+    } else {
+        for (int j = 0; j < kTabCount; ++j) {
+            if (b == m_tabs[size_t(j)])
+                switchTab(j);
+        }
+        for (int i = 0; i < kSlotCount; ++i)
+            m_slotBtns[size_t(i)]->setState(b == m_slotBtns[size_t(i)] ? 1 : 0);
+        for (int k = 0; k < kHotspotCount; ++k) {
+            if (b == m_frontSpots[size_t(k)])
+                SelBtnChanged(quint8(k), 0);
+            else if (b == m_sideSpots[size_t(k)])
+                SelBtnChanged(quint8(k), 1);
+        }
+    }
+}
+
+void MousecfgWidget::onTabPressed(KivPushButton *btn)
+{
+    for (int j = 0; j < kTabCount; ++j) {
+        if (btn == m_tabs[size_t(j)])
+            switchTab(j);
+    }
+}
+
+void MousecfgWidget::switchTab(int j)
+{
+    j = qBound(0, j, kTabCount - 1);
+    if (j == 0 && m_ledDisable != 0)
+        j = 1;
+    m_tab = j;
+    for (int i = 0; i < kTabCount; ++i)
+        m_tabs[size_t(i)]->setState(i == j ? 1 : 0);
+
+    m_lightingPanel->setVisible(j == 0);
+    m_modelLabel->setVisible(j == 0 || j == 1);
+    m_frontBtn->setVisible(j == 1);
+    m_sideBtn->setVisible(j == 1);
+    m_buttonPanel->setVisible(j == 1);
+    m_scroll->setVisible(j == 1);
+    m_dpiPanel->setVisible(j == 2);
+    m_pointerPanel->setVisible(j == 2);
+    m_ratePanel->setVisible(j == 2);
+    m_macroPanel->setVisible(j == 3);
+    // Pictures and hotspots follow the tab and, on CUSTOMIZE, the view side.
+    showViewSide(m_viewFront);
+    if (m_frontPic->pixmap(Qt::ReturnByValue).isNull())
+        m_frontPic->hide();
+}
+
+void MousecfgWidget::slotGotoMacro(quint8 iBtn)
+{
+    switchTab(iBtn);
+}
+
+void MousecfgWidget::slotPopOneClickBox()
+{
+    KivMessageBox::ask(2, QObject::tr("Warning"),
+                       QObject::tr("AT LEAST ONE CLICK FUNCTION TO BE RETAINED."), this);
+}
+
+void MousecfgWidget::slotEnableButtons(bool bEnable)
+{
+    for (KivPushButton *b : m_tabs)
+        b->setEnabled(bEnable);
+    for (KivPushButton *b :
+         {m_langBtn, m_closeBtn, m_minBtn, m_firmwareBtn, m_slotSelector, m_exportBtn, m_importBtn,
+          m_resetBtn, m_addBtn, m_delBtn, m_copyBtn, m_resetAllBtn, m_okBtn, m_cancelBtn,
+          m_applyBtn, m_loadBtn, m_saveBtn, m_libraryBtn, m_mouseBtn})
+        b->setEnabled(bEnable);
+    m_nameEdit->setEnabled(bEnable);
+    if (bEnable) // the selected tab keeps its highlight
+        m_tabs[size_t(m_tab)]->setState(1);
+}
+
+void MousecfgWidget::slotLiftChange(quint8 iLift)
+{
+    m_lift = iLift;
+}
+
+void MousecfgWidget::slotProfileNameChange()
+{
+    // Renaming belongs to the profile library, which is not wired into the window yet.
+    qDebug("slotProfileNameChange: %s", qPrintable(m_nameEdit->text()));
+}
+
+void MousecfgWidget::onFirmwareClicked()
+{
+    m_firmwareBtn->setState(0);
+    if (!cableSeenAtStart()) {
+        KivMessageBox::ask(
+            2, QObject::tr("Warning"),
+            QObject::tr("To update the firmware, please connect to the computer with a cable."),
+            this);
+        return;
+    }
+    if (!KivMessageBox::ask(1, QObject::tr("Warning"),
+                            QObject::tr("Do you want to upgrade the firmware?"), this))
+        return;
+    const QString updater =
+        appDir() + (m_language == 0 ? QStringLiteral("/skin/mouse/bin/K552-8871-20230727-en.exe")
+                                    : QStringLiteral("/skin/mouse/bin/K552-8871-20230727.exe"));
+    // Leaving is only right once the updater runs: otherwise the user would lose the program
+    // for nothing.
+    if (QProcess::startDetached(updater, {}))
+        ::exit(0);
+    qDebug("firmware updater did not start: %s", qPrintable(updater));
+}
+
+} // namespace mc

@@ -1,0 +1,231 @@
+// The single top-level window: a frameless, image-shaped window with the tabs LIGHTING,
+// CUSTOMIZE, DPI and MACRO, the product pictures and hotspots, the mouse and language menus, the
+// tray icon, and one dispatcher for all of its buttons. It owns the settings panels and the
+// profile state. Everything here runs on the user-interface thread.
+#pragma once
+
+#include "app/dragtracker.h"
+#include "profile/profiledata.h"
+#include "widgets/uiscale.h"
+
+#include <QPixmap>
+#include <QStringList>
+#include <QSystemTrayIcon>
+#include <QVector>
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QScrollArea;
+class QTranslator;
+
+namespace mc {
+
+class KivAction;
+class KivLabel;
+class KivProcessbar;
+class KivPushButton;
+
+class MousecfgWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kTabCount = 4;
+    static constexpr int kHotspotCount = 20;
+
+    explicit MousecfgWidget(QWidget *parent = nullptr);
+    ~MousecfgWidget() override;
+
+    // Number of supported mice found while the window was built; decides whether the entry
+    // point shows the window at once.
+    int miceAtStart() const { return m_miceAtStart; }
+    bool hasDevice() const { return m_hasDevice; }
+    bool warningOpen() const { return m_warningOpen; }
+    int currentTab() const { return m_tab; }
+    int scaleStep() const { return m_step; }
+    QStringList presentMice() const { return m_mice; }
+
+    // The show request: shows the window and, without a mouse, the "Dongle Disconnect!" box.
+    void showRequest();
+    // Rebuilds the menu of connected mice from the device table (after a presence change).
+    void refreshMouseList();
+    // Switches to tab j (0 LIGHTING, 1 CUSTOMIZE, 2 DPI, 3 MACRO).
+    void switchTab(int j);
+    // Re-applies every translated text, then the layout pass.
+    void retranslate();
+    // Loads the translation of language i and applies it (the language menu's action).
+    void switchLanguage(int i);
+
+    // Children, for the tests and the panels that follow.
+    KivPushButton *tabButton(int i) const { return m_tabs.at(size_t(i)); }
+    KivPushButton *languageButton() const { return m_langBtn; }
+    KivPushButton *mouseSelector() const { return m_mouseBtn; }
+    KivPushButton *firmwareButton() const { return m_firmwareBtn; }
+    KivPushButton *applyButton() const { return m_applyBtn; }
+    QMenu *mouseMenu() const { return m_mouseMenu; }
+    QMenu *languageMenu() const { return m_langMenu; }
+    QWidget *lightingPanel() const { return m_lightingPanel; }
+    QWidget *buttonPanel() const { return m_buttonPanel; }
+    QWidget *dpiPanel() const { return m_dpiPanel; }
+    QWidget *pointerPanel() const { return m_pointerPanel; }
+    QWidget *ratePanel() const { return m_ratePanel; }
+    QWidget *macroPanel() const { return m_macroPanel; }
+    QLabel *frontPicture() const { return m_frontPic; }
+    QLabel *sidePicture() const { return m_sidePic; }
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+
+public slots:
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void SelBtnChanged(quint8 iBtn, quint8 iType);
+    void slotGotoMacro(quint8 iBtn);
+    void slot_show_mousename(QAction *action);
+    void slotPopOneClickBox();
+    void slotEnableButtons(bool bEnable);
+    void slotLiftChange(quint8 iLift);
+    void slotProfileNameChange();
+    void slotWarning();
+    void slotWarnClose();
+    void slotMouseOver(KivPushButton *btn, bool bType);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private slots:
+    void onButtonClicked();
+    void onTabPressed(KivPushButton *btn);
+    void onFirmwareClicked();
+
+private:
+    // Construction (mainlayout.cpp).
+    void buildUi();
+    KivPushButton *makeButton(const QStringList &images, const QString &single = QString());
+    void buildPanels();
+    void buildLanguageMenu();
+    void buildSlotMenu();
+    // The layout pass of the composition table, then the product pictures (mainlayout.cpp).
+    void layoutPass();
+    void applyTexts();
+
+    // Pictures, hotspots and mice (productpictures.cpp).
+    void loadProductPictures();
+    void setHotspotImages();
+    void showViewSide(bool bFront);
+    void clearHotspotSelection();
+    void reloadForProduct();
+
+    // Frame (windowframe.cpp).
+    void setupScale();
+    bool applyScaleStep(const ScaleStep &s);
+    void fillBackgroundSlot(int step);
+    void setupTray();
+    void updateConnectionDisplay(bool bCharging);
+    bool loadTranslation(int language);
+
+    // Tabs and pictures.
+    int m_tab = 0;
+    bool m_viewFront = true;
+    int m_selKind = 0;
+    int m_selIndex = 0;
+    int m_ledDisable = 0;
+    int m_disableMacro = 0;
+    int m_colorMode = 0;
+    quint8 m_lift = 0;
+
+    // Profile state.
+    int m_slot = 0;
+    ProfileStore m_store;
+    ProfileStore m_lastStore;
+    QStringList m_library;
+
+    // Presence.
+    int m_miceAtStart = 0;
+    bool m_hasDevice = false;
+    bool m_warningOpen = false;
+    int m_connectionState = 3;
+    QStringList m_mice;
+
+    // Frame.
+    int m_step = 0;
+    QSize m_firstSize;
+    std::array<QPixmap, kScaleStepCount> m_background;
+    QPixmap m_bat1;
+    QPixmap m_bat2;
+    DragTracker m_drag;
+    QSystemTrayIcon *m_tray = nullptr;
+    QMenu *m_trayMenu = nullptr;
+    QAction *m_loadAction = nullptr;
+    QAction *m_quitAction = nullptr;
+    QTranslator *m_translator = nullptr;
+    int m_language = 0;
+    QStringList m_langNames;
+    QStringList m_langFiles;
+    int m_langCount = 0;
+
+    // Panels (placeholders until their own code lands).
+    QWidget *m_lightingPanel = nullptr;
+    QWidget *m_buttonPanel = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    QWidget *m_dpiPanel = nullptr;
+    QWidget *m_pointerPanel = nullptr;
+    QWidget *m_ratePanel = nullptr;
+    QWidget *m_macroPanel = nullptr;
+
+    // Pictures and labels.
+    QLabel *m_frontPic = nullptr;
+    QLabel *m_sidePic = nullptr;
+    QLabel *m_logo = nullptr;
+    QLabel *m_chargePic = nullptr;
+    QLabel *m_donglePic = nullptr;
+    KivLabel *m_modelLabel = nullptr;
+    KivLabel *m_versionLabel = nullptr;
+    KivLabel *m_nameLabel = nullptr;
+    KivProcessbar *m_battery = nullptr;
+    QLineEdit *m_nameEdit = nullptr;
+
+    // Buttons.
+    std::array<KivPushButton *, kTabCount> m_tabs{};
+    KivPushButton *m_mouseBtn = nullptr;
+    KivPushButton *m_langBtn = nullptr;
+    KivPushButton *m_minBtn = nullptr;
+    KivPushButton *m_closeBtn = nullptr;
+    KivPushButton *m_resetAllBtn = nullptr;
+    KivPushButton *m_loadBtn = nullptr;
+    KivPushButton *m_saveBtn = nullptr;
+    KivPushButton *m_applyBtn = nullptr;
+    KivPushButton *m_addBtn = nullptr;
+    KivPushButton *m_delBtn = nullptr;
+    KivPushButton *m_exportBtn = nullptr;
+    KivPushButton *m_importBtn = nullptr;
+    KivPushButton *m_copyBtn = nullptr;
+    KivPushButton *m_resetBtn = nullptr;
+    KivPushButton *m_okBtn = nullptr;
+    KivPushButton *m_cancelBtn = nullptr;
+    KivPushButton *m_firmwareBtn = nullptr;
+    KivPushButton *m_slotSelector = nullptr;
+    std::array<KivPushButton *, kSlotCount> m_slotBtns{};
+    KivPushButton *m_libraryBtn = nullptr;
+    KivPushButton *m_frontBtn = nullptr;
+    KivPushButton *m_sideBtn = nullptr;
+    std::array<KivPushButton *, kHotspotCount> m_frontSpots{};
+    std::array<KivPushButton *, kHotspotCount> m_sideSpots{};
+    KivPushButton *m_upBtn = nullptr;
+    KivPushButton *m_downBtn = nullptr;
+
+    // Menus.
+    QMenu *m_mouseMenu = nullptr;
+    QMenu *m_langMenu = nullptr;
+    QMenu *m_slotMenu = nullptr;
+    QMenu *m_libraryMenu = nullptr;
+    std::array<KivAction *, kSlotCount> m_slotActions{};
+    QVector<KivAction *> m_langActions;
+};
+
+} // namespace mc

@@ -1,0 +1,236 @@
+// Product pictures, hotspots and their hover pictures, the menu of connected mice and the
+// switch from one mouse to another.
+#include "app/devicelink.h"
+#include "app/mousecfgwidget.h"
+#include "profile/paths.h"
+#include "profile/settings.h"
+#include "widgets/kivaction.h"
+#include "widgets/kivlabel.h"
+#include "widgets/kivpushbutton.h"
+#include "widgets/theme.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QThread>
+
+namespace mc {
+
+namespace {
+
+// Products whose up/down hotspots use the squarer pair of images.
+const char *const kSquareArrowProducts[] = {
+    "ZELVARO2",  "KORRIN",   "BRELLIX",  "SANDVEK XR", "SANDVEK",    "MORVAK",
+    "MORVAK3",   "TELLUN",   "9173",     "Q630-RGB",   "9173-P5151", "DRISKEL",
+    "Q281",      "Q282",     "Q290-RGB", "VANTORE",    "Q291-PRO",   "Q291-RGB",
+    "Q291-RGB2", "ORRIKAN2", "HALVEEN2", "CASTRELL"};
+
+bool usesSquareArrows(const QString &product)
+{
+    for (const char *name : kSquareArrowProducts) {
+        if (product == QLatin1String(name))
+            return true;
+    }
+    return false;
+}
+
+QPixmap scaledPicture(const QString &path, int w, int h)
+{
+    const QPixmap pm = skinPixmap(path);
+    if (pm.isNull())
+        return pm;
+    return pm.scaled(scaled(w), scaled(h), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+void setPicture(QLabel *label, const QPixmap &pm)
+{
+    if (pm.isNull())
+        label->clear();
+    else
+        label->setPixmap(pm);
+}
+
+QString productFolder()
+{
+    return appDir() + QStringLiteral("/skin/mouse/") + readCurrentProduct();
+}
+
+} // namespace
+
+void MousecfgWidget::loadProductPictures()
+{
+    const QString product = readCurrentProduct();
+    const QPixmap front = scaledPicture(productFolder() + QStringLiteral("/Mouse.png"), 300, 400);
+    setPicture(m_frontPic, front);
+    if (front.isNull())
+        m_frontPic->hide();
+    setPicture(m_sidePic, scaledPicture(productFolder() + QStringLiteral("_Side.png"), 300, 300));
+    setPicture(m_chargePic, scaledPicture(skinPath(QStringLiteral("lightning.png")), 26, 40));
+    setPicture(m_donglePic, scaledPicture(skinPath(QStringLiteral("dongle.png")), 48, 48));
+    setPicture(m_logo, scaledPicture(skinPath(QStringLiteral("mouselogo.png")), 200, 50));
+
+    const bool square = usesSquareArrows(product);
+    m_upBtn->setImages(
+        {skinPath(square ? QStringLiteral("btn_up4.png") : QStringLiteral("btn_up2.png")),
+         skinPath(square ? QStringLiteral("btn_up3.png") : QStringLiteral("btn_up1.png"))});
+    m_downBtn->setImages(
+        {skinPath(square ? QStringLiteral("btn_down4.png") : QStringLiteral("btn_down2.png")),
+         skinPath(square ? QStringLiteral("btn_down3.png") : QStringLiteral("btn_down1.png"))});
+
+    for (int i = 0; i < kHotspotCount; ++i) {
+        m_frontSpots[size_t(i)]->setGeometry(0, 0, 0, 0);
+        m_sideSpots[size_t(i)]->setGeometry(0, 0, 0, 0);
+    }
+    m_upBtn->setGeometry(0, 0, 0, 0);
+    m_downBtn->setGeometry(0, 0, 0, 0);
+    if (product == QLatin1String("Wireless Mouse")) {
+        // Fixed, unscaled rectangles: a following layout pass empties them again.
+        m_frontBtn->setGeometry(530, 321, 96, 20);
+        m_sideBtn->setGeometry(631, 321, 96, 20);
+    }
+}
+
+void MousecfgWidget::setHotspotImages()
+{
+    for (int i = 0; i < kHotspotCount; ++i) {
+        m_frontSpots[size_t(i)]->setState(0);
+        m_sideSpots[size_t(i)]->setState(0);
+    }
+    m_upBtn->setState(0);
+    m_downBtn->setState(0);
+    KivPushButton *selected = nullptr;
+    const int i = m_selIndex;
+    if (m_selKind == 0 && i >= 0 && i < kHotspotCount)
+        selected = m_frontSpots[size_t(i)];
+    else if (m_selKind == 1 && i >= 0 && i < kHotspotCount)
+        selected = m_sideSpots[size_t(i)];
+    else if (m_selKind == 2 && (i == 0 || i == 1))
+        selected = i == 0 ? m_upBtn : m_downBtn;
+    if (selected)
+        selected->setState(1);
+}
+
+void MousecfgWidget::SelBtnChanged(quint8 iBtn, quint8 iType)
+{
+    m_selKind = iType;
+    m_selIndex = iBtn;
+    setHotspotImages();
+}
+
+void MousecfgWidget::clearHotspotSelection()
+{
+    m_selKind = 0;
+    m_selIndex = -1;
+    setHotspotImages();
+}
+
+void MousecfgWidget::showViewSide(bool bFront)
+{
+    m_viewFront = bFront;
+    const bool customize = m_tab == 1;
+    m_frontPic->setVisible(customize ? bFront : m_tab == 0);
+    m_sidePic->setVisible(customize && !bFront);
+    for (int i = 0; i < kHotspotCount; ++i) {
+        m_frontSpots[size_t(i)]->setVisible(customize && bFront);
+        m_sideSpots[size_t(i)]->setVisible(customize && !bFront);
+    }
+    m_upBtn->setVisible(customize && bFront);
+    m_downBtn->setVisible(customize && bFront);
+    m_frontBtn->setState(bFront ? 1 : 0);
+    m_sideBtn->setState(bFront ? 0 : 1);
+}
+
+void MousecfgWidget::slotMouseOver(KivPushButton *btn, bool bType)
+{
+    // The button panel's buttons name the hotspot; until the panel lands, the window's own
+    // front hotspots stand for them.
+    int i = -1;
+    for (int k = 0; k < kHotspotCount; ++k) {
+        if (m_frontSpots[size_t(k)] == btn)
+            i = k;
+    }
+    if (i < 0)
+        return;
+    m_frontSpots[size_t(i)]->setState(bType ? 1 : 0);
+    QPixmap pm;
+    if (bType)
+        pm = scaledPicture(productFolder() + QStringLiteral("/mouse_%1.png").arg(i + 1), 300, 400);
+    if (pm.isNull())
+        pm = scaledPicture(productFolder() + QStringLiteral("/Mouse.png"), 300, 400);
+    setPicture(m_frontPic, pm);
+}
+
+void MousecfgWidget::refreshMouseList()
+{
+    m_mice = presentProductNames();
+    delete m_mouseMenu;
+    m_mouseMenu = new QMenu(this);
+    for (const QString &name : m_mice)
+        m_mouseMenu->addAction(name);
+
+    if (m_mice.size() < 2) {
+        m_mouseBtn->hide();
+        if (m_mice.size() == 1) {
+            qDebug("RefreshMouseList %s", qPrintable(m_mice.first()));
+            writeCurrentProduct(m_mice.first());
+        } else {
+            writeCurrentProduct(QString());
+        }
+        return;
+    }
+    m_mouseBtn->show();
+    const QString current = readCurrentProduct();
+    if (m_mice.contains(current))
+        m_mouseBtn->setText(current);
+    else
+        writeCurrentProduct(m_mice.first());
+    connect(m_mouseMenu, &QMenu::triggered, this, &MousecfgWidget::slot_show_mousename);
+    m_mouseBtn->setMenu(m_mouseMenu);
+    m_mouseMenu->setFixedWidth(int(150 * scaleFactor()));
+    styleMenu(m_mouseMenu);
+}
+
+void MousecfgWidget::slot_show_mousename(QAction *action)
+{
+    if (!action)
+        return;
+    QThread::msleep(50);
+    closeMouse();
+    QThread::msleep(50);
+    m_viewFront = true;
+    m_selKind = 0;
+    m_selIndex = -1;
+    const QString name = action->text();
+    m_mouseBtn->setText(name);
+    writeCurrentProduct(name);
+    openMouse(name);
+    QThread::msleep(50);
+    reloadForProduct();
+    switchTab(0);
+    setHotspotImages();
+}
+
+void MousecfgWidget::reloadForProduct()
+{
+    loadProductPictures();
+    m_modelLabel->setText(readModel());
+    m_slot = readActiveSlot();
+    m_slotSelector->setText(m_slotActions[size_t(m_slot)]->text());
+    m_nameEdit->setText(m_store.names[size_t(m_slot)]);
+    m_tray->setToolTip(readCurrentProduct());
+}
+
+void MousecfgWidget::slotWarnClose()
+{
+    openMouse(readCurrentProduct());
+    m_viewFront = true;
+    m_selKind = 0;
+    m_selIndex = -1;
+    reloadForProduct();
+    switchTab(0);
+    SelBtnChanged(0, 0);
+    m_hasDevice = true;
+}
+
+} // namespace mc

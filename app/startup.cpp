@@ -1,0 +1,57 @@
+// Start-up in the order the program depends on: application object, data folder and backend
+// options, product name, single-instance lock, main window, event loop.
+#include "app/startup.h"
+
+#include "app/mousecfgwidget.h"
+#include "emulator/backendselect.h"
+#include "platform/singleinstance.h"
+#include "profile/paths.h"
+#include "profile/settings.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+
+namespace mc {
+
+int runMousecfg(int argc, char **argv)
+{
+    // All scaling of the interface comes from the program's own scale factor; with Qt's
+    // scaling on as well everything would be scaled twice. (Qt only honours this before the
+    // application object exists.)
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    QApplication app(argc, argv);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // The program lives on in the tray when its window is hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QStringList args = applyDataDirOption(app.arguments());
+    QString error;
+    args = installBackendFromArgs(args, &error);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "mousecfg: %s\n", qPrintable(error));
+        return 64;
+    }
+
+    const QString productName = readProductName();
+    SingleInstance instance(instanceMutexName(productName));
+    if (!instance.tryAcquire())
+        return 1;
+
+    int rc = 0;
+    {
+        MousecfgWidget window;
+        if (window.miceAtStart() > 0) {
+            window.setWindowOpacity(1.0);
+            window.show();
+        }
+        // From the data folder rather than the working directory, which may be anywhere.
+        window.setWindowIcon(QIcon(appDir() + QStringLiteral("/skin/icon.ico")));
+        window.setWindowTitle(productName);
+        rc = app.exec();
+    }
+    return rc;
+}
+
+} // namespace mc

@@ -1,0 +1,239 @@
+// The frame around the main window: scale factor and screen changes, the image-shaped
+// background with the battery frame, dragging, the tray icon, the show request with the
+// "Dongle Disconnect!" box, and the language switch.
+#include "app/devicelink.h"
+#include "app/mousecfgwidget.h"
+#include "profile/paths.h"
+#include "profile/settings.h"
+#include "widgets/kivaction.h"
+#include "widgets/kivmessagebox.h"
+#include "widgets/kivprocessbar.h"
+#include "widgets/kivpushbutton.h"
+#include "widgets/theme.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTranslator>
+
+namespace mc {
+
+void MousecfgWidget::setupScale()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const ScaleStep s = scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0);
+    m_step = s.step;
+    setScaleFactor(s.factor);
+
+    setBaseSize(kDesignWidth, kDesignHeight);
+    setMinimumSize(kDesignWidth, kDesignHeight);
+    m_firstSize = QSize(scaled(kDesignWidth), scaled(kDesignHeight));
+    resize(m_firstSize);
+    if (screen) {
+        const QRect g = screen->geometry();
+        move(g.x() + (g.width() - m_firstSize.width()) / 2,
+             g.y() + (g.height() - m_firstSize.height()) / 2);
+    }
+    fillBackgroundSlot(m_step);
+    setMask(m_background[size_t(m_step)].mask());
+}
+
+void MousecfgWidget::fillBackgroundSlot(int step)
+{
+    if (step <= 0 || step >= kScaleStepCount || !m_background[size_t(step)].isNull())
+        return;
+    if (m_background[0].isNull())
+        return;
+    m_background[size_t(step)] = m_background[0].scaled(
+        int(kDesignWidth * factorOfStep(step)), int(kDesignHeight * factorOfStep(step)),
+        Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+bool MousecfgWidget::applyScaleStep(const ScaleStep &s)
+{
+    setScaleFactor(s.factor);
+    fillBackgroundSlot(s.step);
+    setMask(m_background[size_t(s.step)].mask());
+    retranslate();
+    return true;
+}
+
+void MousecfgWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_langBtn) // children not built yet
+        return;
+    QScreen *screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    ScaleStep s = scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0);
+    fillBackgroundSlot(s.step);
+    if (s.step != m_step) {
+        applyScaleStep(s);
+    } else if (size() == m_firstSize) {
+        qDebug("singleShot\n");
+        ScaleStep byWidth;
+        if (scaleForWidth(width(), byWidth))
+            s = byWidth;
+        else
+            s.factor = scaleFactor();
+        applyScaleStep(s);
+    }
+    m_step = s.step;
+    qDebug("width = %d, height = %d m_iDpiVal = %d\n", width(), height(), m_step);
+}
+
+void MousecfgWidget::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (!m_background[0].isNull()) {
+        // The smooth scale of the background is kept until the window changes size.
+        static QPixmap cached;
+        static QSize cachedFor;
+        static qint64 cachedKey = 0;
+        if (cachedFor != size() || cachedKey != m_background[0].cacheKey()) {
+            cached = m_background[0].scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            cachedFor = size();
+            cachedKey = m_background[0].cacheKey();
+        }
+        p.drawPixmap(0, 0, cached);
+    }
+    const QPixmap &frame = (m_connectionState == 0 || m_connectionState == 1) ? m_bat2 : m_bat1;
+    if (!frame.isNull()) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(scaledRect(69, 581, 86, 47), frame);
+    }
+    static bool probed = false;
+    if (!probed && qEnvironmentVariableIsSet("MOUSECFG_STARTUP_PROBE")) {
+        probed = true;
+        // Read by the start-up benchmark: the first frame of the window is on its way.
+        std::printf("mousecfg: first paint\n");
+        std::fflush(stdout);
+    }
+}
+
+void MousecfgWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_drag.press(event->screenPos(), frameGeometry().topLeft());
+}
+
+void MousecfgWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    QPoint to;
+    if (m_drag.move(event->screenPos(), to))
+        move(to);
+}
+
+void MousecfgWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    m_drag.release();
+}
+
+void MousecfgWidget::updateConnectionDisplay(bool bCharging)
+{
+    const bool cable = cableCommandPresent();
+    const bool receiver = receiverCommandPresent();
+    int state = 3;
+    if (receiver)
+        state = (cable || bCharging) ? 1 : 2;
+    else if (cable)
+        state = 0;
+    m_connectionState = state;
+    m_chargePic->hide();
+    m_donglePic->setVisible(receiver);
+    m_battery->setVisible(state == 2 || state == 3);
+    update();
+}
+
+void MousecfgWidget::setupTray()
+{
+    const QIcon icon(appDir() + QStringLiteral("/skin/icon.ico"));
+    setWindowIcon(icon);
+    m_trayMenu = new QMenu(this);
+    m_loadAction = new QAction(tr("&Load Config"), m_trayMenu);
+    m_quitAction = new QAction(tr("&Quit"), m_trayMenu);
+    connect(m_loadAction, &QAction::triggered, this, &MousecfgWidget::showRequest);
+    connect(m_quitAction, &QAction::triggered, qApp, &QCoreApplication::quit);
+    m_trayMenu->addAction(m_loadAction);
+    m_trayMenu->addAction(m_quitAction);
+    styleMenu(m_trayMenu);
+    m_tray = new QSystemTrayIcon(icon, this);
+    m_tray->setContextMenu(m_trayMenu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, &MousecfgWidget::iconActivated);
+    m_tray->setToolTip(readCurrentProduct());
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_tray->show();
+}
+
+void MousecfgWidget::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick)
+        return;
+    if (isHidden() || isMinimized()) {
+        showRequest();
+        return;
+    }
+    if (!m_warningOpen)
+        hide();
+}
+
+void MousecfgWidget::slotWarning()
+{
+    showRequest();
+}
+
+void MousecfgWidget::showRequest()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    if (m_hasDevice) {
+        raise();
+        activateWindow();
+        return;
+    }
+    if (m_warningOpen && QApplication::activeModalWidget())
+        return; // one box at a time
+    m_warningOpen = true;
+    KivMessageBox::setPlugInProbe([this] { return m_hasDevice; });
+    KivMessageBox box(4, QString(), QObject::tr("Warning"), QObject::tr("Dongle Disconnect!"), this,
+                      true, Qt::FramelessWindowHint | Qt::Dialog);
+    if (box.exec() == QDialog::Accepted && !m_hasDevice)
+        hide();
+    m_warningOpen = false;
+}
+
+bool MousecfgWidget::loadTranslation(int language)
+{
+    if (language < 0 || language >= m_langFiles.size())
+        return false;
+    const QString stem = m_langFiles.at(language);
+    // The stem comes from Config.ini: it names a file inside lang/, never a path elsewhere.
+    if (!isSafeFileName(stem))
+        return false;
+    QCoreApplication::removeTranslator(m_translator);
+    if (!m_translator->load(appDir() + QStringLiteral("/lang/") + stem + QStringLiteral(".qm")))
+        return false;
+    QCoreApplication::installTranslator(m_translator);
+    return true;
+}
+
+void MousecfgWidget::switchLanguage(int i)
+{
+    if (i < 0 || i >= m_langCount)
+        return;
+    loadTranslation(i);
+    m_language = i;
+    setUiLanguage(i);
+    m_langBtn->setText(m_langActions.value(i) ? m_langActions.value(i)->text() : QString());
+    writeLanguage(i);
+    retranslate();
+}
+
+} // namespace mc

@@ -1,0 +1,41 @@
+// The text rules of our INI files, the same as the settings library's INI format: how keys and
+// values are escaped, how a value line becomes a string, a string list or a typed value, and how
+// a typed value is written. Profile files, exports and macro files are read and written by us and
+// by QSettings alike, so both must agree byte for byte on these rules.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+class QTextCodec;
+
+namespace mc::ini {
+
+// Keys: "/" is written as "\", letters, digits, "_", "-" and "." as they are, every other
+// character as %XX or %UXXXX.
+void escapeKey(const QString &key, QByteArray &out);
+// Decodes key bytes [from, to) and appends them to out.
+void unescapeKey(const QByteArray &bytes, int from, int to, QString &out);
+
+// Values: C-style escapes for control characters and quotes, \x escapes for everything from 0x7F
+// up (no codec), quotes around values with ";", "," or "=" or with a space at either end.
+void escapeString(const QString &value, QByteArray &out);
+// Decodes value bytes [from, to). Unquoted commas make a list: then the result is true and the
+// items are in list. utf8 is set for files that start with a UTF-8 byte order mark.
+bool unescapeStringList(const QByteArray &bytes, int from, int to, bool utf8, QString &str,
+                        QStringList &list);
+
+// Typed values in text form: "@Variant(...)" (QDataStream Qt_4_0) for colours and other types,
+// "@@" for a string that starts with "@", "@Invalid()" for no value.
+QString variantToString(const QVariant &value);
+QVariant stringToVariant(const QString &text);
+QVariant stringListToVariant(const QStringList &list);
+
+// The complete encoded value as it follows "key=" in a file.
+QByteArray encodeValue(const QVariant &value);
+// Decodes the text after "key=" into the value QSettings would return for it.
+QVariant decodeValue(const QByteArray &bytes, int from, int to, bool utf8);
+
+} // namespace mc::ini

@@ -1,0 +1,475 @@
+// INI reader and writer with the settings library's line and section rules.
+#include "profile/inifile.h"
+
+#include "profile/inicodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace mc {
+
+namespace {
+
+enum CharTrait : uchar
+{
+    kSpace = 1,
+    kSpecial = 2
+};
+
+struct CharTraits
+{
+    uchar table[256] = {};
+    constexpr CharTraits()
+    {
+        table[uchar('\t')] = kSpace;
+        table[uchar(' ')] = kSpace;
+        table[uchar('\n')] = kSpace | kSpecial;
+        table[uchar('\r')] = kSpace | kSpecial;
+        table[uchar('"')] = kSpecial;
+        table[uchar(';')] = kSpecial;
+        table[uchar('=')] = kSpecial;
+        table[uchar('\\')] = kSpecial;
+    }
+};
+constexpr CharTraits kTraits;
+
+// One logical line: leading blanks and comment lines skipped, continued over backslash-newline
+// and over newlines inside quotes, ended by a newline or an unquoted ";" (a trailing comment).
+bool readLine(const QByteArray &data, int &pos, int &lineStart, int &lineLen, int &equalsPos)
+{
+    const int size = data.size();
+    const char *d = data.constData();
+    bool inQuotes = false;
+    equalsPos = -1;
+    lineStart = pos;
+    while (lineStart < size && (kTraits.table[uchar(d[lineStart])] & kSpace))
+        ++lineStart;
+
+    int i = lineStart;
+    while (i < size) {
+        char ch = d[i];
+        while (!(kTraits.table[uchar(ch)] & kSpecial)) {
+            if (++i == size)
+                goto done;
+            ch = d[i];
+        }
+        ++i;
+        if (ch == '=') {
+            if (!inQuotes && equalsPos == -1)
+                equalsPos = i - 1;
+        } else if (ch == '\n' || ch == '\r') {
+            if (i == lineStart + 1) {
+                ++lineStart;
+            } else if (!inQuotes) {
+                --i;
+                goto done;
+            }
+        } else if (ch == '\\') {
+            if (i < size) {
+                const char next = d[i++];
+                if (i < size) {
+                    const char after = d[i];
+                    if ((next == '\n' && after == '\r') || (next == '\r' && after == '\n'))
+                        ++i;
+                }
+            }
+        } else if (ch == '"') {
+            inQuotes = !inQuotes;
+        } else { // ';'
+            if (i == lineStart + 1) {
+                while (i < size && d[i] != '\n' && d[i] != '\r')
+                    ++i;
+                while (i < size && (kTraits.table[uchar(d[i])] & kSpace))
+                    ++i;
+                lineStart = i;
+            } else if (!inQuotes) {
+                --i;
+                goto done;
+            }
+        }
+    }
+done:
+    pos = i;
+    lineLen = i - lineStart;
+    return lineLen > 0;
+}
+
+bool isPlainKey(const char *p, int len)
+{
+    for (int i = 0; i < len; ++i) {
+        if (p[i] == '%' || p[i] == '\\')
+            return false;
+    }
+    return true;
+}
+
+// Digits with an optional minus sign, short enough to fit an int: the form every number of
+// ours has. Anything else goes through the full conversion.
+bool parsePlainInt(const char *p, int len, qint64 &out)
+{
+    int i = 0;
+    const bool negative = len > 0 && p[0] == '-';
+    if (negative)
+        i = 1;
+    if (len - i < 1 || len - i > 9)
+        return false;
+    qint64 v = 0;
+    for (; i < len; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return false;
+        v = v * 10 + (p[i] - '0');
+    }
+    out = negative ? -v : v;
+    return true;
+}
+
+// A value taken over from a file is copied as it was, unless it holds quotes or line breaks or
+// ends in a backslash: followed by other lines than in its own file it could then swallow them,
+// so it is written again from its decoded text.
+void appendValue(const QByteArray &buf, int offset, int length, bool utf8, QByteArray &out)
+{
+    const char *p = buf.constData() + offset;
+    bool plain = length == 0 || p[length - 1] != '\\';
+    for (int i = 0; plain && i < length; ++i)
+        plain = p[i] != '"' && p[i] != '\n' && p[i] != '\r';
+    if (plain) {
+        out.append(p, length);
+        return;
+    }
+    QString str;
+    QStringList list;
+    if (!ini::unescapeStringList(buf, offset, offset + length, utf8, str, list)) {
+        ini::escapeString(str, out);
+        return;
+    }
+    for (int i = 0; i < list.size(); ++i) {
+        if (i != 0)
+            out += ", ";
+        ini::escapeString(list.at(i), out);
+    }
+}
+
+void appendSectionHeader(const QString &section, QByteArray &out)
+{
+    if (section.isEmpty()) {
+        out += "[General]\n";
+        return;
+    }
+    QByteArray name;
+    ini::escapeKey(section, name);
+    // "[General]" means "no group"; a real group of that name is marked with "%".
+    out += qstricmp(name.constData(), "general") == 0 ? "[%" : "[";
+    out += name;
+    out += "]\n";
+}
+
+} // namespace
+
+bool IniFile::readFileBytes(const QString &path, QByteArray &out)
+{
+    out.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (file.size() > kMaxFileSize) {
+        qWarning("Settings file %s is too large to read; it is ignored.\n", qPrintable(path));
+        return false;
+    }
+    out = file.read(kMaxFileSize + 1);
+    if (out.size() > kMaxFileSize) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+bool IniFile::writeFileBytes(const QString &path, const QByteArray &bytes, bool *written)
+{
+    if (written)
+        *written = false;
+    QByteArray existing;
+    if (readFileBytes(path, existing) && existing == bytes)
+        return true;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit())
+        return false;
+    if (written)
+        *written = true;
+    return true;
+}
+
+bool IniFile::load(const QString &path)
+{
+    QByteArray data;
+    const bool ok = readFileBytes(path, data);
+    parse(data);
+    return ok;
+}
+
+void IniFile::parse(const QByteArray &data)
+{
+    m_source = data;
+    m_extra.clear();
+    m_entries.clear();
+    m_sections.clear();
+    m_index.clear();
+    m_sections.append(QString());
+    m_entries.reserve(data.size() / 24);
+    m_index.reserve(data.size() / 24);
+
+    int pos = 0;
+    m_utf8 = data.startsWith("\xEF\xBB\xBF");
+    if (m_utf8)
+        pos = 3;
+
+    QHash<QString, int> sectionIds;
+    sectionIds.insert(QString(), 0);
+    int section = 0;
+    const char *d = m_source.constData();
+    int lineStart = 0;
+    int lineLen = 0;
+    int equalsPos = -1;
+    while (readLine(m_source, pos, lineStart, lineLen, equalsPos)) {
+        if (d[lineStart] == '[') {
+            const int close = m_source.indexOf(']', lineStart);
+            const int end =
+                (close == -1 || close >= lineStart + lineLen) ? lineStart + lineLen : close;
+            const QByteArray name = m_source.mid(lineStart + 1, end - lineStart - 1).trimmed();
+            QString current;
+            if (name.compare("general", Qt::CaseInsensitive) != 0) {
+                if (name.compare("%general", Qt::CaseInsensitive) == 0)
+                    current = QLatin1String(name.constData() + 1);
+                else
+                    ini::unescapeKey(name, 0, name.size(), current);
+                current += QLatin1Char('/');
+            }
+            auto it = sectionIds.find(current);
+            if (it == sectionIds.end()) {
+                it = sectionIds.insert(current, m_sections.size());
+                m_sections.append(current);
+            }
+            section = it.value();
+            continue;
+        }
+        if (equalsPos == -1)
+            continue;
+        int keyEnd = equalsPos;
+        while (keyEnd > lineStart && (d[keyEnd - 1] == ' ' || d[keyEnd - 1] == '\t'))
+            --keyEnd;
+        QString key = m_sections.at(section);
+        if (isPlainKey(d + lineStart, keyEnd - lineStart))
+            key += QLatin1String(d + lineStart, keyEnd - lineStart);
+        else
+            ini::unescapeKey(m_source, lineStart, keyEnd, key);
+        addParsed(std::move(key), section, equalsPos + 1, lineStart + lineLen - equalsPos - 1);
+    }
+}
+
+void IniFile::addParsed(QString &&key, int section, int offset, int length)
+{
+    auto it = m_index.find(key);
+    if (it == m_index.end()) {
+        Entry e;
+        e.section = section;
+        e.offset = offset;
+        e.length = length;
+        m_index.insert(key, m_entries.size());
+        e.key = std::move(key);
+        m_entries.append(std::move(e));
+        return;
+    }
+    // The settings library reads the groups of a file in the order of their names, so of two
+    // lines giving the same key the one in the greater group wins, in one group the later one.
+    Entry &e = m_entries[it.value()];
+    if (m_sections.at(section) >= m_sections.at(e.section)) {
+        e.section = section;
+        e.offset = offset;
+        e.length = length;
+        e.extra = false;
+    }
+}
+
+const char *IniFile::valueData(const Entry &e) const
+{
+    return (e.extra ? m_extra.constData() : m_source.constData()) + e.offset;
+}
+
+// The settings library's form of a requested key: no empty parts, no slash at either end.
+// Keys stored in another form cannot be asked for, there as here.
+static QString normalizedKey(const QString &key)
+{
+    const QVector<QStringRef> parts = key.splitRef(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString out;
+    out.reserve(key.size());
+    for (const QStringRef &part : parts) {
+        if (!out.isEmpty())
+            out += QLatin1Char('/');
+        out += part;
+    }
+    return out;
+}
+
+const IniFile::Entry *IniFile::find(const QString &key) const
+{
+    if (key.isEmpty())
+        return nullptr;
+    const bool odd = key.startsWith(QLatin1Char('/')) || key.endsWith(QLatin1Char('/')) ||
+                     key.contains(QLatin1String("//"));
+    const auto it = m_index.constFind(odd ? normalizedKey(key) : key);
+    return it == m_index.constEnd() ? nullptr : &m_entries.at(it.value());
+}
+
+QStringList IniFile::keys() const
+{
+    QStringList out;
+    out.reserve(m_index.size());
+    for (const Entry &e : m_entries) {
+        if (!e.removed)
+            out.append(e.key);
+    }
+    return out;
+}
+
+QVariant IniFile::value(const QString &key, const QVariant &def) const
+{
+    const Entry *e = find(key);
+    if (!e)
+        return def;
+    const QByteArray &buf = e->extra ? m_extra : m_source;
+    return ini::decodeValue(buf, e->offset, e->offset + e->length, m_utf8 && !e->extra);
+}
+
+int IniFile::intValue(const QString &key, int def) const
+{
+    const Entry *e = find(key);
+    if (!e)
+        return def;
+    qint64 v = 0;
+    if (parsePlainInt(valueData(*e), e->length, v))
+        return int(v);
+    return value(key).toInt();
+}
+
+uint IniFile::uintValue(const QString &key, uint def) const
+{
+    const Entry *e = find(key);
+    if (!e)
+        return def;
+    qint64 v = 0;
+    if (parsePlainInt(valueData(*e), e->length, v) && v >= 0)
+        return uint(v);
+    return value(key).toUInt();
+}
+
+QString IniFile::stringValue(const QString &key, const QString &def) const
+{
+    const Entry *e = find(key);
+    if (!e)
+        return def;
+    return value(key).toString();
+}
+
+QColor IniFile::colorValue(const QString &key) const
+{
+    const QVariant v = value(key);
+    return v.canConvert<QColor>() ? v.value<QColor>() : QColor();
+}
+
+void IniFile::setEncoded(const QString &key, const QByteArray &encoded)
+{
+    auto it = m_index.find(key);
+    if (it == m_index.end()) {
+        it = m_index.insert(key, m_entries.size());
+        Entry e;
+        e.key = key;
+        m_entries.append(e);
+    }
+    Entry &e = m_entries[it.value()];
+    e.extra = true;
+    e.removed = false;
+    e.offset = m_extra.size();
+    e.length = encoded.size();
+    m_extra += encoded;
+}
+
+void IniFile::setValue(const QString &key, const QVariant &value)
+{
+    setEncoded(key, ini::encodeValue(value));
+}
+
+void IniFile::setInt(const QString &key, qlonglong value)
+{
+    setEncoded(key, QByteArray::number(value));
+}
+
+void IniFile::setString(const QString &key, const QString &value)
+{
+    setEncoded(key, ini::encodeValue(QVariant(value)));
+}
+
+void IniFile::remove(const QString &key)
+{
+    const auto it = m_index.find(key);
+    if (it == m_index.end())
+        return;
+    m_entries[it.value()].removed = true;
+    m_index.erase(it);
+}
+
+QByteArray IniFile::toBytes() const
+{
+    // Group the entries by their first key part, keeping the order of first appearance.
+    QVector<QString> order;
+    QHash<QString, QVector<int>> groups;
+    for (int i = 0; i < m_entries.size(); ++i) {
+        const Entry &e = m_entries.at(i);
+        if (e.removed)
+            continue;
+        const int slash = e.key.indexOf(QLatin1Char('/'));
+        const QString section = slash > 0 ? e.key.left(slash) : QString();
+        auto it = groups.find(section);
+        if (it == groups.end()) {
+            order.append(section);
+            it = groups.insert(section, {});
+        }
+        it->append(i);
+    }
+
+    QByteArray out;
+    out.reserve(m_source.size() + m_extra.size() + m_entries.size() * 16);
+    if (m_utf8)
+        out += "\xEF\xBB\xBF";
+    for (const QString &section : qAsConst(order)) {
+        if (!out.isEmpty() && !(m_utf8 && out.size() == 3))
+            out += '\n';
+        appendSectionHeader(section, out);
+        const int skip = section.isEmpty() ? 0 : section.size() + 1;
+        for (const int i : groups.value(section)) {
+            const Entry &e = m_entries.at(i);
+            ini::escapeKey(e.key.mid(skip), out);
+            out += '=';
+            if (e.extra)
+                out.append(valueData(e), e.length);
+            else
+                appendValue(m_source, e.offset, e.length, m_utf8, out);
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+bool IniFile::save(const QString &path, bool *written) const
+{
+    return writeFileBytes(path, toBytes(), written);
+}
+
+} // namespace mc

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 
 namespace mc {
 
@@ -49,13 +50,28 @@ QStringList applyDataDirOption(const QStringList &args)
     return rest;
 }
 
-QString configDir() { return appDir() + QStringLiteral("/Configs"); }
+QString configDir()
+{
+    return appDir() + QStringLiteral("/Configs");
+}
 
-QString productDir() { return configDir() + QLatin1Char('/') + readCurrentProduct(); }
+QString productDir()
+{
+    return configDir() + QLatin1Char('/') + readCurrentProduct();
+}
 
-QString productDescriptionFile() { return appDir() + QStringLiteral("/DefaultProfile.bin"); }
-QString appSettingsFile() { return configDir() + QStringLiteral("/Config.ini"); }
-QString langSettingsFile() { return configDir() + QStringLiteral("/LangConfig.ini"); }
+QString productDescriptionFile()
+{
+    return appDir() + QStringLiteral("/DefaultProfile.bin");
+}
+QString appSettingsFile()
+{
+    return configDir() + QStringLiteral("/Config.ini");
+}
+QString langSettingsFile()
+{
+    return configDir() + QStringLiteral("/LangConfig.ini");
+}
 
 QString productSettingsFile()
 {
@@ -63,16 +79,28 @@ QString productSettingsFile()
     return QDir::cleanPath(productDir() + QStringLiteral("/Config.ini"));
 }
 
-QString profileDir() { return QDir::cleanPath(productDir() + QStringLiteral("/Profile")); }
-QString legacyProfileDir() { return configDir() + QStringLiteral("/Profile"); }
+QString profileDir()
+{
+    return QDir::cleanPath(productDir() + QStringLiteral("/Profile"));
+}
+QString legacyProfileDir()
+{
+    return configDir() + QStringLiteral("/Profile");
+}
 
 QString profileFile(const QString &name)
 {
     return profileDir() + QLatin1Char('/') + name + QStringLiteral(".prof");
 }
 
-QString defaultProfileFile() { return legacyProfileDir() + QStringLiteral("/DefaultProfile.prof"); }
-QString macroDir() { return configDir() + QStringLiteral("/MacroDB"); }
+QString defaultProfileFile()
+{
+    return legacyProfileDir() + QStringLiteral("/DefaultProfile.prof");
+}
+QString macroDir()
+{
+    return configDir() + QStringLiteral("/MacroDB");
+}
 
 QString macroFile(const QString &name)
 {
@@ -81,7 +109,14 @@ QString macroFile(const QString &name)
 
 bool isSafeFileName(const QString &name)
 {
-    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.size() > kMaxFileNameLength)
+        return false;
+    // Device names that Windows opens instead of a file, with or without an extension.
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])"
+                                                          "(\\..*)?$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (device.match(name).hasMatch())
         return false;
     for (const QChar c : name) {
         if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c))

@@ -15,21 +15,23 @@ void setAppDir(const QString &dir);
 // MOUSECFG_DATA_DIR (the option wins). Returns the remaining arguments.
 QStringList applyDataDirOption(const QStringList &args);
 
-QString configDir();          // K = A + "/Configs"
-QString productDir();         // P = K + "/" + current product name
-QString productDescriptionFile(); // A + "/DefaultProfile.bin"
-QString appSettingsFile();    // K + "/Config.ini"
-QString langSettingsFile();   // K + "/LangConfig.ini"
-QString productSettingsFile(); // P + "/Config.ini"
-QString profileDir();         // P + "/Profile": slot files and library files alike
-QString legacyProfileDir();   // K + "/Profile": where slot files used to be kept
+QString configDir();                      // K = A + "/Configs"
+QString productDir();                     // P = K + "/" + current product name
+QString productDescriptionFile();         // A + "/DefaultProfile.bin"
+QString appSettingsFile();                // K + "/Config.ini"
+QString langSettingsFile();               // K + "/LangConfig.ini"
+QString productSettingsFile();            // P + "/Config.ini"
+QString profileDir();                     // P + "/Profile": slot files and library files alike
+QString legacyProfileDir();               // K + "/Profile": where slot files used to be kept
 QString profileFile(const QString &name); // profileDir() + "/" + name + ".prof"
-QString defaultProfileFile();  // K + "/Profile/DefaultProfile.prof"
-QString macroDir();           // K + "/MacroDB"
-QString macroFile(const QString &name); // macroDir() + "/" + name + ".MSMACRO"
+QString defaultProfileFile();             // K + "/Profile/DefaultProfile.prof"
+QString macroDir();                       // K + "/MacroDB"
+QString macroFile(const QString &name);   // macroDir() + "/" + name + ".MSMACRO"
 
 // True when the name can be used as a file name inside our folders: not empty, no path
-// separators, not "." or "..", no characters that Windows refuses.
+// separators, not "." or "..", no characters or device names that Windows refuses, at most
+// kMaxFileNameLength characters.
+constexpr int kMaxFileNameLength = 200;
 bool isSafeFileName(const QString &name);
 
 } // namespace mc

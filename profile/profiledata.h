@@ -79,8 +79,8 @@ struct LedModeInfo
 
     bool operator==(const LedModeInfo &o) const
     {
-        return color == o.color && color.isValid() == o.color.isValid() && h == o.h &&
-               s == o.s && v == o.v && bright == o.bright && breath == o.breath;
+        return color == o.color && color.isValid() == o.color.isValid() && h == o.h && s == o.s &&
+               v == o.v && bright == o.bright && breath == o.breath;
     }
     bool operator!=(const LedModeInfo &o) const { return !(*this == o); }
 };
@@ -109,12 +109,11 @@ struct ProfileData
     bool operator==(const ProfileData &o) const
     {
         return pollrate == o.pollrate && dpi == o.dpi && LedMode == o.LedMode &&
-               LedMoveOFF == o.LedMoveOFF && LedSleepTime == o.LedSleepTime &&
-               stages == o.stages && mousespeed == o.mousespeed &&
-               dbclickspeed == o.dbclickspeed && scrollispage == o.scrollispage &&
-               scrollspeed == o.scrollspeed && accelenable == o.accelenable && acee == o.acee &&
-               buttons == o.buttons && leds == o.leds && ProfileName == o.ProfileName &&
-               ProfilePath == o.ProfilePath;
+               LedMoveOFF == o.LedMoveOFF && LedSleepTime == o.LedSleepTime && stages == o.stages &&
+               mousespeed == o.mousespeed && dbclickspeed == o.dbclickspeed &&
+               scrollispage == o.scrollispage && scrollspeed == o.scrollspeed &&
+               accelenable == o.accelenable && acee == o.acee && buttons == o.buttons &&
+               leds == o.leds && ProfileName == o.ProfileName && ProfilePath == o.ProfilePath;
     }
     bool operator!=(const ProfileData &o) const { return !(*this == o); }
 
@@ -138,18 +137,14 @@ struct ProfileStore
 
     bool operator==(const ProfileStore &o) const
     {
-        return ProfileID == o.ProfileID && profiles == o.profiles &&
-               AngleValue == o.AngleValue && LiftHigh == o.LiftHigh && Sync == o.Sync &&
-               Count == o.Count && Jitter == o.Jitter && Debounce == o.Debounce &&
-               names == o.names;
+        return ProfileID == o.ProfileID && profiles == o.profiles && AngleValue == o.AngleValue &&
+               LiftHigh == o.LiftHigh && Sync == o.Sync && Count == o.Count && Jitter == o.Jitter &&
+               Debounce == o.Debounce && names == o.names;
     }
     bool operator!=(const ProfileStore &o) const { return !(*this == o); }
 
     ProfileData &current() { return profiles[ProfileID < kSlotCount ? ProfileID : 0]; }
-    const ProfileData &current() const
-    {
-        return profiles[ProfileID < kSlotCount ? ProfileID : 0];
-    }
+    const ProfileData &current() const { return profiles[ProfileID < kSlotCount ? ProfileID : 0]; }
 };
 
 } // namespace mc

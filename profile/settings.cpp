@@ -2,6 +2,7 @@
 // each accessor is called rarely; the large profile files go through the profile file code.
 #include "profile/settings.h"
 
+#include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/settingskeys.h"
 
@@ -12,11 +13,11 @@ namespace mc {
 
 namespace {
 
-int readInt(const QString &file, const char *key, int def = 0)
+int readInt(const QString &file, const QString &key, int def = 0)
 {
     QSettings s(file, QSettings::IniFormat);
     bool ok = false;
-    const int v = s.value(QLatin1String(key)).toInt(&ok);
+    const int v = s.value(key).toInt(&ok);
     return ok ? v : def;
 }
 
@@ -32,14 +33,26 @@ void writeValue(const QString &file, const QString &key, const QVariant &value)
     s.setValue(key, value);
 }
 
-int desc(const char *key, int def = 0) { return readInt(productDescriptionFile(), key, def); }
-int app(const char *key, int def = 0) { return readInt(appSettingsFile(), key, def); }
+int desc(const char *key, int def = 0)
+{
+    return readInt(productDescriptionFile(), QLatin1String(key), def);
+}
+int app(const char *key, int def = 0)
+{
+    return readInt(appSettingsFile(), QLatin1String(key), def);
+}
 
-QString fmt(const char *pattern, int n) { return QString::fromLatin1(pattern).arg(n); }
+QString fmt(const char *pattern, int n)
+{
+    return QString::fromLatin1(pattern).arg(n);
+}
 
 } // namespace
 
-bool productDescriptionExists() { return QFileInfo::exists(productDescriptionFile()); }
+bool productDescriptionExists()
+{
+    return QFileInfo::exists(productDescriptionFile());
+}
 
 QString readProductName()
 {
@@ -61,28 +74,63 @@ int readDpiCount()
            s.value(QLatin1String(keys::kDpiCount)).toInt();
 }
 
+int usableButtonCount()
+{
+    return qBound(0, readButtonCount(), kMaxPanelButtons);
+}
+
 int usableDpiCount()
 {
     const int n = readDpiCount();
     return (n < 1 || n > 8) ? 8 : n;
 }
 
-int readDisableMacro() { return desc(keys::kDisableMacro); }
-int readShowSleep() { return desc(keys::kShowSleep, 1); }
-int readScrollRev() { return desc(keys::kScrollRev); }
-int readMinDelay() { return desc(keys::kMinDelay, 10); }
-int read33254() { return desc(keys::k33254); }
-int readColorMode() { return desc(keys::kColorMode); }
-int readLedDisable() { return desc(keys::kLedDisable); }
-int readProductSync() { return desc(keys::kProductSync); }
-int readFrenchIndex() { return desc(keys::kFrench, -1); }
+int readDisableMacro()
+{
+    return desc(keys::kDisableMacro);
+}
+int readShowSleep()
+{
+    return desc(keys::kShowSleep, 1);
+}
+int readScrollRev()
+{
+    return desc(keys::kScrollRev);
+}
+int readMinDelay()
+{
+    // The delay unit divides every delay; a unit below 1 would divide by zero.
+    const int unit = desc(keys::kMinDelay, kDefaultMinDelay);
+    return unit < 1 ? kDefaultMinDelay : unit;
+}
+int read33254()
+{
+    return desc(keys::k33254);
+}
+int readColorMode()
+{
+    return desc(keys::kColorMode);
+}
+int readLedDisable()
+{
+    return desc(keys::kLedDisable);
+}
+int readProductSync()
+{
+    const int variant = desc(keys::kProductSync);
+    return (variant < 0 || variant > 2) ? 0 : variant;
+}
+int readFrenchIndex()
+{
+    return desc(keys::kFrench, -1);
+}
 
 SleepRange readSleepRange()
 {
     QSettings s(productDescriptionFile(), QSettings::IniFormat);
     SleepRange r;
-    r.min = s.value(QLatin1String(keys::kSleepMin), 1).toInt();
-    r.max = s.value(QLatin1String(keys::kSleepMax), 9).toInt();
+    r.min = qBound(0, s.value(QLatin1String(keys::kSleepMin), r.min).toInt(), 255);
+    r.max = qBound(r.min, s.value(QLatin1String(keys::kSleepMax), r.max).toInt(), 255);
     return r;
 }
 
@@ -120,8 +168,10 @@ int readPanelPlacement(PanelPlacement &out)
     QSettings s(productDescriptionFile(), QSettings::IniFormat);
     for (int n = 0; n < kMatrixCount; ++n)
         out.place[size_t(n)] = int8_t(s.value(fmt(keys::kMatrix2Fmt, n)).toInt());
-    out.buttonCount = s.value(QLatin1String(keys::kButtonCount)).toInt() ^
-                      s.value(QLatin1String(keys::kMouseDpi)).toInt();
+    out.buttonCount = qBound(0,
+                             s.value(QLatin1String(keys::kButtonCount)).toInt() ^
+                                 s.value(QLatin1String(keys::kMouseDpi)).toInt(),
+                             kMaxPanelButtons);
     return 0;
 }
 
@@ -133,16 +183,22 @@ int readActiveSlot()
 
 void writeActiveSlot(int slot)
 {
-    writeValue(appSettingsFile(), QLatin1String(keys::kProfileID), slot);
+    writeValue(appSettingsFile(), QLatin1String(keys::kProfileID),
+               (slot < 0 || slot > 4) ? 0 : slot);
 }
 
-int readDiff() { return app(keys::kDiff); }
-void writeDiff(int diff) { writeValue(appSettingsFile(), QLatin1String(keys::kDiff), diff); }
+int readDiff()
+{
+    return app(keys::kDiff);
+}
+void writeDiff(int diff)
+{
+    writeValue(appSettingsFile(), QLatin1String(keys::kDiff), diff);
+}
 
 QString readCurrentProduct()
 {
-    const QString name =
-        readString(appSettingsFile(), QLatin1String(keys::kCurrentProductName));
+    const QString name = readString(appSettingsFile(), QLatin1String(keys::kCurrentProductName));
     // The name becomes a folder below K: one that could climb out of it is not taken.
     return isSafeFileName(name) ? name : QString();
 }
@@ -152,13 +208,22 @@ void writeCurrentProduct(const QString &name)
     writeValue(appSettingsFile(), QLatin1String(keys::kCurrentProductName), name);
 }
 
-QString readModel() { return readString(appSettingsFile(), QLatin1String(keys::kModel)); }
-int readBattery() { return app(keys::kBattery); }
+QString readModel()
+{
+    return readString(appSettingsFile(), QLatin1String(keys::kModel));
+}
+int readBattery()
+{
+    return qBound(0, app(keys::kBattery), 100);
+}
 void writeBattery(int level)
 {
     writeValue(appSettingsFile(), QLatin1String(keys::kBattery), level);
 }
-int readBatteryFull() { return app(keys::kBatteryFull, 4200); }
+int readBatteryFull()
+{
+    return app(keys::kBatteryFull, 4200);
+}
 
 int readThemeColourIndex()
 {
@@ -166,12 +231,15 @@ int readThemeColourIndex()
     return (id < 0 || id > 6) ? 0 : id;
 }
 
-int readSensorCode() { return app(keys::kSensor); }
+int readSensorCode()
+{
+    return app(keys::kSensor);
+}
 
 int readLightingVariant()
 {
     return readInt(appSettingsFile(),
-                   (QLatin1String(keys::kLedVariantPrefix) + readCurrentProduct()).toUtf8().constData());
+                   QLatin1String(keys::kLedVariantPrefix) + readCurrentProduct());
 }
 
 QString readMouseListName()
@@ -217,20 +285,31 @@ int readMacroCount()
     return n;
 }
 
-int readLanguage() { return readInt(langSettingsFile(), keys::kLangID); }
+int readLanguage()
+{
+    const int language = readInt(langSettingsFile(), QLatin1String(keys::kLangID));
+    return (language < 0 || language >= kMaxLanguages) ? 0 : language;
+}
 void writeLanguage(int language)
 {
     writeValue(langSettingsFile(), QLatin1String(keys::kLangID), language);
 }
 
+// Exported files are large profile files: the fast INI code reads and edits them in a
+// fraction of the time QSettings takes, with the same result.
 void WriteExportMark(const QString &file, const QString &productName)
 {
-    writeValue(file, QLatin1String(keys::kExportMark), productName);
+    IniFile ini;
+    ini.load(file);
+    ini.setString(QLatin1String(keys::kExportMark), productName);
+    ini.save(file);
 }
 
 QString ReadExportMark(const QString &file)
 {
-    return readString(file, QLatin1String(keys::kExportMark));
+    IniFile ini;
+    ini.load(file);
+    return ini.stringValue(QLatin1String(keys::kExportMark));
 }
 
 } // namespace mc

@@ -13,24 +13,27 @@
 
 namespace mc {
 
-constexpr int kMaxMacros = 50;    // "MACRO_LIST/0" .. "MACRO_LIST/49"
-constexpr int kMaxLanguages = 10; // language table entries
-constexpr int kMatrixCount = 16;  // panel buttons described by the product
+constexpr int kMaxMacros = 50;       // "MACRO_LIST/0" .. "MACRO_LIST/49"
+constexpr int kMaxLanguages = 10;    // language table entries
+constexpr int kMatrixCount = 16;     // panel buttons described by the product
+constexpr int kMaxPanelButtons = 40; // button entries 0..39 can be panel buttons
+constexpr int kDefaultMinDelay = 10;
 
 // --- product description (DefaultProfile.bin) ---
 bool productDescriptionExists();
 QString readProductName();
-int readButtonCount(); // ButtonCount XOR MouseDpi
-int readDpiCount();    // ButtonCount XOR MouseDpi XOR DPICount
-int usableDpiCount();  // the DPI count clamped: outside 1..8 counts as 8
+int readButtonCount();   // ButtonCount XOR MouseDpi
+int readDpiCount();      // ButtonCount XOR MouseDpi XOR DPICount
+int usableDpiCount();    // the DPI count clamped: outside 1..8 counts as 8
+int usableButtonCount(); // the button count clamped to 0..40
 int readDisableMacro();
 int readShowSleep();
 int readScrollRev();
-int readMinDelay();
+int readMinDelay(); // at least 1 (a value below 1 reads as the default 10)
 int read33254();
 int readColorMode();
 int readLedDisable();
-int readProductSync(); // sensor-options variant 0, 1 or 2
+int readProductSync(); // sensor-options variant 0, 1 or 2 (other values read as 0)
 int readFrenchIndex();
 
 struct SleepRange
@@ -38,7 +41,7 @@ struct SleepRange
     int min = 1;
     int max = 9;
 };
-SleepRange readSleepRange();
+SleepRange readSleepRange(); // within 0..255, max not below min
 
 struct UsbIds
 {
@@ -56,8 +59,8 @@ using ButtonSlotMap = std::array<uint8_t, kMatrixCount>;
 ButtonSlotMap &buttonSlotMap();
 int readButtonSlotMap();
 
-// Panel placement of the sixteen buttons (-1 hides one) and the button count; -1 when the
-// description is missing.
+// Panel placement of the sixteen buttons (-1 hides one) and the button count (clamped to
+// 0..40); -1 when the description is missing.
 struct PanelPlacement
 {
     std::array<int8_t, kMatrixCount> place{};
@@ -73,7 +76,7 @@ void writeDiff(int diff);
 QString readCurrentProduct(); // a name that is not a safe folder name reads as empty
 void writeCurrentProduct(const QString &name);
 QString readModel();
-int readBattery();
+int readBattery(); // 0..100
 void writeBattery(int level);
 int readBatteryFull();
 int readThemeColourIndex(); // outside 0..6 reads as 0
@@ -100,7 +103,7 @@ QStringList readMacroList(); // the 50 entries, empty strings for gaps
 int readMacroCount();        // non-empty entries
 
 // --- language settings (K/LangConfig.ini) ---
-int readLanguage();
+int readLanguage(); // 0..9, an index into the language table
 void writeLanguage(int language);
 
 // --- export mark of exported files ---

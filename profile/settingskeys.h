@@ -56,10 +56,14 @@ inline constexpr char kMacroListFmt[] = "MACRO_LIST/%1";
 inline constexpr char kLangID[] = "Config/LangID";
 
 // Product settings (P/Config.ini): the profile library list.
+inline constexpr char kProfileListGroup[] = "PROFILE_LIST";
 inline constexpr char kProfileListCount[] = "PROFILE_LIST/Count";
 inline constexpr char kProfileListFmt[] = "PROFILE_LIST/%1";
 
 // Exported files.
 inline constexpr char kExportMark[] = "MouseName/Name";
+
+// Macro files (MacroDB/*.MSMACRO): the mark "edited since last sent", consumed by the change mask.
+inline constexpr char kMacroWriteSign[] = "Setting/WriteSign";
 
 } // namespace mc::keys

@@ -1,0 +1,248 @@
+// Profile file reading and writing. Writing serialises the record straight into INI text with
+// precomputed keys and compares it with the bytes on disk, so saving five slots of which one
+// changed writes one file.
+#include "profile/profilefile.h"
+
+#include "profile/inicodec.h"
+#include "profile/inifile.h"
+#include "profile/paths.h"
+#include "profile/profiledefaults.h"
+#include "profile/profilekeys.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+#include <type_traits>
+
+namespace mc {
+
+namespace {
+
+constexpr int kMaxStage = kStageCount - 1;
+constexpr int kMaxLedMode = kLedModeCount - 1;
+
+void appendInt(QByteArray &out, qint64 v)
+{
+    char buf[24];
+    char *end = buf + sizeof buf;
+    char *p = end;
+    const bool negative = v < 0;
+    quint64 u = negative ? quint64(0) - quint64(v) : quint64(v);
+    do {
+        *--p = char('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (negative)
+        *--p = '-';
+    out.append(p, int(end - p));
+}
+
+// Strings made only of characters that need no escape are copied; the rest take the full rules.
+void appendString(QByteArray &out, const QString &s)
+{
+    bool plain = !s.startsWith(QLatin1Char('@')) && !s.startsWith(QLatin1Char(' ')) &&
+                 !s.endsWith(QLatin1Char(' '));
+    for (int i = 0; plain && i < s.size(); ++i) {
+        const ushort c = s.at(i).unicode();
+        plain = c >= 0x20 && c < 0x7F && c != '"' && c != '\\' && c != ';' && c != ',' && c != '=';
+    }
+    if (plain)
+        out += s.toLatin1();
+    else
+        out += ini::encodeValue(QVariant(s));
+}
+
+struct ValueWriter
+{
+    QByteArray &out;
+    void operator()(uint8_t v) const { appendInt(out, v); }
+    void operator()(int32_t v) const { appendInt(out, v); }
+    void operator()(uint32_t v) const { appendInt(out, v); }
+    void operator()(const QString &v) const { appendString(out, v); }
+    void operator()(const QColor &v) const { out += ini::encodeValue(QVariant::fromValue(v)); }
+};
+
+struct ValueReader
+{
+    const IniFile &ini;
+    void operator()(const QString &key, int missing, uint8_t &v) const
+    {
+        v = uint8_t(ini.intValue(key, missing)); // low eight bits, as the files always meant
+    }
+    void operator()(const QString &key, int, int32_t &v) const { v = ini.intValue(key, 0); }
+    void operator()(const QString &key, int, uint32_t &v) const { v = ini.uintValue(key, 0); }
+    void operator()(const QString &key, int, QString &v) const { v = ini.stringValue(key); }
+    void operator()(const QString &key, int, QColor &v) const { v = ini.colorValue(key); }
+};
+
+const QSet<QString> &profileKeySet()
+{
+    static const QSet<QString> set = [] {
+        const auto &keys = profilekeys::keyTable().profileKeys;
+        return QSet<QString>(keys.begin(), keys.end());
+    }();
+    return set;
+}
+
+bool isProfileKey(const QString &key)
+{
+    return profileKeySet().contains(key);
+}
+
+QByteArray profileText(const ProfileData &record)
+{
+    QByteArray out;
+    out.reserve(320 * 1024);
+    appendProfileGroup(out, record, QLatin1String(profilekeys::kGroup), true);
+    return out;
+}
+
+// True when the text after our own part of a file holds only groups with keys not ours.
+bool tailIsForeign(const QByteArray &tail, const std::function<bool(const QString &)> &isOurs)
+{
+    for (const char c : tail) {
+        if (c == '[')
+            break;
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
+            return false;
+    }
+    IniFile rest;
+    rest.parse(tail);
+    const QStringList keys = rest.keys();
+    for (const QString &key : keys) {
+        if (isOurs(key))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void appendProfileGroup(QByteArray &out, const ProfileData &record, const QString &group,
+                        bool withSleepKeys)
+{
+    const auto &lineKeys = profilekeys::keyTable().lineKeys;
+    out += '[';
+    ini::escapeKey(group, out);
+    out += "]\n";
+    const ValueWriter write{out};
+    profilekeys::visitProfileFields(record, withSleepKeys,
+                                    [&](int ord, const profilekeys::FieldKey &, const auto &field) {
+                                        out += lineKeys.at(ord);
+                                        out += '=';
+                                        write(field);
+                                        out += '\n';
+                                    });
+}
+
+void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &group,
+                      bool withSleepKeys)
+{
+    const auto &table = profilekeys::keyTable();
+    const bool profileGroup = group == QLatin1String(profilekeys::kGroup);
+    const QString prefix = group + QLatin1Char('/');
+    const ValueReader read{ini};
+    profilekeys::visitProfileFields(
+        record, withSleepKeys, [&](int ord, const profilekeys::FieldKey &key, auto &field) {
+            read(profileGroup ? table.profileKeys.at(ord) : prefix + table.names.at(ord),
+                 key.missing, field);
+        });
+}
+
+void clampProfile(ProfileData &record)
+{
+    const uint8_t rate = record.pollrate;
+    if (rate != 1 && rate != 2 && rate != 4 && rate != 8)
+        record.pollrate = 1;
+    if (record.dpi > kMaxStage)
+        record.dpi = kMaxStage;
+    if (record.LedMode > kMaxLedMode)
+        record.LedMode = uint8_t(defaultLedMode());
+    for (ButtonInfo &button : record.buttons) {
+        if (!button.macroname.isEmpty() && !isSafeFileName(button.macroname))
+            button.macroname.clear();
+    }
+}
+
+bool writeMerged(const QString &path, const QByteArray &ours,
+                 const std::function<bool(const QString &)> &isOurs, bool *written)
+{
+    if (written)
+        *written = false;
+    QByteArray old;
+    const bool exists = IniFile::readFileBytes(path, old);
+    if (exists && old.startsWith(ours) &&
+        (old.size() == ours.size() || tailIsForeign(old.mid(ours.size()), isOurs)))
+        return true;
+
+    QByteArray bytes = ours;
+    if (exists) {
+        // Keys this program does not own (the export mark, keys of other versions) stay.
+        IniFile previous;
+        previous.parse(old);
+        IniFile foreign;
+        const QStringList keys = previous.keys();
+        for (const QString &key : keys) {
+            if (!key.isEmpty() && !isOurs(key))
+                foreign.setValue(key, previous.value(key));
+        }
+        if (foreign.size() > 0)
+            bytes += '\n' + foreign.toBytes();
+    }
+    return IniFile::writeFileBytes(path, bytes, written);
+}
+
+bool WriteProfileFile(const ProfileData &record, const QString &path)
+{
+    return writeMerged(path, profileText(record), isProfileKey);
+}
+
+void ReadProfileFile(ProfileData &record, const QString &path)
+{
+    IniFile ini;
+    ini.load(path);
+    readProfileGroup(ini, record, QLatin1String(profilekeys::kGroup), true);
+    clampProfile(record);
+}
+
+QString slotFilePath(const QString &name)
+{
+    if (!isSafeFileName(name))
+        return QString();
+    const QString current = profileFile(name);
+    if (QFileInfo::exists(current))
+        return current;
+    const QString legacy = legacyProfileDir() + QLatin1Char('/') + name + QStringLiteral(".prof");
+    return QFileInfo::exists(legacy) ? legacy : current;
+}
+
+bool SaveSlotFile(const ProfileData &record, const QString &name)
+{
+    if (!isSafeFileName(name))
+        return false;
+    return WriteProfileFile(record, profileFile(name));
+}
+
+bool LoadSlotFile(ProfileData &record, const QString &name)
+{
+    const QString path = slotFilePath(name);
+    if (path.isEmpty())
+        return false;
+    ReadProfileFile(record, path);
+    return true;
+}
+
+bool WriteStageKey(const QString &name, int stage)
+{
+    if (!isSafeFileName(name))
+        return false;
+    // Read from wherever the slot file is and write the whole record to the product folder, so
+    // that a slot file still in the old folder is carried over rather than shadowed by a file
+    // holding nothing but the stage.
+    ProfileData record;
+    ReadProfileFile(record, slotFilePath(name));
+    record.dpi = uint8_t(qBound(0, stage, kMaxStage));
+    return SaveSlotFile(record, name);
+}
+
+} // namespace mc

@@ -1,0 +1,54 @@
+// Profile files (".prof"): one profile record in the group PROFILE of an INI file, key by key.
+// Slot files are named after the slot names and live in the product's profile folder, the same
+// folder the profile library uses; a slot file kept in the old place (K + "/Profile") is still
+// read when the product folder has none. Values that would later index a table are clamped on
+// reading. All functions run on the user-interface thread or on the apply worker while the
+// user-interface thread waits; none keeps anything between calls.
+#pragma once
+
+#include "profile/profiledata.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace mc {
+
+class IniFile;
+
+// Writes every stored field of the record into the file (group PROFILE). Keys of other groups
+// and unknown keys already in the file are kept. The file is not touched when it already holds
+// exactly this record. False when the file could not be written.
+bool WriteProfileFile(const ProfileData &record, const QString &path);
+// Reads every stored field; missing keys give 0 (LedMoveOFF 255, LedSleepTime 1), a missing
+// file a record of those defaults. Fields that are not stored (the spare byte) are left as
+// they are.
+void ReadProfileFile(ProfileData &record, const QString &path);
+
+// The file of a slot name: in the product's profile folder, or in the old folder when it exists
+// only there. Empty for a name that is not a plain file name.
+QString slotFilePath(const QString &name);
+// Write to / read from the slot file of the name; a name that is not a plain file name is
+// refused (nothing written, record left as it is, false).
+bool SaveSlotFile(const ProfileData &record, const QString &name);
+bool LoadSlotFile(ProfileData &record, const QString &name);
+// Stores the stage the mouse reported as the slot file's active stage (clamped to 0..7).
+bool WriteStageKey(const QString &name, int stage);
+
+// Building blocks shared with configuration exports.
+void appendProfileGroup(QByteArray &out, const ProfileData &record, const QString &group,
+                        bool withSleepKeys);
+void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &group,
+                      bool withSleepKeys);
+// Brings values that serve as indexes into range: report rate 1, 2, 4 or 8 (else 1), stage
+// 0..7, lighting mode 0..13 (else the product's default mode); clears macro names that are not
+// plain file names.
+void clampProfile(ProfileData &record);
+// Writes ours (complete INI text) to the file and keeps the keys of the file for which isOurs
+// is false after it. Nothing is written when the file already holds ours followed only by such
+// keys. written tells whether the file was replaced.
+bool writeMerged(const QString &path, const QByteArray &ours,
+                 const std::function<bool(const QString &)> &isOurs, bool *written = nullptr);
+
+} // namespace mc

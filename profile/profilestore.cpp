@@ -1,0 +1,255 @@
+// Store persistence, reset, configuration exports and the library list. Config.ini and the
+// product settings are written through QSettings, as every other part of the program writes
+// them, so that its view of those small files stays current; profile files and exports, large
+// and ours alone, go through the fast INI code.
+#include "profile/profilestore.h"
+
+#include "profile/inifile.h"
+#include "profile/paths.h"
+#include "profile/profiledefaults.h"
+#include "profile/profilefile.h"
+#include "profile/profilekeys.h"
+#include "profile/settings.h"
+#include "profile/settingskeys.h"
+
+#include <QSet>
+#include <QSettings>
+
+namespace mc {
+
+namespace {
+
+constexpr int kResetAngle = 1;
+constexpr int kResetLift = 1;
+constexpr int kResetJitter = 1;
+constexpr int kResetDebounce = 20;
+constexpr int kLiftKeepingSync = 2; // product variant whose reset keeps the lift setting
+
+QString key(const char *k)
+{
+    return QLatin1String(k);
+}
+QString slotNameKey(int slot)
+{
+    return QString::fromLatin1(keys::kSlotNameFmt).arg(slot + 1);
+}
+QString listKey(int n)
+{
+    return QString::fromLatin1(keys::kProfileListFmt).arg(n);
+}
+QString exportGroup(int slot)
+{
+    return QString::fromLatin1(profilekeys::kExportGroupFmt).arg(slot);
+}
+
+int clampSlot(int slot)
+{
+    return (slot < 0 || slot >= kSlotCount) ? 0 : slot;
+}
+
+QString usableName(const QString &name, int slot)
+{
+    return isSafeFileName(name) ? name : defaultSlotName(slot);
+}
+
+// The store-wide options in the order both files list them.
+void readOptions(const IniFile &ini, ProfileStore &store)
+{
+    store.ProfileID = uint8_t(clampSlot(ini.intValue(key(keys::kProfileID))));
+    store.AngleValue = uint8_t(ini.intValue(key(keys::kAngleValue)));
+    store.LiftHigh = uint8_t(ini.intValue(key(keys::kLiftHigh)));
+    store.Sync = uint8_t(ini.intValue(key(keys::kSync)));
+    store.Jitter = uint8_t(ini.intValue(key(keys::kJitter)));
+    store.Debounce = uint8_t(ini.intValue(key(keys::kDebounce)));
+    store.Count = uint8_t(ini.intValue(key(keys::kCount)));
+    for (int i = 0; i < kSlotCount; ++i)
+        store.names[size_t(i)] = usableName(ini.stringValue(slotNameKey(i)), i);
+}
+
+bool sync(QSettings &settings)
+{
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+const QSet<QString> &exportProfileNames()
+{
+    static const QSet<QString> set = [] {
+        QSet<QString> s;
+        for (const QString &name : profilekeys::keyTable().names)
+            s.insert(name);
+        s.remove(QLatin1String(profilekeys::kLedMoveOff));
+        s.remove(QLatin1String(profilekeys::kLedSleepTime));
+        return s;
+    }();
+    return set;
+}
+
+bool isExportKey(const QString &k)
+{
+    static const QSet<QString> configKeys = [] {
+        QSet<QString> s{key(keys::kProfileID), key(keys::kAngleValue), key(keys::kLiftHigh),
+                        key(keys::kSync),      key(keys::kJitter),     key(keys::kDebounce),
+                        key(keys::kCount)};
+        for (int i = 0; i < kSlotCount; ++i)
+            s.insert(slotNameKey(i));
+        return s;
+    }();
+    if (configKeys.contains(k))
+        return true;
+    for (int i = 0; i < kSlotCount; ++i) {
+        const QString prefix = exportGroup(i) + QLatin1Char('/');
+        if (k.startsWith(prefix))
+            return exportProfileNames().contains(k.mid(prefix.size()));
+    }
+    return false;
+}
+
+} // namespace
+
+QString defaultSlotName(int slot)
+{
+    return QStringLiteral("Profile %1").arg(slot + 1);
+}
+
+void LoadStore(ProfileStore &store)
+{
+    IniFile config;
+    config.load(appSettingsFile());
+    readOptions(config, store);
+    for (int i = 0; i < kSlotCount; ++i) {
+        ProfileData &record = store.profiles[size_t(i)];
+        record = ProfileData();
+        LoadSlotFile(record, store.names[size_t(i)]);
+    }
+    readButtonSlotMap();
+}
+
+bool SaveStore(const ProfileStore &store)
+{
+    bool ok = true;
+    {
+        QSettings config(appSettingsFile(), QSettings::IniFormat);
+        config.setValue(key(keys::kProfileID), clampSlot(store.ProfileID));
+        config.setValue(key(keys::kAngleValue), store.AngleValue);
+        config.setValue(key(keys::kSync), store.Sync);
+        config.setValue(key(keys::kLiftHigh), store.LiftHigh);
+        config.setValue(key(keys::kJitter), store.Jitter);
+        config.setValue(key(keys::kDebounce), store.Debounce);
+        config.setValue(key(keys::kCount), store.Count);
+        for (int i = 0; i < kSlotCount; ++i)
+            config.setValue(slotNameKey(i), store.names[size_t(i)]);
+        ok = sync(config);
+    }
+    // Every slot is saved, the active one first: of two slots sharing a file, its record wins.
+    QSet<QString> saved;
+    const int active = clampSlot(store.ProfileID);
+    for (int k = 0; k < kSlotCount; ++k) {
+        const int i = (active + k) % kSlotCount;
+        const QString &name = store.names[size_t(i)];
+        const QString folded = name.toCaseFolded(); // one file on case-blind file systems
+        if (!isSafeFileName(name) || saved.contains(folded))
+            continue;
+        saved.insert(folded);
+        ok = SaveSlotFile(store.profiles[size_t(i)], name) && ok;
+    }
+    return ok;
+}
+
+void SaveSlotNames(const ProfileStore &store)
+{
+    QSettings config(appSettingsFile(), QSettings::IniFormat);
+    config.setValue(key(keys::kProfileID), clampSlot(store.ProfileID));
+    config.setValue(key(keys::kCount), store.Count);
+    for (int i = 0; i < kSlotCount; ++i)
+        config.setValue(slotNameKey(i), store.names[size_t(i)]);
+}
+
+void SaveActiveSlot(int slot)
+{
+    writeActiveSlot(clampSlot(slot));
+}
+
+void ResetAll(ProfileStore &store)
+{
+    const int productSync = readProductSync();
+    store.ProfileID = 0;
+    store.AngleValue = kResetAngle;
+    store.LiftHigh = productSync == kLiftKeepingSync ? kResetLift : 0;
+    store.Sync = 0;
+    store.Jitter = kResetJitter;
+    store.Debounce = kResetDebounce;
+    BuildDefaultProfile(store.profiles[0]);
+    for (int i = 0; i < kSlotCount; ++i) {
+        const QString name = defaultSlotName(i);
+        if (i > 0 && store.names[size_t(i)] != name) {
+            ProfileData record;
+            LoadSlotFile(record, name);
+            store.profiles[size_t(i)] = record;
+        }
+        store.names[size_t(i)] = name;
+    }
+}
+
+bool ExportConfig(const ProfileStore &store, const QString &path)
+{
+    IniFile config;
+    config.setInt(key(keys::kProfileID), store.ProfileID);
+    config.setInt(key(keys::kAngleValue), store.AngleValue);
+    config.setInt(key(keys::kLiftHigh), store.LiftHigh);
+    config.setInt(key(keys::kSync), store.Sync);
+    config.setInt(key(keys::kJitter), store.Jitter);
+    config.setInt(key(keys::kDebounce), store.Debounce);
+    config.setInt(key(keys::kCount), store.Count);
+    for (int i = 0; i < kSlotCount; ++i)
+        config.setString(slotNameKey(i), store.names[size_t(i)]);
+    QByteArray text = config.toBytes();
+    for (int i = 0; i < kSlotCount; ++i) {
+        text += '\n';
+        appendProfileGroup(text, store.profiles[size_t(i)], exportGroup(i), false);
+    }
+    return writeMerged(path, text, isExportKey);
+}
+
+void ImportConfig(ProfileStore &store, const QString &path)
+{
+    IniFile ini;
+    if (!ini.load(path))
+        return; // nothing to import; the store stays as it was
+    readOptions(ini, store);
+    for (int i = 0; i < kSlotCount; ++i) {
+        ProfileData &record = store.profiles[size_t(i)];
+        readProfileGroup(ini, record, exportGroup(i), false);
+        clampProfile(record);
+    }
+}
+
+void SaveLibraryList(const QStringList &names)
+{
+    QSettings product(productSettingsFile(), QSettings::IniFormat);
+    product.remove(key(keys::kProfileListGroup)); // entries of a longer list go too
+    product.setValue(key(keys::kProfileListCount), names.size());
+    for (int n = 0; n < names.size(); ++n)
+        product.setValue(listKey(n), names.at(n));
+}
+
+QStringList LoadLibraryList()
+{
+    IniFile ini;
+    ini.load(productSettingsFile());
+    // A count beyond the keys the file holds names nothing more; reading it would only cost.
+    const int count = qBound(0, ini.intValue(key(keys::kProfileListCount)), ini.size());
+    QStringList names;
+    QSet<QString> seen;
+    for (int n = 0; n < count; ++n) {
+        const QString name = ini.stringValue(listKey(n));
+        const QString folded = name.toCaseFolded();
+        if (!isSafeFileName(name) || seen.contains(folded))
+            continue;
+        seen.insert(folded);
+        names.append(name);
+    }
+    return names;
+}
+
+} // namespace mc

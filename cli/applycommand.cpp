@@ -1,0 +1,54 @@
+// "apply": the window's write with everything to send. Loads the store from the data folder,
+// makes one status query as the status poller would (so that a sleeping mouse is known), then
+// runs the same apply worker as the window with the write-everything flag, and prints the
+// result text. The exit status is the result.
+#include "cli/clicommand.h"
+#include "device/processthread.h"
+#include "device/statusquery.h"
+#include "device/writeresult.h"
+#include "profile/profilestore.h"
+
+namespace mc::cli {
+
+namespace {
+
+// What the window's battery display concludes from the poller's first query pass.
+bool mouseOffAfterQuery()
+{
+    const StatusQueryResult q = queryStatusOnce();
+    return q.outcome == QueryOutcome::ReadError ||
+           (q.outcome == QueryOutcome::Answer && q.answer.mouseOff());
+}
+
+int runApply(const QStringList &args)
+{
+    if (!args.isEmpty())
+        return usageError(QStringLiteral("apply takes no arguments"));
+    ProfileStore working;
+    LoadStore(working);
+    ProfileStore lastWritten = working;
+    const bool present = openMouse() == 0;
+    const bool mouseOff = present && mouseOffAfterQuery();
+
+    KivProcessThread worker(working, lastWritten);
+    worker.setWriteEverything(true);
+    worker.setMouseOff(mouseOff);
+    worker.start();
+    worker.wait();
+
+    const uint8_t result = worker.result();
+    if (result == kOk)
+        printLine(QStringLiteral("Settings written to the mouse."));
+    else if (result == kNoDevice)
+        printLine(QStringLiteral("No mouse is present."));
+    else
+        printLine(writeResultText(result));
+    return result;
+}
+
+const CommandRegistration registration{
+    {"apply", "", "write every setting of the data folder to the mouse", &runApply}};
+
+} // namespace
+
+} // namespace mc::cli

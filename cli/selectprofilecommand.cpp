@@ -1,0 +1,41 @@
+// "select-profile N": the window's slot pick from its menu. Tells the mouse to switch to slot
+// N (1 to 5) and commits the settings, as the window does, and records the slot as the active
+// one in Config.ini. The exit status is the first failing result, or 0.
+#include "cli/clicommand.h"
+#include "device/commandset.h"
+#include "device/writeresult.h"
+#include "profile/profilestore.h"
+
+namespace mc::cli {
+
+namespace {
+
+int runSelectProfile(const QStringList &args)
+{
+    bool ok = false;
+    const int n = args.size() == 1 ? args.first().toInt(&ok) : 0;
+    if (!ok || n < 1 || n > kSlotCount)
+        return usageError(QStringLiteral("select-profile takes one profile number, 1 to 5"));
+    if (openMouse() != 0) {
+        printLine(QStringLiteral("No mouse is present."));
+        return kNoDevice;
+    }
+    const int slot = n - 1;
+    uint8_t result = SelectProfile(slot);
+    const uint8_t committed = CommitSettings();
+    if (result == kOk)
+        result = committed;
+    SaveActiveSlot(slot);
+    if (result == kOk)
+        printLine(QStringLiteral("Profile %1 selected.").arg(n));
+    else
+        printLine(writeResultText(result));
+    return result;
+}
+
+const CommandRegistration registration{
+    {"select-profile", "N", "make profile N (1..5) the mouse's active one", &runSelectProfile}};
+
+} // namespace
+
+} // namespace mc::cli

@@ -1,0 +1,76 @@
+// The apply worker's run.
+#include "device/processthread.h"
+
+#include "device/commandset.h"
+#include "device/transport.h"
+#include "profile/changemask.h"
+#include "profile/profilestore.h"
+#include "profile/settings.h"
+
+#include <QDebug>
+
+namespace mc {
+
+KivProcessThread::KivProcessThread(ProfileStore &working, ProfileStore &lastWritten,
+                                   QObject *parent)
+    : QThread(parent), m_working(working), m_lastWritten(lastWritten)
+{}
+
+KivProcessThread::~KivProcessThread()
+{
+    wait();
+}
+
+void KivProcessThread::setWriteEverything(bool bEnable)
+{
+    m_writeEverything = bEnable;
+}
+void KivProcessThread::setMouseOff(bool bOff)
+{
+    m_mouseOff = bOff;
+}
+void KivProcessThread::requestStop()
+{
+    m_stop.storeRelease(1);
+}
+uint8_t KivProcessThread::result() const
+{
+    return uint8_t(m_result.loadAcquire());
+}
+int KivProcessThread::usedMask() const
+{
+    return m_mask.loadAcquire();
+}
+
+void KivProcessThread::run()
+{
+    if (m_stop.loadAcquire()) {
+        qDebug("isStop.\n");
+        return;
+    }
+    // Saved once: the files hold the settings whatever the mouse makes of them.
+    if (!SaveStore(m_working))
+        qDebug("The profile store could not be saved completely.\n");
+    if (m_mouseOff) {
+        m_result.storeRelease(kMouseOff);
+        emit DoProcessDlg();
+        return;
+    }
+    m_result.storeRelease(kOk);
+    int mask = ComputeChangeMask(m_working, m_lastWritten);
+    if (readDiff() == 1 || m_writeEverything) {
+        mask = change::kAll;
+    } else if (mask == 0) {
+        m_mask.storeRelease(0);
+        emit DoProcessDlg();
+        return;
+    }
+    m_mask.storeRelease(mask);
+    const uint8_t result = ApplyChanges(m_working, mask);
+    m_result.storeRelease(result);
+    m_lastWritten = m_working;
+    writeDiff(result != kOk ? 1 : 0);
+    emit DoProcessDlg();
+}
+
+} // namespace mc

@@ -1,0 +1,54 @@
+// The apply worker: one write of the working store to the mouse, run on its own thread while the
+// window shows the busy indicator. It saves the store, works out which groups changed, sends them
+// with ApplyChanges, makes the last-written store equal to the working store and records in
+// Config/Diff whether the mouse may now differ from the files. The creator keeps both stores
+// untouched until DoProcessDlg arrives, then reads the result.
+#pragma once
+
+#include "profile/profiledata.h"
+
+#include <QAtomicInt>
+#include <QThread>
+
+#include <cstdint>
+
+namespace mc {
+
+class KivProcessThread final : public QThread
+{
+    Q_OBJECT
+public:
+    // Both stores must outlive the thread.
+    KivProcessThread(ProfileStore &working, ProfileStore &lastWritten, QObject *parent = nullptr);
+    ~KivProcessThread() override; // waits for the run to end
+
+    // Before start(): send every group whatever changed.
+    void setWriteEverything(bool bEnable);
+    // Before start(): the last battery report said the mouse is off; nothing is sent.
+    void setMouseOff(bool bOff);
+    // Before start(): the run ends at once, without a signal.
+    void requestStop();
+
+    // 0 done, 5 mouse off, a transport code or a refusal of writeresult.h otherwise. Read after
+    // DoProcessDlg.
+    uint8_t result() const;
+    // The change mask the run used (15 when everything was sent); -1 before a mask was made.
+    int usedMask() const;
+
+signals:
+    void DoProcessDlg();
+
+protected:
+    void run() override;
+
+private:
+    ProfileStore &m_working;
+    ProfileStore &m_lastWritten;
+    bool m_writeEverything = false;
+    bool m_mouseOff = false;
+    QAtomicInt m_stop{0};
+    QAtomicInt m_result{0};
+    QAtomicInt m_mask{-1};
+};
+
+} // namespace mc

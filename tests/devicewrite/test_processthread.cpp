@@ -1,0 +1,186 @@
+// The apply worker against the emulated mouse: the mouse-off and nothing-changed paths send
+// nothing, Config/Diff and the write-everything flag force every group, a change sends its
+// group only, a failed write marks Config/Diff, the stores are saved and copied, and a stopped
+// worker does nothing at all.
+#include "device/processthread.h"
+#include "device/writeresult.h"
+#include "profile/profilestore.h"
+#include "profile/settings.h"
+#include "writefixture.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace mc;
+using namespace mc::test;
+
+namespace {
+
+ProfileStore loadedStore()
+{
+    ProfileStore s;
+    LoadStore(s);
+    return s;
+}
+
+// Runs the worker to its end; the number of DoProcessDlg signals received on this thread.
+int runWorker(KivProcessThread &worker)
+{
+    QSignalSpy done(&worker, &KivProcessThread::DoProcessDlg);
+    worker.start();
+    worker.wait();
+    QCoreApplication::processEvents();
+    return done.count();
+}
+
+} // namespace
+
+class TestProcessThread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void mouseOffSendsNothingButSaves();
+    void nothingChangedSendsNothing();
+    void forcedFullWrite_data();
+    void forcedFullWrite();
+    void changedGroupOnly();
+    void failedWriteMarksDiff();
+    void stoppedWorkerDoesNothing();
+    void signalArrivesQueuedOnTheCreatorsThread();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestProcessThread::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    writeProductFiles(m_dir->path(), 3395, 6);
+}
+
+void TestProcessThread::mouseOffSendsNothingButSaves()
+{
+    OpenMouse mouse;
+    writeDiff(1);
+    ProfileStore working = loadedStore();
+    ProfileStore written = working;
+    working.Debounce = 77;
+    KivProcessThread worker(working, written);
+    worker.setMouseOff(true);
+    QCOMPARE(runWorker(worker), 1);
+    QCOMPARE(int(worker.result()), int(kMouseOff));
+    QCOMPARE(mouse->writeCount(), 0);
+    QCOMPARE(int(loadedStore().Debounce), 77); // saved all the same
+    QCOMPARE(readDiff(), 1);                   // nothing was sent: still to be written
+    QCOMPARE(int(written.Debounce), 0);
+}
+
+void TestProcessThread::nothingChangedSendsNothing()
+{
+    OpenMouse mouse;
+    writeDiff(0);
+    ProfileStore working = loadedStore();
+    ProfileStore written = working;
+    KivProcessThread worker(working, written);
+    QCOMPARE(runWorker(worker), 1);
+    QCOMPARE(int(worker.result()), 0);
+    QCOMPARE(worker.usedMask(), 0);
+    QCOMPARE(mouse->writeCount(), 0);
+}
+
+void TestProcessThread::forcedFullWrite_data()
+{
+    QTest::addColumn<int>("diff");
+    QTest::addColumn<bool>("everything");
+    QTest::newRow("previous write failed") << 1 << false;
+    QTest::newRow("write everything") << 0 << true;
+}
+
+void TestProcessThread::forcedFullWrite()
+{
+    QFETCH(int, diff);
+    QFETCH(bool, everything);
+    OpenMouse mouse;
+    writeDiff(diff);
+    ProfileStore working = loadedStore();
+    ProfileStore written = working;
+    KivProcessThread worker(working, written);
+    worker.setWriteEverything(everything);
+    QCOMPARE(runWorker(worker), 1);
+    QCOMPARE(int(worker.result()), 0);
+    QCOMPARE(worker.usedMask(), 15);
+    QCOMPARE(mouse->writeCount(), 31); // brackets, four blocks, five commits; no macro
+    QCOMPARE(mouse->commitCount(), 4); // every block applied
+    QCOMPARE(readDiff(), 0);
+}
+
+void TestProcessThread::changedGroupOnly()
+{
+    OpenMouse mouse;
+    writeDiff(0);
+    ProfileStore working = loadedStore();
+    ProfileStore written = working;
+    working.profiles[0].stages[2].x += 3;
+    KivProcessThread worker(working, written);
+    runWorker(worker);
+    QCOMPARE(worker.usedMask(), 2);
+    QCOMPARE(mouse->writeCount(), 17); // bracket, DPI block, five commits, bracket
+    QVERIFY(written == working);
+}
+
+void TestProcessThread::failedWriteMarksDiff()
+{
+    OpenMouse mouse;
+    writeDiff(0);
+    mouse->setWriteFailure(true);
+    ProfileStore working = loadedStore();
+    ProfileStore written = working;
+    working.profiles[0].pollrate = 8;
+    KivProcessThread worker(working, written);
+    QCOMPARE(runWorker(worker), 1);
+    QCOMPARE(int(worker.result()), int(kWriteFailed));
+    QCOMPARE(readDiff(), 1);
+    QVERIFY(written == working); // copied whatever the outcome; Diff sends it all next time
+    QCOMPARE(writeResultText(worker.result()), QString("Send data failed, please try again."));
+}
+
+void TestProcessThread::stoppedWorkerDoesNothing()
+{
+    OpenMouse mouse;
+    writeDiff(1);
+    ProfileStore working = loadedStore();
+    ProfileStore written = working;
+    working.Debounce = 55;
+    KivProcessThread worker(working, written);
+    worker.requestStop();
+    QTest::ignoreMessage(QtDebugMsg, "isStop.\n");
+    QCOMPARE(runWorker(worker), 0);
+    QCOMPARE(mouse->writeCount(), 0);
+    QVERIFY(int(loadedStore().Debounce) != 55); // not even saved
+}
+
+void TestProcessThread::signalArrivesQueuedOnTheCreatorsThread()
+{
+    OpenMouse mouse;
+    ProfileStore working = loadedStore();
+    ProfileStore written = working;
+    KivProcessThread worker(working, written);
+    worker.setWriteEverything(true);
+    QObject receiver;
+    QThread *seenOn = nullptr;
+    connect(&worker, &KivProcessThread::DoProcessDlg, &receiver,
+            [&] { seenOn = QThread::currentThread(); });
+    QSignalSpy done(&worker, &KivProcessThread::DoProcessDlg);
+    worker.start();
+    QVERIFY(done.wait(10000));
+    QTRY_VERIFY(seenOn != nullptr);
+    QCOMPARE(seenOn, QThread::currentThread());
+    QCOMPARE(int(worker.result()), 0);
+}
+
+QTEST_GUILESS_MAIN(TestProcessThread)
+#include "test_processthread.moc"

@@ -146,6 +146,13 @@ private slots:
         QCOMPARE(trace[1].size(), 2 + 33 * 3 - 1);
     }
 
+    void rawToDpiKeepsTheOrderGiven()
+    {
+        const Run r = run({"raw-to-dpi", "3325", "76", "50", "51", "0"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("10400\n5000\n5200\n0\n"));
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -154,6 +161,10 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"--fast", "devices"};
         QTest::newRow("unknown emulation mode") << QStringList{"--emulate=wifi", "devices"};
         QTest::newRow("extra argument") << QStringList{"--emulate", "status", "now"};
+        QTest::newRow("raw-to-dpi without values") << QStringList{"raw-to-dpi", "3325"};
+        QTest::newRow("sensor code no number") << QStringList{"raw-to-dpi", "pmw", "3"};
+        QTest::newRow("negative raw value") << QStringList{"raw-to-dpi", "3325", "-1"};
+        QTest::newRow("raw value beyond 32 bits") << QStringList{"raw-to-dpi", "3325", "4294967296"};
     }
 
     void usageErrors()

@@ -322,8 +322,15 @@ const IniFile::Entry *IniFile::find(const QString &key) const
 {
     if (key.isEmpty())
         return nullptr;
-    const bool odd = key.startsWith(QLatin1Char('/')) || key.endsWith(QLatin1Char('/')) ||
-                     key.contains(QLatin1String("//"));
+    // One pass over the key: does it need the settings library's normalisation?
+    bool odd = false;
+    bool lastWasSlash = true; // a slash at the start counts as following one
+    for (const QChar c : key) {
+        const bool slash = c == QLatin1Char('/');
+        odd = odd || (slash && lastWasSlash);
+        lastWasSlash = slash;
+    }
+    odd = odd || lastWasSlash;
     const auto it = m_index.constFind(odd ? normalizedKey(key) : key);
     return it == m_index.constEnd() ? nullptr : &m_entries.at(it.value());
 }

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <cstring>
+
 #include <type_traits>
 
 namespace mc {
@@ -97,15 +99,25 @@ QByteArray profileText(const ProfileData &record)
     return out;
 }
 
-// True when the text after our own part of a file holds only groups with keys not ours.
-bool tailIsForeign(const QByteArray &tail, const std::function<bool(const QString &)> &isOurs)
+// True when the text from pos on is empty or starts (after blank space) with a group header, so
+// that it can be read apart from what precedes it.
+bool startsWithGroup(const QByteArray &text, int pos)
 {
-    for (const char c : tail) {
+    for (; pos < text.size(); ++pos) {
+        const char c = text.at(pos);
         if (c == '[')
-            break;
+            return true;
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
             return false;
     }
+    return true;
+}
+
+// True when the text after our own part of a file holds only groups with keys not ours.
+bool tailIsForeign(const QByteArray &tail, const std::function<bool(const QString &)> &isOurs)
+{
+    if (!startsWithGroup(tail, 0))
+        return false;
     IniFile rest;
     rest.parse(tail);
     const QStringList keys = rest.keys();
@@ -114,6 +126,55 @@ bool tailIsForeign(const QByteArray &tail, const std::function<bool(const QStrin
             return false;
     }
     return true;
+}
+
+// The keys of the file that are not ours, as INI text of their own (empty when there are none).
+QByteArray foreignText(const QByteArray &text, const std::function<bool(const QString &)> &isOurs)
+{
+    IniFile previous;
+    previous.parse(text);
+    IniFile foreign;
+    const QStringList keys = previous.keys();
+    for (const QString &key : keys) {
+        if (!key.isEmpty() && !isOurs(key))
+            foreign.setValue(key, previous.value(key));
+    }
+    return foreign.size() > 0 ? foreign.toBytes() : QByteArray();
+}
+
+// The length of the part of a profile file that is laid out exactly as we write it: the PROFILE
+// header and every key in order, one simple line each. -1 when the file is laid out otherwise.
+// Saves reading the whole file again just to learn that it holds nothing but our keys.
+int profileLayoutLength(const QByteArray &text)
+{
+    static const QByteArray header = QByteArray("[") + profilekeys::kGroup + "]\n";
+    if (!text.startsWith(header))
+        return -1;
+    const char *d = text.constData();
+    const int size = text.size();
+    int pos = header.size();
+    for (const QByteArray &lineKey : profilekeys::keyTable().lineKeys) {
+        const int keyEnd = pos + lineKey.size();
+        if (keyEnd >= size || d[keyEnd] != '=' ||
+            memcmp(d + pos, lineKey.constData(), size_t(lineKey.size())) != 0)
+            return -1;
+        // The value runs to the end of the line; anything that could carry it further (or end
+        // it early) sends the file to the full reader.
+        bool inQuotes = false;
+        for (pos = keyEnd + 1; pos < size && d[pos] != '\n'; ++pos) {
+            const char c = d[pos];
+            if (c == '\r' || (c == ';' && !inQuotes))
+                return -1;
+            if (c == '"')
+                inQuotes = !inQuotes;
+            if (c == '\\' && (++pos >= size || d[pos] == '\n' || d[pos] == '\r'))
+                return -1;
+        }
+        if (pos >= size || inQuotes)
+            return -1;
+        ++pos;
+    }
+    return pos;
 }
 
 } // namespace
@@ -165,7 +226,8 @@ void clampProfile(ProfileData &record)
 }
 
 bool writeMerged(const QString &path, const QByteArray &ours,
-                 const std::function<bool(const QString &)> &isOurs, bool *written)
+                 const std::function<bool(const QString &)> &isOurs, bool *written,
+                 const std::function<int(const QByteArray &)> &ourLayoutLength)
 {
     if (written)
         *written = false;
@@ -178,23 +240,19 @@ bool writeMerged(const QString &path, const QByteArray &ours,
     QByteArray bytes = ours;
     if (exists) {
         // Keys this program does not own (the export mark, keys of other versions) stay.
-        IniFile previous;
-        previous.parse(old);
-        IniFile foreign;
-        const QStringList keys = previous.keys();
-        for (const QString &key : keys) {
-            if (!key.isEmpty() && !isOurs(key))
-                foreign.setValue(key, previous.value(key));
-        }
-        if (foreign.size() > 0)
-            bytes += '\n' + foreign.toBytes();
+        const int ourPart = ourLayoutLength ? ourLayoutLength(old) : -1;
+        const QByteArray foreign = ourPart >= 0 && startsWithGroup(old, ourPart)
+                                       ? foreignText(old.mid(ourPart), isOurs)
+                                       : foreignText(old, isOurs);
+        if (!foreign.isEmpty())
+            bytes += '\n' + foreign;
     }
     return IniFile::writeFileBytes(path, bytes, written);
 }
 
 bool WriteProfileFile(const ProfileData &record, const QString &path)
 {
-    return writeMerged(path, profileText(record), isProfileKey);
+    return writeMerged(path, profileText(record), isProfileKey, nullptr, profileLayoutLength);
 }
 
 void ReadProfileFile(ProfileData &record, const QString &path)

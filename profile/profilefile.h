@@ -47,8 +47,10 @@ void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &gr
 void clampProfile(ProfileData &record);
 // Writes ours (complete INI text) to the file and keeps the keys of the file for which isOurs
 // is false after it. Nothing is written when the file already holds ours followed only by such
-// keys. written tells whether the file was replaced.
+// keys. written tells whether the file was replaced. ourLayoutLength, when given, tells how much
+// of the old file is known to hold only our keys, so that only the rest is searched for others.
 bool writeMerged(const QString &path, const QByteArray &ours,
-                 const std::function<bool(const QString &)> &isOurs, bool *written = nullptr);
+                 const std::function<bool(const QString &)> &isOurs, bool *written = nullptr,
+                 const std::function<int(const QByteArray &)> &ourLayoutLength = {});
 
 } // namespace mc

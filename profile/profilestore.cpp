@@ -128,17 +128,30 @@ void LoadStore(ProfileStore &store)
 bool SaveStore(const ProfileStore &store)
 {
     bool ok = true;
-    {
+    const QList<QPair<QString, QVariant>> values = {
+        {key(keys::kProfileID), clampSlot(store.ProfileID)},
+        {key(keys::kAngleValue), store.AngleValue},
+        {key(keys::kSync), store.Sync},
+        {key(keys::kLiftHigh), store.LiftHigh},
+        {key(keys::kJitter), store.Jitter},
+        {key(keys::kDebounce), store.Debounce},
+        {key(keys::kCount), store.Count},
+        {slotNameKey(0), store.names[0]},
+        {slotNameKey(1), store.names[1]},
+        {slotNameKey(2), store.names[2]},
+        {slotNameKey(3), store.names[3]},
+        {slotNameKey(4), store.names[4]}};
+    // Config.ini is rewritten (and synced to disk) only when one of these values changed.
+    IniFile current;
+    current.load(appSettingsFile());
+    bool same = true;
+    for (const auto &v : values)
+        same = same && current.contains(v.first) &&
+               current.value(v.first).toString() == v.second.toString();
+    if (!same) {
         QSettings config(appSettingsFile(), QSettings::IniFormat);
-        config.setValue(key(keys::kProfileID), clampSlot(store.ProfileID));
-        config.setValue(key(keys::kAngleValue), store.AngleValue);
-        config.setValue(key(keys::kSync), store.Sync);
-        config.setValue(key(keys::kLiftHigh), store.LiftHigh);
-        config.setValue(key(keys::kJitter), store.Jitter);
-        config.setValue(key(keys::kDebounce), store.Debounce);
-        config.setValue(key(keys::kCount), store.Count);
-        for (int i = 0; i < kSlotCount; ++i)
-            config.setValue(slotNameKey(i), store.names[size_t(i)]);
+        for (const auto &v : values)
+            config.setValue(v.first, v.second);
         ok = sync(config);
     }
     // Every slot is saved, the active one first: of two slots sharing a file, its record wins.

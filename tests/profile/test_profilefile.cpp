@@ -195,6 +195,20 @@ void TestProfileFile::exportMarkAndForeignKeysStay()
     const ProfileData record = mctest::fullRecord(1);
     QVERIFY(WriteProfileFile(record, path));
     WriteExportMark(path, QStringLiteral("KIV M1"));
+    QVERIFY(WriteProfileFile(mctest::fullRecord(3), path)); // our layout, then the mark
+    QCOMPARE(ReadExportMark(path), QStringLiteral("KIV M1"));
+    mctest::writeBytes(path, QFileInfo(path).exists() ? [&] {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll() + "[PROFILE]\ndpi=6\n[Other]\nkey=1\n";
+    }() : QByteArray());
+    ProfileData overridden;
+    ReadProfileFile(overridden, path);
+    QCOMPARE(overridden.dpi, uint8_t(6)); // the later line wins, as in QSettings
+    QVERIFY(WriteProfileFile(mctest::fullRecord(3), path));
+    ReadProfileFile(overridden, path);
+    QVERIFY(overridden == mctest::fullRecord(3));
+    QCOMPARE(QSettings(path, QSettings::IniFormat).value(QStringLiteral("Other/key")).toInt(), 1);
     mctest::writeWithQSettings(path,
                                {{QStringLiteral("PROFILE/FutureKey"), QStringLiteral("x, y")}});
     QVERIFY(WriteProfileFile(mctest::fullRecord(2), path));

@@ -53,6 +53,13 @@ void TestSettings::defaultsWithoutFiles()
     QCOMPARE(readSensorCode(), 0);
     QCOMPARE(readActiveSlot(), 0);
     QCOMPARE(readLanguage(), 0);
+    QVERIFY(readScrollRev() == 0 && read33254() == 0 && readColorMode() == 0);
+    QVERIFY(readLedDisable() == 0 && readProductSync() == 0 && readDiff() == 0);
+    QVERIFY(readBattery() == 0 && readThemeColourIndex() == 0 && readLightingVariant() == 0);
+    QVERIFY(readModel().isEmpty() && readMouseListName().isEmpty());
+    QVERIFY(readCurrentProduct().isEmpty());
+    QCOMPARE(readMacroCount(), 0);
+    QCOMPARE(readFontRule(0).pixelSize, 0);
     buttonSlotMap().fill(9);
     QCOMPARE(readButtonSlotMap(), -1);
     QCOMPARE(buttonSlotMap()[0], uint8_t(9)); // left unchanged

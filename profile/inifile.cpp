@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstring>
+
 namespace mc {
 
 namespace {
@@ -240,9 +242,10 @@ void IniFile::parse(const QByteArray &data)
     int equalsPos = -1;
     while (readLine(m_source, pos, lineStart, lineLen, equalsPos)) {
         if (d[lineStart] == '[') {
-            const int close = m_source.indexOf(']', lineStart);
-            const int end =
-                (close == -1 || close >= lineStart + lineLen) ? lineStart + lineLen : close;
+            // Only this line is searched for the "]": a file of unclosed headers must not cost
+            // a pass over the rest of the file per line.
+            const void *close = memchr(d + lineStart, ']', size_t(lineLen));
+            const int end = close ? int(static_cast<const char *>(close) - d) : lineStart + lineLen;
             const QByteArray name = m_source.mid(lineStart + 1, end - lineStart - 1).trimmed();
             QString current;
             if (name.compare("general", Qt::CaseInsensitive) != 0) {

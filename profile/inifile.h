@@ -24,7 +24,7 @@ class IniFile final
 public:
     // Files larger than this are not read: no settings file of ours comes near it, and reading
     // one would only serve to exhaust memory.
-    static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+    static constexpr qint64 kMaxFileSize = 8 * 1024 * 1024; // a full export is about 1.3 MB
 
     // Reads and parses the file. A missing, unreadable or oversized file leaves the object
     // empty and returns false; reading never fails otherwise (bad lines are skipped as

@@ -80,6 +80,8 @@ private slots:
     void unchangedFileIsNotRewritten();
     void foreignKeysSurviveAWrite();
     void missingFileIsEmpty();
+    void oversizedFileIsNotRead();
+    void unclosedHeadersDoNotCostAPassEach();
 
 private:
     QTemporaryDir m_dir;
@@ -403,6 +405,36 @@ void TestIniFile::missingFileIsEmpty()
     QVERIFY(!ini.load(file(QStringLiteral("does/not/exist.ini"))));
     QCOMPARE(ini.size(), 0);
     QCOMPARE(ini.intValue(QStringLiteral("G/a"), -4), -4);
+}
+
+void TestIniFile::oversizedFileIsNotRead()
+{
+    const QString path = file(QStringLiteral("huge.ini"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const QByteArray line("[G]\nk=1\n");
+    QByteArray block;
+    while (block.size() < 1024 * 1024)
+        block += line;
+    while (f.size() <= IniFile::kMaxFileSize)
+        f.write(block);
+    f.close();
+    IniFile ini;
+    QVERIFY(!ini.load(path));
+    QCOMPARE(ini.size(), 0);
+}
+
+void TestIniFile::unclosedHeadersDoNotCostAPassEach()
+{
+    // A million header lines without "]": searched per line, not to the end of the file each.
+    QByteArray bytes;
+    bytes.reserve(2 * 1000 * 1000 + 16);
+    for (int i = 0; i < 1000 * 1000; ++i)
+        bytes += "[\n";
+    bytes += "[G]\nk=5\n";
+    IniFile ini;
+    ini.parse(bytes);
+    QCOMPARE(ini.intValue(QStringLiteral("G/k")), 5);
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

@@ -233,6 +233,8 @@ void MousecfgWidget::retranslate()
 
 void MousecfgWidget::layoutPass()
 {
+    // Pictures first: for one product they place "Front" and "Side", which this pass empties.
+    loadProductPictures();
     place(m_lightingPanel, 285, 90, 351, 440);
     place(m_buttonPanel, 285, 99, 332, 440);
     empty(m_scroll);
@@ -281,7 +283,6 @@ void MousecfgWidget::layoutPass()
         for (QAction *a : menu->actions())
             a->setFont(font);
     }
-    loadProductPictures();
 }
 
 } // namespace mc

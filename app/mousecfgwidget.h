@@ -66,6 +66,9 @@ public:
     KivPushButton *mouseSelector() const { return m_mouseBtn; }
     KivPushButton *firmwareButton() const { return m_firmwareBtn; }
     KivPushButton *applyButton() const { return m_applyBtn; }
+    KivPushButton *frontHotspot(int i) const { return m_frontSpots.at(size_t(i)); }
+    KivPushButton *upButton() const { return m_upBtn; }
+    KivPushButton *downButton() const { return m_downBtn; }
     QMenu *mouseMenu() const { return m_mouseMenu; }
     QMenu *languageMenu() const { return m_langMenu; }
     QWidget *lightingPanel() const { return m_lightingPanel; }

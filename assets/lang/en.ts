@@ -1,0 +1,572 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>MacroDialog</name>
+    <message>
+        <source>MACRO</source>
+        <translation>MACRO</translation>
+    </message>
+    <message>
+        <source>Macro Exist!</source>
+        <translation>Macro Exist!</translation>
+    </message>
+    <message>
+        <source>TOO MANY MACROS TO BE CREATE!</source>
+        <translation>TOO MANY MACROS TO BE CREATE!</translation>
+    </message>
+    <message>
+        <source>INVALID MACRO NAME!</source>
+        <translation>INVALID MACRO NAME!</translation>
+    </message>
+    <message>
+        <source>MACRO FILE NOT FOUND!</source>
+        <translation>MACRO FILE NOT FOUND!</translation>
+    </message>
+    <message>
+        <source>NOT A MACRO FILE!</source>
+        <translation>NOT A MACRO FILE!</translation>
+    </message>
+    <message>
+        <source>MACRO FILE COULD NOT BE WRITTEN!</source>
+        <translation>MACRO FILE COULD NOT BE WRITTEN!</translation>
+    </message>
+    <message>
+        <source>WARNING</source>
+        <translation>WARNING</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>LIGHTING</source>
+        <translation>LIGHTING</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZE</source>
+        <translation>CUSTOMIZE</translation>
+    </message>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>MACRO</source>
+        <translation>MACRO</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>PROFILE</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>MODE</translation>
+    </message>
+    <message>
+        <source>Press Enter To Apply</source>
+        <translation>PRESS ENTER TO APPLY</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>DELETE</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>COPY</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>RESET</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>RESET ALL</translation>
+    </message>
+    <message>
+        <source>LOAD1</source>
+        <translation>LOAD</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>SAVE</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>APPLY</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>FIRMWARE UPDATE</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>FRONT</translation>
+    </message>
+    <message>
+        <source>Side</source>
+        <translation>SIDE</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>WARNING</translation>
+    </message>
+    <message>
+        <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
+        <translation>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</translation>
+    </message>
+    <message>
+        <source>To update the firmware, please connect to the computer with a cable.</source>
+        <translation>To update the firmware, please connect to the computer with a cable.</translation>
+    </message>
+    <message>
+        <source>Do you want to upgrade the firmware?</source>
+        <translation>Do you want to upgrade the firmware?</translation>
+    </message>
+    <message>
+        <source>Dongle Disconnect!</source>
+        <translation>Dongle Disconnect!</translation>
+    </message>
+    <message>
+        <source>Basic</source>
+        <translation>BASIC</translation>
+    </message>
+    <message>
+        <source>Windows</source>
+        <translation>WINDOWS</translation>
+    </message>
+    <message>
+        <source>Advance</source>
+        <translation>ADVANCE</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>MEDIA</translation>
+    </message>
+    <message>
+        <source>Profile Menu</source>
+        <translation>MODE</translation>
+    </message>
+    <message>
+        <source>Polling Rate</source>
+        <translation>POLLING RATE</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>LEFT</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>RIGHT</translation>
+    </message>
+    <message>
+        <source>Middle</source>
+        <translation>MIDDLE</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>FORWARD</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>BACK</translation>
+    </message>
+    <message>
+        <source>SINGLE KEY</source>
+        <translation>SINGLE KEY</translation>
+    </message>
+    <message>
+        <source>COMBO KEY</source>
+        <translation>COMBO KEY</translation>
+    </message>
+    <message>
+        <source>FIRE KEY</source>
+        <translation>FIRE KEY</translation>
+    </message>
+    <message>
+        <source>Button Off</source>
+        <translation>BUTTON OFF</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>CUT</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>COPY</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>PASTE</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>ALL</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>FIND</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>NEW</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>PRINT</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>SAVE</translation>
+    </message>
+    <message>
+        <source>Switch Window</source>
+        <translation>SWITCH WINDOW</translation>
+    </message>
+    <message>
+        <source>Close Window</source>
+        <translation>CLOSE WINDOW</translation>
+    </message>
+    <message>
+        <source>My Computer</source>
+        <translation>MY COMPUTER</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>RUN</translation>
+    </message>
+    <message>
+        <source>Show Desktop</source>
+        <translation>SHOW DESKTOP</translation>
+    </message>
+    <message>
+        <source>Lock PC</source>
+        <translation>LOCK PC</translation>
+    </message>
+    <message>
+        <source>Browser Home</source>
+        <translation>BROWSER HOME</translation>
+    </message>
+    <message>
+        <source>Browser Backward</source>
+        <translation>BROWSER BACKWARD</translation>
+    </message>
+    <message>
+        <source>Browser Forward</source>
+        <translation>BROWSER FORWARD</translation>
+    </message>
+    <message>
+        <source>Browser Stop</source>
+        <translation>BROWSER STOP</translation>
+    </message>
+    <message>
+        <source>Browser Refresh</source>
+        <translation>BROWSER REFRESH</translation>
+    </message>
+    <message>
+        <source>Browser Search</source>
+        <translation>BROWSER SEARCH</translation>
+    </message>
+    <message>
+        <source>Browser Favorite</source>
+        <translation>BROWSER FAVORITE</translation>
+    </message>
+    <message>
+        <source>Mail</source>
+        <translation>MAIL</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>PLAY/PAUSE</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>Previous Track</source>
+        <translation>PREVIOUS TRACK</translation>
+    </message>
+    <message>
+        <source>Next Track</source>
+        <translation>NEXT TRACK</translation>
+    </message>
+    <message>
+        <source>Volume Up</source>
+        <translation>VOLUME UP</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <translation>VOLUME DOWN</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>MUTE</translation>
+    </message>
+    <message>
+        <source>Media Player</source>
+        <translation>MEDIA PLAYER</translation>
+    </message>
+    <message>
+        <source>DPI Switch</source>
+        <translation>DPI SWITCH</translation>
+    </message>
+    <message>
+        <source>DPI +</source>
+        <translation>DPI +</translation>
+    </message>
+    <message>
+        <source>DPI -</source>
+        <translation>DPI -</translation>
+    </message>
+    <message>
+        <source>Rate +</source>
+        <translation>RATE +</translation>
+    </message>
+    <message>
+        <source>Rate -</source>
+        <translation>RATE -</translation>
+    </message>
+    <message>
+        <source>Scroll Up</source>
+        <translation>SCROLL UP</translation>
+    </message>
+    <message>
+        <source>Scroll Down</source>
+        <translation>SCROLL DOWN</translation>
+    </message>
+    <message>
+        <source>Led Switch</source>
+        <translation>LEDMODE SWITCH</translation>
+    </message>
+    <message>
+        <source>SNIPER</source>
+        <translation>SNIPER</translation>
+    </message>
+    <message>
+        <source>Profile +</source>
+        <translation>MODE +</translation>
+    </message>
+    <message>
+        <source>Profile -</source>
+        <translation>MODE -</translation>
+    </message>
+    <message>
+        <source>Profile Switch</source>
+        <translation>MODE SWITCH</translation>
+    </message>
+    <message>
+        <source>Boss Key</source>
+        <translation>Boss Key</translation>
+    </message>
+    <message>
+        <source>Rate Switch</source>
+        <translation>RATE SWITCH</translation>
+    </message>
+    <message>
+        <source>Macro Manager</source>
+        <translation>MACRO MANAGER</translation>
+    </message>
+    <message>
+        <source>Mouse is sleeping or not connected.</source>
+        <translation>Mouse is sleeping or not connected,send data failed.</translation>
+    </message>
+    <message>
+        <source>The buttons run more than 12 different macros; the mouse holds at most 12. Nothing was sent.</source>
+        <translation>THE BUTTONS RUN MORE THAN 12 DIFFERENT MACROS; THE MOUSE HOLDS AT MOST 12. NOTHING WAS SENT.</translation>
+    </message>
+    <message>
+        <source>The mouse has no such profile. Nothing was sent.</source>
+        <translation>THE MOUSE HAS NO SUCH PROFILE. NOTHING WAS SENT.</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation>Send data failed, please try again.</translation>
+    </message>
+    <message>
+        <source>FULL LIGHTED</source>
+        <translation>STATIC</translation>
+    </message>
+    <message>
+        <source>BREATHING</source>
+        <translation>BREATHING</translation>
+    </message>
+    <message>
+        <source>RAINBOW</source>
+        <translation>NEON</translation>
+    </message>
+    <message>
+        <source>REACTIVE</source>
+        <translation>RESPONSIVE</translation>
+    </message>
+    <message>
+        <source>Raindrop</source>
+        <translation>RAINDROPS</translation>
+    </message>
+    <message>
+        <source>Horizontal WAVE</source>
+        <translation>WAVE</translation>
+    </message>
+    <message>
+        <source>Horizontal GO WITHOUT TRACE</source>
+        <translation>GO WITHOUT TRACE</translation>
+    </message>
+    <message>
+        <source> MINUTE</source>
+        <translation>MINUTE</translation>
+    </message>
+    <message>
+        <source>Color Edit</source>
+        <translation>Color Edit</translation>
+    </message>
+    <message>
+        <source>LED SWITCH</source>
+        <translation>LEDMODE SWITCH</translation>
+    </message>
+    <message>
+        <source>Enable sync</source>
+        <translation>MOTION SYNC</translation>
+    </message>
+    <message>
+        <source>1 mm</source>
+        <translation>1 mm</translation>
+    </message>
+    <message>
+        <source>2 mm</source>
+        <translation>2 mm</translation>
+    </message>
+    <message>
+        <source>1mm</source>
+        <translation>1mm</translation>
+    </message>
+    <message>
+        <source>2mm</source>
+        <translation>2mm</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>DELAY(ms):</translation>
+    </message>
+    <message>
+        <source>LOOPS TIME(1-255)</source>
+        <translation>LOOPS TIME</translation>
+    </message>
+    <message>
+        <source>ACTION</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>DELAY</source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>DELAY(ms)</source>
+        <translation>Delay(ms)</translation>
+    </message>
+    <message>
+        <source>DISTANCE</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>KEY</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>MOVEMENT</source>
+        <translation>Movement</translation>
+    </message>
+    <message>
+        <source>Press</source>
+        <translation>Press</translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation>Release</translation>
+    </message>
+    <message>
+        <source>MOUSE OFF</source>
+        <translation>MOUSE OFF</translation>
+    </message>
+    <message>
+        <source>Profile is Already Used!</source>
+        <translation>PROFILE IS ALREADY USED!</translation>
+    </message>
+    <message>
+        <source>The default Profile cannot be deleted or renamed.</source>
+        <translation>THE DEFAULT PROFILE CANNOT BE DELETED OR RENAMED.</translation>
+    </message>
+    <message>
+        <source>Profile Exist!</source>
+        <translation>PROFILE EXIST!</translation>
+    </message>
+    <message>
+        <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
+        <translation>AT LEAST ONE PROFILE TO BE RETAINED.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want delete this profile?</source>
+        <translation>ARE YOU SURE YOU WANT DELETE THIS PROFILE?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want reset this profile?</source>
+        <translation>ARE YOU SURE YOU WANT RESET THIS PROFILE?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want reset all profiles?</source>
+        <translation>ARE YOU SURE YOU WANT RESET ALL PROFILES?</translation>
+    </message>
+    <message>
+        <source>The file is not match current mouse!</source>
+        <translation>THE FILE IS NOT MATCH CURRENT MOUSE!</translation>
+    </message>
+</context>
+<context>
+    <name>mc::KivMessageBox</name>
+    <message>
+        <source>Yes</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>NO</translation>
+    </message>
+</context>
+<context>
+    <name>mc::MousecfgWidget</name>
+    <message>
+        <source>&amp;Load Config</source>
+        <translation>&amp;Load Config</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>MousecfgWidget</source>
+        <translation>MousecfgWidget</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,161 @@
+// The window frame: the dragging threshold, the tray icon's activation rules with and without
+// the "Dongle Disconnect!" box, the box closing itself when a mouse is set up, and the window
+// size at start-up.
+#include "app/dragtracker.h"
+#include "app/mousecfgwidget.h"
+#include "windowfixture.h"
+
+#include <QMouseEvent>
+#include <QtTest>
+
+using namespace mc;
+using mc::test::WindowFixture;
+
+namespace {
+
+void sendMouse(QWidget *w, QEvent::Type type, Qt::MouseButton button, const QPointF &global)
+{
+    const QPointF local = global - QPointF(w->mapToGlobal(QPoint(0, 0)));
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent e(type, local, global, button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+class TestWindowFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void dragThreshold_data()
+    {
+        QTest::addColumn<QPointF>("delta");
+        QTest::addColumn<bool>("moves");
+        QTest::newRow("4 right") << QPointF(4, 0) << false;
+        QTest::newRow("2 and 2") << QPointF(2, 2) << false;
+        QTest::newRow("4 up") << QPointF(0, -4) << false;
+        QTest::newRow("5 right") << QPointF(5, 0) << true;
+        QTest::newRow("3 and 2") << QPointF(3, 2) << true;
+        QTest::newRow("-3 and -2") << QPointF(-3, -2) << true;
+        QTest::newRow("4.4 rounds to 4") << QPointF(4.4, 0) << false;
+        QTest::newRow("4.5 rounds to 5") << QPointF(4.5, 0) << true;
+    }
+    void dragThreshold()
+    {
+        QFETCH(QPointF, delta);
+        QFETCH(bool, moves);
+        DragTracker t;
+        QPoint to;
+        QVERIFY(!t.move(QPointF(100, 100) + delta, to)); // no press, no drag
+        t.press(QPointF(100, 100), QPoint(10, 20));
+        QCOMPARE(t.move(QPointF(100, 100) + delta, to), moves);
+        if (moves)
+            QCOMPARE(to, QPoint(10, 20) + (QPointF(100, 100) + delta).toPoint() - QPoint(100, 100));
+        t.release();
+        QVERIFY(!t.move(QPointF(200, 200), to));
+    }
+
+    void windowFollowsDrag()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        w.move(100, 100);
+        const QPoint start = w.pos();
+        const QPointF at = QPointF(w.mapToGlobal(QPoint(300, 10)));
+        sendMouse(&w, QEvent::MouseButtonPress, Qt::LeftButton, at);
+        sendMouse(&w, QEvent::MouseMove, Qt::LeftButton, at + QPointF(2, 2));
+        QCOMPARE(w.pos(), start);
+        sendMouse(&w, QEvent::MouseMove, Qt::LeftButton, at + QPointF(3, 2));
+        QCOMPARE(w.pos(), start + QPoint(3, 2));
+        sendMouse(&w, QEvent::MouseButtonRelease, Qt::LeftButton, at + QPointF(3, 2));
+        sendMouse(&w, QEvent::MouseMove, Qt::NoButton, at + QPointF(50, 50));
+        QCOMPARE(w.pos(), start + QPoint(3, 2));
+
+        // The right button does not drag.
+        sendMouse(&w, QEvent::MouseButtonPress, Qt::RightButton, at);
+        sendMouse(&w, QEvent::MouseMove, Qt::RightButton, at + QPointF(40, 0));
+        QCOMPARE(w.pos(), start + QPoint(3, 2));
+    }
+
+    void sizeAtStart()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        QCOMPARE(w.size(), QSize(999, 640));
+        QCOMPARE(w.scaleStep(), 0);
+        QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    void noMouseShowsWarningAndConfirmHides()
+    {
+        WindowFixture fx(false);
+        MousecfgWidget w;
+        QCOMPARE(w.miceAtStart(), 0);
+        QVERIFY(!w.isVisible());
+        bool visibleWhileOpen = false;
+        test::BoxAnswerer answer([&](KivMessageBox *box) {
+            visibleWhileOpen = w.isVisible() && w.warningOpen();
+            box->accept();
+        });
+        // The start-up timer brings the window up with the box after about 200 ms.
+        QTRY_VERIFY_WITH_TIMEOUT(answer.count() == 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.warningOpen(), 5000);
+        QVERIFY(visibleWhileOpen);
+        QVERIFY(!w.isVisible());
+        QVERIFY(w.trayIcon() != nullptr);
+    }
+
+    void trayClickWhileWarningOpenKeepsWindow()
+    {
+        WindowFixture fx(false);
+        MousecfgWidget w;
+        bool stayed = false;
+        test::BoxAnswerer answer([&](KivMessageBox *box) {
+            w.iconActivated(QSystemTrayIcon::Trigger);
+            w.iconActivated(QSystemTrayIcon::DoubleClick);
+            stayed = w.isVisible();
+            box->accept();
+        });
+        w.showRequest();
+        QCOMPARE(answer.count(), 1);
+        QVERIFY(stayed);
+        QVERIFY(!w.isVisible()); // confirmed without a mouse: hidden again
+
+        // Hidden: a click is the show request (and the box comes again).
+        w.iconActivated(QSystemTrayIcon::Trigger);
+        QCOMPARE(answer.count(), 2);
+    }
+
+    void trayActivationRules()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        w.showRequest(); // a mouse is present: no box
+        QVERIFY(w.isVisible());
+        w.iconActivated(QSystemTrayIcon::Context);
+        w.iconActivated(QSystemTrayIcon::MiddleClick);
+        QVERIFY(w.isVisible());
+        w.iconActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(!w.isVisible());
+        w.iconActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(w.isVisible());
+    }
+
+    void warningClosesWhenMouseIsSetUp()
+    {
+        WindowFixture fx(false);
+        MousecfgWidget w;
+        test::BoxAnswerer answer([&](KivMessageBox *) {
+            // The mouse arrives while the box is open; the window sets it up.
+            fx.mouse().plug(EmulatedMouse::Attachment::Receiver);
+            QTimer::singleShot(0, &w, [&w] { w.slotWarnClose(); });
+        });
+        w.showRequest();
+        QCOMPARE(answer.count(), 1);
+        QVERIFY(w.hasDevice());
+        QVERIFY(w.isVisible());
+    }
+};
+
+QTEST_MAIN(TestWindowFrame)
+#include "test_windowframe.moc"

@@ -2,7 +2,8 @@
 // stops it (waiting until its loop has ended) before the handles are closed, reopened or used by
 // a write, and passes its three signals on, so that the window connects once. Lives on the
 // user-interface thread; stop() may also be called from the apply worker (through
-// PollerControl), restart() from any thread.
+// PollerControl), restart() from any thread. The window installs it with setPollerControl so
+// that ApplyChanges can stop it before the first report and bring it back afterwards.
 #pragma once
 
 #include "device/batterythread.h"

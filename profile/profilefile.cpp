@@ -14,8 +14,6 @@
 
 #include <cstring>
 
-#include <type_traits>
-
 namespace mc {
 
 namespace {

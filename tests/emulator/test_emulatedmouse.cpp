@@ -436,6 +436,8 @@ private slots:
             const frame::Report r = packet(0x05, (i % 100) * 20, frame::kPhaseMore, pattern(20, i));
             answered += exchange(r) == toBytes(r) ? 1 : 0;
         }
+        // The listener may still be draining its queue when the last exchange returns.
+        QTRY_COMPARE_WITH_TIMEOUT(heard.load(), 200, 5000);
         stop = true;
         reader->wait();
         delete reader;

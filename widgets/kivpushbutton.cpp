@@ -27,17 +27,26 @@ KivPushButton::KivPushButton(const QStringList &imagePaths, QWidget *parent,
                              const QString &singleImage)
     : QPushButton(parent)
 {
+    m_singlePath = singleImage;
     setImages(imagePaths);
-    if (!singleImage.isEmpty())
-        m_single = skinPixmap(singleImage);
 }
 
 void KivPushButton::setImages(const QStringList &imagePaths)
 {
+    m_paths = imagePaths;
     m_images.clear();
-    for (const QString &path : imagePaths)
-        m_images.append(skinPixmap(path));
+    m_loaded = false;
     update();
+}
+
+const QVector<QPixmap> &KivPushButton::images() const
+{
+    if (!m_loaded) {
+        for (const QString &path : m_paths)
+            m_images.append(skinPixmap(path));
+        m_loaded = true;
+    }
+    return m_images;
 }
 
 void KivPushButton::setText(const QString &text)
@@ -98,10 +107,13 @@ void KivPushButton::setRound(bool bRound)
 
 QSize KivPushButton::sizeHint() const
 {
-    if (!m_single.isNull())
-        return m_single.size();
-    if (!m_images.isEmpty() && !m_images.first().isNull())
-        return m_images.first().size();
+    if (!m_singlePath.isEmpty()) {
+        const QPixmap single = skinPixmap(m_singlePath);
+        if (!single.isNull())
+            return single.size();
+    }
+    if (!images().isEmpty() && !images().first().isNull())
+        return images().first().size();
     return QPushButton::sizeHint();
 }
 
@@ -122,7 +134,7 @@ void KivPushButton::enterEvent(QEvent *event)
     m_pressedSinceEnter = false;
     emit OverSignal(this, true);
     if (m_enabled) {
-        m_state = m_images.size() > 1 ? Hover : Normal;
+        m_state = m_paths.size() > 1 ? Hover : Normal;
         update();
         QPushButton::enterEvent(event);
     }
@@ -147,7 +159,7 @@ void KivPushButton::mousePressEvent(QMouseEvent *event)
         m_pressedSinceEnter = true;
         const bool wasChecked = m_checked;
         m_checked = !m_checked;
-        if (m_images.size() > 2)
+        if (m_paths.size() > 2)
             m_state = wasChecked ? Normal : Pressed;
         update();
         emit EnterSignal(this);
@@ -159,7 +171,7 @@ void KivPushButton::mouseReleaseEvent(QMouseEvent *event)
 {
     if (!m_enabled)
         return;
-    if (event->button() == Qt::LeftButton && m_images.size() > 1) {
+    if (event->button() == Qt::LeftButton && m_paths.size() > 1) {
         m_state = Hover;
         update();
     }
@@ -168,12 +180,13 @@ void KivPushButton::mouseReleaseEvent(QMouseEvent *event)
 
 const QPixmap *KivPushButton::imageOfState() const
 {
-    if (m_images.isEmpty())
+    const QVector<QPixmap> &list = images();
+    if (list.isEmpty())
         return nullptr;
     // A state without its own image falls back to the normal one rather than reading past
     // the list (many buttons have two or three images only).
-    const int index = m_state < m_images.size() ? m_state : 0;
-    return &m_images.at(index);
+    const int index = m_state < list.size() ? m_state : 0;
+    return &list.at(index);
 }
 
 void KivPushButton::paintEvent(QPaintEvent *)

@@ -52,7 +52,7 @@ public:
 
     // Replaces the state images (used when a product needs other pictures).
     void setImages(const QStringList &imagePaths);
-    int imageCount() const { return m_images.size(); }
+    int imageCount() const { return m_paths.size(); }
 
     QSize sizeHint() const override;
 
@@ -72,9 +72,14 @@ protected:
 
 private:
     const QPixmap *imageOfState() const;
+    const QVector<QPixmap> &images() const;
 
-    QVector<QPixmap> m_images;
-    QPixmap m_single;
+    // Images are read when the button first paints or is measured: many buttons of the main
+    // window keep an empty geometry and never need theirs, and start-up is faster without.
+    QStringList m_paths;
+    QString m_singlePath;
+    mutable QVector<QPixmap> m_images;
+    mutable bool m_loaded = false;
     QString m_text;
     int m_state = Normal;
     bool m_checkable = false;

@@ -9,8 +9,11 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
+#include <QImage>
 #include <QMenu>
 #include <QWidget>
+
+#include <future>
 
 namespace mc {
 
@@ -149,6 +152,47 @@ void styleMenu(QMenu *menu)
     menu->setFont(sharedFont());
 }
 
+namespace {
+
+struct Preload
+{
+    std::future<QHash<QString, QImage>> pending;
+    QHash<QString, QImage> ready;
+};
+
+Preload &preload()
+{
+    static Preload p;
+    return p;
+}
+
+// The decoded image of a preloaded path (taken out of the store), or a null image.
+QImage takePreloaded(const QString &path)
+{
+    Preload &p = preload();
+    if (p.pending.valid())
+        p.ready = p.pending.get();
+    return p.ready.take(path);
+}
+
+} // namespace
+
+void preloadSkinImages(const QStringList &paths)
+{
+    Preload &p = preload();
+    if (p.pending.valid())
+        return;
+    p.pending = std::async(std::launch::async, [paths] {
+        QHash<QString, QImage> images;
+        for (const QString &path : paths) {
+            QImage img(path);
+            if (!img.isNull())
+                images.insert(path, img.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
+        return images;
+    });
+}
+
 QString skinPath(const QString &name)
 {
     return appDir() + QStringLiteral("/skin/") + name;
@@ -164,8 +208,13 @@ QPixmap skinPixmap(const QString &path)
     if (it != cache.end() && it->first == now)
         return it->second;
     QPixmap pm;
-    if (now.size > 0)
-        pm.load(path);
+    if (now.size > 0) {
+        const QImage early = takePreloaded(path);
+        if (!early.isNull())
+            pm = QPixmap::fromImage(early);
+        else
+            pm.load(path);
+    }
     cache.insert(path, qMakePair(now, pm));
     return pm;
 }

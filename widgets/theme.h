@@ -33,6 +33,10 @@ void resetThemeCache();
 extern const char kMenuStyle[];
 void styleMenu(QMenu *menu); // menu style sheet and the shared font
 
+// Starts reading the given images on a worker thread, so that decoding overlaps with building
+// the window; skinPixmap takes them from there. Call once, early, on the user-interface thread.
+void preloadSkinImages(const QStringList &paths);
+
 // A + "/skin/" + name.
 QString skinPath(const QString &name);
 // The image at a full path, shared between widgets; a missing file gives a null pixmap.

@@ -135,6 +135,7 @@ private:
     // Tabs and pictures.
     int m_tab = 0;
     bool m_viewFront = true;
+    bool m_sidePicLoaded = false;
     int m_selKind = 0;
     int m_selIndex = 0;
     int m_ledDisable = 0;

@@ -65,7 +65,9 @@ void MousecfgWidget::loadProductPictures()
     setPicture(m_frontPic, front);
     if (front.isNull())
         m_frontPic->hide();
-    setPicture(m_sidePic, scaledPicture(productFolder() + QStringLiteral("_Side.png"), 300, 300));
+    // The side picture is read when the side view is first shown.
+    m_sidePic->clear();
+    m_sidePicLoaded = false;
     setPicture(m_chargePic, scaledPicture(skinPath(QStringLiteral("lightning.png")), 26, 40));
     setPicture(m_donglePic, scaledPicture(skinPath(QStringLiteral("dongle.png")), 48, 48));
     setPicture(m_logo, scaledPicture(skinPath(QStringLiteral("mouselogo.png")), 200, 50));
@@ -130,6 +132,11 @@ void MousecfgWidget::showViewSide(bool bFront)
     m_viewFront = bFront;
     const bool customize = m_tab == 1;
     m_frontPic->setVisible(customize ? bFront : m_tab == 0);
+    if (customize && !bFront && !m_sidePicLoaded) {
+        setPicture(m_sidePic,
+                   scaledPicture(productFolder() + QStringLiteral("_Side.png"), 300, 300));
+        m_sidePicLoaded = true;
+    }
     m_sidePic->setVisible(customize && !bFront);
     for (int i = 0; i < kHotspotCount; ++i) {
         m_frontSpots[size_t(i)]->setVisible(customize && bFront);

@@ -7,6 +7,7 @@
 #include "platform/singleinstance.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
+#include "widgets/theme.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -33,6 +34,17 @@ int runMousecfg(int argc, char **argv)
         std::fprintf(stderr, "mousecfg: %s\n", qPrintable(error));
         return 64;
     }
+
+    // The images the first frame needs are decoded on a worker while the window is built.
+    const QString product = readCurrentProduct();
+    QStringList early;
+    for (const char *name :
+         {"cfgMainback.png", "bat1.png", "bat2.png", "mouselogo.png", "dongle.png", "lightning.png",
+          "tabbutton2-1.png", "tabbutton2-3.png", "tabbutton-1.png", "lang.png", "min-1.png",
+          "close-1.png", "Reset1.png", "Import1.png", "Export1.png"})
+        early << skinPath(QLatin1String(name));
+    early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
+    preloadSkinImages(early);
 
     const QString productName = readProductName();
     SingleInstance instance(instanceMutexName(productName));

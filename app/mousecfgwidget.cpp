@@ -78,6 +78,18 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     setStyleSheet(QStringLiteral("*{outline:0px;}"));
     setupTray();
     updateConnectionDisplay(false);
+    // The level shown until the mouse reports one; on a dark plate, so the white figure
+    // stays readable over the part of the bar the level does not fill.
+    const QColor t = themeColour();
+    m_battery->setStyleSheet(
+        QStringLiteral("QProgressBar{border:none;background-color:rgb(40,41,48);border-radius:2px;"
+                       "text-align:center;font-size:%1px;font-weight:bold;color:rgb(255,255,255)}"
+                       "QProgressBar::chunk{background-color:rgb(%2,%3,%4);border-radius:2px}")
+            .arg(scaled(16))
+            .arg(t.red())
+            .arg(t.green())
+            .arg(t.blue()));
+    m_battery->setFormat(QStringLiteral("%p%"));
     m_battery->setValue(10);
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 }

@@ -63,7 +63,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     refreshMouseList();
     if (m_miceAtStart > 0)
         openMouse(readCurrentProduct());
-    m_slot = readActiveSlot();
+    loadProfileState();
     if (m_langCount < 2)
         m_langBtn->hide();
     loadTranslation(m_language);

@@ -48,6 +48,9 @@ public:
     int currentTab() const { return m_tab; }
     int scaleStep() const { return m_step; }
     QStringList presentMice() const { return m_mice; }
+    const ProfileStore &workingStore() const { return m_store; }
+    const ProfileStore &lastWrittenStore() const { return m_lastStore; }
+    QStringList libraryList() const { return m_library; }
 
     // The show request: shows the window and, without a mouse, the "Dongle Disconnect!" box.
     void showRequest();
@@ -123,6 +126,9 @@ private:
     void showViewSide(bool bFront);
     void clearHotspotSelection();
     void reloadForProduct();
+    // The current product's stores, library list and default profile file.
+    void loadProfileState();
+    void rebuildLibraryMenu();
 
     // Frame (windowframe.cpp).
     void setupScale();
@@ -145,8 +151,8 @@ private:
 
     // Profile state.
     int m_slot = 0;
-    ProfileStore m_store;
-    ProfileStore m_lastStore;
+    ProfileStore m_store;     // working store: what the panels edit
+    ProfileStore m_lastStore; // what was last written to the mouse
     QStringList m_library;
 
     // Presence.

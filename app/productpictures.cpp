@@ -2,7 +2,10 @@
 // switch from one mouse to another.
 #include "app/devicelink.h"
 #include "app/mousecfgwidget.h"
+
 #include "profile/paths.h"
+#include "profile/profiledefaults.h"
+#include "profile/profilestore.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
 #include "widgets/kivlabel.h"
@@ -213,6 +216,7 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
     writeCurrentProduct(name);
     openMouse(name);
     QThread::msleep(50);
+    loadProfileState();
     reloadForProduct();
     switchTab(0);
     setHotspotImages();
@@ -222,10 +226,28 @@ void MousecfgWidget::reloadForProduct()
 {
     loadProductPictures();
     m_modelLabel->setText(readModel());
-    m_slot = readActiveSlot();
+    m_slot = m_store.ProfileID;
     m_slotSelector->setText(m_slotActions[size_t(m_slot)]->text());
     m_nameEdit->setText(m_store.names[size_t(m_slot)]);
     m_tray->setToolTip(readCurrentProduct());
+}
+
+void MousecfgWidget::loadProfileState()
+{
+    LoadStore(m_store);
+    m_lastStore = m_store;
+    m_slot = m_store.ProfileID;
+    m_library = LoadLibraryList();
+    rebuildLibraryMenu();
+    WriteDefaultProfileFile();
+}
+
+void MousecfgWidget::rebuildLibraryMenu()
+{
+    m_libraryMenu->clear();
+    for (const QString &name : qAsConst(m_library))
+        m_libraryMenu->addAction(name);
+    styleMenu(m_libraryMenu);
 }
 
 void MousecfgWidget::slotWarnClose()

@@ -130,6 +130,45 @@ private slots:
         QCOMPARE(w.mouseSelector()->text(), QStringLiteral("OTHER"));
     }
 
+    // The stores, the library list and the default profile file follow the current product,
+    // at start-up and after the user picks another mouse.
+    void storesFollowTheCurrentProduct()
+    {
+        WindowFixture fx(true);
+        fx.configure(QStringLiteral("Config/CurrentProductName"), QStringLiteral("KIV M1"));
+        fx.configure(QStringLiteral("Config/ProfileID"), 2);
+        fx.configure(QStringLiteral("Config/Profile3"), QStringLiteral("Game"));
+        QDir(fx.path()).mkpath(QStringLiteral("Configs/KIV M1/Profile"));
+        QSettings(fx.path() + QStringLiteral("/Configs/KIV M1/Profile/Game.prof"),
+                  QSettings::IniFormat)
+            .setValue(QStringLiteral("PROFILE/pollrate"), 4);
+        {
+            QSettings lib(fx.path() + QStringLiteral("/Configs/KIV M1/Config.ini"),
+                          QSettings::IniFormat);
+            lib.setValue(QStringLiteral("PROFILE_LIST/Count"), 2);
+            lib.setValue(QStringLiteral("PROFILE_LIST/0"), QStringLiteral("Game"));
+            lib.setValue(QStringLiteral("PROFILE_LIST/1"), QStringLiteral("Work"));
+        }
+        MousecfgWidget w;
+        QCOMPARE(int(w.workingStore().ProfileID), 2);
+        QCOMPARE(w.workingStore().names[2], QStringLiteral("Game"));
+        QCOMPARE(int(w.workingStore().profiles[2].pollrate), 4);
+        QVERIFY(w.lastWrittenStore() == w.workingStore());
+        QCOMPARE(w.libraryList(), QStringList({QStringLiteral("Game"), QStringLiteral("Work")}));
+        QVERIFY(QFile::exists(fx.path() + QStringLiteral("/Configs/Profile/DefaultProfile.prof")));
+
+        // Another product has no library and slot 2 names no file of its own.
+        DeviceState &s = deviceState();
+        s.entries[1] = s.entries[0];
+        s.entries[1].productName = "OTHER";
+        s.count = 2;
+        w.refreshMouseList();
+        w.slot_show_mousename(w.mouseMenu()->actions().at(1));
+        QVERIFY(w.libraryList().isEmpty());
+        QCOMPARE(int(w.workingStore().profiles[2].pollrate), 1);
+        QVERIFY(w.lastWrittenStore() == w.workingStore());
+    }
+
     void languageButton_data()
     {
         QTest::addColumn<int>("count");

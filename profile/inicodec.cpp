@@ -309,4 +309,24 @@ bool unescapeStringList(const QByteArray &bytes, int from, int to, bool utf8, QS
     return isList;
 }
 
+// Digits with an optional minus sign, short enough to fit an int: the form every number of
+// ours has. Anything else goes through the full conversion.
+bool parsePlainInt(const char *p, int len, qint64 &out)
+{
+    int i = 0;
+    const bool negative = len > 0 && p[0] == '-';
+    if (negative)
+        i = 1;
+    if (len - i < 1 || len - i > 9)
+        return false;
+    qint64 v = 0;
+    for (; i < len; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return false;
+        v = v * 10 + (p[i] - '0');
+    }
+    out = negative ? -v : v;
+    return true;
+}
+
 } // namespace mc::ini

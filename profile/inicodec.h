@@ -33,6 +33,10 @@ QString variantToString(const QVariant &value);
 QVariant stringToVariant(const QString &text);
 QVariant stringListToVariant(const QStringList &list);
 
+// Digits with an optional minus sign, short enough to fit an int: the form every number of ours
+// has. False for anything else, which then needs the full conversion.
+bool parsePlainInt(const char *p, int len, qint64 &out);
+
 // The complete encoded value as it follows "key=" in a file.
 QByteArray encodeValue(const QVariant &value);
 // Decodes the text after "key=" into the value QSettings would return for it.

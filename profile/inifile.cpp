@@ -107,26 +107,6 @@ bool isPlainKey(const char *p, int len)
     return true;
 }
 
-// Digits with an optional minus sign, short enough to fit an int: the form every number of
-// ours has. Anything else goes through the full conversion.
-bool parsePlainInt(const char *p, int len, qint64 &out)
-{
-    int i = 0;
-    const bool negative = len > 0 && p[0] == '-';
-    if (negative)
-        i = 1;
-    if (len - i < 1 || len - i > 9)
-        return false;
-    qint64 v = 0;
-    for (; i < len; ++i) {
-        if (p[i] < '0' || p[i] > '9')
-            return false;
-        v = v * 10 + (p[i] - '0');
-    }
-    out = negative ? -v : v;
-    return true;
-}
-
 // A value taken over from a file is copied as it was, unless it holds quotes or line breaks or
 // ends in a backslash: followed by other lines than in its own file it could then swallow them,
 // so it is written again from its decoded text.
@@ -364,7 +344,7 @@ int IniFile::intValue(const QString &key, int def) const
     if (!e)
         return def;
     qint64 v = 0;
-    if (parsePlainInt(valueData(*e), e->length, v))
+    if (ini::parsePlainInt(valueData(*e), e->length, v))
         return int(v);
     return value(key).toInt();
 }
@@ -375,7 +355,7 @@ uint IniFile::uintValue(const QString &key, uint def) const
     if (!e)
         return def;
     qint64 v = 0;
-    if (parsePlainInt(valueData(*e), e->length, v) && v >= 0)
+    if (ini::parsePlainInt(valueData(*e), e->length, v) && v >= 0)
         return uint(v);
     return value(key).toUInt();
 }

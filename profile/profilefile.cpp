@@ -12,6 +12,9 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <type_traits>
+
+#include <cctype>
 #include <cstring>
 
 namespace mc {
@@ -175,6 +178,65 @@ int profileLayoutLength(const QByteArray &text)
     return pos;
 }
 
+// Reads a file laid out exactly as WriteProfileFile writes it, field by field in order, without
+// building a key index: the common case, and the one every start pays five times. False when
+// the layout differs in any way; the general reader then takes the file, so the result is the
+// same either way.
+bool readOwnLayout(const QByteArray &text, ProfileData &out)
+{
+    static const QByteArray header = QByteArray("[") + profilekeys::kGroup + "]\n";
+    if (!text.startsWith(header))
+        return false;
+    const char *d = text.constData();
+    const int size = text.size();
+    int pos = header.size();
+    const auto &lineKeys = profilekeys::keyTable().lineKeys;
+    bool ok = true;
+    ProfileData r;
+    profilekeys::visitProfileFields(
+        r, true, [&](int ord, const profilekeys::FieldKey &, auto &field) {
+            if (!ok)
+                return;
+            const QByteArray &lineKey = lineKeys.at(ord);
+            const int from = pos + lineKey.size() + 1;
+            if (from > size || d[from - 1] != '=' ||
+                memcmp(d + pos, lineKey.constData(), size_t(lineKey.size())) != 0) {
+                ok = false;
+                return;
+            }
+            const void *eol = memchr(d + from, '\n', size_t(size - from));
+            const int to = eol ? int(static_cast<const char *>(eol) - d) : size;
+            pos = to + 1;
+            using Field = std::decay_t<decltype(field)>;
+            if constexpr (std::is_same_v<Field, QString> || std::is_same_v<Field, QColor>) {
+                // Blank space or a carriage return at either end would be trimmed by the full
+                // reader; leave such lines to it.
+                if (to > from && (std::isspace(uchar(d[from])) || std::isspace(uchar(d[to - 1])))) {
+                    ok = false;
+                    return;
+                }
+                const QVariant v = ini::decodeValue(text, from, to, false);
+                if constexpr (std::is_same_v<Field, QString>)
+                    field = v.toString();
+                else
+                    field = v.canConvert<QColor>() ? v.value<QColor>() : QColor();
+            } else {
+                qint64 v = 0;
+                if (!ini::parsePlainInt(d + from, to - from, v) ||
+                    (std::is_same_v<Field, uint32_t> && v < 0)) {
+                    ok = false;
+                    return;
+                }
+                field = Field(v); // byte fields keep the low eight bits, as the files always meant
+            }
+        });
+    if (!ok || (pos < size && !tailIsForeign(text.mid(pos), isProfileKey)))
+        return false;
+    r.spare = out.spare; // not stored in files
+    out = r;
+    return true;
+}
+
 } // namespace
 
 void appendProfileGroup(QByteArray &out, const ProfileData &record, const QString &group,
@@ -197,6 +259,19 @@ void appendProfileGroup(QByteArray &out, const ProfileData &record, const QStrin
 void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &group,
                       bool withSleepKeys)
 {
+    if (ini.size() == 0) {
+        // A missing file: every field takes its missing value, without 8,000 key lookups that
+        // find nothing (the first start of a product has no slot files at all).
+        profilekeys::visitProfileFields(record, withSleepKeys,
+                                        [](int, const profilekeys::FieldKey &key, auto &field) {
+                                            using Field = std::decay_t<decltype(field)>;
+                                            if constexpr (std::is_same_v<Field, uint8_t>)
+                                                field = uint8_t(key.missing);
+                                            else
+                                                field = Field();
+                                        });
+        return;
+    }
     const auto &table = profilekeys::keyTable();
     const bool profileGroup = group == QLatin1String(profilekeys::kGroup);
     const QString prefix = group + QLatin1Char('/');
@@ -255,9 +330,12 @@ bool WriteProfileFile(const ProfileData &record, const QString &path)
 
 void ReadProfileFile(ProfileData &record, const QString &path)
 {
-    IniFile ini;
-    ini.load(path);
-    readProfileGroup(ini, record, QLatin1String(profilekeys::kGroup), true);
+    QByteArray text;
+    if (!IniFile::readFileBytes(path, text) || !readOwnLayout(text, record)) {
+        IniFile ini;
+        ini.parse(text);
+        readProfileGroup(ini, record, QLatin1String(profilekeys::kGroup), true);
+    }
     clampProfile(record);
 }
 

@@ -5,14 +5,21 @@
 
 namespace mc::profilekeys {
 
+// The table is built at the first load of every start; QString::arg over 8,000 names made up
+// most of that load, so the two numbers are put in by hand.
 QString FieldKey::name() const
 {
-    QString s = QString::fromLatin1(pattern);
-    if (a >= 0)
-        s = s.arg(a);
-    if (b >= 0)
-        s = s.arg(b);
-    return s;
+    QByteArray out;
+    out.reserve(40);
+    for (const char *p = pattern; *p; ++p) {
+        if (p[0] == '%' && (p[1] == '1' || p[1] == '2')) {
+            out += QByteArray::number(p[1] == '1' ? a : b);
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return QString::fromLatin1(out);
 }
 
 const KeyTable &keyTable()

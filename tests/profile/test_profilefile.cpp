@@ -39,6 +39,8 @@ class TestProfileFile : public QObject
 private slots:
     void everyFieldSurvivesARoundTrip_data();
     void everyFieldSurvivesARoundTrip();
+    void bothReadersAgree_data();
+    void bothReadersAgree();
     void fileWithOnlyTheReportRate();
     void missingFileGivesDefaults();
     void qsettingsWrittenFileReadsTheSame();
@@ -80,6 +82,57 @@ void TestProfileFile::everyFieldSurvivesARoundTrip()
     QVERIFY(!read.leds[3].color.isValid());
     QCOMPARE(read.ProfileName, written.ProfileName);
     QVERIFY(read == written);
+}
+
+void TestProfileFile::bothReadersAgree_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<QByteArray>("tail");
+    QTest::newRow("as written") << 1 << QByteArray();
+    QTest::newRow("export mark after") << 2 << QByteArray("[MouseName]\nName=KIV M1\n");
+    QTest::newRow("profile key repeated after") << 3 << QByteArray("[PROFILE]\ndpi=5\n");
+    QTest::newRow("carriage returns") << 4 << QByteArray("\r\n");
+}
+
+// Files laid out as we write them are read by position, all others through the key index; the
+// two must give the same record.
+void TestProfileFile::bothReadersAgree()
+{
+    QFETCH(int, seed);
+    QFETCH(QByteArray, tail);
+    DataDir dir;
+    ProfileData written = mctest::fullRecord(seed);
+    // Values of the size the program stores (the test record's ten-digit extremes are read
+    // through the key index, like any value that is not a short plain number).
+    for (DpiStage &s : written.stages)
+        s.xy %= 100000;
+    for (ButtonInfo &b : written.buttons)
+        b.LoopNumber %= 1000;
+    for (LedModeInfo &led : written.leds)
+        led.v %= 100000;
+    const QString path = dir.path(QStringLiteral("p.prof"));
+    QVERIFY(WriteProfileFile(written, path));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    if (tail == "\r\n")
+        bytes.replace("\n", "\r\n");
+    else
+        bytes += tail;
+    f.resize(0);
+    f.write(bytes);
+    f.close();
+
+    ProfileData fast;
+    ReadProfileFile(fast, path);
+    IniFile ini;
+    ini.parse(bytes);
+    ProfileData general;
+    readProfileGroup(ini, general, QStringLiteral("PROFILE"), true);
+    clampProfile(general);
+    QVERIFY(fast == general);
+    if (tail.isEmpty())
+        QVERIFY(fast == written);
 }
 
 void TestProfileFile::fileWithOnlyTheReportRate()

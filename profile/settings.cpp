@@ -27,9 +27,14 @@ QString readString(const QString &file, const QString &key)
     return s.value(key).toString();
 }
 
+// QSettings rewrites and syncs the whole file on every setValue, even of the value it already
+// holds; start-up stores the current product and slot each time, so an unchanged value is not
+// written again.
 void writeValue(const QString &file, const QString &key, const QVariant &value)
 {
     QSettings s(file, QSettings::IniFormat);
+    if (s.contains(key) && s.value(key).toString() == value.toString())
+        return;
     s.setValue(key, value);
 }
 

@@ -35,13 +35,14 @@ int runMousecfg(int argc, char **argv)
         return 64;
     }
 
-    // The images the first frame needs are decoded on a worker while the window is built.
+    // The images the first paint needs are decoded on a worker while the window is built and
+    // shown. The background and the battery frames are left to the window itself: it needs
+    // them at once, and waiting for the worker would make the start serial again.
     const QString product = readCurrentProduct();
     QStringList early;
-    for (const char *name :
-         {"cfgMainback.png", "bat1.png", "bat2.png", "mouselogo.png", "dongle.png", "lightning.png",
-          "tabbutton2-1.png", "tabbutton2-3.png", "tabbutton-1.png", "lang.png", "min-1.png",
-          "close-1.png", "Reset1.png", "Import1.png", "Export1.png"})
+    for (const char *name : {"mouselogo.png", "dongle.png", "lightning.png", "tabbutton2-1.png",
+                             "tabbutton2-3.png", "tabbutton-1.png", "lang.png", "min-1.png",
+                             "close-1.png", "Reset1.png", "Import1.png", "Export1.png"})
         early << skinPath(QLatin1String(name));
     early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
     preloadSkinImages(early);

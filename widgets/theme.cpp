@@ -156,6 +156,7 @@ namespace {
 
 struct Preload
 {
+    QStringList paths; // what the worker decodes; other paths never wait for it
     std::future<QHash<QString, QImage>> pending;
     QHash<QString, QImage> ready;
 };
@@ -170,6 +171,8 @@ Preload &preload()
 QImage takePreloaded(const QString &path)
 {
     Preload &p = preload();
+    if (!p.paths.contains(path))
+        return QImage();
     if (p.pending.valid())
         p.ready = p.pending.get();
     return p.ready.take(path);
@@ -182,6 +185,7 @@ void preloadSkinImages(const QStringList &paths)
     Preload &p = preload();
     if (p.pending.valid())
         return;
+    p.paths = paths;
     p.pending = std::async(std::launch::async, [paths] {
         QHash<QString, QImage> images;
         for (const QString &path : paths) {

@@ -30,9 +30,6 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("MousecfgWidget"));
     setWindowTitle(tr("MousecfgWidget"));
 
-    m_background[0] = skinPixmap(skinPath(QStringLiteral("cfgMainback.png")));
-    m_bat1 = skinPixmap(skinPath(QStringLiteral("bat1.png")));
-    m_bat2 = skinPixmap(skinPath(QStringLiteral("bat2.png")));
     setupScale();
 
     m_ledDisable = readLedDisable();
@@ -91,6 +88,8 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
             .arg(t.blue()));
     m_battery->setFormat(QStringLiteral("%p%"));
     m_battery->setValue(10);
+    // Last: the start-up worker decodes these while everything above is built.
+    loadFrameImages();
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 }
 

@@ -132,6 +132,8 @@ private:
 
     // Frame (windowframe.cpp).
     void setupScale();
+    // The background (whose shape is the window's mask) and the battery frames.
+    void loadFrameImages();
     bool applyScaleStep(const ScaleStep &s);
     void fillBackgroundSlot(int step);
     void setupTray();

@@ -6,18 +6,47 @@
 #include "emulator/backendselect.h"
 #include "platform/singleinstance.h"
 #include "profile/paths.h"
+#include "profile/profilekeys.h"
 #include "profile/settings.h"
 #include "widgets/theme.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QThread>
+
+#include <future>
 
 #include <cstdio>
 
 namespace mc {
 
+namespace {
+
+// The images the first paint needs, decoded on a worker while the window is built; the window
+// asks for the background last, so it rarely waits.
+void preloadFirstPaintImages()
+{
+    const QString product = readCurrentProduct();
+    QStringList early;
+    for (const char *name :
+         {"mouselogo.png", "dongle.png", "lightning.png", "tabbutton2-1.png", "tabbutton2-3.png",
+          "tabbutton-1.png", "lang.png", "min-1.png", "close-1.png", "Reset1.png", "Import1.png",
+          "Export1.png", "cfgMainback.png", "bat1.png", "bat2.png"})
+        early << skinPath(QLatin1String(name));
+    early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
+    preloadSkinImages(early);
+}
+
+} // namespace
+
 int runMousecfg(int argc, char **argv)
 {
+    // The profile key table (thousands of names, needed by the first store load) is built
+    // while the application object connects to the display, which is mostly waiting. Plain
+    // data only: nothing that needs the application object may run on this worker.
+    QThread::currentThread(); // the thread that runs main is the one Qt takes as its main thread
+    std::future<void> keyTable = std::async(std::launch::async, [] { profilekeys::keyTable(); });
+
     // All scaling of the interface comes from the program's own scale factor; with Qt's
     // scaling on as well everything would be scaled twice. (Qt only honours this before the
     // application object exists.)
@@ -34,18 +63,7 @@ int runMousecfg(int argc, char **argv)
         std::fprintf(stderr, "mousecfg: %s\n", qPrintable(error));
         return 64;
     }
-
-    // The images the first paint needs are decoded on a worker while the window is built and
-    // shown. The background and the battery frames are left to the window itself: it needs
-    // them at once, and waiting for the worker would make the start serial again.
-    const QString product = readCurrentProduct();
-    QStringList early;
-    for (const char *name : {"mouselogo.png", "dongle.png", "lightning.png", "tabbutton2-1.png",
-                             "tabbutton2-3.png", "tabbutton-1.png", "lang.png", "min-1.png",
-                             "close-1.png", "Reset1.png", "Import1.png", "Export1.png"})
-        early << skinPath(QLatin1String(name));
-    early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
-    preloadSkinImages(early);
+    preloadFirstPaintImages();
 
     const QString productName = readProductName();
     SingleInstance instance(instanceMutexName(productName));

@@ -38,6 +38,13 @@ void MousecfgWidget::setupScale()
         move(g.x() + (g.width() - m_firstSize.width()) / 2,
              g.y() + (g.height() - m_firstSize.height()) / 2);
     }
+}
+
+void MousecfgWidget::loadFrameImages()
+{
+    m_background[0] = skinPixmap(skinPath(QStringLiteral("cfgMainback.png")));
+    m_bat1 = skinPixmap(skinPath(QStringLiteral("bat1.png")));
+    m_bat2 = skinPixmap(skinPath(QStringLiteral("bat2.png")));
     fillBackgroundSlot(m_step);
     setMask(m_background[size_t(m_step)].mask());
 }

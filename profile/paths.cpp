@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace mc {
@@ -26,6 +27,12 @@ QString appDir()
         return QDir::cleanPath(env);
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
+#ifdef Q_OS_LINUX
+    // Start-up work that begins before the application object exists still finds the folder.
+    const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    if (!exe.isEmpty())
+        return QFileInfo(exe).absolutePath();
+#endif
     return QDir::currentPath();
 }
 

@@ -180,19 +180,21 @@ QImage takePreloaded(const QString &path)
 
 } // namespace
 
-void preloadSkinImages(const QStringList &paths)
+void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun)
 {
     Preload &p = preload();
     if (p.pending.valid())
         return;
     p.paths = paths;
-    p.pending = std::async(std::launch::async, [paths] {
+    p.pending = std::async(std::launch::async, [paths, thenRun] {
         QHash<QString, QImage> images;
         for (const QString &path : paths) {
             QImage img(path);
             if (!img.isNull())
                 images.insert(path, img.convertToFormat(QImage::Format_ARGB32_Premultiplied));
         }
+        if (thenRun)
+            thenRun();
         return images;
     });
 }

@@ -5,6 +5,8 @@
 // User-interface thread only.
 #pragma once
 
+#include <functional>
+
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
@@ -33,9 +35,11 @@ void resetThemeCache();
 extern const char kMenuStyle[];
 void styleMenu(QMenu *menu); // menu style sheet and the shared font
 
-// Starts reading the given images on a worker thread, so that decoding overlaps with building
-// the window; skinPixmap takes them from there. Call once, early, on the user-interface thread.
-void preloadSkinImages(const QStringList &paths);
+// Starts reading the given images on a worker thread, so that decoding overlaps with the start of
+// the program; skinPixmap takes them from there (and waits for the worker only for these paths).
+// thenRun, if given, runs on the same worker afterwards. Call once, early, on the thread that
+// will run the user interface; it may be called before the application object exists.
+void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun = {});
 
 // A + "/skin/" + name.
 QString skinPath(const QString &name);

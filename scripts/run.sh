@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Mousecfg and starts it. With no mouse plugged in, the
-# built-in emulated mouse stands in (set MOUSECFG_EMULATE=none to see the no-mouse path).
+# Installs what is missing, builds Mousecfg and starts it. When no real mouse is plugged in, the
+# built-in emulated mouse stands in; MOUSECFG_EMULATE=none (or --emulate=none) shows the
+# program as it is without any mouse. Arguments are passed on to the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MOUSECFG_BUILD_DIR:-$root/build}
 bash "$root/scripts/build.sh"
-if [ -x "$build/bin/mousecfg" ]; then
-    exec "$build/bin/mousecfg" "$@"
+
+chosen=${MOUSECFG_EMULATE:-}
+for a in "$@"; do
+    case "$a" in --emulate*) chosen=yes ;; esac
+done
+if [ -z "$chosen" ] && ! "$build/bin/mousecfg-cli" devices >/dev/null 2>&1; then
+    echo "run: no mouse found; starting with the emulated mouse"
+    export MOUSECFG_EMULATE=receiver
 fi
-# Before the window exists the command-line tool shows what the program sees.
-"$build/bin/mousecfg-cli" --emulate devices
-exec "$build/bin/mousecfg-cli" --emulate status
+exec "$build/bin/mousecfg" "$@"

@@ -106,7 +106,8 @@ private slots:
     void fullWriteLeavesTheStoreInTheMouse();
     void dpiStageCountIsClamped_data();
     void dpiStageCountIsClamped();
-    void sensorOptionByteOfVariantTwo();
+    void sensorOptionByteOfTheProductVariant_data();
+    void sensorOptionByteOfTheProductVariant();
     void lightingModeSevenSelectsEffectSix();
     void dpiRegisterFormOfTheSensor_data();
     void dpiRegisterFormOfTheSensor();
@@ -258,9 +259,20 @@ void TestApplyChanges::dpiStageCountIsClamped()
         QCOMPARE(int(uint8_t(dpi.at(1 + 5 * k))), k < sent ? 1 : 0);
 }
 
-void TestApplyChanges::sensorOptionByteOfVariantTwo()
+void TestApplyChanges::sensorOptionByteOfTheProductVariant_data()
 {
-    writeProductFiles(m_dir->path(), 3395, 6, 2);
+    QTest::addColumn<int>("productSync");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("variant 0: the lift") << 0 << 2;
+    QTest::newRow("variant 1: the sync flag") << 1 << 1;
+    QTest::newRow("variant 2: lift and option bits") << 2 << (2 | 0xE0);
+    QTest::newRow("any other value: as variant 2") << 3 << (2 | 0xE0);
+}
+
+void TestApplyChanges::sensorOptionByteOfTheProductVariant()
+{
+    QFETCH(int, productSync);
+    writeProductFiles(m_dir->path(), 3395, 6, productSync);
     OpenMouse mouse;
     ProfileStore s = sampleStore();
     s.LiftHigh = 2;
@@ -268,7 +280,7 @@ void TestApplyChanges::sensorOptionByteOfVariantTwo()
     s.AngleValue = 0;
     s.Jitter = 0;
     QCOMPARE(int(ApplyChanges(s, 1)), 0);
-    QCOMPARE(int(uint8_t(mouse->blockMemory(0x01).at(5))), 2 | 0xE0);
+    QTEST(int(uint8_t(mouse->blockMemory(0x01).at(5))), "expected");
 }
 
 void TestApplyChanges::lightingModeSevenSelectsEffectSix()

@@ -60,7 +60,15 @@ void KivGetBatteryThread::queryPass()
         emit RefreshBatteryStatus(0, 0, 0);
     else if (q.outcome == QueryOutcome::Answer)
         handleAnswer(q.reply.data());
+    else if (q.reply[frame::kCommand] == frame::kChangeReport)
+        emitChange(q.reply.data()); // sent just before the answer: not dropped
     pause(m_timings.afterQueryPass);
+}
+
+void KivGetBatteryThread::emitChange(const uint8_t *report)
+{
+    const ChangeReport c = changeReportOf(report);
+    emit RefreshStatus(c.profile, c.stage, c.rate, c.mode);
 }
 
 void KivGetBatteryThread::listenPass()
@@ -75,12 +83,10 @@ void KivGetBatteryThread::listenPass()
         pause(m_timings.afterReadError);
         return;
     }
-    if (r[frame::kCommand] == frame::kChangeReport) {
-        const ChangeReport c = changeReportOf(r.data());
-        emit RefreshStatus(c.profile, c.stage, c.rate, c.mode);
-    } else if (r[frame::kCommand] == frame::kStatus) {
+    if (r[frame::kCommand] == frame::kChangeReport)
+        emitChange(r.data());
+    else if (r[frame::kCommand] == frame::kStatus)
         handleAnswer(r.data());
-    }
     pause(m_timings.afterListen);
 }
 

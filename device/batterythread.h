@@ -56,6 +56,7 @@ private:
     void queryPass();
     void listenPass();
     void handleAnswer(const uint8_t *report);
+    void emitChange(const uint8_t *report);
 
     PollTimings m_timings;
     QAtomicInt m_stop{0};

@@ -112,6 +112,7 @@ private slots:
     void zeroAnswerGivesZerosAndNoWriteState();
     void readErrorAfterQueryGivesZeros();
     void changeReport();
+    void changeReportReadInPlaceOfTheAnswerIsKept();
     void statusAnswerWhileListening();
     void silentMouseSignalsNothing();
     void noMouseEndsTheThread();
@@ -217,6 +218,22 @@ void TestStatusPoller::changeReport()
     poller.stop();
     QCOMPARE(status.count(), 1);
     QCOMPARE(args(status, 0), (QList<int>{2, 1, 1, 9}));
+}
+
+void TestStatusPoller::changeReportReadInPlaceOfTheAnswerIsKept()
+{
+    OpenMouse mouse;
+    mouse->sendChangeReport(3, 2, 1, 0); // waiting when the first pass sends its query
+    KivGetBatteryThread t;
+    t.setTimings(quick());
+    QSignalSpy status(&t, &KivGetBatteryThread::RefreshStatus);
+    QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
+    t.start();
+    QVERIFY(battery.wait(5000)); // the answer, read by the listening read after the query
+    t.requestStop();
+    QVERIFY(t.wait(5000));
+    QCOMPARE(status.count(), 1);
+    QCOMPARE(args(status, 0), (QList<int>{3, 2, 1, 0}));
 }
 
 void TestStatusPoller::statusAnswerWhileListening()

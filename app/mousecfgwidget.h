@@ -125,7 +125,9 @@ private:
     void setHotspotImages();
     void showViewSide(bool bFront);
     void clearHotspotSelection();
-    void reloadForProduct();
+    // bLayout: a mouse switch runs the whole layout pass; a hot-plug reload only reloads the
+    // pictures, so what the pictures place stays until the next pass.
+    void reloadForProduct(bool bLayout);
     // The current product's stores, library list and default profile file.
     void loadProfileState();
     void rebuildLibraryMenu();

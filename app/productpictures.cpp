@@ -217,14 +217,17 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
     openMouse(name);
     QThread::msleep(50);
     loadProfileState();
-    reloadForProduct();
+    reloadForProduct(true);
     switchTab(0);
     setHotspotImages();
 }
 
-void MousecfgWidget::reloadForProduct()
+void MousecfgWidget::reloadForProduct(bool bLayout)
 {
-    loadProductPictures();
+    if (bLayout)
+        layoutPass(); // the product pictures first, then every geometry and font
+    else
+        loadProductPictures();
     m_modelLabel->setText(readModel());
     m_slot = m_store.ProfileID;
     m_slotSelector->setText(m_slotActions[size_t(m_slot)]->text());
@@ -256,7 +259,7 @@ void MousecfgWidget::slotWarnClose()
     m_viewFront = true;
     m_selKind = 0;
     m_selIndex = -1;
-    reloadForProduct();
+    reloadForProduct(false);
     switchTab(0);
     SelBtnChanged(0, 0);
     m_hasDevice = true;

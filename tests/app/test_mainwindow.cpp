@@ -281,6 +281,28 @@ private slots:
         QCOMPARE(placed, 2);
     }
 
+    // A mouse switch runs the layout pass, so the product whose pictures place "Front" and
+    // "Side" ends with them empty like any other.
+    void mouseSwitchEmptiesFrontSide()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        DeviceState &s = deviceState();
+        s.entries[1] = s.entries[0];
+        s.entries[1].productName = "Wireless Mouse";
+        s.count = 2;
+        w.refreshMouseList();
+        w.slot_show_mousename(w.mouseMenu()->actions().at(1));
+        int found = 0;
+        for (KivPushButton *b : w.findChildren<KivPushButton *>()) {
+            if (b->text() == QLatin1String("Front") || b->text() == QLatin1String("Side")) {
+                ++found;
+                QVERIFY(b->geometry().isEmpty());
+            }
+        }
+        QCOMPARE(found, 2);
+    }
+
     void enableButtonsWhileRecording()
     {
         WindowFixture fx(true);

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace mc {
@@ -123,8 +124,12 @@ void MousecfgWidget::onButtonClicked()
             if (b == m_tabs[size_t(j)])
                 switchTab(j);
         }
-        for (int i = 0; i < kSlotCount; ++i)
-            m_slotBtns[size_t(i)]->setState(b == m_slotBtns[size_t(i)] ? 1 : 0);
+        // Only a slot button moves the highlight: any other button leaves it on the current
+        // slot.
+        if (std::find(m_slotBtns.begin(), m_slotBtns.end(), b) != m_slotBtns.end()) {
+            for (KivPushButton *slotBtn : m_slotBtns)
+                slotBtn->setState(slotBtn == b ? 1 : 0);
+        }
         for (int k = 0; k < kHotspotCount; ++k) {
             if (b == m_frontSpots[size_t(k)])
                 SelBtnChanged(quint8(k), 0);

@@ -69,6 +69,7 @@ public:
     KivPushButton *mouseSelector() const { return m_mouseBtn; }
     KivPushButton *firmwareButton() const { return m_firmwareBtn; }
     KivPushButton *applyButton() const { return m_applyBtn; }
+    KivPushButton *slotButton(int i) const { return m_slotBtns.at(size_t(i)); }
     KivPushButton *frontHotspot(int i) const { return m_frontSpots.at(size_t(i)); }
     KivPushButton *upButton() const { return m_upBtn; }
     KivPushButton *downButton() const { return m_downBtn; }

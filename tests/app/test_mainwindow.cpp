@@ -303,6 +303,28 @@ private slots:
         QCOMPARE(found, 2);
     }
 
+    void slotHighlightMovesOnlyWithSlotButtons_data()
+    {
+        QTest::addColumn<int>("clickedSlot"); // -1: the Apply button
+        QTest::addColumn<int>("highlighted");
+        QTest::newRow("Apply keeps the current slot") << -1 << 2;
+        QTest::newRow("slot 5") << 4 << 4;
+        QTest::newRow("the current slot") << 2 << 2;
+    }
+    void slotHighlightMovesOnlyWithSlotButtons()
+    {
+        QFETCH(int, clickedSlot);
+        QFETCH(int, highlighted);
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        w.slotButton(2)->setState(1);
+        KivPushButton *b = clickedSlot < 0 ? w.applyButton() : w.slotButton(clickedSlot);
+        b->setGeometry(0, 0, 60, 20);
+        QTest::mouseClick(b, Qt::LeftButton);
+        for (int i = 0; i < kSlotCount; ++i)
+            QCOMPARE(w.slotButton(i)->state(), i == highlighted ? 1 : 0);
+    }
+
     void enableButtonsWhileRecording()
     {
         WindowFixture fx(true);

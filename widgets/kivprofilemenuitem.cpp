@@ -13,6 +13,9 @@ namespace mc {
 KivProfileMenuItem::KivProfileMenuItem(const QString &text, QWidget *parent) : QWidget(parent)
 {
     m_label = new KivLabel(text, this);
+    // The label would take the press for itself (it reports presses of its own): clicks on the
+    // text must toggle the row as well.
+    m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
     resize(scaled(150), scaled(25));
 }
 

@@ -121,6 +121,27 @@ private slots:
         QCOMPARE(row.text(), QStringLiteral("Macro 1"));
     }
 
+    // A click on the row's text reaches the row as a click on its box does.
+    void menuRowTogglesFromItsText_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::newRow("check box") << 5;
+        QTest::newRow("text") << 90;
+    }
+    void menuRowTogglesFromItsText()
+    {
+        QFETCH(int, x);
+        test::SkinFixture fx;
+        KivProfileMenuItem row(QStringLiteral("Macro 1"));
+        row.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&row));
+        QSignalSpy spy(&row, &KivProfileMenuItem::CheckBtnSignal);
+        QTest::mouseClick(row.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(x, row.height() / 2));
+        QVERIFY(row.isChecked());
+        QCOMPARE(spy.count(), 1);
+    }
+
     void busyIndicatorPlaysAndCloses()
     {
         test::SkinFixture fx;

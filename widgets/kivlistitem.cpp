@@ -39,6 +39,9 @@ KivListItem::KivListItem(int iType, uint8_t map, uint8_t dataH, uint8_t dataL, c
     }
     m_label = new KivLabel(this);
     m_label->setStyleSheet(QStringLiteral("color:black"));
+    // The labels cover the whole row and would take its double-click for themselves.
+    m_icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
     if (m_type == kDelayStepType) {
         showDelay();
         m_edit = new KivLineEdit(this);

@@ -81,6 +81,24 @@ private slots:
         QCOMPARE(row.delayMs(), 100);
     }
 
+    // The row is covered by its icon and its text: a double-click on either opens the editor.
+    void doubleClickOpensEditor_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::newRow("icon") << 10;
+        QTest::newRow("text") << 75;
+    }
+    void doubleClickOpensEditor()
+    {
+        QFETCH(int, x);
+        KivListItem row(kDelayStepType, 6, 0, 10, QString(), QString());
+        row.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&row));
+        QTest::mouseDClick(row.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                           QPoint(x, row.height() / 2));
+        QVERIFY(row.isEditing());
+    }
+
     void otherRowsDoNotEdit()
     {
         KivListItem row(1, 129, 0, 1, QStringLiteral(" UP"), QString());

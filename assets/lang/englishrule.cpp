@@ -79,14 +79,18 @@ QString xmlUnescape(QString s)
 
 QString englishRendering(const QString &context, const QString &source)
 {
+    // Contexts are class names; the program's classes live in a namespace.
+    const int sep = context.lastIndexOf(QLatin1String("::"));
+    const QString bare = sep < 0 ? context : context.mid(sep + 2);
+    // The main window and the macro editor keep every text, also those renamed elsewhere (the
+    // editor's "LOOPS TIME(1-255)" stays as it is).
+    if (bare == QLatin1String("MousecfgWidget") || bare == QLatin1String("MacroDialog"))
+        return source;
     const auto it = renames().constFind(source);
     if (it != renames().constEnd())
         return *it;
     if (keptAsTheyAre().contains(source))
         return source;
-    // Contexts are class names; the program's classes live in a namespace.
-    const int sep = context.lastIndexOf(QLatin1String("::"));
-    const QString bare = sep < 0 ? context : context.mid(sep + 2);
     if (bare == QLatin1String("QObject"))
         return source.toUpper();
     return source; // the main window, the macro editor and the other dialogs

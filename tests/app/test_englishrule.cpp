@@ -69,6 +69,15 @@ private slots:
         QTest::newRow("macro editor kept") << "MacroDialog"
                                            << "Warning"
                                            << "Warning";
+        QTest::newRow("macro editor keeps a renamed text") << "MacroDialog"
+                                                           << "LOOPS TIME(1-255)"
+                                                           << "LOOPS TIME(1-255)";
+        QTest::newRow("main window keeps a renamed text") << "mc::MousecfgWidget"
+                                                          << "LOAD1"
+                                                          << "LOAD1";
+        QTest::newRow("select dialog renames it") << "QObject"
+                                                  << "LOOPS TIME(1-255)"
+                                                  << "LOOPS TIME";
         QTest::newRow("namespaced QObject is not QObject") << "mc::QObject"
                                                            << "Side"
                                                            << "SIDE";

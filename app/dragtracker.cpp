@@ -1,14 +1,26 @@
 // Window dragging threshold.
 #include "app/dragtracker.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace mc {
 
+namespace {
+
+// Nearest integer with halves away from zero on both sides of the origin (QPointF::toPoint
+// rounds -0.5 up to 0, which matters on screens left of or above the primary one).
+QPoint roundedPoint(const QPointF &p)
+{
+    return QPoint(int(std::lround(p.x())), int(std::lround(p.y())));
+}
+
+} // namespace
+
 void DragTracker::press(const QPointF &globalCursor, const QPoint &frameTopLeft)
 {
     m_dragging = true;
-    m_pressCursor = globalCursor.toPoint(); // halves away from zero
+    m_pressCursor = roundedPoint(globalCursor);
     m_pressTopLeft = frameTopLeft;
 }
 
@@ -16,7 +28,7 @@ bool DragTracker::move(const QPointF &globalCursor, QPoint &newTopLeft) const
 {
     if (!m_dragging)
         return false;
-    const QPoint d = globalCursor.toPoint() - m_pressCursor;
+    const QPoint d = roundedPoint(globalCursor) - m_pressCursor;
     if (std::abs(d.x()) + std::abs(d.y()) <= kThreshold)
         return false;
     newTopLeft = m_pressTopLeft + d;

@@ -40,6 +40,29 @@ private slots:
         QTest::newRow("4.4 rounds to 4") << QPointF(4.4, 0) << false;
         QTest::newRow("4.5 rounds to 5") << QPointF(4.5, 0) << true;
     }
+    // Left of and above the primary screen positions are negative; halves still round away
+    // from zero, so the threshold is the same there.
+    void dragThresholdLeftOfPrimary_data()
+    {
+        QTest::addColumn<QPointF>("delta");
+        QTest::addColumn<bool>("moves");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("-4.4 rounds to -4") << QPointF(-4.4, 0) << false << QPoint();
+        QTest::newRow("-4.5 rounds to -5") << QPointF(-4.5, 0) << true << QPoint(-15, 20);
+        QTest::newRow("-2.5 and -2.5") << QPointF(-2.5, -2.5) << true << QPoint(-13, 17);
+    }
+    void dragThresholdLeftOfPrimary()
+    {
+        QFETCH(QPointF, delta);
+        QFETCH(bool, moves);
+        QFETCH(QPoint, topLeft);
+        DragTracker t;
+        t.press(QPointF(-100, -100), QPoint(-10, 20));
+        QPoint to;
+        QCOMPARE(t.move(QPointF(-100, -100) + delta, to), moves);
+        if (moves)
+            QCOMPARE(to, topLeft);
+    }
     void dragThreshold()
     {
         QFETCH(QPointF, delta);

@@ -16,7 +16,11 @@ struct SingleInstance::Private
 
 SingleInstance::SingleInstance(const QString &mutexName) : d(std::make_unique<Private>())
 {
-    d->name = mutexName.toStdWString();
+    // A backslash would make Windows read the name as a namespace path and refuse it, and a
+    // refused mutex must not look like another running instance.
+    QString safe = mutexName;
+    safe.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    d->name = safe.toStdWString();
 }
 
 SingleInstance::~SingleInstance()

@@ -143,6 +143,24 @@ QByteArray foreignText(const QByteArray &text, const std::function<bool(const QS
     return foreign.size() > 0 ? foreign.toBytes() : QByteArray();
 }
 
+// True when the value bytes [from, to) of one line read the same line by line as through the
+// full reader: no carriage return, no unquoted ";" (a comment), no quote left open and no
+// backslash at the end, each of which makes the full reader end or continue the value elsewhere.
+bool isOneLineValue(const char *d, int from, int to)
+{
+    bool inQuotes = false;
+    for (int pos = from; pos < to; ++pos) {
+        const char c = d[pos];
+        if (c == '\r' || (c == ';' && !inQuotes))
+            return false;
+        if (c == '"')
+            inQuotes = !inQuotes;
+        if (c == '\\' && (++pos >= to || d[pos] == '\r'))
+            return false;
+    }
+    return !inQuotes;
+}
+
 // The length of the part of a profile file that is laid out exactly as we write it: the PROFILE
 // header and every key in order, one simple line each. -1 when the file is laid out otherwise.
 // Saves reading the whole file again just to learn that it holds nothing but our keys.
@@ -161,17 +179,11 @@ int profileLayoutLength(const QByteArray &text)
             return -1;
         // The value runs to the end of the line; anything that could carry it further (or end
         // it early) sends the file to the full reader.
-        bool inQuotes = false;
-        for (pos = keyEnd + 1; pos < size && d[pos] != '\n'; ++pos) {
-            const char c = d[pos];
-            if (c == '\r' || (c == ';' && !inQuotes))
-                return -1;
-            if (c == '"')
-                inQuotes = !inQuotes;
-            if (c == '\\' && (++pos >= size || d[pos] == '\n' || d[pos] == '\r'))
-                return -1;
-        }
-        if (pos >= size || inQuotes)
+        const void *eol = memchr(d + keyEnd + 1, '\n', size_t(size - keyEnd - 1));
+        if (!eol)
+            return -1;
+        pos = int(static_cast<const char *>(eol) - d);
+        if (!isOneLineValue(d, keyEnd + 1, pos))
             return -1;
         ++pos;
     }
@@ -210,8 +222,11 @@ bool readOwnLayout(const QByteArray &text, ProfileData &out)
             using Field = std::decay_t<decltype(field)>;
             if constexpr (std::is_same_v<Field, QString> || std::is_same_v<Field, QColor>) {
                 // Blank space or a carriage return at either end would be trimmed by the full
-                // reader; leave such lines to it.
-                if (to > from && (std::isspace(uchar(d[from])) || std::isspace(uchar(d[to - 1])))) {
+                // reader, and a comment, an open quote or a trailing backslash would end or carry
+                // the value elsewhere; leave such lines to it.
+                if ((to > from &&
+                     (std::isspace(uchar(d[from])) || std::isspace(uchar(d[to - 1])))) ||
+                    !isOneLineValue(d, from, to)) {
                     ok = false;
                     return;
                 }

@@ -41,6 +41,8 @@ private slots:
     void everyFieldSurvivesARoundTrip();
     void bothReadersAgree_data();
     void bothReadersAgree();
+    void bothReadersAgreeOnDamagedLines_data();
+    void bothReadersAgreeOnDamagedLines();
     void fileWithOnlyTheReportRate();
     void missingFileGivesDefaults();
     void qsettingsWrittenFileReadsTheSame();
@@ -133,6 +135,63 @@ void TestProfileFile::bothReadersAgree()
     QVERIFY(fast == general);
     if (tail.isEmpty())
         QVERIFY(fast == written);
+}
+
+void TestProfileFile::bothReadersAgreeOnDamagedLines_data()
+{
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    // An open quote carries the value over the following lines, an unquoted ";" ends it, a
+    // backslash at the end of a line continues it on the next.
+    QTest::newRow("open quote in a colour")
+        << QByteArray("LED_MODE_5_RGB=@Variant(") << QByteArray("LED_MODE_5_RGB=@\"Variant(");
+    QTest::newRow("comment in a name")
+        << QByteArray("\nProfileName=name") << QByteArray("\nProfileName=na;me");
+    QTest::newRow("open quote in a name")
+        << QByteArray("\nProfileName=") << QByteArray("\nProfileName=\"");
+    QTest::newRow("backslash ending a name")
+        << QByteArray("\nProfilePath=") << QByteArray("\\\nProfilePath=");
+    QTest::newRow("backslash before a carriage return")
+        << QByteArray("\nProfilePath=") << QByteArray("\\\r\nProfilePath=");
+}
+
+void TestProfileFile::bothReadersAgreeOnDamagedLines()
+{
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    DataDir dir;
+    ProfileData written = mctest::fullRecord(5);
+    for (DpiStage &s : written.stages) // short plain numbers, as the program stores them
+        s.xy %= 100000;
+    for (ButtonInfo &b : written.buttons)
+        b.LoopNumber %= 1000;
+    for (LedModeInfo &led : written.leds)
+        led.v %= 100000;
+    written.ProfileName = QStringLiteral("name");
+    written.ProfilePath = QStringLiteral("path");
+    const QString path = dir.path(QStringLiteral("p.prof"));
+    QVERIFY(WriteProfileFile(written, path));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    QVERIFY(bytes.contains(from));
+    bytes.replace(from, to);
+    f.resize(0);
+    f.write(bytes);
+    f.close();
+
+    ProfileData fast;
+    ReadProfileFile(fast, path);
+    IniFile ini;
+    ini.parse(bytes);
+    ProfileData general;
+    readProfileGroup(ini, general, QStringLiteral("PROFILE"), true);
+    clampProfile(general);
+    QCOMPARE(fast.ProfileName, general.ProfileName);
+    QCOMPARE(fast.ProfilePath, general.ProfilePath);
+    for (int m = 0; m < kLedModeCount; ++m)
+        QVERIFY2(fast.leds[size_t(m)] == general.leds[size_t(m)], qPrintable(QString::number(m)));
+    QVERIFY(fast == general);
 }
 
 void TestProfileFile::fileWithOnlyTheReportRate()

@@ -12,6 +12,7 @@
 #include "profile/settings.h"
 #include "profile/settingskeys.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QSettings>
 
@@ -195,7 +196,10 @@ void ResetAll(ProfileStore &store)
     BuildDefaultProfile(store.profiles[0]);
     for (int i = 0; i < kSlotCount; ++i) {
         const QString name = defaultSlotName(i);
-        if (i > 0 && store.names[size_t(i)] != name) {
+        // A renamed slot takes the record of the file it is named after again, so that the
+        // next save does not write the renamed profile over that file; with no such file there
+        // is nothing to protect, and the slot keeps its record rather than one of empty stages.
+        if (i > 0 && store.names[size_t(i)] != name && QFileInfo::exists(slotFilePath(name))) {
             ProfileData record;
             LoadSlotFile(record, name);
             store.profiles[size_t(i)] = record;

@@ -87,6 +87,7 @@ private slots:
     void resetAll_data();
     void resetAll();
     void resetAllLoadsRenamedSlotsFromTheirFiles();
+    void resetAllKeepsRenamedSlotsWithoutAFile();
     void exportAndImport();
     void exportedFileReadsInQSettings();
     void hostileImportIsClamped();
@@ -338,6 +339,20 @@ void TestProfileStore::resetAllLoadsRenamedSlotsFromTheirFiles()
     QVERIFY(LoadSlotFile(read, QStringLiteral("Profile 2")));
     QVERIFY(read == profile2);
     QVERIFY(read != game);
+}
+
+void TestProfileStore::resetAllKeepsRenamedSlotsWithoutAFile()
+{
+    // No "Profile 3" file to protect: slot 2 keeps its record instead of a record of missing
+    // keys (every stage disabled).
+    DataDir dir;
+    ProfileStore store = fullStore();
+    store.names = {QStringLiteral("Profile 1"), QStringLiteral("Profile 2"), QStringLiteral("Game"),
+                   QStringLiteral("Profile 4"), QStringLiteral("Profile 5")};
+    const ProfileData game = store.profiles[2];
+    ResetAll(store);
+    QCOMPARE(store.names[2], QStringLiteral("Profile 3"));
+    QVERIFY(store.profiles[2] == game);
 }
 
 void TestProfileStore::exportAndImport()

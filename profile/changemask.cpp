@@ -2,6 +2,7 @@
 // apply worker has always used, so that macro marks are consumed exactly as before.
 #include "profile/changemask.h"
 
+#include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/settingskeys.h"
 
@@ -49,7 +50,10 @@ bool consumeWriteSign(const QString &macroName)
     if (!isSafeFileName(macroName))
         return false;
     const QString path = macroFile(macroName);
-    if (!QFileInfo::exists(path))
+    // A file too large to be a macro is not one the macro code would read: it is neither
+    // loaded whole nor rewritten here.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > IniFile::kMaxFileSize)
         return false;
     QSettings file(path, QSettings::IniFormat);
     const QString key = QLatin1String(keys::kMacroWriteSign);

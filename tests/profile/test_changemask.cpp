@@ -55,7 +55,7 @@ private slots:
     void scanStopsAtTheFirstMarkedMacro();
     void marksAreNotConsumedBehindAChangedEntry();
     void markOfANewlyAssignedMacroIsKept();
-    void unsafeOrMissingMacroFilesAreNotTouched();
+    void unsafeMissingOrOversizedMacroFilesAreNotTouched();
 };
 
 void TestChangeMask::differences_data()
@@ -214,7 +214,7 @@ void TestChangeMask::markOfANewlyAssignedMacroIsKept()
     QCOMPARE(writeSign(path), 1);
 }
 
-void TestChangeMask::unsafeOrMissingMacroFilesAreNotTouched()
+void TestChangeMask::unsafeMissingOrOversizedMacroFilesAreNotTouched()
 {
     DataDir dir;
     ProfileStore store = baseStore();
@@ -222,9 +222,19 @@ void TestChangeMask::unsafeOrMissingMacroFilesAreNotTouched()
     store.profiles[0].buttons[3].macroname = QStringLiteral("Missing");
     const QString outside = dir.path(QStringLiteral("Configs/Outside.MSMACRO"));
     mctest::writeWithQSettings(outside, {{QStringLiteral("Setting/WriteSign"), 1}});
+    store.profiles[0].buttons[5].Fun = kMacroFunction;
+    store.profiles[0].buttons[5].macroname = QStringLiteral("Huge");
+    const QString huge = writeSignFile(QStringLiteral("Huge"), 1);
+    {
+        QFile f(huge);
+        QVERIFY(f.open(QIODevice::Append));
+        QVERIFY(f.write(QByteArray("; padding\n").repeated(1000 * 1000)) > 0);
+    }
+    const qint64 hugeSize = QFileInfo(huge).size();
     QCOMPARE(ComputeChangeMask(store, store), 0);
     QCOMPARE(writeSign(outside), 1);
     QVERIFY(!QFileInfo::exists(macroFile(QStringLiteral("Missing"))));
+    QCOMPARE(QFileInfo(huge).size(), hugeSize);
 }
 
 QTEST_GUILESS_MAIN(TestChangeMask)

@@ -108,7 +108,13 @@ InterfaceMatch MatchInterfaceName(const QString &name)
     return InterfaceMatch();
 }
 
-QVector<InterfaceOutcome> NoteInterfaceArrival(const InterfaceMatch &match, const QByteArray &path)
+namespace {
+
+// Calls f(outcome, slots, flag) for every table entry the classified collection belongs to, with
+// the outcome's entry, attachment and kind filled in and flag the found flag of that
+// collection; f returns whether the outcome is to be reported.
+template <typename F>
+QVector<InterfaceOutcome> forEachMatchingEntry(const InterfaceMatch &match, F &&f)
 {
     QVector<InterfaceOutcome> outcomes;
     if (match.kind != kKindPointer && match.kind != kKindCommand)
@@ -120,50 +126,47 @@ QVector<InterfaceOutcome> NoteInterfaceArrival(const InterfaceMatch &match, cons
         if (a == Attachment::None)
             continue;
         Slots s = slotsOf(e, a);
-        const bool wasComplete = *s.pointerFound && *s.commandFound;
         bool &flag = match.kind == kKindPointer ? *s.pointerFound : *s.commandFound;
-        (match.kind == kKindPointer ? *s.pointerPath : *s.commandPath) = path;
         InterfaceOutcome o;
         o.entry = i;
         o.cable = a == Attachment::Cable;
         o.kind = match.kind;
-        o.arrivalNew = !flag;
-        o.changed = !flag;
-        flag = true;
-        o.complete = *s.pointerFound && *s.commandFound;
-        o.completedNow = o.complete && !wasComplete;
-        o.attachmentFound = true;
-        outcomes.append(o);
+        if (f(o, e, s, flag))
+            outcomes.append(o);
     }
     return outcomes;
 }
 
+} // namespace
+
+QVector<InterfaceOutcome> NoteInterfaceArrival(const InterfaceMatch &match, const QByteArray &path)
+{
+    return forEachMatchingEntry(
+        match, [&](InterfaceOutcome &o, DeviceEntry &, Slots &s, bool &flag) {
+            const bool wasComplete = *s.pointerFound && *s.commandFound;
+            (match.kind == kKindPointer ? *s.pointerPath : *s.commandPath) = path;
+            o.arrivalNew = !flag;
+            o.changed = !flag;
+            flag = true;
+            o.complete = *s.pointerFound && *s.commandFound;
+            o.completedNow = o.complete && !wasComplete;
+            o.attachmentFound = true;
+            return true;
+        });
+}
+
 QVector<InterfaceOutcome> NoteInterfaceRemoval(const InterfaceMatch &match)
 {
-    QVector<InterfaceOutcome> outcomes;
-    if (match.kind != kKindPointer && match.kind != kKindCommand)
-        return outcomes;
-    const int count = entryCount();
-    for (int i = 0; i < count; ++i) {
-        DeviceEntry &e = deviceState().entries[size_t(i)];
-        const Attachment a = attachmentOf(e, match);
-        if (a == Attachment::None)
-            continue;
-        Slots s = slotsOf(e, a);
-        bool &flag = match.kind == kKindPointer ? *s.pointerFound : *s.commandFound;
-        if (!flag)
-            continue;
-        flag = false;
-        InterfaceOutcome o;
-        o.entry = i;
-        o.cable = a == Attachment::Cable;
-        o.kind = match.kind;
-        o.changed = true;
-        o.attachmentFound = *s.pointerFound || *s.commandFound;
-        o.lostLast = !anyFound(e);
-        outcomes.append(o);
-    }
-    return outcomes;
+    return forEachMatchingEntry(match,
+                                [](InterfaceOutcome &o, DeviceEntry &e, Slots &s, bool &flag) {
+                                    if (!flag)
+                                        return false;
+                                    flag = false;
+                                    o.changed = true;
+                                    o.attachmentFound = *s.pointerFound || *s.commandFound;
+                                    o.lostLast = !anyFound(e);
+                                    return true;
+                                });
 }
 
 QVector<InterfaceOutcome> NoteInterfaceArrival(const QString &name)

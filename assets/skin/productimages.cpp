@@ -5,6 +5,7 @@
 
 #include <QLinearGradient>
 #include <QRadialGradient>
+#include <QTransform>
 
 namespace mc::skin {
 
@@ -36,15 +37,10 @@ QPainterPath leftButtonPath()
     return path;
 }
 
+// The left button mirrored about the body's centre line.
 QPainterPath rightButtonPath()
 {
-    QPainterPath path;
-    path.moveTo(154, 32);
-    path.cubicTo(205, 34, 240, 80, 243, 160);
-    path.lineTo(243, 170);
-    path.lineTo(154, 170);
-    path.closeSubpath();
-    return path;
+    return QTransform(-1, 0, 0, 1, 300, 0).map(leftButtonPath());
 }
 
 const QRectF kWheel(139, 70, 22, 52);

@@ -1,5 +1,7 @@
 // Single-key accessors of the settings files. QSettings is fine here: these files are small and
 // each accessor is called rarely; the large profile files go through the profile file code.
+// QSettings reads a whole file into memory, so a file larger than any settings file of ours
+// could be (damaged or hostile) is not opened: it reads as empty and is never rewritten.
 #include "profile/settings.h"
 
 #include "profile/inifile.h"
@@ -9,13 +11,38 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <optional>
+
 namespace mc {
 
 namespace {
 
+class BoundedSettings
+{
+public:
+    explicit BoundedSettings(const QString &file)
+    {
+        if (QFileInfo(file).size() <= IniFile::kMaxFileSize)
+            m_settings.emplace(file, QSettings::IniFormat);
+    }
+    QVariant value(const QString &key, const QVariant &def = QVariant()) const
+    {
+        return m_settings ? m_settings->value(key, def) : def;
+    }
+    bool contains(const QString &key) const { return m_settings && m_settings->contains(key); }
+    void setValue(const QString &key, const QVariant &value)
+    {
+        if (m_settings)
+            m_settings->setValue(key, value);
+    }
+
+private:
+    std::optional<QSettings> m_settings;
+};
+
 int readInt(const QString &file, const QString &key, int def = 0)
 {
-    QSettings s(file, QSettings::IniFormat);
+    BoundedSettings s(file);
     bool ok = false;
     const int v = s.value(key).toInt(&ok);
     return ok ? v : def;
@@ -23,7 +50,7 @@ int readInt(const QString &file, const QString &key, int def = 0)
 
 QString readString(const QString &file, const QString &key)
 {
-    QSettings s(file, QSettings::IniFormat);
+    BoundedSettings s(file);
     return s.value(key).toString();
 }
 
@@ -32,7 +59,7 @@ QString readString(const QString &file, const QString &key)
 // written again.
 void writeValue(const QString &file, const QString &key, const QVariant &value)
 {
-    QSettings s(file, QSettings::IniFormat);
+    BoundedSettings s(file);
     if (s.contains(key) && s.value(key).toString() == value.toString())
         return;
     s.setValue(key, value);
@@ -66,14 +93,14 @@ QString readProductName()
 
 int readButtonCount()
 {
-    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    BoundedSettings s(productDescriptionFile());
     return s.value(QLatin1String(keys::kButtonCount)).toInt() ^
            s.value(QLatin1String(keys::kMouseDpi)).toInt();
 }
 
 int readDpiCount()
 {
-    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    BoundedSettings s(productDescriptionFile());
     return s.value(QLatin1String(keys::kButtonCount)).toInt() ^
            s.value(QLatin1String(keys::kMouseDpi)).toInt() ^
            s.value(QLatin1String(keys::kDpiCount)).toInt();
@@ -132,7 +159,7 @@ int readFrenchIndex()
 
 SleepRange readSleepRange()
 {
-    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    BoundedSettings s(productDescriptionFile());
     SleepRange r;
     r.min = qBound(0, s.value(QLatin1String(keys::kSleepMin), r.min).toInt(), 255);
     r.max = qBound(r.min, s.value(QLatin1String(keys::kSleepMax), r.max).toInt(), 255);
@@ -141,7 +168,7 @@ SleepRange readSleepRange()
 
 UsbIds readUsbIds()
 {
-    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    BoundedSettings s(productDescriptionFile());
     UsbIds ids;
     ids.receiverVid = s.value(QLatin1String(keys::kVid1), ids.receiverVid).toInt();
     ids.receiverPid = s.value(QLatin1String(keys::kPid1), ids.receiverPid).toInt();
@@ -160,7 +187,7 @@ int readButtonSlotMap()
 {
     if (!productDescriptionExists())
         return -1;
-    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    BoundedSettings s(productDescriptionFile());
     for (int n = 0; n < kMatrixCount; ++n)
         buttonSlotMap()[size_t(n)] = uint8_t(s.value(fmt(keys::kMatrixFmt, n)).toInt());
     return 0;
@@ -170,7 +197,7 @@ int readPanelPlacement(PanelPlacement &out)
 {
     if (!productDescriptionExists())
         return -1;
-    QSettings s(productDescriptionFile(), QSettings::IniFormat);
+    BoundedSettings s(productDescriptionFile());
     for (int n = 0; n < kMatrixCount; ++n)
         out.place[size_t(n)] = int8_t(s.value(fmt(keys::kMatrix2Fmt, n)).toInt());
     out.buttonCount = qBound(0,
@@ -254,7 +281,7 @@ QString readMouseListName()
 
 LanguageTable readLanguageTable()
 {
-    QSettings s(appSettingsFile(), QSettings::IniFormat);
+    BoundedSettings s(appSettingsFile());
     LanguageTable t;
     t.count = qBound(0, s.value(QLatin1String(keys::kLangNum)).toInt(), kMaxLanguages);
     for (int i = 0; i < kMaxLanguages; ++i) {
@@ -266,7 +293,7 @@ LanguageTable readLanguageTable()
 
 FontRule readFontRule(int language)
 {
-    QSettings s(appSettingsFile(), QSettings::IniFormat);
+    BoundedSettings s(appSettingsFile());
     FontRule f;
     f.family = s.value(fmt(keys::kFontFmt, language)).toString();
     f.pixelSize = int(s.value(fmt(keys::kFontSizeFmt, language)).toUInt());
@@ -275,7 +302,7 @@ FontRule readFontRule(int language)
 
 QStringList readMacroList()
 {
-    QSettings s(appSettingsFile(), QSettings::IniFormat);
+    BoundedSettings s(appSettingsFile());
     QStringList list;
     for (int i = 0; i < kMaxMacros; ++i)
         list << s.value(fmt(keys::kMacroListFmt, i)).toString();

@@ -1,6 +1,7 @@
 // Accessors of the product description and the settings files: defaults of missing keys, the
 // encoded button and DPI counts, clamping of values that later index tables, and the sample
 // product shipped beside the program.
+#include "profile/inifile.h"
 #include "profile/profiledefaults.h"
 #include "profile/settings.h"
 #include "profiletestutil.h"
@@ -27,6 +28,7 @@ private slots:
     void emptyProductNameUsesConfigIni();
     void lightingVariantOfAnyProductName();
     void valuesWrittenReadBack();
+    void oversizedFilesAreNeitherReadNorRewritten();
     void sampleProductIsConsistent();
 };
 
@@ -303,6 +305,31 @@ void TestSettings::sampleProductIsConsistent()
         QVERIFY(led.color.isValid());
     QCOMPARE(defaults.buttons[0].Fun, 1);
     setAppDir(QString());
+}
+
+// A settings file far larger than any of ours is damaged or hostile: it is not loaded into
+// memory, reads as defaults, and the user's file is not replaced by a write.
+void TestSettings::oversizedFilesAreNeitherReadNorRewritten()
+{
+    DataDir dir;
+    QDir().mkpath(dir.path(QStringLiteral("Configs")));
+    QByteArray big("[Config]\nProfileID=3\nGColorID=4\n");
+    const QByteArray filler = QByteArray(1000, 'x').prepend(';').append('\n');
+    while (big.size() <= IniFile::kMaxFileSize)
+        big += filler;
+    for (const QString &path : {appSettingsFile(), productDescriptionFile()}) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(big);
+    }
+    QCOMPARE(readActiveSlot(), 0);
+    QCOMPARE(readThemeColourIndex(), 0);
+    QCOMPARE(readMinDelay(), 10);
+    writeActiveSlot(2);
+    QFile f(appSettingsFile());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.size(), qint64(big.size()));
+    QVERIFY(f.read(40).startsWith("[Config]\nProfileID=3"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

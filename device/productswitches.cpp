@@ -2,10 +2,6 @@
 #include "device/productswitches.h"
 
 #include "device/devicetable.h"
-#include "profile/paths.h"
-#include "profile/settingskeys.h"
-
-#include <QSettings>
 
 #include <algorithm>
 
@@ -18,8 +14,7 @@ ProductSwitches readProductSwitches()
     // The general block has a form for "any other value" of PROFILE/Sync besides 0 and 1, so
     // the value is taken as written rather than through the panel's reading of it (0, 1 or 2,
     // other values read as 0): a product with a fourth variant gets the third form.
-    p.productSync =
-        QSettings(productDescriptionFile(), QSettings::IniFormat).value(keys::kProductSync).toInt();
+    p.productSync = readProductSyncAsWritten();
     p.scrollRev = readScrollRev();
     p.dpiCount = usableDpiCount();
     // Only the first sixteen buttons have a device slot in the description.

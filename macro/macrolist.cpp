@@ -62,7 +62,7 @@ int addToMacroList(const QString &name)
     if (listed >= 0)
         return listed;
     const int slot = entries.indexOf(QString());
-    if (slot < 0)
+    if (slot < 0 || !settingsFileUsable(appSettingsFile()))
         return -1;
     QSettings s(appSettingsFile(), QSettings::IniFormat);
     writeSlot(s, slot, name);
@@ -76,7 +76,7 @@ int removeFromMacroList(const QString &name)
 
 int replaceInMacroList(const QString &oldName, const QString &newName)
 {
-    if (oldName.isEmpty())
+    if (oldName.isEmpty() || !settingsFileUsable(appSettingsFile()))
         return -1;
     const QStringList entries = macroListSlots();
     int first = -1;

@@ -22,7 +22,7 @@ class BoundedSettings
 public:
     explicit BoundedSettings(const QString &file)
     {
-        if (QFileInfo(file).size() <= IniFile::kMaxFileSize)
+        if (settingsFileUsable(file))
             m_settings.emplace(file, QSettings::IniFormat);
     }
     QVariant value(const QString &key, const QVariant &def = QVariant()) const
@@ -80,6 +80,16 @@ QString fmt(const char *pattern, int n)
 }
 
 } // namespace
+
+bool settingsFileUsable(const QString &file)
+{
+    return QFileInfo(file).size() <= IniFile::kMaxFileSize;
+}
+
+int readProductSyncAsWritten()
+{
+    return desc(keys::kProductSync);
+}
 
 bool productDescriptionExists()
 {

@@ -13,6 +13,10 @@
 
 namespace mc {
 
+// False for a settings file too large to be one of ours (damaged or hostile): such a file is
+// neither loaded into memory nor rewritten.
+bool settingsFileUsable(const QString &file);
+
 constexpr int kMaxMacros = 50;       // "MACRO_LIST/0" .. "MACRO_LIST/49"
 constexpr int kMaxLanguages = 10;    // language table entries
 constexpr int kMatrixCount = 16;     // panel buttons described by the product
@@ -33,7 +37,9 @@ int readMinDelay(); // at least 1 (a value below 1 reads as the default 10)
 int read33254();
 int readColorMode();
 int readLedDisable();
-int readProductSync(); // sensor-options variant 0, 1 or 2 (other values read as 0)
+int readProductSync();          // sensor-options variant 0, 1 or 2
+int readProductSyncAsWritten(); // the same key unclamped: the command set has a form for any value
+                                // (other values read as 0)
 int readFrenchIndex();
 
 struct SleepRange

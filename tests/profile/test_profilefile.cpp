@@ -30,6 +30,47 @@ bool untouched(const QString &path)
     return QFileInfo(path).lastModified() == kOldTime;
 }
 
+// A full record whose numbers are of the size the program stores (the test record's ten-digit
+// extremes are read through the key index, like any value that is not a short plain number).
+ProfileData plainRecord(int seed)
+{
+    ProfileData r = mctest::fullRecord(seed);
+    for (DpiStage &s : r.stages)
+        s.xy %= 100000;
+    for (ButtonInfo &b : r.buttons)
+        b.LoopNumber %= 1000;
+    for (LedModeInfo &led : r.leds)
+        led.v %= 100000;
+    return r;
+}
+
+// Writes the record, lets edit change the file's bytes, and gives back the edited bytes.
+template <typename Edit>
+QByteArray writeEdited(const ProfileData &record, const QString &path, Edit &&edit)
+{
+    if (!WriteProfileFile(record, path))
+        return QByteArray();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite))
+        return QByteArray();
+    QByteArray bytes = f.readAll();
+    edit(bytes);
+    f.resize(0);
+    f.write(bytes);
+    return bytes;
+}
+
+// What the general reader (the key index) makes of the bytes.
+ProfileData readGeneral(const QByteArray &bytes)
+{
+    IniFile ini;
+    ini.parse(bytes);
+    ProfileData r;
+    readProfileGroup(ini, r, QStringLiteral("PROFILE"), true);
+    clampProfile(r);
+    return r;
+}
+
 } // namespace
 
 class TestProfileFile : public QObject
@@ -103,35 +144,19 @@ void TestProfileFile::bothReadersAgree()
     QFETCH(int, seed);
     QFETCH(QByteArray, tail);
     DataDir dir;
-    ProfileData written = mctest::fullRecord(seed);
-    // Values of the size the program stores (the test record's ten-digit extremes are read
-    // through the key index, like any value that is not a short plain number).
-    for (DpiStage &s : written.stages)
-        s.xy %= 100000;
-    for (ButtonInfo &b : written.buttons)
-        b.LoopNumber %= 1000;
-    for (LedModeInfo &led : written.leds)
-        led.v %= 100000;
+    const ProfileData written = plainRecord(seed);
     const QString path = dir.path(QStringLiteral("p.prof"));
-    QVERIFY(WriteProfileFile(written, path));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    QByteArray bytes = f.readAll();
-    if (tail == "\r\n")
-        bytes.replace("\n", "\r\n");
-    else
-        bytes += tail;
-    f.resize(0);
-    f.write(bytes);
-    f.close();
+    const QByteArray bytes = writeEdited(written, path, [&](QByteArray &b) {
+        if (tail == "\r\n")
+            b.replace("\n", "\r\n");
+        else
+            b += tail;
+    });
+    QVERIFY(!bytes.isEmpty());
 
     ProfileData fast;
     ReadProfileFile(fast, path);
-    IniFile ini;
-    ini.parse(bytes);
-    ProfileData general;
-    readProfileGroup(ini, general, QStringLiteral("PROFILE"), true);
-    clampProfile(general);
+    const ProfileData general = readGeneral(bytes);
     QVERIFY(fast == general);
     if (tail.isEmpty())
         QVERIFY(fast == written);
@@ -160,33 +185,20 @@ void TestProfileFile::bothReadersAgreeOnDamagedLines()
     QFETCH(QByteArray, from);
     QFETCH(QByteArray, to);
     DataDir dir;
-    ProfileData written = mctest::fullRecord(5);
-    for (DpiStage &s : written.stages) // short plain numbers, as the program stores them
-        s.xy %= 100000;
-    for (ButtonInfo &b : written.buttons)
-        b.LoopNumber %= 1000;
-    for (LedModeInfo &led : written.leds)
-        led.v %= 100000;
+    ProfileData written = plainRecord(5);
     written.ProfileName = QStringLiteral("name");
     written.ProfilePath = QStringLiteral("path");
     const QString path = dir.path(QStringLiteral("p.prof"));
-    QVERIFY(WriteProfileFile(written, path));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    QByteArray bytes = f.readAll();
-    QVERIFY(bytes.contains(from));
-    bytes.replace(from, to);
-    f.resize(0);
-    f.write(bytes);
-    f.close();
+    bool found = false;
+    const QByteArray bytes = writeEdited(written, path, [&](QByteArray &b) {
+        found = b.contains(from);
+        b.replace(from, to);
+    });
+    QVERIFY(found);
 
     ProfileData fast;
     ReadProfileFile(fast, path);
-    IniFile ini;
-    ini.parse(bytes);
-    ProfileData general;
-    readProfileGroup(ini, general, QStringLiteral("PROFILE"), true);
-    clampProfile(general);
+    const ProfileData general = readGeneral(bytes);
     QCOMPARE(fast.ProfileName, general.ProfileName);
     QCOMPARE(fast.ProfilePath, general.ProfilePath);
     for (int m = 0; m < kLedModeCount; ++m)

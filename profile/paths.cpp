@@ -132,4 +132,13 @@ bool isSafeFileName(const QString &name)
     return true;
 }
 
+bool sameFileName(const QString &a, const QString &b)
+{
+#ifdef Q_OS_WIN
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+#else
+    return a == b;
+#endif
+}
+
 } // namespace mc

@@ -34,4 +34,8 @@ QString macroFile(const QString &name);   // macroDir() + "/" + name + ".MSMACRO
 constexpr int kMaxFileNameLength = 200;
 bool isSafeFileName(const QString &name);
 
+// True when two profile or file names name the same file: ignoring case where the file system
+// does (Windows), exactly elsewhere. Every "is this name taken" check goes through it.
+bool sameFileName(const QString &a, const QString &b);
+
 } // namespace mc

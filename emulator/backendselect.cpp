@@ -5,7 +5,12 @@
 #include "device/hidbackend.h"
 #include "device/hidtrace.h"
 #include "emulator/emulatedmouse.h"
+#include "emulator/emulatorcontrol.h"
 
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
 #include <memory>
 
 namespace mc {
@@ -14,10 +19,18 @@ namespace {
 const char kEmulateOption[] = "--emulate";
 const char kTraceOption[] = "--trace";
 const char kEmulateEnv[] = "MOUSECFG_EMULATE";
+const char kTraceEnv[] = "MOUSECFG_TRACE";
+const char kControlEnv[] = "MOUSECFG_EMULATOR_CONTROL";
 const char *const kModes[] = {"receiver", "cable", "both", "off", "silent", "none"};
+
+struct FileCloser
+{
+    void operator()(std::FILE *f) const { std::fclose(f); }
+};
 
 std::unique_ptr<EmulatedMouse> g_emulator;
 std::unique_ptr<TracingBackend> g_tracer;
+std::unique_ptr<std::FILE, FileCloser> g_traceFile;
 
 std::unique_ptr<EmulatedMouse> makeEmulator(const QString &mode)
 {
@@ -50,22 +63,38 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
 {
     QStringList rest;
     QString mode = qEnvironmentVariable(kEmulateEnv);
-    bool trace = false;
+    QString traceFile = qEnvironmentVariable(kTraceEnv);
+    bool trace = !traceFile.isEmpty();
     const QString prefix = QLatin1String(kEmulateOption) + QLatin1Char('=');
+    const QString tracePrefix = QLatin1String(kTraceOption) + QLatin1Char('=');
     for (const QString &a : args) {
-        if (a == QLatin1String(kEmulateOption))
+        if (a == QLatin1String(kEmulateOption)) {
             mode = QStringLiteral("receiver");
-        else if (a.startsWith(prefix))
+        } else if (a.startsWith(prefix)) {
             mode = a.mid(prefix.size());
-        else if (a == QLatin1String(kTraceOption))
+        } else if (a == QLatin1String(kTraceOption)) {
             trace = true;
-        else
+            traceFile.clear();
+        } else if (a.startsWith(tracePrefix)) {
+            trace = true;
+            traceFile = a.mid(tracePrefix.size());
+        } else {
             rest.append(a);
+        }
     }
     if (!mode.isEmpty() && !isEmulateMode(mode)) {
         if (error)
             *error = QStringLiteral("unknown emulation mode \"%1\"").arg(mode);
         return rest;
+    }
+    std::unique_ptr<std::FILE, FileCloser> out;
+    if (trace && !traceFile.isEmpty()) {
+        out.reset(std::fopen(QFile::encodeName(traceFile).constData(), "w"));
+        if (!out) {
+            if (error)
+                *error = QStringLiteral("cannot write the trace file \"%1\"").arg(traceFile);
+            return rest;
+        }
     }
 
     // Install the new backend before the old objects go, so no caller sees a dangling one.
@@ -73,11 +102,17 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
     setHidBackend(emulator.get());
     std::unique_ptr<TracingBackend> tracer;
     if (trace) {
-        tracer = std::make_unique<TracingBackend>(hidBackend());
+        tracer = std::make_unique<TracingBackend>(hidBackend(), out ? out.get() : stdout);
         setHidBackend(tracer.get());
     }
+    // The control watches files through the event loop, so it belongs to the application
+    // object and goes with it, before the emulated mouse it drives.
+    const QString controlFile = qEnvironmentVariable(kControlEnv);
+    if (emulator && !controlFile.isEmpty() && QCoreApplication::instance())
+        new EmulatorControl(*emulator, controlFile, QCoreApplication::instance());
     g_emulator = std::move(emulator);
     g_tracer = std::move(tracer);
+    g_traceFile = std::move(out);
     return rest;
 }
 

@@ -10,6 +10,10 @@
 //     silent                  receiver; the mouse never answers
 //     none                    nothing is plugged in
 //   --trace                   every report written or read is printed on standard output
+//   --trace=FILE, MOUSECFG_TRACE=FILE   the same, into FILE (the window has no standard output
+//                             worth reading)
+//   MOUSECFG_EMULATOR_CONTROL=FILE      a control file that plugs, unplugs and wakes the
+//                             emulated mouse of a running program (see emulatorcontrol.h)
 #pragma once
 
 #include <QString>

@@ -8,7 +8,7 @@ packages=(
   qtbase5-dev qttools5-dev-tools qttools5-dev libqt5svg5-dev
   libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev
   libbenchmark-dev
-  xvfb xauth imagemagick fonts-dejavu-core
+  xvfb xauth xdotool imagemagick fonts-dejavu-core
 )
 
 missing=()

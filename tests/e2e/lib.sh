@@ -1,0 +1,113 @@
+# Helpers of the end-to-end scripts: a private Xvfb, the real mousecfg against the emulated
+# mouse with its trace in a file, xdotool clicks in design coordinates, screenshots.
+# Sourced by run.sh; expects $BIN (folder of mousecfg) and $OUT (where traces and shots go).
+
+E2E_DPI=${E2E_DPI:-96}
+E2E_SCALE=1 # design units to pixels; 96 dpi is the scale step 1.0
+
+log() { printf 'e2e: %s\n' "$*"; }
+fail() {
+    log "FAILED: $*"
+    shot "failure" || true
+    exit 1
+}
+
+# Starts a private X server on a free display number.
+start_xvfb() {
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1600x1000x24 -dpi "$E2E_DPI" -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            xdotool getmouselocation >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    fail "no X server could be started"
+}
+
+# A data folder of our own, copied from the application folder beside the executables.
+make_data_dir() {
+    DATA=$(mktemp -d)
+    cp -r "$BIN/DefaultProfile.bin" "$BIN/Configs" "$DATA/"
+    ln -s "$BIN/skin" "$DATA/skin"
+    [ -d "$BIN/lang" ] && ln -s "$BIN/lang" "$DATA/lang"
+    CONTROL="$OUT/control"
+    TRACE="$OUT/trace.txt"
+    : >"$CONTROL"
+    : >"$TRACE"
+}
+
+start_mousecfg() {
+    MOUSECFG_EMULATE=${1:-receiver} MOUSECFG_TRACE="$TRACE" MOUSECFG_EMULATOR_CONTROL="$CONTROL" \
+        QT_QPA_PLATFORM=xcb "$BIN/mousecfg" --data-dir "$DATA" >"$OUT/mousecfg.log" 2>&1 &
+    APP_PID=$!
+}
+
+stop_all() {
+    [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null && wait "$APP_PID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    [ -n "${DATA:-}" ] && rm -rf "$DATA"
+    return 0
+}
+
+# Waits until a visible window whose title matches $1 exists; prints its id.
+wait_window() {
+    local id i
+    for i in $(seq 1 100); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        kill -0 "$APP_PID" 2>/dev/null || fail "mousecfg ended (see $OUT/mousecfg.log)"
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits until no visible window's title matches $1.
+wait_no_window() {
+    local i
+    for i in $(seq 1 100); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Clicks at design coordinates (x, y) of window $1.
+click_at() {
+    local win=$1 x=$2 y=$3
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    xdotool mousemove "$((X + x * E2E_SCALE))" "$((Y + y * E2E_SCALE))" click 1
+}
+
+# Clicks the middle of a control placed at design geometry (x, y, w, h).
+click_box() { click_at "$1" "$(($2 + $4 / 2))" "$(($3 + $5 / 2))"; }
+
+send_control() { printf '%s\n' "$@" >"$CONTROL"; }
+
+# Waits until the trace holds a line matching the extended regular expression $1.
+wait_trace() {
+    local i
+    for i in $(seq 1 150); do
+        grep -q -E "$1" "$TRACE" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Written reports of one command (two hex digits), from the trace.
+written() { grep -E "^> 05 [0-9a-f]{2} fa $1 " "$TRACE" || true; }
+
+STEP=0
+shot() {
+    STEP=$((STEP + 1))
+    import -window root "$OUT/$(printf '%02d' "$STEP")-$1-${E2E_DPI}dpi.png" 2>/dev/null
+}

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# End to end: the real mousecfg under a private Xvfb against the emulated receiver, driven with
+# xdotool, checked through the HID trace. Usage: run.sh BIN_DIR OUT_DIR
+# Each step leaves a screenshot in OUT_DIR. Exits non-zero at the first step that fails.
+set -euo pipefail
+BIN=$(cd "$1" && pwd)
+OUT=$2
+mkdir -p "$OUT"
+rm -f "$OUT"/*.png
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=lib.sh
+. "$here/lib.sh"
+trap stop_all EXIT
+
+# Design geometry of the controls the script presses (999 x 640 window at scale 1).
+APPLY=(812 588 138 35)
+
+start_xvfb
+make_data_dir
+product=$(sed -n 's/^CurrentProductName=//p' "$DATA/Configs/Config.ini" | head -n 1)
+start_mousecfg receiver
+win=$(wait_window "^$product\$") || fail "the window \"$product\" did not appear"
+sleep 0.5
+shot start
+
+# A new mouse means the first Apply writes everything: bracket, every block, commit.
+: >"$TRACE"
+click_box "$win" "${APPLY[@]}"
+wait_trace '^> 05 [0-9a-f]{2} fa 40 ' || fail "Apply wrote no commit"
+sleep 1
+for block in 01 02 03 04; do
+    [ -n "$(written "$block")" ] || fail "Apply did not write block $block"
+done
+[ -n "$(written 46)" ] || fail "Apply opened no write bracket"
+shot applied
+log "apply: $(grep -c '^>' "$TRACE") reports written"
+
+# Unplugged, the window warns; plugged back, the warning closes and the mouse is read again.
+send_control "unplug receiver"
+wait_window '[Ww][Aa][Rr][Nn][Ii][Nn][Gg]' >/dev/null || fail "no \"Dongle Disconnect!\" box after the unplug"
+shot unplugged
+: >"$TRACE"
+send_control "plug receiver"
+wait_no_window '[Ww][Aa][Rr][Nn][Ii][Nn][Gg]' || fail "the warning stayed open after the mouse came back"
+wait_trace '^> 05 [0-9a-f]{2} fa 48 ' || fail "no status query after the mouse came back"
+sleep 0.5
+shot replugged
+
+log "all steps passed"

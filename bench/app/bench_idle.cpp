@@ -1,0 +1,137 @@
+// bench_idle: what an open, idle mousecfg costs the machine, next to a bare Qt Widgets window
+// from the same run: anonymous memory after start, and over a quiet minute CPU time and
+// wake-ups (context switches of all threads). Two cases: the emulated receiver (the status
+// poller runs) and no mouse at all (only the "Dongle Disconnect!" box). Targets: memory at most
+// 5 MB above the bare window; with the mouse at most 0.1 % CPU and 6 wake-ups a second; without
+// it at most 1 wake-up a second. MOUSECFG_IDLE_SECONDS shortens the quiet minute.
+#include "benchdata.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+struct Sample
+{
+    long long switches = 0; // voluntary and involuntary context switches, all threads
+    long long ticks = 0;    // user and system CPU time in clock ticks
+};
+
+long long statusField(const QByteArray &status, const char *field)
+{
+    for (const QByteArray &line : status.split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
+    }
+    return 0;
+}
+
+QByteArray readProc(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+Sample sample(qint64 pid)
+{
+    Sample s;
+    const QString base = QStringLiteral("/proc/%1").arg(pid);
+    const QStringList tasks = QDir(base + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &t : tasks) {
+        const QByteArray st = readProc(base + QStringLiteral("/task/") + t + QStringLiteral("/status"));
+        s.switches += statusField(st, "voluntary_ctxt_switches:")
+                      + statusField(st, "nonvoluntary_ctxt_switches:");
+    }
+    // Fields 14 and 15 of stat, counted after the command name's closing parenthesis.
+    const QByteArray stat = readProc(base + QStringLiteral("/stat"));
+    const QList<QByteArray> f = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    if (f.size() > 12)
+        s.ticks = f.at(11).toLongLong() + f.at(12).toLongLong();
+    return s;
+}
+
+double anonMegabytes(qint64 pid)
+{
+    return statusField(readProc(QStringLiteral("/proc/%1/status").arg(pid)), "RssAnon:") / 1024.0;
+}
+
+struct Idle
+{
+    double anonMb = -1;
+    double wakeups = -1; // per second
+    double cpuPercent = -1;
+};
+
+Idle measure(const QString &exe, const QStringList &args, const QProcessEnvironment &env,
+             int seconds)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(exe, args);
+    Idle r;
+    if (!p.waitForStarted(5000))
+        return r;
+    QThread::sleep(3); // start-up, first status answers and the warning's 200 ms timer settle
+    const qint64 pid = p.processId();
+    r.anonMb = anonMegabytes(pid);
+    const Sample a = sample(pid);
+    QThread::sleep(ulong(seconds));
+    const Sample b = sample(pid);
+    r.wakeups = double(b.switches - a.switches) / seconds;
+    r.cpuPercent = 100.0 * double(b.ticks - a.ticks) / double(sysconf(_SC_CLK_TCK)) / seconds;
+    p.terminate();
+    if (!p.waitForFinished(3000)) {
+        p.kill();
+        p.waitForFinished();
+    }
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int seconds = qEnvironmentVariableIsSet("MOUSECFG_IDLE_SECONDS")
+                            ? qMax(1, qEnvironmentVariableIntValue("MOUSECFG_IDLE_SECONDS"))
+                            : 60;
+    BenchData data;
+    BenchDisplay display;
+    const QString bare = QStringLiteral(MC_BENCH_DIR "/startup_bare_window");
+    const QString mousecfg = QStringLiteral(MC_BIN_DIR "/mousecfg");
+    const QStringList args = {QStringLiteral("--data-dir"), data.path()};
+    QProcessEnvironment withMouse = display.environment();
+    withMouse.insert(QStringLiteral("MOUSECFG_EMULATE"), QStringLiteral("receiver"));
+    QProcessEnvironment noMouse = display.environment();
+    noMouse.insert(QStringLiteral("MOUSECFG_EMULATE"), QStringLiteral("none"));
+
+    const Idle b = measure(bare, {}, display.environment(), seconds);
+    const Idle m = measure(mousecfg, args, withMouse, seconds);
+    const Idle n = measure(mousecfg, args, noMouse, seconds);
+    if (b.anonMb < 0 || m.anonMb < 0 || n.anonMb < 0) {
+        std::printf("idle: a program did not start\n");
+        return 1;
+    }
+    const double extraMb = m.anonMb - b.anonMb;
+    const bool memOk = extraMb <= 5.0;
+    const bool mouseOk = m.cpuPercent <= 0.1 && m.wakeups <= 6.0;
+    const bool noneOk = n.wakeups <= 1.0;
+    std::printf("idle (%s, %d s each):\n", qPrintable(display.name()), seconds);
+    std::printf("  anonymous memory: bare window %.1f MB, mousecfg %.1f MB, +%.1f MB (target "
+                "<= 5) %s\n",
+                b.anonMb, m.anonMb, extraMb, memOk ? "OK" : "OVER TARGET");
+    std::printf("  bare window: %.2f wake-ups/s, %.3f %% CPU\n", b.wakeups, b.cpuPercent);
+    std::printf("  mousecfg with the receiver: %.2f wake-ups/s (target <= 6), %.3f %% CPU "
+                "(target <= 0.1) %s\n",
+                m.wakeups, m.cpuPercent, mouseOk ? "OK" : "OVER TARGET");
+    std::printf("  mousecfg without a mouse: %.2f wake-ups/s (target <= 1), %.3f %% CPU %s\n",
+                n.wakeups, n.cpuPercent, noneOk ? "OK" : "OVER TARGET");
+    return memOk && mouseOk && noneOk ? 0 : 1;
+}

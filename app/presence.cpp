@@ -1,10 +1,11 @@
 // Presence update, status poller ownership, battery and connection display, and the follow-up
 // of changes made on the mouse.
 //
-// Two pauses of the original flow are timers here, so the user-interface thread never sleeps:
+// The two pauses of the presence update are timers, so the user-interface thread never sleeps:
 // the set-up of a first mouse (200 ms) and the reopen of a half-present attachment (500 ms).
-// Whatever touches the handles (the presence update, the set-up, the reopen) is held while a
-// write owns the device and runs when the write is over.
+// While a write owns the device, whatever touches the handles (the presence update, the set-up,
+// the reopen), the stores or the settings files (status reports still queued from the poller)
+// waits and runs when the write is over, in the order it came.
 #include "app/presence.h"
 
 #include "app/devicelink.h"
@@ -168,15 +169,23 @@ void DevicePresence::stop()
 void DevicePresence::start()
 {
     m_held = false;
-    const QVector<HotplugEvent> events = std::exchange(m_heldEvents, {});
-    for (const HotplugEvent &e : events)
-        presenceUpdate(e);
+    const QVector<std::function<void()>> calls = std::exchange(m_heldCalls, {});
+    for (const std::function<void()> &call : calls)
+        call();
     // What waited for the device is rescheduled from now, with its own pause.
     if (std::exchange(m_setUpHeld, false))
         m_setUpTimer.start(kSetUpDelayMs);
     if (std::exchange(m_reopenHeld, false))
         m_reopenTimer.start(kReopenDelayMs);
     m_poller.start();
+}
+
+bool DevicePresence::heldForWrite(std::function<void()> call)
+{
+    if (!m_held)
+        return false;
+    m_heldCalls.append(std::move(call));
+    return true;
 }
 
 void DevicePresence::openCurrent()
@@ -213,11 +222,8 @@ void DevicePresence::onInterfaceChanged(bool bArrival, int vid, int pid, int kin
                                         const QByteArray &path)
 {
     const HotplugEvent e{bArrival, vid, pid, kind, path};
-    if (m_held) {
-        m_heldEvents.append(e);
-        return;
-    }
-    presenceUpdate(e);
+    if (!heldForWrite([this, e] { presenceUpdate(e); }))
+        presenceUpdate(e);
 }
 
 void DevicePresence::presenceUpdate(const HotplugEvent &e)
@@ -242,8 +248,9 @@ void DevicePresence::presenceUpdate(const HotplugEvent &e)
                 m_setUpTimer.start(kSetUpDelayMs);
             }
         } else if (!e.bArrival && o.lostLast) {
-            updateMouseList();
+            m_mice = presentProductCount();
             if (m_mice > 0) {
+                updateMouseList();
                 if (isCurrent) {
                     closeAll();
                     openCurrent();
@@ -311,14 +318,16 @@ void DevicePresence::slotWarning()
 
 void DevicePresence::updateConnectionDisplay()
 {
-    m_display.connection = connectionDisplayFor(cableConnected(), receiverCommandFound(),
-                                                m_charging);
+    m_display.connection =
+        connectionDisplayFor(cableConnected(), receiverCommandFound(), m_charging);
     m_display.chargingShown = false;
     emit displayChanged(m_display);
 }
 
 void DevicePresence::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte)
 {
+    if (heldForWrite([=] { slotRefreshBatteryStatus(iCharge, iLowByte, iHiByte); }))
+        return;
     if (iCharge == 0 && iLowByte == 0 && iHiByte == 0) {
         const QString off = QObject::tr("MOUSE OFF");
         m_display.barFormat = off;
@@ -349,12 +358,16 @@ void DevicePresence::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
 
 void DevicePresence::slotRefreshWriteStatus(quint8 iStatus)
 {
+    if (heldForWrite([=] { slotRefreshWriteStatus(iStatus); }))
+        return;
     if (iStatus == 0)
         writeDiff(1);
 }
 
 void DevicePresence::slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode)
 {
+    if (heldForWrite([=] { slotRefreshStatus(iProfile, iDPI, iRate, iMode); }))
+        return;
     qDebug("Test data:profile =%x, dpi= %x, iRate= %x, mode= %x", iProfile, iDPI, iRate, iMode);
     // A slot the store does not have names no record to compare with.
     if (iProfile >= kSlotCount)

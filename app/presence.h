@@ -47,11 +47,11 @@ QString rateAnnouncement(int iRate);
 struct StatusDisplay
 {
     QString barStyle;
-    QString barFormat;           // "%p%", empty (cable), or "MOUSE OFF"
-    QString barText;             // the bar's own text over it: "MOUSE OFF" or empty
-    bool barTextVisible = true;  // the progress text
-    int barValue = 10;           // 0..100
-    bool chargingShown = false;  // lightning.png: the connection table always hides it
+    QString barFormat;          // "%p%", empty (cable), or "MOUSE OFF"
+    QString barText;            // the bar's own text over it: "MOUSE OFF" or empty
+    bool barTextVisible = true; // the progress text
+    int barValue = 10;          // 0..100
+    bool chargingShown = false; // lightning.png: the connection table always hides it
     ConnectionDisplay connection;
 };
 
@@ -71,9 +71,9 @@ class DevicePresence final : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kSetUpDelayMs = 200; // arrival of a first mouse to slotWarnClose
+    static constexpr int kSetUpDelayMs = 200;   // arrival of a first mouse to slotWarnClose
     static constexpr int kWarningDelayMs = 200; // removal of the last mouse to slotWarning
-    static constexpr int kReopenDelayMs = 500; // close to reopen of a half-present attachment
+    static constexpr int kReopenDelayMs = 500;  // close to reopen of a half-present attachment
 
     // store: the working store (not owned); its slot names name the slot files. currentSlot:
     // the slot being edited; by default the store's active slot. Installs the status poller as
@@ -86,9 +86,9 @@ public:
     // opens its mouse, starts the poller and shows the start-up battery level (10 %).
     void begin();
 
-    // The write takes the device: stops the poller (waiting for its loop) and holds hot-plug
-    // events and pending reopens until start(). Also before a firmware update and at shut-down,
-    // before the handles are closed.
+    // The write takes the device and the stores: stops the poller (waiting for its loop) and
+    // holds hot-plug events, status reports still queued and pending reopens until start().
+    // Also at shut-down, before the handles are closed.
     void stop();
     // Runs what was held, in order, and starts a new poller.
     void start();
@@ -140,8 +140,8 @@ signals:
     // The mouse switched slots: select slot iSlot without reload and rebuild the library menu,
     // at once (direct connection). The slot's pointer speed is applied here afterwards.
     void slotSelectRequested(int iSlot);
-    void stageSelected(int iStage); // the DPI panel highlights the stage
-    void rateShown(int iRate);      // the report-rate panel shows it with the stored lift-off
+    void stageSelected(int iStage);     // the DPI panel highlights the stage
+    void rateShown(int iRate);          // the report-rate panel shows it with the stored lift-off
     void announce(const QString &text); // for the on-screen display
 
 private:
@@ -151,6 +151,8 @@ private:
         int vid, pid, kind;
         QByteArray path;
     };
+    // True when the call was kept for start().
+    bool heldForWrite(std::function<void()> call);
 
     int slot() const;
     void presenceUpdate(const HotplugEvent &e);
@@ -173,7 +175,7 @@ private:
     QTimer m_warnTimer;   // slotWarning
     QTimer m_reopenTimer; // the half-present attachment's reopen
     bool m_held = false;
-    QVector<HotplugEvent> m_heldEvents;
+    QVector<std::function<void()>> m_heldCalls;
     bool m_setUpHeld = false;
     bool m_reopenHeld = false;
 

@@ -114,9 +114,24 @@ private slots:
         QCOMPARE(readDiff(), 1);
     }
 
+    void pluggingInSetsTheMouseUpAndClosesTheWarning_data()
+    {
+        QTest::addColumn<bool>("startedWithMouse");
+        // Started without a mouse, the product name is empty: there was no mouse to name.
+        QTest::newRow("started without a mouse") << false;
+        QTest::newRow("after unplugging it") << true;
+    }
     void pluggingInSetsTheMouseUpAndClosesTheWarning()
     {
-        startWith({}); // the product name is empty now: there was no mouse to name
+        QFETCH(bool, startedWithMouse);
+        if (startedWithMouse) {
+            startWith({A::Receiver});
+            QSignalSpy warning(m_presence.get(), &DevicePresence::warningRequested);
+            mouse().unplug(A::Receiver);
+            QVERIFY(warning.wait());
+        } else {
+            startWith({});
+        }
         QSignalSpy closeBox(m_presence.get(), &DevicePresence::warningCloseRequested);
         QSignalSpy reload(m_presence.get(), &DevicePresence::reloadRequested);
         mouse().plug(A::Receiver);
@@ -241,15 +256,18 @@ private slots:
         setHidBackend(&mouse());
     }
 
-    void hotPlugWaitsForTheWriteToEnd()
+    void deviceEventsWaitForTheWriteToEnd()
     {
         startWith({A::Receiver});
         QSignalSpy warning(m_presence.get(), &DevicePresence::warningRequested);
-        m_presence->stop(); // the write owns the device
+        m_presence->stop();                        // the write owns the device and the stores
+        m_presence->slotRefreshStatus(0, 2, 1, 0); // a report still queued from the poller
         mouse().unplug(A::Receiver);
         QVERIFY(commandHandle() != nullptr);
         QVERIFY(m_presence->hasDevice());
+        QCOMPARE(m_store.profiles[0].dpi, uint8_t(0));
         m_presence->start();
+        QCOMPARE(m_store.profiles[0].dpi, uint8_t(2));
         QVERIFY(commandHandle() == nullptr);
         QVERIFY(warning.wait());
     }

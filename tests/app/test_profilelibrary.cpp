@@ -85,7 +85,7 @@ private slots:
 private:
     // Library entries with their files, slot names (slot 0 current, the rest default names),
     // then the store loaded as the window loads it.
-    void setUpLibrary(const QStringList &entries, const QStringList &slots);
+    void setUpLibrary(const QStringList &entries, const QStringList &slotNames);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ProfileStore m_store;
@@ -126,24 +126,24 @@ void TestProfileLibrary::cleanup()
     setAppDir(QString());
 }
 
-void TestProfileLibrary::setUpLibrary(const QStringList &entries, const QStringList &slots)
+void TestProfileLibrary::setUpLibrary(const QStringList &entries, const QStringList &slotNames)
 {
     for (int n = 0; n < entries.size(); ++n)
         QVERIFY(WriteProfileFile(entryRecord(entries.at(n), n), profileFile(entries.at(n))));
     SaveLibraryList(entries);
     ProfileStore names;
     for (int i = 0; i < kSlotCount; ++i)
-        names.names[size_t(i)] = i < slots.size() ? slots.at(i) : defaultSlotName(i);
+        names.names[size_t(i)] = i < slotNames.size() ? slotNames.at(i) : defaultSlotName(i);
     SaveSlotNames(names);
     LoadStore(m_store);
     m_lib->loadLibrary();
-    QCOMPARE(m_lib->currentName(), slots.value(0));
+    QCOMPARE(m_lib->currentName(), slotNames.value(0));
 }
 
 void TestProfileLibrary::deleteSelectsReplacement_data()
 {
     QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QStringList>("slots");
+    QTest::addColumn<QStringList>("slotNames");
     QTest::addColumn<QString>("expected");
     QTest::newRow("last entry: the one before") << QStringList{"A", "B", "C"} << QStringList{"C"}
                                                 << "B";
@@ -158,10 +158,10 @@ void TestProfileLibrary::deleteSelectsReplacement_data()
 void TestProfileLibrary::deleteSelectsReplacement()
 {
     QFETCH(QStringList, entries);
-    QFETCH(QStringList, slots);
+    QFETCH(QStringList, slotNames);
     QFETCH(QString, expected);
-    setUpLibrary(entries, slots);
-    const QString deleted = slots.at(0);
+    setUpLibrary(entries, slotNames);
+    const QString deleted = slotNames.at(0);
 
     QVERIFY(m_lib->deleteProfile());
     QCOMPARE(m_asked, QStringList{"Are you sure you want delete this profile?"});
@@ -192,7 +192,7 @@ void TestProfileLibrary::copyNamesTwice()
 
 void TestProfileLibrary::addTakesSmallestFreeName_data()
 {
-    QTest::addColumn<QStringList>("slots");
+    QTest::addColumn<QStringList>("slotNames");
     QTest::addColumn<QString>("expected");
     const QStringList others{"A", "B", "C", "D", "E"};
     QTest::newRow("after Profile 1 and 2") << others << "Profile 3";
@@ -202,9 +202,9 @@ void TestProfileLibrary::addTakesSmallestFreeName_data()
 
 void TestProfileLibrary::addTakesSmallestFreeName()
 {
-    QFETCH(QStringList, slots);
+    QFETCH(QStringList, slotNames);
     QFETCH(QString, expected);
-    setUpLibrary({"Profile 1", "Profile 2", "A"}, slots);
+    setUpLibrary({"Profile 1", "Profile 2", "A"}, slotNames);
     QVERIFY(m_lib->addProfile());
     QCOMPARE(m_lib->currentName(), expected);
     QCOMPARE(LoadLibraryList().last(), expected);

@@ -329,9 +329,8 @@ bool ProfileLibrary::copyProfile()
         return false;
     const QString source = slotFilePath(base);
     // A profile never saved is copied from what the slot holds.
-    const bool copied = QFileInfo::exists(source)
-                            ? copyProfileFile(source, profileFile(candidate))
-                            : SaveSlotFile(currentRecord(), candidate);
+    const bool copied = QFileInfo::exists(source) ? copyProfileFile(source, profileFile(candidate))
+                                                  : SaveSlotFile(currentRecord(), candidate);
     if (!copied) {
         m_prompts.tellUser(2, notWrittenText());
         return false;

@@ -14,8 +14,7 @@
 
 namespace mc {
 
-WriteController::WriteController(ProfileStore &working, ProfileStore &lastWritten,
-                                 QObject *parent)
+WriteController::WriteController(ProfileStore &working, ProfileStore &lastWritten, QObject *parent)
     : QObject(parent), m_working(working), m_lastWritten(lastWritten)
 {}
 

@@ -145,10 +145,10 @@ void TestProfileLibrary::deleteSelectsReplacement_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QStringList>("slotNames");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("last entry: the one before") << QStringList{"A", "B", "C"} << QStringList{"C"}
-                                                << "B";
-    QTest::newRow("middle entry: the one after") << QStringList{"A", "B", "C"} << QStringList{"B"}
-                                                 << "C";
+    QTest::newRow("last entry: the one before")
+        << QStringList{"A", "B", "C"} << QStringList{"C"} << "B";
+    QTest::newRow("middle entry: the one after")
+        << QStringList{"A", "B", "C"} << QStringList{"B"} << "C";
     QTest::newRow("steps back past other slots' names and the deleted entry")
         << QStringList{"A", "B", "C", "D"} << QStringList{"C", "D", "B"} << "A";
     QTest::newRow("every earlier entry held: nearest free neighbour")
@@ -246,12 +246,18 @@ void TestProfileLibrary::refusedRenameTouchesNothing_data()
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("newName");
     QTest::addColumn<QString>("message");
-    QTest::newRow("existing file") << "A" << "B" << kExist;
-    QTest::newRow("default name") << "Profile 1" << "C" << kDefault;
-    QTest::newRow("climbs out of the folder") << "A" << "../C" << kInvalid;
-    QTest::newRow("backslash") << "A" << "x\\C" << kInvalid;
-    QTest::newRow("colon") << "A" << "c:C" << kInvalid;
-    QTest::newRow("empty") << "A" << "" << kInvalid;
+    QTest::newRow("existing file") << "A"
+                                   << "B" << kExist;
+    QTest::newRow("default name") << "Profile 1"
+                                  << "C" << kDefault;
+    QTest::newRow("climbs out of the folder") << "A"
+                                              << "../C" << kInvalid;
+    QTest::newRow("backslash") << "A"
+                               << "x\\C" << kInvalid;
+    QTest::newRow("colon") << "A"
+                           << "c:C" << kInvalid;
+    QTest::newRow("empty") << "A"
+                           << "" << kInvalid;
 }
 
 void TestProfileLibrary::refusedRenameTouchesNothing()

@@ -1,0 +1,458 @@
+// The profile library's operations. Every refusal leaves the list, the files and the records
+// as they were. Names are checked before any file is touched: a name that cannot be a plain
+// file name inside the profile folder is refused, and whether a name is taken is asked of the
+// file system, the library list and the slot names alike (a name held by a slot but not yet
+// saved is taken too: two slots sharing one file would write over each other's settings).
+#include "app/profilelibrary.h"
+
+#include "platform/pointerspeed.h"
+#include "profile/inifile.h"
+#include "profile/paths.h"
+#include "profile/profiledefaults.h"
+#include "profile/profilefile.h"
+#include "profile/profilestore.h"
+#include "profile/settings.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace mc {
+
+namespace {
+
+QString notWrittenText()
+{
+    return QObject::tr("PROFILE FILE COULD NOT BE WRITTEN!");
+}
+
+// Copies through memory and replaces the target atomically, so that a failed copy leaves no
+// half-written profile; a source too large to be a profile file is not read.
+bool copyProfileFile(const QString &from, const QString &to)
+{
+    QByteArray bytes;
+    return IniFile::readFileBytes(from, bytes) && IniFile::writeFileBytes(to, bytes);
+}
+
+} // namespace
+
+ProfileLibrary::ProfileLibrary(ProfileStore &working, QObject *parent)
+    : QObject(parent), m_store(working), m_applyPointerSpeed(SetSystemPointerSpeed)
+{}
+
+void ProfileLibrary::setPrompts(const UserPrompts &prompts)
+{
+    m_prompts = prompts;
+}
+
+void ProfileLibrary::setPointerSpeedApplier(std::function<void(const ProfileStore &)> apply)
+{
+    m_applyPointerSpeed = std::move(apply);
+}
+
+int ProfileLibrary::currentSlot() const
+{
+    return m_store.ProfileID < kSlotCount ? m_store.ProfileID : 0;
+}
+
+QString ProfileLibrary::currentName() const
+{
+    return m_store.names[size_t(currentSlot())];
+}
+
+ProfileData &ProfileLibrary::currentRecord()
+{
+    return m_store.profiles[size_t(currentSlot())];
+}
+
+bool ProfileLibrary::isDefaultName(const QString &name)
+{
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (sameFileName(name, defaultSlotName(i)))
+            return true;
+    }
+    return false;
+}
+
+bool ProfileLibrary::heldByOtherSlot(const QString &name) const
+{
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (i != currentSlot() && sameFileName(m_store.names[size_t(i)], name))
+            return true;
+    }
+    return false;
+}
+
+bool ProfileLibrary::isTaken(const QString &name) const
+{
+    if (QFileInfo::exists(slotFilePath(name)) || libraryIndex(name) >= 0)
+        return true;
+    for (const QString &slotName : m_store.names) {
+        if (sameFileName(slotName, name))
+            return true;
+    }
+    return false;
+}
+
+bool ProfileLibrary::refuseUnsafe(const QString &name)
+{
+    if (isSafeFileName(name))
+        return false;
+    m_prompts.tellUser(2, QObject::tr("INVALID PROFILE NAME!"));
+    return true;
+}
+
+int ProfileLibrary::libraryIndex(const QString &name) const
+{
+    for (int n = 0; n < m_library.size(); ++n) {
+        if (sameFileName(m_library.at(n), name))
+            return n;
+    }
+    return -1;
+}
+
+int ProfileLibrary::replacementIndex(int deleted) const
+{
+    const int count = m_library.size();
+    const auto usable = [&](int k) {
+        return k >= 0 && k < count && k != deleted && !heldByOtherSlot(m_library.at(k));
+    };
+    if (deleted < 0) {
+        for (int k = 0; k < count; ++k) {
+            if (usable(k))
+                return k;
+        }
+        return -1;
+    }
+    // The entry after the deleted one (before it for the last), stepping back past entries
+    // that other slots hold and past the deleted entry itself.
+    int k = deleted == count - 1 ? deleted - 1 : deleted + 1;
+    while (k >= 0 && !usable(k))
+        --k;
+    if (k >= 0)
+        return k;
+    // Every earlier entry belongs to another slot: the nearest neighbour no other slot uses.
+    for (int d = 1; d < count; ++d) {
+        if (usable(deleted + d))
+            return deleted + d;
+        if (usable(deleted - d))
+            return deleted - d;
+    }
+    return -1;
+}
+
+void ProfileLibrary::saveLibrary()
+{
+    SaveLibraryList(m_library);
+    emit libraryChanged(m_library);
+}
+
+void ProfileLibrary::announceCurrent()
+{
+    emit currentChanged(currentSlot(), currentName());
+}
+
+void ProfileLibrary::loadLibrary()
+{
+    m_library = LoadLibraryList();
+    emit libraryChanged(m_library);
+    announceCurrent();
+}
+
+void ProfileLibrary::takeSystemPointerSpeed()
+{
+    const int speed = GetSystemPointerSpeed();
+    // 0 means the system could not tell; storing it would lose the slot's own speed.
+    if (speed > 0)
+        currentRecord().mousespeed = uint8_t(speed & 0xFF);
+}
+
+void ProfileLibrary::selectSlot(int iProfile, bool bReload)
+{
+    if (iProfile < 0 || iProfile >= kSlotCount)
+        return;
+    m_store.ProfileID = uint8_t(iProfile);
+    if (bReload) {
+        ProfileData &record = currentRecord();
+        LoadSlotFile(record, currentName());
+        record.ProfileName = currentName();
+    }
+    announceCurrent();
+    emit panelsRefreshRequested();
+    SaveActiveSlot(iProfile);
+}
+
+void ProfileLibrary::chooseSlot(int iProfile)
+{
+    if (iProfile < 0 || iProfile >= kSlotCount)
+        return;
+    selectSlot(iProfile, false);
+    emit libraryChanged(m_library);
+    emit selectOnMouseRequested(iProfile);
+    if (m_applyPointerSpeed)
+        m_applyPointerSpeed(m_store);
+}
+
+void ProfileLibrary::followMouseSlot(int iProfile)
+{
+    if (iProfile < 0 || iProfile >= kSlotCount)
+        return;
+    selectSlot(iProfile, false);
+    emit libraryChanged(m_library);
+    if (m_applyPointerSpeed)
+        m_applyPointerSpeed(m_store);
+}
+
+bool ProfileLibrary::chooseLibraryEntry(int n)
+{
+    if (n < 0 || n >= m_library.size())
+        return false;
+    const QString name = m_library.at(n);
+    if (heldByOtherSlot(name)) {
+        m_prompts.tellUser(2, QObject::tr("Profile is Already Used!"));
+        return false;
+    }
+    m_store.names[size_t(currentSlot())] = name;
+    ProfileData &record = currentRecord();
+    LoadSlotFile(record, name);
+    record.ProfileName = name;
+    announceCurrent();
+    emit panelsRefreshRequested();
+    return true;
+}
+
+bool ProfileLibrary::rename(const QString &newName, bool bCheckDefault)
+{
+    const QString oldName = currentName();
+    if (bCheckDefault && isDefaultName(oldName)) {
+        m_prompts.tellUser(2, QObject::tr("The default Profile cannot be deleted or renamed."));
+        return false;
+    }
+    if (refuseUnsafe(newName))
+        return false;
+    if (isTaken(newName)) {
+        m_prompts.tellUser(2, QObject::tr("Profile Exist!"));
+        return false;
+    }
+    // A profile never saved has no file yet: the next write saves it under the new name.
+    const QString oldFile = slotFilePath(oldName);
+    QDir().mkpath(profileDir()); // a file still in the old folder moves to the product's
+    if (!oldFile.isEmpty() && QFileInfo::exists(oldFile) &&
+        !QFile::rename(oldFile, profileFile(newName)))
+        qDebug("Rename of the profile file %s failed", qPrintable(oldFile));
+    const int n = libraryIndex(oldName);
+    if (n >= 0)
+        m_library[n] = newName;
+    else
+        m_library.append(newName);
+    m_store.names[size_t(currentSlot())] = newName;
+    currentRecord().ProfileName = newName;
+    // The list is saved as well: otherwise the next start would list the old name, whose file
+    // is gone, and no longer list the new one.
+    saveLibrary();
+    SaveSlotNames(m_store);
+    announceCurrent();
+    return true;
+}
+
+bool ProfileLibrary::addProfile()
+{
+    QString name;
+    for (int n = 1;; ++n) {
+        name = QString::asprintf("Profile %d", n);
+        if (!isTaken(name))
+            break;
+    }
+    if (!QFileInfo::exists(defaultProfileFile()))
+        WriteDefaultProfileFile();
+    // Without its file the new entry would load as a record of zeros and be written so.
+    if (!copyProfileFile(defaultProfileFile(), profileFile(name))) {
+        m_prompts.tellUser(2, notWrittenText());
+        return false;
+    }
+    m_library.append(name);
+    saveLibrary();
+    m_store.names[size_t(currentSlot())] = name;
+    announceCurrent();
+    ReadProfileFile(currentRecord(), profileFile(name));
+    emit panelsRefreshRequested();
+    return true;
+}
+
+bool ProfileLibrary::deleteProfile()
+{
+    if (m_library.size() <= 1) {
+        m_prompts.tellUser(2, QObject::tr("AT LEAST ONE PROFILE TO BE RETAINED."));
+        return false;
+    }
+    const QString name = currentName();
+    if (isDefaultName(name)) {
+        m_prompts.tellUser(2, QObject::tr("The default Profile cannot be deleted or renamed."));
+        return false;
+    }
+    const int deleted = libraryIndex(name);
+    const int replacement = replacementIndex(deleted);
+    if (replacement < 0) { // every other entry belongs to another slot
+        m_prompts.tellUser(2, QObject::tr("AT LEAST ONE PROFILE TO BE RETAINED."));
+        return false;
+    }
+    if (!m_prompts.askUser(1, QObject::tr("Are you sure you want delete this profile?")))
+        return false;
+    const QString next = m_library.at(replacement);
+    if (deleted >= 0)
+        m_library.removeAt(deleted);
+    // A file another slot still names stays; so does none at all of a never-saved profile.
+    // The old folder may hold a copy that would otherwise come back under the same name.
+    for (int i = 0; i < 2 && !heldByOtherSlot(name); ++i) {
+        const QString file = slotFilePath(name);
+        if (file.isEmpty() || !QFileInfo::exists(file) || !QFile::remove(file))
+            break;
+    }
+    m_store.names[size_t(currentSlot())] = next;
+    saveLibrary();
+    // The slot must not keep naming the removed file until the next write.
+    SaveSlotNames(m_store);
+    announceCurrent();
+    LoadSlotFile(currentRecord(), next);
+    emit panelsRefreshRequested();
+    return true;
+}
+
+bool ProfileLibrary::copyProfile()
+{
+    const QString base = currentName();
+    QString candidate = base + QStringLiteral(" copy");
+    for (int n = 1; isTaken(candidate); ++n)
+        candidate = base + QString::asprintf(" copy %d", n);
+    if (refuseUnsafe(candidate))
+        return false;
+    const QString source = slotFilePath(base);
+    // A profile never saved is copied from what the slot holds.
+    const bool copied = QFileInfo::exists(source) ? copyProfileFile(source, profileFile(candidate))
+                                                  : SaveSlotFile(currentRecord(), candidate);
+    if (!copied) {
+        m_prompts.tellUser(2, notWrittenText());
+        return false;
+    }
+    m_library.append(candidate);
+    m_store.names[size_t(currentSlot())] = candidate;
+    announceCurrent();
+    saveLibrary();
+    return true;
+}
+
+bool ProfileLibrary::resetProfile()
+{
+    if (!m_prompts.askUser(1, QObject::tr("Are you sure you want reset this profile?")))
+        return false;
+    qDebug("Accepted %d", currentSlot());
+    BuildDefaultProfile(currentRecord());
+    emit textsReapplyRequested();
+    emit panelsRefreshRequested();
+    announceCurrent();
+    emit writeRequested(false);
+    return true;
+}
+
+bool ProfileLibrary::resetAll()
+{
+    if (!m_prompts.askUser(1, QObject::tr("Are you sure you want reset all profiles?")))
+        return false;
+    ResetAll(m_store);
+    emit panelsRefreshRequested();
+    announceCurrent();
+    emit writeRequested(true);
+    return true;
+}
+
+bool ProfileLibrary::exportProfile()
+{
+    const QString path =
+        m_prompts.saveFile(QObject::tr("Save Profile File"), QObject::tr("Profile File(*.prof)"));
+    if (path.isEmpty())
+        return false;
+    const QString name = currentName();
+    if (refuseUnsafe(name))
+        return false;
+    // A profile never saved has no file: it is saved first, so the export carries it.
+    if (!QFileInfo::exists(slotFilePath(name)) && !SaveSlotFile(currentRecord(), name)) {
+        m_prompts.tellUser(2, notWrittenText());
+        return false;
+    }
+    const QString source = slotFilePath(name);
+    // The mark goes only into a file that could be read, never over one that could not.
+    QByteArray bytes;
+    if (IniFile::readFileBytes(source, bytes))
+        WriteExportMark(source, readCurrentProduct());
+    if (!copyProfileFile(source, path)) {
+        m_prompts.tellUser(2, notWrittenText());
+        return false;
+    }
+    return true;
+}
+
+bool ProfileLibrary::importProfile()
+{
+    const QString path =
+        m_prompts.openFile(QObject::tr("Load Profile File"), QObject::tr("Profile File(*.prof)"));
+    if (path.isEmpty())
+        return false;
+    if (ReadExportMark(path) != readCurrentProduct()) {
+        m_prompts.tellUser(2, QObject::tr("The file is not match current mouse!"));
+        return false;
+    }
+    const QString name = QFileInfo(path).completeBaseName();
+    if (refuseUnsafe(name))
+        return false;
+    if (isTaken(name)) {
+        m_prompts.tellUser(2, QObject::tr("Profile Exist!"));
+        return false;
+    }
+    if (!copyProfileFile(path, profileFile(name))) {
+        m_prompts.tellUser(2, notWrittenText());
+        return false;
+    }
+    m_library.append(name);
+    saveLibrary();
+    m_store.names[size_t(currentSlot())] = name;
+    ReadProfileFile(currentRecord(), profileFile(name));
+    emit panelsRefreshRequested();
+    announceCurrent();
+    emit writeRequested(false);
+    return true;
+}
+
+bool ProfileLibrary::saveConfiguration()
+{
+    const QString path =
+        m_prompts.saveFile(QObject::tr("Save Config File"), QObject::tr("Config File(*.conf)"));
+    if (path.isEmpty())
+        return false;
+    WriteExportMark(path, readCurrentProduct());
+    if (!ExportConfig(m_store, path)) {
+        m_prompts.tellUser(2, QObject::tr("CONFIG FILE COULD NOT BE WRITTEN!"));
+        return false;
+    }
+    return true;
+}
+
+bool ProfileLibrary::loadConfiguration()
+{
+    const QString path =
+        m_prompts.openFile(QObject::tr("Load Config File"), QObject::tr("Config File(*.conf)"));
+    if (path.isEmpty())
+        return false;
+    if (ReadExportMark(path) != readCurrentProduct()) {
+        m_prompts.tellUser(2, QObject::tr("The file is not match current mouse!"));
+        return false;
+    }
+    ImportConfig(m_store, path);
+    announceCurrent();
+    emit configurationLoaded();
+    emit panelsRefreshRequested();
+    emit writeRequested(false);
+    return true;
+}
+
+} // namespace mc

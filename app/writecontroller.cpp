@@ -1,0 +1,120 @@
+// The write and the slot switch behind the busy indicator.
+#include "app/writecontroller.h"
+
+#include "device/commandset.h"
+#include "device/pollercontrol.h"
+#include "device/processthread.h"
+#include "device/writeresult.h"
+#include "widgets/kivprocessdialog.h"
+
+#include <QDebug>
+#include <QThread>
+
+#include <memory>
+
+namespace mc {
+
+WriteController::WriteController(ProfileStore &working, ProfileStore &lastWritten, QObject *parent)
+    : QObject(parent), m_working(working), m_lastWritten(lastWritten)
+{}
+
+void WriteController::setPrompts(const UserPrompts &prompts)
+{
+    m_prompts = prompts;
+}
+
+void WriteController::setDialogParent(QWidget *parent)
+{
+    m_dialogParent = parent;
+}
+
+void WriteController::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte)
+{
+    m_mouseOff = iCharge == 0 && iLowByte == 0 && iHiByte == 0;
+}
+
+void WriteController::write(bool bEverything)
+{
+    Request r;
+    r.everything = bEverything;
+    m_queue.push_back(r);
+    runQueued();
+}
+
+void WriteController::selectProfile(int iProfile)
+{
+    if (iProfile < 0 || iProfile >= kSlotCount)
+        return; // the mouse has no such slot: nothing is sent
+    Request r;
+    r.select = true;
+    r.slot = iProfile;
+    m_queue.push_back(r);
+    runQueued();
+}
+
+void WriteController::runQueued()
+{
+    // A request made while the indicator's event loop runs (a queued signal) is taken up by
+    // the loop below once the running one has ended.
+    if (m_busy)
+        return;
+    m_busy = true;
+    while (!m_queue.empty()) {
+        const Request r = m_queue.front();
+        m_queue.pop_front();
+        if (r.select)
+            runSelect(r.slot);
+        else
+            runWrite(r.everything);
+    }
+    m_busy = false;
+}
+
+bool WriteController::waitBehindIndicator(QThread &worker)
+{
+    KivProcessDialog dialog(m_dialogParent.data());
+    if (auto *apply = qobject_cast<KivProcessThread *>(&worker))
+        connect(apply, &KivProcessThread::DoProcessDlg, &dialog, &KivProcessDialog::slotProcessDlg);
+    // The end of the thread closes the indicator too, should a run end without its signal.
+    connect(&worker, &QThread::finished, &dialog, &KivProcessDialog::slotProcessDlg);
+    worker.start(QThread::InheritPriority);
+    dialog.exec();
+    const bool completed = worker.isFinished();
+    worker.wait();
+    return completed;
+}
+
+void WriteController::runWrite(bool bEverything)
+{
+    KivProcessThread worker(m_working, m_lastWritten);
+    worker.setWriteEverything(bEverything);
+    worker.setMouseOff(m_mouseOff);
+    if (!waitBehindIndicator(worker))
+        m_queue.clear(); // quitting: nothing more is started
+    m_lastResult = worker.result();
+    if (m_lastResult != kOk)
+        m_prompts.tellUser(1, writeResultText(m_lastResult));
+    emit writeFinished(m_lastResult);
+}
+
+void WriteController::runSelect(int iProfile)
+{
+    PollerControl *poller = pollerControl();
+    std::unique_ptr<QThread> worker(QThread::create([poller, iProfile] {
+        // The poller reads the same handle: it stops before the first report and comes back
+        // whatever the mouse answered.
+        if (poller)
+            poller->stopAndWait();
+        const uint8_t selected = SelectProfile(iProfile);
+        const uint8_t committed = CommitSettings();
+        if (selected != kOk || committed != kOk)
+            qDebug("Profile selection: %d, commit: %d", selected, committed);
+        if (poller)
+            poller->restart();
+    }));
+    if (!waitBehindIndicator(*worker))
+        m_queue.clear();
+    emit profileSelected(iProfile);
+}
+
+} // namespace mc

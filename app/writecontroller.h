@@ -1,0 +1,79 @@
+// Writing from the window: one write of the working store through the apply worker
+// (KivProcessThread), and the switch of the mouse's active slot, each on a thread of its own
+// while the busy indicator (KivProcessDialog) holds the window modally; then the result is
+// told the user. A request that arrives while one runs waits its turn, so the transport has
+// one user at a time. The status poller is stopped around the device traffic through the
+// process-wide PollerControl that its owner installs. User-interface thread only.
+#pragma once
+
+#include "app/userprompts.h"
+#include "profile/profiledata.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <deque>
+
+class QThread;
+
+namespace mc {
+
+class WriteController final : public QObject
+{
+    Q_OBJECT
+public:
+    // Both stores must outlive the controller; they are not touched while a write runs.
+    WriteController(ProfileStore &working, ProfileStore &lastWritten, QObject *parent = nullptr);
+    WriteController(const WriteController &) = delete;
+    WriteController &operator=(const WriteController &) = delete;
+
+    void setPrompts(const UserPrompts &prompts);
+    // The window the busy indicator is centred on (may be null).
+    void setDialogParent(QWidget *parent);
+
+    bool isBusy() const { return m_busy; }
+    bool mouseOff() const { return m_mouseOff; }
+    // The result of the last write: 0 done, 5 mouse off, a transport code or a refusal.
+    uint8_t lastResult() const { return m_lastResult; }
+
+public slots:
+    // Collect nothing, write what changed (bEverything: every group). Returns after the write
+    // and its message, or at once when another request is running (this one follows it).
+    void write(bool bEverything);
+    // Tells the mouse to switch to slot iProfile (0..4): SelectProfile, then CommitSettings.
+    void selectProfile(int iProfile);
+    // The status poller's battery values: all three 0 mean the mouse is off or asleep, and a
+    // write then sends nothing.
+    void slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
+
+signals:
+    void writeFinished(quint8 iResult);
+    void profileSelected(int iProfile);
+
+private:
+    struct Request
+    {
+        bool select = false;
+        bool everything = false;
+        int slot = 0;
+    };
+    void runQueued();
+    void runWrite(bool bEverything);
+    void runSelect(int iProfile);
+    // Runs the started thread's work behind the busy indicator; false when the wait was cut
+    // short (the application is quitting), in which case the thread has still ended on return.
+    bool waitBehindIndicator(QThread &worker);
+
+    ProfileStore &m_working;
+    ProfileStore &m_lastWritten;
+    UserPrompts m_prompts;
+    QPointer<QWidget> m_dialogParent;
+    std::deque<Request> m_queue;
+    bool m_busy = false;
+    bool m_mouseOff = false;
+    uint8_t m_lastResult = 0;
+};
+
+} // namespace mc

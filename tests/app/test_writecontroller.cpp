@@ -1,0 +1,171 @@
+// Writing from the window against the emulated mouse, with the real busy indicator run
+// offscreen: a mouse the status poller reported off gets nothing and the user hears it is
+// asleep; an unchanged store with Config/Diff 0 sends nothing; a failed write asks the user to
+// try again and marks Config/Diff; choosing a slot switches the mouse between stopping and
+// restarting the poller, and only then hands the slot's pointer speed to the system.
+#include "app/profilelibrary.h"
+#include "app/writecontroller.h"
+#include "device/pollercontrol.h"
+#include "device/statuspoller.h"
+#include "profile/profilestore.h"
+#include "profile/settings.h"
+
+#include "../devicewrite/writefixture.h"
+
+#include <QAtomicInt>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace mc;
+using namespace mc::test;
+
+namespace {
+
+// Notes how many reports the mouse had received when the poller was stopped and restarted.
+class RecordingPoller final : public PollerControl
+{
+public:
+    explicit RecordingPoller(EmulatedMouse &mouse) : m_mouse(mouse) { setPollerControl(this); }
+    ~RecordingPoller() override { setPollerControl(nullptr); }
+    void stopAndWait() override { writesAtStop.storeRelease(m_mouse.writeCount()); }
+    void restart() override { writesAtRestart.storeRelease(m_mouse.writeCount()); }
+
+    QAtomicInt writesAtStop{-1};
+    QAtomicInt writesAtRestart{-1};
+
+private:
+    EmulatedMouse &m_mouse;
+};
+
+} // namespace
+
+class TestWriteController : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void mouseReportedOffGetsNothing();
+    void nothingChangedSendsNothing();
+    void failedWriteAsksToRetryAndMarksDiff();
+    void slotChoiceSwitchesMouseWhilePollerStopped();
+
+private:
+    ProfileStore loaded();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ProfileStore m_working;
+    ProfileStore m_written;
+    std::unique_ptr<WriteController> m_writer;
+    QList<QPair<int, QString>> m_told;
+};
+
+void TestWriteController::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    writeProductFiles(m_dir->path(), 3395, 6);
+    m_told.clear();
+    m_working = ProfileStore();
+    m_written = ProfileStore();
+    m_writer = std::make_unique<WriteController>(m_working, m_written);
+    UserPrompts prompts;
+    prompts.tell = [this](int iKind, const QString &text) { m_told.append({iKind, text}); };
+    m_writer->setPrompts(prompts);
+}
+
+void TestWriteController::cleanup()
+{
+    m_writer.reset();
+    setAppDir(QString());
+}
+
+ProfileStore TestWriteController::loaded()
+{
+    ProfileStore s;
+    LoadStore(s);
+    return s;
+}
+
+void TestWriteController::mouseReportedOffGetsNothing()
+{
+    OpenMouse mouse;
+    mouse->setMouseOff(true);
+    writeDiff(1);
+    m_working = m_written = loaded();
+    {
+        StatusPoller poller;
+        connect(&poller, &StatusPoller::RefreshBatteryStatus, m_writer.get(),
+                &WriteController::slotRefreshBatteryStatus);
+        QSignalSpy battery(&poller, &StatusPoller::RefreshBatteryStatus);
+        poller.start();
+        QVERIFY(battery.wait(3000));
+    }
+    mouse->clearLog();
+
+    m_writer->write(true);
+    QCOMPARE(m_told, (QList<QPair<int, QString>>{{1, "Mouse is sleeping or not connected."}}));
+    QCOMPARE(int(m_writer->lastResult()), 5);
+    QCOMPARE(mouse->writeCount(), 0);
+    QCOMPARE(readDiff(), 1); // nothing was sent: still everything to write
+}
+
+void TestWriteController::nothingChangedSendsNothing()
+{
+    OpenMouse mouse;
+    writeDiff(0);
+    m_working = m_written = loaded();
+    QSignalSpy finished(m_writer.get(), &WriteController::writeFinished);
+    m_writer->write(false);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), 0);
+    QVERIFY(m_told.isEmpty());
+    QCOMPARE(mouse->writeCount(), 0);
+    QVERIFY(!m_writer->isBusy());
+}
+
+void TestWriteController::failedWriteAsksToRetryAndMarksDiff()
+{
+    OpenMouse mouse;
+    writeDiff(0);
+    m_working = m_written = loaded();
+    m_working.Debounce = 12;
+    mouse->setWriteFailure(true);
+    m_writer->write(false);
+    QCOMPARE(m_told, (QList<QPair<int, QString>>{{1, "Send data failed, please try again."}}));
+    QCOMPARE(readDiff(), 1);
+}
+
+void TestWriteController::slotChoiceSwitchesMouseWhilePollerStopped()
+{
+    OpenMouse mouse;
+    m_working = m_written = loaded();
+    m_working.profiles[3].mousespeed = 15;
+    ProfileLibrary library(m_working);
+    connect(&library, &ProfileLibrary::selectOnMouseRequested, m_writer.get(),
+            &WriteController::selectProfile);
+    int appliedSpeed = -1;
+    int mouseSlotWhenApplied = -1;
+    library.setPointerSpeedApplier([&](const ProfileStore &store) {
+        appliedSpeed = store.current().mousespeed;
+        mouseSlotWhenApplied = mouse->activeSlot();
+    });
+    RecordingPoller poller(*mouse);
+
+    library.chooseSlot(3);
+    QCOMPARE(mouse->activeSlot(), 3);
+    // Select and its commit, then the five commits of CommitSettings.
+    QCOMPARE(wireSummary(mouse->writtenReports()),
+             (QStringList{"44 03 00", "40 f3 01", "40 f3 04", "40 f3 01", "40 f3 02", "40 f3 08",
+                          "40 f3 10"}));
+    QCOMPARE(poller.writesAtStop.loadAcquire(), 0);
+    QCOMPARE(poller.writesAtRestart.loadAcquire(), 7);
+    QCOMPARE(appliedSpeed, 15);
+    QCOMPARE(mouseSlotWhenApplied, 3);
+    QCOMPARE(readActiveSlot(), 3);
+}
+
+QTEST_MAIN(TestWriteController)
+#include "test_writecontroller.moc"

@@ -3,6 +3,8 @@
 #include "app/mousecfgwidget.h"
 
 #include "app/devicelink.h"
+#include "app/presence.h"
+#include "app/profilelibrary.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
@@ -37,11 +39,10 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     m_disableMacro = readDisableMacro();
     m_colorMode = readColorMode();
 
-    // The mouse: fill the table, find the present mice, open the current one.
+    // The mouse: fill the table and find the present mice; presence opens the current one.
     startDevices();
-    m_mice = presentProductNames();
-    m_miceAtStart = m_mice.size();
-    m_hasDevice = m_miceAtStart > 0;
+    m_miceAtStart = presentProductNames().size();
+    createWorkers();
 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
@@ -58,9 +59,8 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     m_translator = new QTranslator(this);
 
     buildUi();
-    refreshMouseList();
-    if (m_miceAtStart > 0)
-        openMouse(readCurrentProduct());
+    wireWorkers();
+    m_presence->begin();
     loadProfileState();
     if (m_langCount < 2)
         m_langBtn->hide();
@@ -75,20 +75,8 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
 
     setStyleSheet(QStringLiteral("*{outline:0px;}"));
     setupTray();
-    updateConnectionDisplay(false);
-    // The level shown until the mouse reports one; on a dark plate, so the white figure
-    // stays readable over the part of the bar the level does not fill.
-    const QColor t = themeColour();
-    m_battery->setStyleSheet(
-        QStringLiteral("QProgressBar{border:none;background-color:rgb(40,41,48);border-radius:2px;"
-                       "text-align:center;font-size:%1px;font-weight:bold;color:rgb(255,255,255)}"
-                       "QProgressBar::chunk{background-color:rgb(%2,%3,%4);border-radius:2px}")
-            .arg(scaled(16))
-            .arg(t.red())
-            .arg(t.green())
-            .arg(t.blue()));
-    m_battery->setFormat(QStringLiteral("%p%"));
-    m_battery->setValue(10);
+    applyStatusDisplay(m_presence->display());
+    m_profiles->takeSystemPointerSpeed();
     // Last: the start-up worker decodes these while everything above is built.
     loadFrameImages();
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
@@ -96,7 +84,8 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
 
 MousecfgWidget::~MousecfgWidget()
 {
-    KivMessageBox::setPlugInProbe(nullptr);
+    // The poller's loop ends before the handles close.
+    m_presence->stop();
     shutdownDevices();
     if (m_translator)
         QCoreApplication::removeTranslator(m_translator);
@@ -115,8 +104,7 @@ void MousecfgWidget::onButtonClicked()
         showViewSide(true);
     } else if (b == m_sideBtn) {
         showViewSide(false);
-    } else if (b == m_cancelBtn) {
-        hide();
+    } else if (dispatchProfileButton(b)) {
     } else if (b == m_upBtn || b == m_downBtn) {
         SelBtnChanged(b == m_upBtn ? 0 : 1, 2);
     } else {
@@ -202,33 +190,14 @@ void MousecfgWidget::slotLiftChange(quint8 iLift)
     m_lift = iLift;
 }
 
-void MousecfgWidget::slotProfileNameChange()
+bool MousecfgWidget::hasDevice() const
 {
-    // Renaming belongs to the profile library, which is not wired into the window yet.
-    qDebug("slotProfileNameChange: %s", qPrintable(m_nameEdit->text()));
+    return m_presence->hasDevice();
 }
 
-void MousecfgWidget::onFirmwareClicked()
+bool MousecfgWidget::warningOpen() const
 {
-    m_firmwareBtn->setState(0);
-    if (!cableSeenAtStart()) {
-        KivMessageBox::ask(
-            2, QObject::tr("Warning"),
-            QObject::tr("To update the firmware, please connect to the computer with a cable."),
-            this);
-        return;
-    }
-    if (!KivMessageBox::ask(1, QObject::tr("Warning"),
-                            QObject::tr("Do you want to upgrade the firmware?"), this))
-        return;
-    const QString updater =
-        appDir() + (m_language == 0 ? QStringLiteral("/skin/mouse/bin/K552-8871-20230727-en.exe")
-                                    : QStringLiteral("/skin/mouse/bin/K552-8871-20230727.exe"));
-    // Leaving is only right once the updater runs: otherwise the user would lose the program
-    // for nothing.
-    if (QProcess::startDetached(updater, {}))
-        ::exit(0);
-    qDebug("firmware updater did not start: %s", qPrintable(updater));
+    return m_presence->warningOpen();
 }
 
 } // namespace mc

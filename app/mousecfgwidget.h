@@ -9,6 +9,7 @@
 #include "widgets/uiscale.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QVector>
@@ -25,10 +26,15 @@ class QTranslator;
 
 namespace mc {
 
+class DevicePresence;
 class KivAction;
 class KivLabel;
+class KivMessageBox;
 class KivProcessbar;
 class KivPushButton;
+class ProfileLibrary;
+class WriteController;
+struct StatusDisplay;
 
 class MousecfgWidget : public QWidget
 {
@@ -43,8 +49,8 @@ public:
     // Number of supported mice found while the window was built; decides whether the entry
     // point shows the window at once.
     int miceAtStart() const { return m_miceAtStart; }
-    bool hasDevice() const { return m_hasDevice; }
-    bool warningOpen() const { return m_warningOpen; }
+    bool hasDevice() const;
+    bool warningOpen() const;
     int currentTab() const { return m_tab; }
     int scaleStep() const { return m_step; }
     QStringList presentMice() const { return m_mice; }
@@ -84,6 +90,10 @@ public:
     QLabel *frontPicture() const { return m_frontPic; }
     QLabel *sidePicture() const { return m_sidePic; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
+    DevicePresence *presence() const { return m_presence; }
+    ProfileLibrary *profileLibrary() const { return m_profiles; }
+    WriteController *writer() const { return m_writer; }
+    QLineEdit *nameEdit() const { return m_nameEdit; }
 
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -132,6 +142,19 @@ private:
     // The current product's stores, library list and default profile file.
     void loadProfileState();
     void rebuildLibraryMenu();
+    void rebuildMouseMenu(const QStringList &names);
+
+    // Presence, library and write, and what the window does with their signals
+    // (windowdevices.cpp).
+    void createWorkers();
+    void wireWorkers();
+    // The library, file and write buttons; false for any other button.
+    bool dispatchProfileButton(KivPushButton *b);
+    void showCurrentProfile(int iProfile, const QString &name);
+    void refreshPanels();
+    void collectPanels();
+    void applyStatusDisplay(const mc::StatusDisplay &d);
+    void announce(const QString &text);
 
     // Frame (windowframe.cpp).
     void setupScale();
@@ -140,7 +163,6 @@ private:
     bool applyScaleStep(const ScaleStep &s);
     void fillBackgroundSlot(int step);
     void setupTray();
-    void updateConnectionDisplay(bool bCharging);
     bool loadTranslation(int language);
 
     // Tabs and pictures.
@@ -160,10 +182,12 @@ private:
     ProfileStore m_lastStore; // what was last written to the mouse
     QStringList m_library;
 
-    // Presence.
+    // Presence, library and write.
+    DevicePresence *m_presence = nullptr;
+    ProfileLibrary *m_profiles = nullptr;
+    WriteController *m_writer = nullptr;
+    QPointer<KivMessageBox> m_warningBox; // the open "Dongle Disconnect!" box
     int m_miceAtStart = 0;
-    bool m_hasDevice = false;
-    bool m_warningOpen = false;
     int m_connectionState = 3;
     QStringList m_mice;
 

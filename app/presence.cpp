@@ -156,8 +156,11 @@ void DevicePresence::begin()
     if (m_hasDevice)
         openCurrent();
     m_poller.start();
-    // The level shown until the mouse reports its own.
+    // The level shown until the mouse reports its own. It is no reading, so the stored level
+    // (Config/Battery) stays as the last report left it.
+    m_storeLevel = false;
     slotRefreshBatteryStatus(0, 1, 1);
+    m_storeLevel = true;
 }
 
 void DevicePresence::stop()
@@ -348,7 +351,7 @@ void DevicePresence::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
     m_charging = iCharge != 0;
 
     const int percent = batteryPercent(batteryMillivolts(iLowByte, iHiByte), readBatteryFull());
-    if (percent != m_lastPercent) {
+    if (percent != m_lastPercent && m_storeLevel) {
         m_lastPercent = percent;
         writeBattery(percent);
     }

@@ -93,6 +93,8 @@ public:
     // Runs what was held, in order, and starts a new poller.
     void start();
     bool pollerRunning() const { return m_poller.isRunning(); }
+    // The poller's signals, for those who follow the status too (the write's mouse-off check).
+    StatusPoller *poller() { return &m_poller; }
     void setPollTimings(const PollTimings &timings) { m_poller.setTimings(timings); }
 
     int miceCount() const { return m_mice; }
@@ -185,6 +187,7 @@ private:
     bool m_mouseOff = false;
     bool m_charging = false;
     int m_lastPercent = -1;
+    bool m_storeLevel = true; // false for the start-up level, which is no reading
     int m_unknownRate = 0; // a rate code the store cannot hold, last reported
     StatusDisplay m_display;
 };

@@ -2,6 +2,8 @@
 // switch from one mouse to another.
 #include "app/devicelink.h"
 #include "app/mousecfgwidget.h"
+#include "app/presence.h"
+#include "app/profilelibrary.h"
 
 #include "profile/paths.h"
 #include "profile/profiledefaults.h"
@@ -173,28 +175,29 @@ void MousecfgWidget::slotMouseOver(KivPushButton *btn, bool bType)
 
 void MousecfgWidget::refreshMouseList()
 {
-    m_mice = presentProductNames();
+    rebuildMouseMenu(presentProductNames());
+    if (m_mice.size() == 1)
+        writeCurrentProduct(m_mice.first());
+    else if (m_mice.isEmpty())
+        writeCurrentProduct(QString());
+    else if (!m_mice.contains(readCurrentProduct()))
+        writeCurrentProduct(m_mice.first());
+    m_mouseBtn->setText(readCurrentProduct());
+}
+
+void MousecfgWidget::rebuildMouseMenu(const QStringList &names)
+{
+    m_mice = names;
     delete m_mouseMenu;
     m_mouseMenu = new QMenu(this);
     for (const QString &name : m_mice)
         m_mouseMenu->addAction(name);
-
     if (m_mice.size() < 2) {
         m_mouseBtn->hide();
-        if (m_mice.size() == 1) {
-            qDebug("RefreshMouseList %s", qPrintable(m_mice.first()));
-            writeCurrentProduct(m_mice.first());
-        } else {
-            writeCurrentProduct(QString());
-        }
         return;
     }
     m_mouseBtn->show();
-    const QString current = readCurrentProduct();
-    if (m_mice.contains(current))
-        m_mouseBtn->setText(current);
-    else
-        writeCurrentProduct(m_mice.first());
+    m_mouseBtn->setText(readCurrentProduct());
     connect(m_mouseMenu, &QMenu::triggered, this, &MousecfgWidget::slot_show_mousename);
     m_mouseBtn->setMenu(m_mouseMenu);
     m_mouseMenu->setFixedWidth(int(150 * scaleFactor()));
@@ -205,9 +208,9 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
 {
     if (!action)
         return;
-    QThread::msleep(50);
+    // Stopping the poller waits for its loop, so the handles are ours without pauses.
+    m_presence->stop();
     closeMouse();
-    QThread::msleep(50);
     m_viewFront = true;
     m_selKind = 0;
     m_selIndex = -1;
@@ -215,11 +218,12 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
     m_mouseBtn->setText(name);
     writeCurrentProduct(name);
     openMouse(name);
-    QThread::msleep(50);
     loadProfileState();
     reloadForProduct(true);
     switchTab(0);
     setHotspotImages();
+    refreshPanels();
+    m_presence->start();
 }
 
 void MousecfgWidget::reloadForProduct(bool bLayout)
@@ -240,8 +244,7 @@ void MousecfgWidget::loadProfileState()
     LoadStore(m_store);
     m_lastStore = m_store;
     m_slot = m_store.ProfileID;
-    m_library = LoadLibraryList();
-    rebuildLibraryMenu();
+    m_profiles->loadLibrary();
     WriteDefaultProfileFile();
 }
 
@@ -255,14 +258,15 @@ void MousecfgWidget::rebuildLibraryMenu()
 
 void MousecfgWidget::slotWarnClose()
 {
-    openMouse(readCurrentProduct());
+    // Presence has opened the mouse and runs the poller; the window reads the new product.
     m_viewFront = true;
     m_selKind = 0;
     m_selIndex = -1;
+    loadProfileState();
     reloadForProduct(false);
     switchTab(0);
     SelBtnChanged(0, 0);
-    m_hasDevice = true;
+    refreshPanels();
 }
 
 } // namespace mc

@@ -3,6 +3,7 @@
 // "Dongle Disconnect!" box, and the language switch.
 #include "app/devicelink.h"
 #include "app/mousecfgwidget.h"
+#include "app/presence.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
@@ -141,22 +142,6 @@ void MousecfgWidget::mouseReleaseEvent(QMouseEvent *)
     m_drag.release();
 }
 
-void MousecfgWidget::updateConnectionDisplay(bool bCharging)
-{
-    const bool cable = cableCommandPresent();
-    const bool receiver = receiverCommandPresent();
-    int state = 3;
-    if (receiver)
-        state = (cable || bCharging) ? 1 : 2;
-    else if (cable)
-        state = 0;
-    m_connectionState = state;
-    m_chargePic->hide();
-    m_donglePic->setVisible(receiver);
-    m_battery->setVisible(state == 2 || state == 3);
-    update();
-}
-
 void MousecfgWidget::setupTray()
 {
     const QIcon icon(appDir() + QStringLiteral("/skin/icon.ico"));
@@ -185,7 +170,7 @@ void MousecfgWidget::iconActivated(QSystemTrayIcon::ActivationReason reason)
         showRequest();
         return;
     }
-    if (!m_warningOpen)
+    if (!warningOpen())
         hide();
 }
 
@@ -200,20 +185,22 @@ void MousecfgWidget::showRequest()
         showNormal();
     else
         show();
-    if (m_hasDevice) {
+    if (hasDevice()) {
         raise();
         activateWindow();
         return;
     }
-    if (m_warningOpen && QApplication::activeModalWidget())
+    if (m_warningBox)
         return; // one box at a time
-    m_warningOpen = true;
-    KivMessageBox::setPlugInProbe([this] { return m_hasDevice; });
+    m_presence->setWarningOpen(true);
+    // The box closes itself when a mouse is set up (presence's warningCloseRequested).
     KivMessageBox box(4, QString(), QObject::tr("Warning"), QObject::tr("Dongle Disconnect!"), this,
-                      true, Qt::FramelessWindowHint | Qt::Dialog);
-    if (box.exec() == QDialog::Accepted && !m_hasDevice)
+                      false, Qt::FramelessWindowHint | Qt::Dialog);
+    m_warningBox = &box;
+    if (box.exec() == QDialog::Accepted && !hasDevice())
         hide();
-    m_warningOpen = false;
+    m_warningBox = nullptr;
+    m_presence->setWarningOpen(false);
 }
 
 bool MousecfgWidget::loadTranslation(int language)

@@ -59,6 +59,7 @@ void WriteController::runQueued()
     if (m_busy)
         return;
     m_busy = true;
+    emit busyChanged(true);
     while (!m_queue.empty()) {
         const Request r = m_queue.front();
         m_queue.pop_front();
@@ -68,6 +69,7 @@ void WriteController::runQueued()
             runWrite(r.everything);
     }
     m_busy = false;
+    emit busyChanged(false);
 }
 
 bool WriteController::waitBehindIndicator(QThread &worker)

@@ -49,6 +49,10 @@ public slots:
     void slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
 
 signals:
+    // The device and the stores are taken (true) and given back (false): whoever else uses
+    // the handles or the stores (the presence update, status reports) waits in between.
+    // Emitted on the user-interface thread; connect directly.
+    void busyChanged(bool bBusy);
     void writeFinished(quint8 iResult);
     void profileSelected(int iProfile);
 

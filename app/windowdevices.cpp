@@ -1,0 +1,179 @@
+// The window's wiring to the pieces that do the work: presence and status (DevicePresence), the
+// profile library (ProfileLibrary) and the write (WriteController). The window only applies
+// what they signal to its widgets and hands them the user's clicks.
+#include "app/mousecfgwidget.h"
+
+#include "app/devicelink.h"
+#include "app/presence.h"
+#include "app/profilelibrary.h"
+#include "app/userprompts.h"
+#include "app/writecontroller.h"
+#include "device/hidbackend.h"
+#include "emulator/backendselect.h"
+#include "emulator/emulatedmouse.h"
+#include "profile/settings.h"
+#include "widgets/kivaction.h"
+#include "widgets/kivlabel.h"
+#include "widgets/kivmessagebox.h"
+#include "widgets/kivprocessbar.h"
+#include "widgets/kivpushbutton.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace mc {
+
+void MousecfgWidget::createWorkers()
+{
+    m_presence = new DevicePresence(m_store, [this] { return m_slot; }, this);
+    m_profiles = new ProfileLibrary(m_store, this);
+    m_writer = new WriteController(m_store, m_lastStore, this);
+    const UserPrompts prompts = windowPrompts(this);
+    m_profiles->setPrompts(prompts);
+    m_writer->setPrompts(prompts);
+    m_writer->setDialogParent(this);
+}
+
+void MousecfgWidget::wireWorkers()
+{
+    DevicePresence *p = m_presence;
+    connect(p, &DevicePresence::mouseListChanged, this, &MousecfgWidget::rebuildMouseMenu);
+    connect(p, &DevicePresence::reloadRequested, this, &MousecfgWidget::slotWarnClose);
+    connect(p, &DevicePresence::warningRequested, this, &MousecfgWidget::slotWarning);
+    connect(p, &DevicePresence::warningCloseRequested, this, [this] {
+        if (m_warningBox)
+            m_warningBox->accept();
+    });
+    connect(p, &DevicePresence::displayChanged, this, &MousecfgWidget::applyStatusDisplay);
+    connect(p, &DevicePresence::slotSelectRequested, m_profiles,
+            [this](int iSlot) { m_profiles->selectSlot(iSlot, false); }, Qt::DirectConnection);
+    connect(p, &DevicePresence::announce, this, &MousecfgWidget::announce);
+    connect(p->poller(), &StatusPoller::RefreshBatteryStatus, m_writer,
+            &WriteController::slotRefreshBatteryStatus);
+    // Hot-plug: the emulated mouse's own events (chosen on the command line, or installed
+    // directly by a test), else the system's.
+    EmulatedMouse *mouse = installedEmulator();
+    if (!mouse)
+        mouse = dynamic_cast<EmulatedMouse *>(&hidBackend());
+    if (mouse)
+        connect(mouse, &EmulatedMouse::hotplug, p, &DevicePresence::onInterfaceChanged);
+
+    // The write owns the device and the stores while it runs.
+    connect(m_writer, &WriteController::busyChanged, p,
+            [p](bool bBusy) { bBusy ? p->stop() : p->start(); }, Qt::DirectConnection);
+
+    ProfileLibrary *l = m_profiles;
+    connect(l, &ProfileLibrary::currentChanged, this, &MousecfgWidget::showCurrentProfile);
+    connect(l, &ProfileLibrary::libraryChanged, this, [this](const QStringList &names) {
+        m_library = names;
+        rebuildLibraryMenu();
+    });
+    connect(l, &ProfileLibrary::panelsRefreshRequested, this, &MousecfgWidget::refreshPanels);
+    connect(l, &ProfileLibrary::textsReapplyRequested, this, &MousecfgWidget::retranslate);
+    connect(l, &ProfileLibrary::configurationLoaded, this, [this] {
+        switchTab(0);
+        setHotspotImages();
+    });
+    connect(l, &ProfileLibrary::writeRequested, m_writer, &WriteController::write);
+    connect(l, &ProfileLibrary::selectOnMouseRequested, m_writer, &WriteController::selectProfile,
+            Qt::DirectConnection);
+
+    for (int i = 0; i < kSlotCount; ++i) {
+        connect(m_slotActions[size_t(i)], &QAction::triggered, l, [l, i] { l->chooseSlot(i); });
+    }
+    connect(m_libraryMenu, &QMenu::triggered, this, [this](QAction *a) {
+        m_profiles->chooseLibraryEntry(m_libraryMenu->actions().indexOf(a));
+    });
+}
+
+bool MousecfgWidget::dispatchProfileButton(KivPushButton *b)
+{
+    ProfileLibrary *l = m_profiles;
+    if (b == m_libraryBtn)
+        l->rename(m_nameEdit->text(), false);
+    else if (b == m_addBtn)
+        l->addProfile();
+    else if (b == m_delBtn)
+        l->deleteProfile();
+    else if (b == m_copyBtn)
+        l->copyProfile();
+    else if (b == m_resetBtn)
+        l->resetProfile();
+    else if (b == m_resetAllBtn)
+        l->resetAll();
+    else if (b == m_exportBtn) // its picture is the one of loading a file
+        l->importProfile();
+    else if (b == m_importBtn)
+        l->exportProfile();
+    else if (b == m_saveBtn)
+        l->saveConfiguration();
+    else if (b == m_loadBtn)
+        l->loadConfiguration();
+    else if (b == m_okBtn) {
+        m_writer->write(false);
+        hide();
+    } else if (b == m_cancelBtn) {
+        hide();
+        l->selectSlot(m_slot, true);
+    } else if (b == m_applyBtn) {
+        collectPanels();
+        m_writer->write(false);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void MousecfgWidget::slotProfileNameChange()
+{
+    m_profiles->rename(m_nameEdit->text(), true);
+}
+
+void MousecfgWidget::showCurrentProfile(int iProfile, const QString &name)
+{
+    m_slot = iProfile;
+    m_slotSelector->setText(m_slotActions[size_t(iProfile)]->text());
+    m_nameEdit->setText(name);
+}
+
+void MousecfgWidget::refreshPanels()
+{
+    // The settings panels refresh from the working store as they are built; the window's own
+    // share is the slot highlight.
+    for (int i = 0; i < kSlotCount; ++i)
+        m_slotBtns[size_t(i)]->setState(i == m_slot ? 1 : 0);
+}
+
+void MousecfgWidget::collectPanels()
+{
+    // Every panel built so far edits the working store directly; the DPI, pointer and
+    // report-rate panels hand their values over here once they exist.
+}
+
+void MousecfgWidget::applyStatusDisplay(const StatusDisplay &d)
+{
+    m_battery->setStyleSheet(d.barStyle);
+    m_battery->setFormat(d.barFormat);
+    m_battery->setOwnText(d.barText);
+    m_battery->setTextVisible(d.barTextVisible);
+    m_battery->setValue(d.barValue);
+    m_chargePic->setVisible(d.chargingShown);
+    m_donglePic->setVisible(d.connection.receiverShown);
+    m_battery->setVisible(d.connection.barShown);
+    m_connectionState = d.connection.state;
+    update();
+}
+
+void MousecfgWidget::announce(const QString &text)
+{
+    qDebug("announce: %s", qUtf8Printable(text));
+}
+
+void MousecfgWidget::onFirmwareClicked()
+{
+    m_firmwareBtn->setState(0);
+    m_presence->onFirmwareRequested();
+}
+
+} // namespace mc

@@ -50,6 +50,8 @@ private slots:
             << QByteArray::fromHex("050109020906a101c0") << QVector<HidUsage>{{1, 2}};
         QTest::newRow("unbalanced end collections")
             << QByteArray::fromHex("c0c0c005010902a101c0") << QVector<HidUsage>{{1, 2}};
+        QTest::newRow("collection item cut inside its two data bytes")
+            << QByteArray::fromHex("05010902a201") << QVector<HidUsage>{};
         QTest::newRow("empty") << QByteArray() << QVector<HidUsage>{};
     }
 

@@ -77,8 +77,8 @@ int main(int argc, char *argv[])
 
     OsdServer server;
     if (!server.listen(serverName)) {
-        std::fprintf(stderr, "mousecfg-osd: cannot listen on %s: %s\n",
-                     qPrintable(serverName), qPrintable(server.errorString()));
+        std::fprintf(stderr, "mousecfg-osd: cannot listen on %s: %s\n", qPrintable(serverName),
+                     qPrintable(server.errorString()));
         return 1;
     }
 
@@ -100,7 +100,8 @@ int main(int argc, char *argv[])
                           .arg(m.fontFamily, m.text));
     });
     if (print)
-        QObject::connect(&window, &OsdWindow::hidden, &app, [] { printLine(QStringLiteral("hide")); });
+        QObject::connect(&window, &OsdWindow::hidden, &app,
+                         [] { printLine(QStringLiteral("hide")); });
     idleExit.start(idleExitMs);
     if (print)
         printLine(QStringLiteral("ready"));

@@ -38,9 +38,9 @@ namespace mc {
 // What the system says about one interface at its arrival.
 struct HidInterfaceNote
 {
-    QByteArray path;               // the path the HID library opens ("/dev/hidraw3", "\\?\hid#...")
-    QString name;                  // Windows: the interface name without "\\?\"; Linux: empty
-    int vid = 0;                   // Linux: from HID_ID; Windows: 0 (the name holds them)
+    QByteArray path; // the path the HID library opens ("/dev/hidraw3", "\\?\hid#...")
+    QString name;    // Windows: the interface name without "\\?\"; Linux: empty
+    int vid = 0;     // Linux: from HID_ID; Windows: 0 (the name holds them)
     int pid = 0;
     QVector<HidUsage> collections; // Linux: the node's top-level application collections
 };

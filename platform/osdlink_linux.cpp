@@ -32,7 +32,8 @@ OsdLink::OsdLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>
         emit delivered();
     });
     connect(&d->socket, &QLocalSocket::errorOccurred, this, [this] {
-        QMetaObject::invokeMethod(this, [this] { connectionFailed(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { connectionFailed(); }, Qt::QueuedConnection);
     });
     connect(&d->retry, &QTimer::timeout, this, [this] {
         if (!d->pending.isEmpty() && d->socket.state() == QLocalSocket::UnconnectedState)

@@ -14,7 +14,10 @@ struct HidUsage
 {
     int usagePage = 0;
     int usage = 0;
-    bool operator==(const HidUsage &o) const { return usagePage == o.usagePage && usage == o.usage; }
+    bool operator==(const HidUsage &o) const
+    {
+        return usagePage == o.usagePage && usage == o.usage;
+    }
 };
 
 // The descriptors the kernel accepts are at most this long; longer input is cut here.

@@ -22,8 +22,8 @@ class TestOsdMessage : public QObject
 private slots:
     void blockLayout()
     {
-        const QByteArray block = mc::osdMessageBlock(QStringLiteral("DPI 2:1600"),
-                                                     QColor(0x12, 0x34, 0x56));
+        const QByteArray block =
+            mc::osdMessageBlock(QStringLiteral("DPI 2:1600"), QColor(0x12, 0x34, 0x56));
         QByteArray expected(1044, '\0');
         expected.replace(0, 20, utf16le(QStringLiteral("DPI 2:1600")));
         expected.replace(516, 4, QByteArray::fromHex("dc050000"));
@@ -40,7 +40,8 @@ private slots:
         QCOMPARE(block.mid(0, 510), utf16le(QString(255, QLatin1Char('x'))));
         QCOMPARE(block.mid(510, 6), QByteArray(6, '\0'));
 
-        const QString pairAtTheEdge = QString(254, QLatin1Char('x')) + QString::fromUtf8("\U0001F5B1");
+        const QString pairAtTheEdge =
+            QString(254, QLatin1Char('x')) + QString::fromUtf8("\U0001F5B1");
         const QByteArray cut = mc::osdMessageBlock(pairAtTheEdge, Qt::red);
         QCOMPARE(cut.mid(0, 508), utf16le(QString(254, QLatin1Char('x'))));
         QCOMPARE(cut.mid(508, 4), QByteArray(4, '\0'));

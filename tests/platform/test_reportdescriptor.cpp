@@ -16,12 +16,13 @@ namespace {
 // vendor command collection on Generic Desktop usage 0.
 const QByteArray kReceiver = QByteArray::fromHex(
     // mouse: buttons, X/Y, wheel inside a physical collection
-    "05010902a1018501" "0901a100" "05091901290515002501950575018102" "950175038101"
-    "0501160180" "26ff7f" "7510950209300931" "8106" "1581257f" "750895010938" "8106" "c0c0"
+    "05010902a10185010901a10005091901290515002501950575018102950175038101"
+    "050116018026ff7f75109502093009318106"
+    "1581257f7508950109388106c0c0"
     // consumer control
-    "050c0901a1018503" "150026ff031900" "2aff03" "751095018100" "c0"
+    "050c0901a1018503150026ff0319002aff03751095018100c0"
     // command collection: vendor data of 32 bytes each way
-    "05010900a1018505" "0600ff" "0901150026ff00" "750895208102" "09019102" "c0");
+    "05010900a10185050600ff0901150026ff0075089520810209019102c0");
 
 const QVector<HidUsage> kReceiverCollections{{1, 2}, {0x0C, 1}, {1, 0}};
 
@@ -44,8 +45,7 @@ private slots:
         QTest::newRow("long item skipped by its size")
             << QByteArray::fromHex("fe03aa01020305010902a101c0") << QVector<HidUsage>{{1, 2}};
         QTest::newRow("a main item ends the usage: no usage, no collection")
-            << QByteArray::fromHex("050109028102a101c005010906a101c0")
-            << QVector<HidUsage>{{1, 6}};
+            << QByteArray::fromHex("050109028102a101c005010906a101c0") << QVector<HidUsage>{{1, 6}};
         QTest::newRow("first usage of a set decides")
             << QByteArray::fromHex("050109020906a101c0") << QVector<HidUsage>{{1, 2}};
         QTest::newRow("unbalanced end collections")
@@ -70,7 +70,8 @@ private slots:
             // A copy of exactly n bytes, so that a read past the end shows under sanitizers.
             const QByteArray cut(kReceiver.constData(), n);
             const QVector<HidUsage> got = mc::applicationCollections(cut);
-            QVERIFY2(got == kReceiverCollections.mid(0, got.size()), qPrintable(QString::number(n)));
+            QVERIFY2(got == kReceiverCollections.mid(0, got.size()),
+                     qPrintable(QString::number(n)));
         }
     }
 
@@ -100,13 +101,12 @@ private slots:
         QTest::addColumn<int>("pid");
         QTest::newRow("receiver") << QByteArray("0003:0000248A:0000FA02") << true << 0x248A
                                   << 0xFA02;
-        QTest::newRow("lower case, newline") << QByteArray("0003:0000248a:0000fb01\n") << true
-                                             << 0x248A << 0xFB01;
+        QTest::newRow("lower case, newline")
+            << QByteArray("0003:0000248a:0000fb01\n") << true << 0x248A << 0xFB01;
         QTest::newRow("two fields") << QByteArray("0003:0000248A") << false << 0 << 0;
-        QTest::newRow("vendor beyond 16 bits") << QByteArray("0003:0001248A:0000FA02") << false
-                                               << 0 << 0;
-        QTest::newRow("not hexadecimal") << QByteArray("0003:0000248G:0000FA02") << false << 0
-                                         << 0;
+        QTest::newRow("vendor beyond 16 bits")
+            << QByteArray("0003:0001248A:0000FA02") << false << 0 << 0;
+        QTest::newRow("not hexadecimal") << QByteArray("0003:0000248G:0000FA02") << false << 0 << 0;
         QTest::newRow("empty field") << QByteArray("0003::0000FA02") << false << 0 << 0;
         QTest::newRow("missing") << QByteArray() << false << 0 << 0;
     }

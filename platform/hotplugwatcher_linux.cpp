@@ -43,11 +43,16 @@ struct HotplugWatcher::Backend
 {
     udev *context = nullptr;
     udev_monitor *monitor = nullptr;
-    std::unique_ptr<QSocketNotifier> notifier;
+    QSocketNotifier *notifier = nullptr; // a child of the watcher
 
     ~Backend()
     {
-        notifier.reset();
+        // Stopping may happen inside the notifier's own signal (a receiver of an event stops
+        // the watcher), so the notifier is silenced now and deleted once that has returned.
+        if (notifier) {
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+        }
         if (monitor)
             udev_monitor_unref(monitor);
         if (context)
@@ -70,9 +75,9 @@ bool HotplugWatcher::start(quintptr)
         return false;
     }
     const int fd = udev_monitor_get_fd(backend->monitor);
-    backend->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+    backend->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     udev_monitor *monitor = backend->monitor;
-    connect(backend->notifier.get(), &QSocketNotifier::activated, this, [this, monitor] {
+    connect(backend->notifier, &QSocketNotifier::activated, this, [this, monitor] {
         // The monitor's socket does not block: drain it first, so that a receiver of the events
         // may stop the watcher without the monitor being read afterwards.
         QVector<std::pair<bool, HidInterfaceNote>> notes;

@@ -1,0 +1,109 @@
+// mousecfg-osd: the on-screen display that the configuration program announces profile, DPI
+// stage and report-rate changes through. One instance per user: the lock file beside the local
+// server's name decides; a second start ends at once with status 0, leaving the first to show
+// the messages. The program ends by itself after five idle minutes (no message and nothing on
+// screen), so it does not linger once the configuration program is gone; the configuration
+// program starts it again when it next has something to show.
+//
+//   mousecfg-osd [--server NAME] [--print] [--idle-exit-ms N]
+//   --server        the local server name (default: the one the configuration program uses)
+//   --print         also write each message shown, and each hide, to standard output
+//   --idle-exit-ms  the idle time before the program ends
+#include "osd/osdserver.h"
+#include "osd/osdwindow.h"
+#include "platform/osdlink.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QLockFile>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int kDefaultIdleExitMs = 5 * 60 * 1000;
+
+QString lockPathFor(const QString &serverName)
+{
+    // A full path names the socket file itself; a plain name lives in the temporary folder.
+    if (QDir::isAbsolutePath(serverName))
+        return serverName + QStringLiteral(".lock");
+    return QDir::tempPath() + QLatin1Char('/') + serverName + QStringLiteral(".lock");
+}
+
+void printLine(const QString &line)
+{
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mousecfg-osd"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser parser;
+    const QCommandLineOption serverOption(QStringLiteral("server"),
+                                          QStringLiteral("Local server name."),
+                                          QStringLiteral("NAME"), mc::osdServerName());
+    const QCommandLineOption printOption(QStringLiteral("print"),
+                                         QStringLiteral("Print each message shown."));
+    const QCommandLineOption idleOption(QStringLiteral("idle-exit-ms"),
+                                        QStringLiteral("Idle time before the program ends."),
+                                        QStringLiteral("N"), QString::number(kDefaultIdleExitMs));
+    parser.addOptions({serverOption, printOption, idleOption});
+    parser.addHelpOption();
+    parser.process(app);
+    const QString serverName = parser.value(serverOption);
+    const bool print = parser.isSet(printOption);
+    bool idleOk = false;
+    const int idleExitMs = parser.value(idleOption).toInt(&idleOk);
+    if (serverName.isEmpty() || !idleOk || idleExitMs <= 0) {
+        std::fputs("mousecfg-osd: invalid --server or --idle-exit-ms\n", stderr);
+        return 64;
+    }
+
+    QLockFile lock(lockPathFor(serverName));
+    lock.setStaleLockTime(0); // only a lock whose owner died is taken over
+    if (!lock.tryLock(0))
+        return 0; // another display program is running and shows the messages
+
+    OsdServer server;
+    if (!server.listen(serverName)) {
+        std::fprintf(stderr, "mousecfg-osd: cannot listen on %s: %s\n", qPrintable(serverName),
+                     qPrintable(server.errorString()));
+        return 1;
+    }
+
+    OsdWindow window;
+#ifdef Q_OS_WIN
+    window.winId(); // the configuration program looks the window up by its title
+#endif
+    QTimer idleExit;
+    idleExit.setSingleShot(true);
+    QObject::connect(&idleExit, &QTimer::timeout, &app, &QCoreApplication::quit);
+    QObject::connect(&server, &OsdServer::messageReceived, &window, &OsdWindow::showMessage);
+    QObject::connect(&window, &OsdWindow::shown, &idleExit, [&](const mc::OsdMessage &m) {
+        idleExit.start(std::max(idleExitMs, m.displayTimeMs));
+        if (print)
+            printLine(QStringLiteral("show %1 %2 %3 %4 %5")
+                          .arg(m.displayTimeMs)
+                          .arg(m.colour.name())
+                          .arg(m.fontSize)
+                          .arg(m.fontFamily, m.text));
+    });
+    if (print)
+        QObject::connect(&window, &OsdWindow::hidden, &app,
+                         [] { printLine(QStringLiteral("hide")); });
+    idleExit.start(idleExitMs);
+    if (print)
+        printLine(QStringLiteral("ready"));
+    return app.exec();
+}

@@ -91,7 +91,7 @@ MacroUploadPlan planMacroUpload(const ProfileStore &deviceCopy, const MacroNumbe
     // numbered macro exactly once; names of the other slots without a number are not sent.
     for (const ProfileData &profile : deviceCopy.profiles) {
         for (const ButtonInfo &entry : profile.buttons) {
-            if (!runsMacro(entry))
+            if (!runsUsableMacro(entry))
                 continue;
             const int slot = table.slotOf(entry.macroname);
             if (slot < 0 || plan.filled[size_t(slot)])

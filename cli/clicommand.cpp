@@ -22,6 +22,13 @@ void put(std::FILE *stream, const QString &line)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fflush(stream);
 }
+
+// The product openMouse opens: Config/CurrentProductName, else the first listed mouse.
+QByteArray wantedProduct()
+{
+    const QByteArray name = readCurrentProduct().toUtf8();
+    return name.isEmpty() ? deviceState().entries[0].productName : name;
+}
 } // namespace
 
 CommandRegistration::CommandRegistration(const Command &command)
@@ -72,11 +79,33 @@ int openMouse()
         printError(QStringLiteral("The HID library could not be initialised."));
         return 1;
     }
-    QByteArray name = readCurrentProduct().toUtf8();
-    if (name.isEmpty())
-        name = deviceState().entries[0].productName;
-    OpenDeviceByName(name);
+    OpenDeviceByName(wantedProduct());
     return commandHandle() ? 0 : 1;
+}
+
+QString openFailureText()
+{
+    const DeviceState &s = deviceState();
+    const int count = std::clamp(s.count, 0, kMaxDeviceEntries);
+    const QByteArray wanted = wantedProduct();
+    bool wantedPresent = false;
+    QByteArray other;
+    for (int i = 0; i < count; ++i) {
+        const DeviceEntry &e = s.entries[size_t(i)];
+        if (!productPresent(e))
+            continue;
+        if (e.productName == wanted)
+            wantedPresent = true;
+        else if (other.isEmpty())
+            other = e.productName;
+    }
+    if (wantedPresent)
+        return QStringLiteral("The mouse is present but could not be opened.");
+    if (!other.isEmpty())
+        return QStringLiteral("The mouse present is \"%1\", not \"%2\" as "
+                              "Config/CurrentProductName says; it was not opened.")
+            .arg(QString::fromUtf8(other), QString::fromUtf8(wanted));
+    return QStringLiteral("No mouse is present.");
 }
 
 void closeMouse()

@@ -41,6 +41,10 @@ int usageError(const QString &message);
 // set, the first listed mouse). Returns 0, or 1 when the HID library failed or nothing opened.
 int openMouse();
 
+// Why openMouse found no mouse to talk to, one line for the user: none is present, or the one
+// present is not the product Config.ini names, or it could not be opened.
+QString openFailureText();
+
 // Closes what openMouse opened and releases the HID library.
 void closeMouse();
 

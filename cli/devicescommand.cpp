@@ -22,10 +22,13 @@ int runDevices(const QStringList &args)
     if (!args.isEmpty())
         return usageError(QStringLiteral("devices takes no arguments"));
     const int opened = openMouse();
+    if (deviceState().count <= 0) {
+        printLine(QStringLiteral("Product: (Config.ini names no mouse in Mouse_List/0)"));
+        printLine(openFailureText());
+        return 1;
+    }
     const DeviceEntry &e = deviceState().entries[0];
-    printLine(e.productName.isEmpty()
-                  ? QStringLiteral("Product: (Config.ini names no mouse in Mouse_List/0)")
-                  : QStringLiteral("Product: %1").arg(QString::fromUtf8(e.productName)));
+    printLine(QStringLiteral("Product: %1").arg(QString::fromUtf8(e.productName)));
     printLine(QStringLiteral("Receiver %1: pointer collection %2, command collection %3")
                   .arg(ids(e.receiverVid, e.receiverPid), found(e.receiverPointerFound),
                        found(e.receiverCommandFound)));
@@ -35,14 +38,10 @@ int runDevices(const QStringList &args)
     if (cableFirmwareRelease() != 0)
         printLine(QStringLiteral("Cable firmware release: %1")
                       .arg(cableFirmwareRelease(), 4, 16, QLatin1Char('0')));
-    if (!productPresent(e)) {
-        printLine(QStringLiteral("No mouse is present."));
-        return 1;
-    }
     const bool cable = deviceState().cableCommand != nullptr;
     const bool receiver = deviceState().receiverCommand != nullptr;
     if (opened != 0 || (!cable && !receiver)) {
-        printLine(QStringLiteral("The mouse is present but could not be opened."));
+        printLine(openFailureText());
         return 1;
     }
     printLine(QStringLiteral("Connected through: %1")

@@ -1,6 +1,7 @@
 // "select-profile N": the window's slot pick from its menu. Tells the mouse to switch to slot
-// N (1 to 5) and commits the settings, as the window does, and records the slot as the active
-// one in Config.ini. The exit status is the first failing result, or 0.
+// N (1 to 5) and commits the settings, as the window does, and, once the mouse has taken it,
+// records the slot as the active one in Config.ini. The exit status is the first failing
+// result, or 0.
 #include "cli/clicommand.h"
 #include "device/commandset.h"
 #include "device/writeresult.h"
@@ -17,7 +18,7 @@ int runSelectProfile(const QStringList &args)
     if (!ok || n < 1 || n > kSlotCount)
         return usageError(QStringLiteral("select-profile takes one profile number, 1 to 5"));
     if (openMouse() != 0) {
-        printLine(QStringLiteral("No mouse is present."));
+        printLine(openFailureText());
         return kNoDevice;
     }
     const int slot = n - 1;
@@ -25,11 +26,14 @@ int runSelectProfile(const QStringList &args)
     const uint8_t committed = CommitSettings();
     if (result == kOk)
         result = committed;
-    SaveActiveSlot(slot);
-    if (result == kOk)
-        printLine(QStringLiteral("Profile %1 selected.").arg(n));
-    else
+    if (result != kOk) {
+        // The mouse did not take the slot: recording it would make Config.ini disagree with
+        // the mouse.
         printLine(writeResultText(result));
+        return result;
+    }
+    SaveActiveSlot(slot);
+    printLine(QStringLiteral("Profile %1 selected.").arg(n));
     return result;
 }
 

@@ -49,7 +49,7 @@ int runStatus(const QStringList &args)
     if (!args.isEmpty())
         return usageError(QStringLiteral("status takes no arguments"));
     if (openMouse() != 0) {
-        printLine(QStringLiteral("No mouse is present."));
+        printLine(openFailureText());
         return kNoDevice;
     }
     const HidHandle handle = commandHandle();

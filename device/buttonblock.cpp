@@ -4,6 +4,7 @@
 #include "buttons/catalogue.h"
 #include "device/dpiencoding.h"
 #include "device/writeresult.h"
+#include "profile/paths.h"
 
 #include <QDebug>
 
@@ -16,17 +17,27 @@ namespace {
 void placeEntry(ButtonBlock &block, ButtonInfo &entry, int slot, const ProductSwitches &product,
                 MacroNumberTable &table)
 {
-    int macroSlot = 0;
-    if (runsMacro(entry)) {
-        macroSlot = table.number(entry.macroname);
+    std::array<uint8_t, buttonblock::kCodeSize> code{};
+    if (!runsMacro(entry)) {
+        code = DeviceCode(entry, 0, sniperByte(product.sensorCode, entry.Res1));
+    } else if (runsUsableMacro(entry)) {
+        const int macroSlot = table.number(entry.macroname);
         entry.Res4 = uint8_t(std::min(macroSlot, 0xFF));
+        code = DeviceCode(entry, macroSlot);
+    } else {
+        // Numbering it would spend one of the twelve slots on a macro that cannot be read.
+        qDebug("Button slot %d runs a macro without a usable name; sent as no function", slot);
     }
-    const auto code = DeviceCode(entry, macroSlot, sniperByte(product.sensorCode, entry.Res1));
     std::copy(code.begin(), code.end(),
               block.begin() + buttonblock::kFirstSlot + buttonblock::kCodeSize * slot);
 }
 
 } // namespace
+
+bool runsUsableMacro(const ButtonInfo &entry)
+{
+    return runsMacro(entry) && isSafeFileName(entry.macroname);
+}
 
 ButtonBlock buildButtonBlock(ProfileStore &deviceCopy, const ProductSwitches &product,
                              MacroNumberTable &table)

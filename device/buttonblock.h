@@ -42,11 +42,15 @@ constexpr bool runsMacro(const ButtonInfo &entry)
     return entry.Fun == buttonblock::kMacroFunction || entry.Fun == buttonblock::kGunFunction;
 }
 
+// A macro entry whose name can name a macro file. One without (an empty name, or one refused as
+// unsafe) has no macro to run: it is sent as no function and takes no device macro slot.
+bool runsUsableMacro(const ButtonInfo &entry);
+
 // Builds the block from slot 0 of the device copy: entries 0 to button count - 1 at the slots of
 // the product's slot map (an entry whose slot lies outside 0..23 is not sent), then the wheel
 // entries 40 and 41 (swapped when the product says ScrollRev 1). Slots no entry maps to are 0.
-// The table is cleared and refilled; the macro slot of every macro entry sent is also written
-// into its Res4.
+// The table is cleared and refilled; the macro slot of every usable macro entry sent is also
+// written into its Res4.
 ButtonBlock buildButtonBlock(ProfileStore &deviceCopy, const ProductSwitches &product,
                              MacroNumberTable &table);
 ReportList buttonBlockReports(const ButtonBlock &block);

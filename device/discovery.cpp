@@ -70,6 +70,12 @@ void InitDeviceTable()
     const QByteArray name = readMouseListName().toUtf8();
     DeviceState &s = deviceState();
     std::fill(s.entries.begin(), s.entries.end(), DeviceEntry());
+    s.count = 0;
+    qDebug("%s", name.constData());
+    // A mouse without a name could be neither shown nor opened by name, nor told from another
+    // product: a Config.ini that names none lists no mouse at all.
+    if (name.isEmpty())
+        return;
     s.count = 1;
     DeviceEntry &e = s.entries[0];
     e.receiverVid = ids.receiverVid;
@@ -85,7 +91,6 @@ void InitDeviceTable()
     e.cableCommandUsage = kCommandUsage;
     e.cableCommandUsagePage = kWantedUsagePage;
     e.productName = name;
-    qDebug("%s", name.constData());
 }
 
 bool acceptsReceiverCommandPath(const QByteArray &path)
@@ -152,8 +157,9 @@ void CloseDevices()
 
 bool productPresent(const DeviceEntry &entry)
 {
-    return (entry.receiverPointerFound && entry.receiverCommandFound) ||
-           (entry.cablePointerFound && entry.cableCommandFound);
+    return !entry.productName.isEmpty() &&
+           ((entry.receiverPointerFound && entry.receiverCommandFound) ||
+            (entry.cablePointerFound && entry.cableCommandFound));
 }
 
 int presentProductCount()

@@ -18,6 +18,8 @@ constexpr int kKindPointer = 1;
 constexpr int kKindCommand = 4;
 
 // Clears the table and fills entry 0 (count 1) from the product description and Config.ini.
+// When Config.ini names no mouse (Mouse_List/0 empty or missing) the table stays empty (count 0):
+// nothing is then found, opened or present.
 void InitDeviceTable();
 
 // 0 after a completed enumeration (whether or not anything matched), -1 when the HID library
@@ -71,7 +73,8 @@ QVector<InterfaceOutcome> NoteInterfaceArrival(const InterfaceMatch &match, cons
 QVector<InterfaceOutcome> NoteInterfaceRemoval(const InterfaceMatch &match);
 
 // Presence questions.
-bool productPresent(const DeviceEntry &entry); // both receiver or both cable collections found
+// Both receiver or both cable collections found, for an entry that has a product name.
+bool productPresent(const DeviceEntry &entry);
 int presentProductCount();
 bool cableConnected();       // entry 0: cable command collection found
 bool cablePointerFound();    // entry 0: gates the firmware-update offer

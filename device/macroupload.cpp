@@ -15,11 +15,31 @@ namespace {
 
 constexpr MacroAction kInsertedDelay{macro::kKindDelay, 0x00, 0x01};
 
-void put(PackedMacro &slot, int &at, const MacroAction &a)
+struct PackedItem
 {
-    slot[size_t(at++)] = a.Map;
-    slot[size_t(at++)] = a.DataL;
-    slot[size_t(at++)] = a.DataH;
+    MacroAction action;
+    bool inserted = false; // a delay the packing adds, not one of the macro's actions
+};
+
+// The triples of the packed form, before the slot's end cuts them.
+QVector<PackedItem> packedItems(const QVector<MacroAction> &actions)
+{
+    QVector<PackedItem> items;
+    const bool hasDelay = std::any_of(actions.begin(), actions.end(), [](const MacroAction &a) {
+        return a.Map == macro::kKindDelay;
+    });
+    if (hasDelay) {
+        for (const MacroAction &a : actions)
+            items.append({a, false});
+        return items;
+    }
+    for (int i = 0; i < actions.size(); ++i) {
+        items.append({actions[i], false});
+        if ((i + 1) % macroarea::kGroupSize == 0)
+            items.append({kInsertedDelay, true});
+    }
+    items.append({kInsertedDelay, true});
+    return items;
 }
 
 } // namespace
@@ -27,25 +47,32 @@ void put(PackedMacro &slot, int &at, const MacroAction &a)
 PackedMacro packMacro(const QVector<MacroAction> &actions)
 {
     PackedMacro slot{};
-    QVector<MacroAction> items;
-    const bool hasDelay = std::any_of(actions.begin(), actions.end(), [](const MacroAction &a) {
-        return a.Map == macro::kKindDelay;
-    });
-    if (hasDelay) {
-        items = actions;
-    } else {
-        for (int i = 0; i < actions.size(); ++i) {
-            items.append(actions[i]);
-            if ((i + 1) % macroarea::kGroupSize == 0)
-                items.append(kInsertedDelay);
-        }
-        items.append(kInsertedDelay);
-    }
     int at = 0;
-    const int n = std::min<int>(items.size(), macroarea::kActionsPerSlot);
-    for (int i = 0; i < n; ++i)
-        put(slot, at, items[i]);
+    for (const PackedItem &item : packedItems(actions)) {
+        // Map, then the low byte, then the high byte; the slot's end may fall inside a triple.
+        for (const uint8_t b : {item.action.Map, item.action.DataL, item.action.DataH}) {
+            if (at == macroarea::kSlotSize)
+                return slot;
+            slot[size_t(at++)] = b;
+        }
+    }
     return slot;
+}
+
+MacroFit macroFit(const QVector<MacroAction> &actions)
+{
+    MacroFit fit;
+    const int read = std::min<int>(actions.size(), macro::kMaxUploadActions);
+    fit.actionsCut = int(actions.size()) - read;
+    const QVector<PackedItem> items = packedItems(actions.mid(0, read));
+    fit.packedBytes = int(items.size()) * macroarea::kActionSize;
+    fit.bytesCut = std::max(0, fit.packedBytes - macroarea::kSlotSize);
+    for (int i = 0; i < items.size(); ++i) {
+        const int end = (i + 1) * macroarea::kActionSize;
+        if (end > macroarea::kSlotSize && !items[i].inserted)
+            ++fit.actionsCut;
+    }
+    return fit;
 }
 
 MacroUploadPlan planMacroUpload(const ProfileStore &deviceCopy, const MacroNumberTable &table)
@@ -64,7 +91,7 @@ MacroUploadPlan planMacroUpload(const ProfileStore &deviceCopy, const MacroNumbe
     // numbered macro exactly once; names of the other slots without a number are not sent.
     for (const ProfileData &profile : deviceCopy.profiles) {
         for (const ButtonInfo &entry : profile.buttons) {
-            if (!runsMacro(entry))
+            if (!runsUsableMacro(entry))
                 continue;
             const int slot = table.slotOf(entry.macroname);
             if (slot < 0 || plan.filled[size_t(slot)])

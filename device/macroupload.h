@@ -21,9 +21,8 @@ constexpr int kSlots = 20;
 constexpr int kSize = kSlotSize * kSlots;
 constexpr int kPacketSize = 20;
 constexpr int kPacketsPerSlot = kSlotSize / kPacketSize;
-constexpr int kActionSize = 3;                           // map, low byte, high byte
-constexpr int kActionsPerSlot = kSlotSize / kActionSize; // whole actions that fit: 66
-constexpr int kGroupSize = 4;                            // actions between two inserted delays
+constexpr int kActionSize = 3; // map, low byte, high byte
+constexpr int kGroupSize = 4;  // actions between two inserted delays
 static_assert(kSize == 4000, "the mouse's macro area");
 static_assert(kPacketsPerSlot * kPacketSize == kSlotSize, "a slot is ten whole packets");
 } // namespace macroarea
@@ -32,9 +31,22 @@ using PackedMacro = std::array<uint8_t, macroarea::kSlotSize>;
 
 // Packs a macro into one slot as (Map, DataL, DataH) triples. A macro that holds a delay (Map 6)
 // is packed as it is; otherwise the delay 06 01 00 follows every group of four actions and the
-// last action. Only whole actions are packed: a triple that would be cut by the end of the slot
-// is left out, so the mouse never receives part of an action.
+// last action. The slot takes the first 200 bytes of that, the part of an action that reaches
+// past them cut off: that is what the mouse has always received.
 PackedMacro packMacro(const QVector<MacroAction> &actions);
+
+// How much of a macro an upload delivers to the mouse, for the editor to warn about a macro that
+// is too long. The upload reads the first 63 actions and packs them as above.
+struct MacroFit
+{
+    int packedBytes = 0; // the packed form of the actions read, before the cut at 200 bytes
+    int bytesCut = 0;    // bytes of the packed form past the slot's end
+    // Actions of the macro that the mouse does not receive whole: those past the 63 read, and
+    // those that the slot's end cuts into or off (delays the packing inserts are not counted).
+    int actionsCut = 0;
+    bool fits() const { return bytesCut == 0 && actionsCut == 0; }
+};
+MacroFit macroFit(const QVector<MacroAction> &actions);
 
 struct MacroUploadPlan
 {

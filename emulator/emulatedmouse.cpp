@@ -300,10 +300,7 @@ QVector<EmulatedMouse::Event> EmulatedMouse::unplugLocked(Attachment attachment)
     m_plugged[a] = false;
     ++m_generation[a];
     // A write cut off by the unplug is never applied.
-    for (Block &b : m_blocks) {
-        b.open = false;
-        b.complete = false;
-    }
+    dropPendingLocked();
     for (Collection c : {Collection::Pointer, Collection::Command})
         events.append(
             {false, m_vid[a], m_pid[a], c == Collection::Pointer ? 1 : 4, pathOf(attachment, c)});

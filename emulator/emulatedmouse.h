@@ -5,22 +5,28 @@
 // area, the active slot) and applies written blocks on commit, so a test reads back what the
 // mouse now holds. Faults can be switched on to test the host's retries and failure paths.
 //
-// Device memory model. A packet of a block (commands 0x01..0x05) opens a pending copy of that
-// block (a copy of what the mouse holds); a first packet (phase D1) always starts a fresh copy.
-// Data packets are stored at their offset; a packet that does not fit the block, carries more
-// than 25 bytes or names an unknown phase is refused: not stored and not answered. The closing
-// packet (phase D3, one byte 0x1A at offset 0x007F, or 0x0FFF for the macro block) marks the
-// copy complete. A commit (0x40, F3, selector) applies a complete copy: selector 0x01 the
-// general block, 0x02 DPI, 0x04 buttons, 0x08 lighting, 0x10 macros. The macro area is
-// uploaded after the commit, so a complete macro copy is applied by its closing packet. An
-// applied general block sets the active slot (byte 6) and the active stage (byte 17).
+// Device memory model. Blocks (commands 0x01..0x05) are taken only inside a write bracket (0x46
+// with byte 4 = 0 opens it, 1 closes it; any other value is refused). A first packet (phase D1,
+// offset 0) starts a pending copy of a block (a copy of what the mouse holds); further packets (D2)
+// are taken only while that copy is being written, and are stored at their offset; the closing
+// packet (D3, one byte 0x1A at offset 0x007F, or 0x0FFF for the macro block) ends it. The macro
+// block marks only slot 0's first packet D1, so its whole upload follows that packet. A packet
+// without its first packet, a packet outside the bracket, one that does not fit the block, carries
+// more than 25 bytes or names an unknown phase is refused: not stored and not answered. A closing
+// packet sent again before the commit (a rewrite) is taken again. A commit (0x40, F3, selector)
+// applies a closed copy: selector 0x01 the general block, 0x02 DPI, 0x04 buttons, 0x08 lighting,
+// 0x10 macros; a commit without F3 is refused. The macro area is uploaded after the commit, so a
+// closed macro copy is applied by its closing packet. Opening or closing the bracket drops every
+// copy not yet applied. An applied general block sets the active slot (byte 6) and the active stage
+// (byte 17).
 //
 // Answers. Every report written to a command collection is answered on the command
 // collections of the same attachment (each open handle gets its own copy, as hidraw does),
 // after a delay drawn from [minDelay, maxDelay] ms: block writes, commit and write bracket are
 // echoed as received; a status query (0x48) gets the status answer; profile select (0x44) and
 // unknown commands get nothing. Reports with a wrong report ID, frame mark or checksum are
-// refused. Each handle buffers at most 64 unread reports; older ones are dropped.
+// refused. Each handle buffers at most 63 unread reports, as a hidraw node's ring of 64 entries
+// does: a report that finds the queue full is dropped, the older ones stay.
 //
 // Thread-safe: one mutex guards everything, a read waits without holding it. Signals are
 // emitted from the thread that caused them (plug()/unplug() or a write), outside the lock.
@@ -169,12 +175,18 @@ private:
         int generation = 0;   // the attachment's plug generation when opened
         std::deque<std::pair<qint64, QByteArray>> queue; // (ready at, report)
     };
+    // Where the pending copy of a block stands.
+    enum class Stage
+    {
+        Idle,    // no copy: only a first packet is taken
+        Writing, // after the first packet: further packets and the closing one are taken
+        Closed   // after the closing packet: a commit applies it
+    };
     struct Block
     {
         QByteArray memory;
         QByteArray pending;
-        bool open = false;     // a pending copy is being written
-        bool complete = false; // its closing packet came
+        Stage stage = Stage::Idle;
     };
     struct Event
     {
@@ -195,6 +207,7 @@ private:
     bool blockWriteLocked(const QByteArray &report);
     void commitLocked(uint8_t selector);
     void applyLocked(uint8_t command);
+    void dropPendingLocked();
     QByteArray statusAnswerLocked() const;
     Block &block(uint8_t command);
     const Block &block(uint8_t command) const;

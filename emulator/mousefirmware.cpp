@@ -9,12 +9,16 @@
 namespace mc {
 
 namespace {
-constexpr int kQueueLimit = 64; // unread reports one handle keeps, as hidraw does
+// Unread reports one handle keeps. A hidraw node buffers its reports in a ring of 64 entries
+// that always keeps one free, and a report that finds the ring full is discarded.
+constexpr int kQueueLimit = 63;
 constexpr int kSlotCount = 5;
 constexpr int kStageCount = 8;
 constexpr int kGeneralActiveSlot = 6;
 constexpr int kGeneralActiveStage = 17;
 static_assert(kGeneralActiveStage < kGeneralBlockSize, "the active stage lies in the block");
+constexpr uint8_t kBracketOpen = 0;
+constexpr uint8_t kBracketClose = 1;
 
 uint8_t at(const QByteArray &r, int i)
 {
@@ -60,14 +64,21 @@ bool EmulatedMouse::handleReportLocked(Attachment attachment, const QByteArray &
         answerLocked(attachment, report);
         return true;
     case frame::kCommit:
-        if (at(report, frame::kOffsetLow) == frame::kCommitMark)
-            commitLocked(at(report, frame::kOffsetHigh));
+        if (at(report, frame::kOffsetLow) != frame::kCommitMark)
+            return false;
+        commitLocked(at(report, frame::kOffsetHigh));
         answerLocked(attachment, report);
         return true;
-    case frame::kWriteBracket:
-        m_bracketOpen = at(report, frame::kOffsetLow) == 0;
+    case frame::kWriteBracket: {
+        const uint8_t edge = at(report, frame::kOffsetLow);
+        if (edge != kBracketOpen && edge != kBracketClose)
+            return false;
+        // A write sequence starts from nothing, and what it did not commit does not outlive it.
+        dropPendingLocked();
+        m_bracketOpen = edge == kBracketOpen;
         answerLocked(attachment, report);
         return true;
+    }
     case frame::kSelectProfile:
         if (at(report, frame::kOffsetLow) < kSlotCount)
             m_activeSlot = at(report, frame::kOffsetLow);
@@ -87,32 +98,34 @@ bool EmulatedMouse::blockWriteLocked(const QByteArray &report)
     const int length = at(report, frame::kLength);
     const uint8_t phase = at(report, frame::kPhase);
     Block &b = block(command);
-    if (length > frame::kMaxData)
+    if (!m_bracketOpen || length > frame::kMaxData)
         return false;
 
-    if (phase == frame::kPhaseClose) {
+    switch (phase) {
+    case frame::kPhaseFirst:
+        if (offset != 0 || length > blockSize(command))
+            return false;
+        b.pending = b.memory;
+        b.stage = Stage::Writing;
+        break;
+    case frame::kPhaseMore:
+        if (b.stage != Stage::Writing || offset + length > blockSize(command))
+            return false;
+        break;
+    case frame::kPhaseClose: {
         const int closeAt =
             command == frame::kMacroBlock ? frame::kMacroCloseOffset : frame::kCloseOffset;
-        if (offset != closeAt || length != 1 || at(report, frame::kData) != frame::kCloseData)
+        if (offset != closeAt || length != 1 || at(report, frame::kData) != frame::kCloseData ||
+            b.stage == Stage::Idle)
             return false;
-        if (!b.open) {
-            b.pending = b.memory;
-            b.open = true;
-        }
-        b.complete = true;
+        b.stage = Stage::Closed;
         if (command == frame::kMacroBlock)
             applyLocked(command);
         return true;
     }
-    if (phase != frame::kPhaseFirst && phase != frame::kPhaseMore)
+    default:
         return false;
-    if (offset + length > blockSize(command))
-        return false;
-    if (phase == frame::kPhaseFirst || !b.open) {
-        b.pending = b.memory;
-        b.open = true;
     }
-    b.complete = false;
     b.pending.replace(offset, length, report.mid(frame::kData, length));
     return true;
 }
@@ -120,10 +133,7 @@ bool EmulatedMouse::blockWriteLocked(const QByteArray &report)
 void EmulatedMouse::commitLocked(uint8_t selector)
 {
     const uint8_t command = blockOfSelector(selector);
-    if (command == 0)
-        return;
-    const Block &b = block(command);
-    if (b.open && b.complete)
+    if (command != 0 && block(command).stage == Stage::Closed)
         applyLocked(command);
 }
 
@@ -132,14 +142,21 @@ void EmulatedMouse::applyLocked(uint8_t command)
     Block &b = block(command);
     b.memory = b.pending;
     b.pending.clear();
-    b.open = false;
-    b.complete = false;
+    b.stage = Stage::Idle;
     ++m_commitCount;
     if (command == frame::kGeneralBlock) {
         if (at(b.memory, kGeneralActiveSlot) < kSlotCount)
             m_activeSlot = at(b.memory, kGeneralActiveSlot);
         if (at(b.memory, kGeneralActiveStage) < kStageCount)
             m_activeStage = at(b.memory, kGeneralActiveStage);
+    }
+}
+
+void EmulatedMouse::dropPendingLocked()
+{
+    for (Block &b : m_blocks) {
+        b.pending.clear();
+        b.stage = Stage::Idle;
     }
 }
 
@@ -187,9 +204,8 @@ void EmulatedMouse::deliverLocked(Attachment attachment, QByteArray report)
         Handle &h = entry.second;
         if (h.attachment != attachment || !h.command || !handleAlive(h))
             continue;
-        h.queue.emplace_back(readyAt, report);
-        while (int(h.queue.size()) > kQueueLimit)
-            h.queue.pop_front();
+        if (int(h.queue.size()) < kQueueLimit)
+            h.queue.emplace_back(readyAt, report);
     }
     m_arrived.wakeAll();
 }
@@ -324,7 +340,7 @@ QByteArray EmulatedMouse::blockMemory(uint8_t command) const
 QByteArray EmulatedMouse::pendingBlock(uint8_t command) const
 {
     QMutexLocker lock(&m_mutex);
-    if (!blockSize(command) || !block(command).open)
+    if (!blockSize(command) || block(command).stage == Stage::Idle)
         return QByteArray();
     return block(command).pending;
 }

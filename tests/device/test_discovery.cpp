@@ -96,21 +96,42 @@ private slots:
         QVERIFY(deviceState().entries[5].receiverPointerPath.isEmpty());
     }
 
-    void missingProductFilesGiveTheDefaults()
+    void missingProductDescriptionGivesTheDefaultIds()
     {
         QTemporaryDir empty;
         setAppDir(empty.path());
+        QDir(empty.path()).mkpath(QStringLiteral("Configs"));
+        QSettings(appSettingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Mouse_List/0"), QLatin1String(test::kTestProduct));
         InitDeviceTable();
+        QCOMPARE(deviceState().count, 1);
         QCOMPARE(entry0().receiverVid, 0x248A);
         QCOMPARE(entry0().receiverPid, 0xFA02);
         QCOMPARE(entry0().cablePid, 0xFB01);
-        QVERIFY(entry0().productName.isEmpty());
-        // An empty product name matches no current product: nothing is opened.
-        m_mouse->plug(A::Receiver);
-        QCOMPARE(EnumerateDevices(), 0);
-        OpenDeviceByName(test::kTestProduct);
-        QVERIFY(!commandHandle());
         test::writeTestProduct(m_dir);
+    }
+
+    // A Config.ini that names no mouse lists none, whatever is plugged in or asked for.
+    void emptyProductNameListsNoMouse()
+    {
+        QSettings(appSettingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Mouse_List/0"), QString());
+        m_mouse->plug(A::Receiver);
+        m_mouse->plug(A::Cable);
+        InitDeviceTable();
+        QCOMPARE(deviceState().count, 0);
+        QCOMPARE(EnumerateDevices(), 0);
+        QCOMPARE(presentProductCount(), 0);
+        QVERIFY(!cableConnected() && !receiverCommandFound() && !cablePointerFound());
+        OpenDeviceByName(QByteArray());
+        OpenDeviceByName(test::kTestProduct);
+        QCOMPARE(m_mouse->openHandleCount(), 0);
+        QVERIFY(NoteInterfaceArrival(InterfaceMatch{0x248A, 0xFA02, kKindCommand}, "hidraw3")
+                    .isEmpty());
+        // Nor is an entry without a name present, whatever its flags say.
+        DeviceEntry nameless;
+        nameless.cablePointerFound = nameless.cableCommandFound = true;
+        QVERIFY(!productPresent(nameless));
     }
 
     void attachments_data()

@@ -49,6 +49,17 @@ class TransportTest : public QObject
     std::unique_ptr<EmulatedMouse> m_mouse;
     std::unique_ptr<ScriptedBackend> m_scripted;
 
+    // Opens the write bracket and starts the block with its first packet, as a write does, so
+    // that the mouse takes the packet under test; the log starts afterwards.
+    void startBlock(uint8_t command)
+    {
+        const frame::Report bracket = frame::makeReport(frame::kWriteBracket, 0);
+        QCOMPARE(int(SendCommand(bracket.data())), 0);
+        const frame::Report first = blockWrite(command, 0, frame::kPhaseFirst, bytes({0}));
+        QCOMPARE(int(SendCommand(first.data())), 0);
+        m_mouse->clearLog();
+    }
+
     ScriptedBackend &useScripted(const QVector<ScriptedBackend::Step> &script)
     {
         CloseDevices();
@@ -199,6 +210,7 @@ private slots:
     void headerOnlyVerification()
     {
         QFETCH(QByteArray, report);
+        startBlock(0x02);
         m_mouse->setWrongEchoData(-1);
         QCOMPARE(int(SendCommand(reinterpret_cast<const uint8_t *>(report.constData()))), 0);
         QCOMPARE(m_mouse->writeCount(), 1);
@@ -215,6 +227,7 @@ private slots:
     void echoDifferingOnlyInChecksumOrPhaseIsAccepted()
     {
         QFETCH(int, byteIndex);
+        startBlock(0x04);
         m_mouse->corruptEchoes(byteIndex, 0x0F, -1);
         const frame::Report r = blockWrite(0x04, 0, frame::kPhaseFirst, bytes({0x80, 1, 2}));
         QCOMPARE(int(SendCommand(r.data())), 0);
@@ -238,6 +251,7 @@ private slots:
         QFETCH(int, wrongEchoes);
         QFETCH(int, result);
         QFETCH(int, writes);
+        startBlock(0x03);
         m_mouse->setWrongEchoData(wrongEchoes);
         const frame::Report r = blockWrite(0x03, 2, frame::kPhaseMore, bytes({1, 2, 3, 4}));
         QCOMPARE(int(SendCommand(r.data())), result);
@@ -249,6 +263,7 @@ private slots:
 
     void strayReportsAreReadAgainWithoutARewrite()
     {
+        startBlock(0x01);
         // Reports the mouse sent on its own before the echo: each is a header mismatch.
         m_mouse->sendChangeReport(1, 2, 1, 0);
         m_mouse->sendChangeReport(1, 3, 1, 0);

@@ -114,6 +114,7 @@ private slots:
     void sensor3395IsLimitedWhenTheStatusSaysSo();
     void sharedMacroTakesOneSlotAndIsSentOnce();
     void macroOnlyInOtherSlotsIsNotUploaded();
+    void macroEntryWithoutAUsableNameIsNoFunction();
     void fiveActionMacroIsPackedWithDelays();
     void wheelSwapOfTheProduct();
     void nextWriteWithoutButtonsSendsNoMacros();
@@ -367,6 +368,29 @@ void TestApplyChanges::macroOnlyInOtherSlotsIsNotUploaded()
     QCOMPARE(int(ApplyChanges(s, 15)), 0);
     QVERIFY(wireSummary(mouse->writtenReports()).filter(QRegularExpression("^05 ")).isEmpty());
     QCOMPARE(bytesOf(mouse->macroArea()), Bytes(4000, 0));
+}
+
+void TestApplyChanges::macroEntryWithoutAUsableNameIsNoFunction()
+{
+    QVERIFY(saveMacro("Burst", Macro{{}, {macro::keyPress(4)}}));
+    OpenMouse mouse;
+    ProfileStore s = sampleStore();
+    s.profiles[0].buttons[0] = macroEntry("");
+    s.profiles[0].buttons[2] = macroEntry("../Burst");
+    s.profiles[0].buttons[41] = macroEntry("a/b");
+    s.profiles[0].buttons[41].Fun = 510;
+    QCOMPARE(int(ApplyChanges(s, 4)), 0);
+
+    // No function, and no slot spent: "Burst" still runs from slot 0.
+    const QByteArray buttons = mouse->blockMemory(0x03);
+    QCOMPARE(bytesOf(buttons, 2 + 4 * 1, 4), (Bytes{0, 0, 0, 0})); // entry 0
+    QCOMPARE(bytesOf(buttons, 2 + 4 * 2, 4), (Bytes{0, 0, 0, 0})); // entry 2
+    QCOMPARE(bytesOf(buttons, 94, 4), (Bytes{0, 0, 0, 0}));        // entry 41
+    QCOMPARE(bytesOf(buttons, 2 + 4 * 4, 4), (Bytes{0x91, 0, 3, 0}));
+    const QStringList wire = wireSummary(mouse->writtenReports());
+    QCOMPARE(int(wire.filter(QRegularExpression("^05 ")).size()), 10 + 1);
+    QCOMPARE(bytesOf(mouse->macroArea(), 0, 7), (Bytes{0x84, 4, 0, 6, 1, 0, 0}));
+    QCOMPARE(bytesOf(mouse->macroArea(), 200), Bytes(3800, 0));
 }
 
 void TestApplyChanges::fiveActionMacroIsPackedWithDelays()

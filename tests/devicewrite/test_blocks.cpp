@@ -1,7 +1,8 @@
 // Block building without the wire, for what the emulated-mouse tests do not reach: every
 // sensor-option variant and lighting effect number, damaged slot and stage numbers, all ten
 // lighting slots, macro numbering with its loop modes, the sniper byte, damaged slot maps, the
-// macro packing rule at its edges, hostile macro names and more macros than slots.
+// macro packing rule at its edges and the cut at the slot's end, hostile macro names and more
+// macros than slots.
 #include "device/buttonblock.h"
 #include "device/macroupload.h"
 #include "device/settingsblocks.h"
@@ -68,7 +69,9 @@ private slots:
     void damagedSlotMapIsNotUsedAsAnIndex();
     void packing_data();
     void packing();
-    void longMacroKeepsWholeActionsOnly();
+    void longMacroIsCutAtTheSlotsEnd();
+    void macroFit_data();
+    void macroFit();
     void missingAndHostileMacroFilesPackAsEmpty();
     void moreMacrosThanSlotsPackNothing();
 };
@@ -254,16 +257,48 @@ void TestBlocks::packing()
              Bytes(int(p.size()) - expected.size(), 0));
 }
 
-void TestBlocks::longMacroKeepsWholeActionsOnly()
+void TestBlocks::longMacroIsCutAtTheSlotsEnd()
 {
     Actions actions;
     for (int i = 0; i < 63; ++i)
         actions.append(MacroAction{uint8_t(0x84), 0, uint8_t(i)});
     const PackedMacro p = packMacro(actions);
-    // 63 actions and 16 delays would take 237 bytes; 66 whole triples fit in 198, the last
-    // being action 52; the two bytes left over stay zero.
+    // 63 actions and 16 delays take 237 bytes; the slot holds the first 200: 66 whole triples,
+    // the last being action 52, then the first two bytes of action 53.
     QCOMPARE(bytes(p.data() + 180, 20), (Bytes{0x84, 48, 0, 0x84, 49, 0,    0x84, 50, 0, 0x84,
-                                               51,   0,  6, 1,    0,  0x84, 52,   0,  0, 0}));
+                                               51,   0,  6, 1,    0,  0x84, 52,   0,  0x84, 53}));
+}
+
+void TestBlocks::macroFit_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("withDelay");
+    QTest::addColumn<int>("packedBytes");
+    QTest::addColumn<int>("bytesCut");
+    QTest::addColumn<int>("actionsCut");
+    // Without delays n actions pack to n + n / 4 + 1 triples.
+    QTest::newRow("52 actions fill 198 bytes") << 52 << false << 198 << 0 << 0;
+    QTest::newRow("53 actions: the last inserted delay is cut") << 53 << false << 201 << 1 << 0;
+    QTest::newRow("54 actions: the last one is cut into") << 54 << false << 204 << 4 << 1;
+    QTest::newRow("63 actions") << 63 << false << 237 << 37 << 10;
+    QTest::newRow("63 with a delay fit") << 63 << true << 189 << 0 << 0;
+    QTest::newRow("70 with a delay: seven are never read") << 70 << true << 189 << 0 << 7;
+}
+
+void TestBlocks::macroFit()
+{
+    QFETCH(int, count);
+    QFETCH(bool, withDelay);
+    QFETCH(int, bytesCut);
+    QFETCH(int, actionsCut);
+    Actions actions(count, macro::keyPress(4));
+    if (withDelay)
+        actions[0] = macro::delayCount(3);
+    const MacroFit fit = mc::macroFit(actions);
+    QTEST(fit.packedBytes, "packedBytes");
+    QCOMPARE(fit.bytesCut, bytesCut);
+    QCOMPARE(fit.actionsCut, actionsCut);
+    QCOMPARE(fit.fits(), bytesCut == 0 && actionsCut == 0);
 }
 
 void TestBlocks::missingAndHostileMacroFilesPackAsEmpty()
@@ -281,11 +316,11 @@ void TestBlocks::missingAndHostileMacroFilesPackAsEmpty()
     s.profiles[0].buttons[1] = macroEntry("../evil");
     MacroNumberTable table;
     table.number("NoSuchMacro");
-    table.number("../evil");
+    table.number("../evil"); // even numbered, a crafted name reads no file
     const MacroUploadPlan plan = planMacroUpload(s, table);
-    QVERIFY(plan.filled[0] && plan.filled[1]);
+    QVERIFY(plan.filled[0] && !plan.filled[1]);
     QCOMPARE(bytes(plan.area.data(), 4), (Bytes{6, 1, 0, 0}));
-    QCOMPARE(bytes(plan.area.data() + 200, 4), (Bytes{6, 1, 0, 0}));
+    QCOMPARE(bytes(plan.area.data() + 200, 200), Bytes(200, 0));
 }
 
 void TestBlocks::moreMacrosThanSlotsPackNothing()

@@ -78,6 +78,12 @@ class EmulatedMouseTest : public QObject
         return QByteArray(reinterpret_cast<const char *>(buffer), qMax(0, n));
     }
 
+    void bracket(uint8_t edge)
+    {
+        const frame::Report r = frame::makeReport(frame::kWriteBracket, edge);
+        QCOMPARE(exchange(r), toBytes(r));
+    }
+
     // Sends a whole block in packets of at most 24 bytes, then the closing packet.
     void writeBlock(uint8_t command, const QByteArray &data)
     {
@@ -133,11 +139,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("report");
         QTest::addColumn<bool>("echoed");
-        QTest::newRow("block packet")
-            << toBytes(packet(0x01, 0, frame::kPhaseFirst, pattern(19, 1))) << true;
         QTest::newRow("commit") << toBytes(commit(0x01)) << true;
+        QTest::newRow("commit without its F3")
+            << toBytes(frame::makeReport(frame::kCommit, 0x01)) << false;
         QTest::newRow("write bracket")
             << toBytes(frame::makeReport(frame::kWriteBracket, 0)) << true;
+        QTest::newRow("write bracket neither opened nor closed")
+            << toBytes(frame::makeReport(frame::kWriteBracket, 2)) << false;
         QTest::newRow("select profile")
             << toBytes(frame::makeReport(frame::kSelectProfile, 2)) << false;
         QTest::newRow("unknown command") << toBytes(frame::makeReport(0x30)) << false;
@@ -212,6 +220,7 @@ private slots:
         const QByteArray before = m_mouse->blockMemory(uint8_t(command));
         QCOMPARE(before.size(), size);
         const QByteArray data = pattern(size, command);
+        bracket(0);
         writeBlock(uint8_t(command), data);
         QCOMPARE(m_mouse->pendingBlock(uint8_t(command)), data);
         QCOMPARE(m_mouse->blockMemory(uint8_t(command)), before);
@@ -228,6 +237,7 @@ private slots:
 
     void unclosedBlockIsNotApplied()
     {
+        bracket(0);
         const frame::Report r = packet(0x04, 0, frame::kPhaseFirst, pattern(24, 3));
         exchange(r);
         exchange(commit(0x08));
@@ -236,6 +246,7 @@ private slots:
 
     void partialPacketsKeepTheRestOfTheBlock()
     {
+        bracket(0);
         writeBlock(0x03, pattern(kButtonBlockSize, 5));
         exchange(commit(0x04));
         // A later write that sends only the first two bytes (phase D1) changes only those.
@@ -253,6 +264,7 @@ private slots:
         QByteArray general(kGeneralBlockSize, '\0');
         general[6] = 3;
         general[17] = 5;
+        bracket(0);
         writeBlock(0x01, general);
         exchange(commit(0x01));
         QCOMPARE(m_mouse->activeSlot(), 3);
@@ -275,18 +287,94 @@ private slots:
 
     void macroAreaIsAppliedByItsClosingPacket()
     {
-        // Slot 3 only, in packets of 20 with phase D2 throughout: no D1 is needed.
+        // Slots 0 and 3 in packets of 20: only slot 0's first packet is marked D1.
+        const QByteArray first = pattern(200, 8);
         const QByteArray macro = pattern(200, 9);
+        bracket(0);
+        for (int j = 0; j < 10; ++j) {
+            const frame::Report r =
+                packet(0x05, 20 * j, j == 0 ? frame::kPhaseFirst : frame::kPhaseMore,
+                       first.mid(20 * j, 20));
+            QCOMPARE(exchange(r), toBytes(r));
+        }
         for (int j = 0; j < 10; ++j) {
             const frame::Report r =
                 packet(0x05, 600 + 20 * j, frame::kPhaseMore, macro.mid(20 * j, 20));
             QCOMPARE(exchange(r), toBytes(r));
         }
-        QCOMPARE(m_mouse->macroArea().mid(600, 200), QByteArray(200, '\0'));
+        QCOMPARE(m_mouse->macroArea(), QByteArray(kMacroAreaSize, '\0'));
         exchange(closing(0x05));
         QCOMPARE(m_mouse->macroArea().size(), kMacroAreaSize);
+        QCOMPARE(m_mouse->macroArea().left(200), first);
         QCOMPARE(m_mouse->macroArea().mid(600, 200), macro);
-        QCOMPARE(m_mouse->macroArea().left(600), QByteArray(600, '\0'));
+        QCOMPARE(m_mouse->macroArea().mid(200, 400), QByteArray(400, '\0'));
+    }
+
+    // What a mouse does not take is neither answered nor kept: a block sent without its first
+    // packet, blocks outside the write bracket, a block the bracket closed before its commit.
+    void refusesWritesOutsideTheBlockScheme_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("selector");
+        QTest::newRow("general") << 0x01 << 0x01;
+        QTest::newRow("buttons") << 0x03 << 0x04;
+        QTest::newRow("macros") << 0x05 << 0x10;
+    }
+
+    void refusesWritesOutsideTheBlockScheme()
+    {
+        QFETCH(int, command);
+        QFETCH(int, selector);
+        const uint8_t c = uint8_t(command);
+        const QByteArray data = pattern(16, command);
+        const frame::Report first = packet(c, 0, frame::kPhaseFirst, data);
+        const frame::Report more = packet(c, 16, frame::kPhaseMore, data.left(2));
+        const QByteArray empty(EmulatedMouse::blockSize(c), '\0');
+
+        // No bracket: nothing is taken.
+        QCOMPARE(exchange(first), QByteArray());
+        QCOMPARE(exchange(closing(c)), QByteArray());
+        exchange(commit(uint8_t(selector)));
+        QCOMPARE(m_mouse->refusedCount(), 2);
+        QCOMPARE(m_mouse->blockMemory(c), empty);
+
+        // In the bracket, but without the first packet.
+        bracket(0);
+        QCOMPARE(exchange(more), QByteArray());
+        QCOMPARE(exchange(closing(c)), QByteArray());
+        exchange(commit(uint8_t(selector)));
+        QCOMPARE(m_mouse->refusedCount(), 4);
+        QCOMPARE(m_mouse->blockMemory(c), empty);
+
+        // A first packet anywhere but at offset 0.
+        QCOMPARE(exchange(packet(c, 2, frame::kPhaseFirst, data.left(2))), QByteArray());
+        QVERIFY(m_mouse->pendingBlock(c).isEmpty());
+
+        // A closed block that the bracket ends before any commit is gone with it; the macro
+        // block, applied by its closing packet, is not.
+        QCOMPARE(exchange(first), toBytes(first));
+        QCOMPARE(exchange(closing(c)), toBytes(closing(c)));
+        bracket(1);
+        QVERIFY(m_mouse->pendingBlock(c).isEmpty());
+        exchange(commit(uint8_t(selector)));
+        QCOMPARE(m_mouse->blockMemory(c).left(16),
+                 c == frame::kMacroBlock ? data : empty.left(16));
+        // Outside the bracket again, a further packet is refused even after a first one.
+        QCOMPARE(exchange(more), QByteArray());
+    }
+
+    // A rewrite sends a packet again: a repeated first or closing packet is taken again.
+    void rewrittenPacketsAreTakenAgain()
+    {
+        const frame::Report first = packet(0x04, 0, frame::kPhaseFirst, pattern(24, 1));
+        bracket(0);
+        QCOMPARE(exchange(first), toBytes(first));
+        QCOMPARE(exchange(first), toBytes(first));
+        QCOMPARE(exchange(closing(0x04)), toBytes(closing(0x04)));
+        QCOMPARE(exchange(closing(0x04)), toBytes(closing(0x04)));
+        exchange(commit(0x08));
+        QCOMPARE(m_mouse->blockMemory(0x04).left(24), pattern(24, 1));
+        QCOMPARE(m_mouse->refusedCount(), 0);
     }
 
     void refusesPacketsThatDoNotFit_data()
@@ -296,6 +384,8 @@ private slots:
             << toBytes(packet(0x01, 10, frame::kPhaseMore, pattern(10, 1)));
         QTest::newRow("beyond the macro area")
             << toBytes(packet(0x05, 3990, frame::kPhaseMore, pattern(20, 1)));
+        QTest::newRow("first packet beyond the block")
+            << toBytes(packet(0x01, 0, frame::kPhaseFirst, pattern(20, 1)));
         frame::Report tooLong = packet(0x02, 0, frame::kPhaseFirst, pattern(25, 1));
         tooLong[frame::kLength] = 200;
         tooLong[frame::kChecksum] = Checksum(tooLong.data());
@@ -314,10 +404,17 @@ private slots:
         QFETCH(QByteArray, report);
         frame::Report r{};
         std::copy(report.begin(), report.end(), r.begin());
+        // Every block is being written, so only the packet itself can be at fault.
+        bracket(0);
+        for (uint8_t c = 1; c <= 5; ++c)
+            exchange(packet(c, 0, frame::kPhaseFirst, QByteArray(1, char(c))));
         QCOMPARE(exchange(r), QByteArray());
         QCOMPARE(m_mouse->refusedCount(), 1);
-        for (uint8_t c = 1; c <= 5; ++c)
-            QVERIFY(m_mouse->pendingBlock(c).isEmpty());
+        for (uint8_t c = 1; c <= 5; ++c) {
+            QByteArray expected(EmulatedMouse::blockSize(c), '\0');
+            expected[0] = char(c);
+            QCOMPARE(m_mouse->pendingBlock(c), expected);
+        }
     }
 
     void everyCommandHandleGetsItsOwnCopy()
@@ -347,15 +444,22 @@ private slots:
         QCOMPARE(m_mouse->readTimeout(m_command, buffer, 33, 0), 0);
     }
 
-    void unreadReportsAreBounded()
+    // As a hidraw node: a full queue keeps what it holds and drops what comes after.
+    void fullQueueDropsTheNewestReports()
     {
         for (int i = 0; i < 100; ++i)
-            m_mouse->sendChangeReport(0, uint8_t(i % 8), 1, 0);
+            m_mouse->sendChangeReport(0, 0, uint8_t(i), 0);
         uint8_t buffer[33] = {};
-        int count = 0;
+        QVector<int> rates;
         while (m_mouse->readTimeout(m_command, buffer, 33, 20) > 0)
-            ++count;
-        QCOMPARE(count, 64);
+            rates.append(buffer[frame::kChangeRate]);
+        QCOMPARE(rates.size(), 63);
+        QCOMPARE(rates.first(), 0);
+        QCOMPARE(rates.last(), 62);
+        // Reading makes room: the next report is queued again.
+        m_mouse->sendChangeReport(0, 0, 200, 0);
+        QCOMPARE(m_mouse->readTimeout(m_command, buffer, 33, 200), 33);
+        QCOMPARE(int(buffer[frame::kChangeRate]), 200);
     }
 
     void readTimesOutHonestly()
@@ -375,7 +479,9 @@ private slots:
     void hotplugEventsAndDeadHandles()
     {
         QSignalSpy spy(m_mouse.get(), &EmulatedMouse::hotplug);
+        bracket(0);
         exchange(packet(0x02, 0, frame::kPhaseFirst, pattern(5, 2)));
+        QVERIFY(!m_mouse->pendingBlock(0x02).isEmpty());
         m_mouse->unplug(A::Receiver);
         QCOMPARE(spy.size(), 2);
         QCOMPARE(spy[0][0].toBool(), false);
@@ -420,6 +526,9 @@ private slots:
 
     void readerAndWriterOnTwoThreads()
     {
+        bracket(0);
+        const frame::Report first = packet(0x05, 0, frame::kPhaseFirst, pattern(20, 0));
+        QCOMPARE(exchange(first), toBytes(first));
         HidHandle listener = m_mouse->open(m_mouse->collectionPath(A::Receiver, C::Command));
         std::atomic<bool> stop{false};
         std::atomic<int> heard{0};

@@ -233,7 +233,8 @@ void ResetAll(ProfileStore &store)
         // A renamed slot takes the record of the file it is named after again, so that the
         // next save does not write the renamed profile over that file; with no such file there
         // is nothing to protect, and the slot keeps its record rather than one of empty stages.
-        if (i > 0 && store.names[size_t(i)] != name && QFileInfo::exists(slotFilePath(name))) {
+        if (i > 0 && !sameFileName(store.names[size_t(i)], name) &&
+            QFileInfo::exists(slotFilePath(name))) {
             ProfileData record;
             LoadSlotFile(record, name);
             store.profiles[size_t(i)] = record;

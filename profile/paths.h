@@ -24,7 +24,7 @@ QStringList applyDataDirOption(const QStringList &args, QString *error = nullptr
 int seedDataFolder();
 
 QString configDir();                      // K = A + "/Configs"
-QString productDir(); // P = K + "/" + productFolderName(current product name)
+QString productDir();                     // P = K + "/" + productFolderName(current product name)
 QString productDescriptionFile();         // A + "/DefaultProfile.bin"
 QString appSettingsFile();                // K + "/Config.ini"
 QString langSettingsFile();               // K + "/LangConfig.ini"

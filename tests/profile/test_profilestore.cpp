@@ -539,8 +539,8 @@ void TestProfileStore::hostileLibraryList()
     QCOMPARE(LoadLibraryList(), QStringList());
 
     // A product settings file too large to read is neither read nor replaced by a new list.
-    const QByteArray huge = "[PROFILE_LIST]\nCount=1\n0=Kept\n" +
-                            QByteArray(int(IniFile::kMaxFileSize), ';');
+    const QByteArray huge =
+        "[PROFILE_LIST]\nCount=1\n0=Kept\n" + QByteArray(int(IniFile::kMaxFileSize), ';');
     mctest::writeBytes(productSettingsFile(), huge);
     QCOMPARE(LoadLibraryList(), QStringList());
     QVERIFY(!SaveLibraryList({QStringLiteral("New")}));

@@ -56,13 +56,15 @@ int runMousecfg(int argc, char **argv)
     // The program lives on in the tray when its window is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QStringList args = applyDataDirOption(app.arguments());
     QString error;
-    args = installBackendFromArgs(args, &error);
+    QStringList args = applyDataDirOption(app.arguments(), &error);
+    if (error.isEmpty())
+        args = installBackendFromArgs(args, &error);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "mousecfg: %s\n", qPrintable(error));
         return 64;
     }
+    seedDataFolder();
     preloadFirstPaintImages();
 
     const QString productName = readProductName();

@@ -1,12 +1,15 @@
 // "apply": the window's write with everything to send. Loads the store from the data folder,
 // makes one status query as the status poller would (so that a sleeping mouse is known), then
 // runs the same apply worker as the window with the write-everything flag, and prints the
-// result text. The exit status is the result.
+// result text. The exit status is the result. A data folder with a settings file that cannot be
+// read is refused before anything is opened, saved or sent.
 #include "cli/clicommand.h"
 #include "device/processthread.h"
 #include "device/statusquery.h"
 #include "device/writeresult.h"
 #include "profile/profilestore.h"
+
+#include <QDir>
 
 namespace mc::cli {
 
@@ -25,7 +28,14 @@ int runApply(const QStringList &args)
     if (!args.isEmpty())
         return usageError(QStringLiteral("apply takes no arguments"));
     ProfileStore working;
-    LoadStore(working);
+    QString unreadable;
+    if (!LoadStore(working, &unreadable)) {
+        // Checked before the mouse is even opened: nothing of this data folder is written.
+        printError(QStringLiteral("%1 could not be read (too large, a folder or not readable).")
+                       .arg(QDir::toNativeSeparators(unreadable)));
+        printLine(writeResultText(kStoreUnreadable));
+        return kStoreUnreadable;
+    }
     ProfileStore lastWritten = working;
     const bool present = openMouse() == 0;
     const bool mouseOff = present && mouseOffAfterQuery();

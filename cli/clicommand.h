@@ -10,7 +10,8 @@
 namespace mc::cli {
 
 // Exit statuses besides the device result codes (0 ok, 1 no device, 2 no valid answer,
-// 4 write failed, 5 mouse off).
+// 4 write failed, 5 mouse off) and the refusals of device/writeresult.h (8 not saved, 9 a
+// settings file unreadable, ...).
 constexpr int kExitUsage = 64;
 
 struct Command

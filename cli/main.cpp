@@ -28,7 +28,11 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     qInstallMessageHandler(messageHandler);
-    QStringList args = applyDataDirOption(app.arguments());
+    QString dataDirError;
+    QStringList args = applyDataDirOption(app.arguments(), &dataDirError);
+    if (!dataDirError.isEmpty())
+        return cli::usageError(dataDirError);
+    seedDataFolder();
     g_verbose = args.removeAll(QStringLiteral("--verbose")) > 0;
     QString error;
     args = installBackendFromArgs(args, &error);

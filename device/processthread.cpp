@@ -3,6 +3,7 @@
 
 #include "device/commandset.h"
 #include "device/transport.h"
+#include "device/writeresult.h"
 #include "profile/changemask.h"
 #include "profile/profilestore.h"
 #include "profile/settings.h"
@@ -48,9 +49,22 @@ void KivProcessThread::run()
         qDebug("isStop.\n");
         return;
     }
-    // Saved once: the files hold the settings whatever the mouse makes of them.
-    if (!SaveStore(m_working))
-        qDebug("The profile store could not be saved completely.\n");
+    // A store that does not hold the user's settings is neither saved nor sent.
+    if (m_working.unreadable) {
+        m_result.storeRelease(kStoreUnreadable);
+        emit DoProcessDlg();
+        return;
+    }
+    // Saved once: the files hold the settings whatever the mouse makes of them. A mouse given
+    // what the files could not keep would differ from them after the next start, so a failed
+    // save sends nothing and leaves the next write to send everything.
+    if (!SaveStore(m_working)) {
+        qDebug("The profile store could not be saved.\n");
+        m_result.storeRelease(kSaveFailed);
+        writeDiff(1);
+        emit DoProcessDlg();
+        return;
+    }
     if (m_mouseOff) {
         m_result.storeRelease(kMouseOff);
         emit DoProcessDlg();

@@ -29,8 +29,8 @@ public:
     // Before start(): the run ends at once, without a signal.
     void requestStop();
 
-    // 0 done, 5 mouse off, a transport code or a refusal of writeresult.h otherwise. Read after
-    // DoProcessDlg.
+    // 0 done, 5 mouse off, a transport code or a refusal of writeresult.h otherwise (a store
+    // that could not be read or saved is such a refusal: nothing sent). Read after DoProcessDlg.
     uint8_t result() const;
     // The change mask the run used (15 when everything was sent); -1 before a mask was made.
     int usedMask() const;

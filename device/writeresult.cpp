@@ -17,6 +17,12 @@ const char *writeResultSourceText(uint8_t result)
                                             "the mouse holds at most 12. Nothing was sent.");
     case kValueOutOfRange:
         return QT_TRANSLATE_NOOP("QObject", "The mouse has no such profile. Nothing was sent.");
+    case kSaveFailed:
+        return QT_TRANSLATE_NOOP("QObject", "The settings could not be saved to the data folder. "
+                                            "Nothing was sent.");
+    case kStoreUnreadable:
+        return QT_TRANSLATE_NOOP("QObject", "A settings file could not be read. Nothing was "
+                                            "saved or sent.");
     default:
         return QT_TRANSLATE_NOOP("QObject", "Send data failed, please try again.");
     }

@@ -15,6 +15,13 @@ namespace mc {
 constexpr uint8_t kTooManyMacros = 6;
 // Refused before anything was sent: a value the mouse has no place for (a slot number past 4).
 constexpr uint8_t kValueOutOfRange = 7;
+// Nothing was sent: the settings could not be saved to the data folder (a folder that is a file,
+// a slot file that is a folder, a name too long for a file), and the mouse must not hold what
+// the files do not.
+constexpr uint8_t kSaveFailed = 8;
+// Nothing was saved or sent: a settings file is there but could not be read when the store was
+// loaded, so the store does not hold the user's settings.
+constexpr uint8_t kStoreUnreadable = 9;
 
 // The English source text of a result (context "QObject"): "Mouse is sleeping or not
 // connected." for 5, "Send data failed, please try again." for the transport's failures, a

@@ -133,6 +133,22 @@ void appendValue(const QByteArray &buf, int offset, int length, bool utf8, QByte
     }
 }
 
+// True when the value bytes leave a quote open or end in a backslash that escapes nothing: the
+// line was ended by the end of its file, and followed by another line it would take that in.
+bool runsIntoNextLine(const char *p, int length)
+{
+    bool inQuotes = false;
+    for (int i = 0; i < length; ++i) {
+        if (p[i] == '\\') {
+            if (++i == length)
+                return true;
+        } else if (p[i] == '"') {
+            inQuotes = !inQuotes;
+        }
+    }
+    return inQuotes;
+}
+
 void appendSectionHeader(const QString &section, QByteArray &out)
 {
     if (section.isEmpty()) {
@@ -153,7 +169,7 @@ bool IniFile::readFileBytes(const QString &path, QByteArray &out)
 {
     out.clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
         return false;
     if (file.size() > kMaxFileSize) {
         qWarning("Settings file %s is too large to read; it is ignored.\n", qPrintable(path));
@@ -172,8 +188,14 @@ bool IniFile::writeFileBytes(const QString &path, const QByteArray &bytes, bool 
     if (written)
         *written = false;
     QByteArray existing;
-    if (readFileBytes(path, existing) && existing == bytes)
+    if (!readFileBytes(path, existing)) {
+        // A file that is there but could not be read (too large, a folder, no permission) may
+        // hold what the user cannot afford to lose: it is never replaced by what we know.
+        if (QFileInfo(path).exists())
+            return false;
+    } else if (existing == bytes) {
         return true;
+    }
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -253,16 +275,18 @@ void IniFile::parse(const QByteArray &data)
             key += QLatin1String(d + lineStart, keyEnd - lineStart);
         else
             ini::unescapeKey(m_source, lineStart, keyEnd, key);
-        addParsed(std::move(key), section, equalsPos + 1, lineStart + lineLen - equalsPos - 1);
+        addParsed(std::move(key), section, lineStart, equalsPos + 1,
+                  lineStart + lineLen - equalsPos - 1);
     }
 }
 
-void IniFile::addParsed(QString &&key, int section, int offset, int length)
+void IniFile::addParsed(QString &&key, int section, int lineStart, int offset, int length)
 {
     auto it = m_index.find(key);
     if (it == m_index.end()) {
         Entry e;
         e.section = section;
+        e.lineStart = lineStart;
         e.offset = offset;
         e.length = length;
         m_index.insert(key, m_entries.size());
@@ -275,6 +299,7 @@ void IniFile::addParsed(QString &&key, int section, int offset, int length)
     Entry &e = m_entries[it.value()];
     if (m_sections.at(section) >= m_sections.at(e.section)) {
         e.section = section;
+        e.lineStart = lineStart;
         e.offset = offset;
         e.length = length;
         e.extra = false;
@@ -451,6 +476,44 @@ QByteArray IniFile::toBytes() const
                 out.append(valueData(e), e.length);
             else
                 appendValue(m_source, e.offset, e.length, m_utf8, out);
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+QByteArray IniFile::rawLines(const std::function<bool(const QString &)> &keep) const
+{
+    QVector<QVector<int>> bySection(m_sections.size());
+    bool any = false;
+    for (int i = 0; i < m_entries.size(); ++i) {
+        const Entry &e = m_entries.at(i);
+        if (!e.removed && !e.extra && keep(e.key)) {
+            bySection[e.section].append(i);
+            any = true;
+        }
+    }
+    QByteArray out;
+    if (!any)
+        return out;
+    for (int section = 0; section < bySection.size(); ++section) {
+        const QVector<int> &lines = bySection.at(section);
+        if (lines.isEmpty())
+            continue;
+        if (!out.isEmpty())
+            out += '\n';
+        QString name = m_sections.at(section);
+        name.chop(1); // the trailing "/"
+        appendSectionHeader(name, out);
+        for (const int i : lines) {
+            const Entry &e = m_entries.at(i);
+            const char *value = m_source.constData() + e.offset;
+            if (runsIntoNextLine(value, e.length)) {
+                out.append(m_source.constData() + e.lineStart, e.offset - e.lineStart);
+                appendValue(m_source, e.offset, e.length, m_utf8, out);
+            } else {
+                out.append(m_source.constData() + e.lineStart, e.offset + e.length - e.lineStart);
+            }
             out += '\n';
         }
     }

@@ -17,6 +17,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
+
 namespace mc {
 
 class IniFile final
@@ -55,6 +57,14 @@ public:
 
     // The file contents: one [section] per first key part in order of first appearance.
     QByteArray toBytes() const;
+    // The lines of the parsed keys for which keep is true, each copied byte for byte as the file
+    // holds it (key and value, whatever their encoding or type), under the group headers they
+    // were read under, in file order (a UTF-8 byte order mark, which changes how the values
+    // read, is the caller's to keep: utf8Marked() tells). Only a value that would
+    // run into the next line (an open quote or a trailing backslash, possible only at the end
+    // of a file) is written again from its text. Empty when no key is kept.
+    QByteArray rawLines(const std::function<bool(const QString &)> &keep) const;
+    bool utf8Marked() const { return m_utf8; }
     // Writes the file (creating its folder) unless it already holds exactly these bytes.
     // Returns false when the file could not be written.
     bool save(const QString &path, bool *written = nullptr) const;
@@ -70,8 +80,9 @@ private:
     struct Entry
     {
         QString key;
-        int section = 0; // index into m_sections: decides which duplicate wins
-        int offset = 0;  // encoded value bytes in m_source or m_extra
+        int section = 0;   // index into m_sections: decides which duplicate wins
+        int lineStart = 0; // where the key begins in m_source
+        int offset = 0;    // encoded value bytes in m_source or m_extra
         int length = 0;
         bool extra = false;
         bool removed = false;
@@ -79,7 +90,7 @@ private:
 
     const char *valueData(const Entry &e) const;
     const Entry *find(const QString &key) const;
-    void addParsed(QString &&key, int section, int offset, int length);
+    void addParsed(QString &&key, int section, int lineStart, int offset, int length);
 
     QByteArray m_source;
     QByteArray m_extra;

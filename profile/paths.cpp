@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -41,20 +43,67 @@ void setAppDir(const QString &dir)
     overrideDir() = dir.isEmpty() ? QString() : QDir::cleanPath(QDir(dir).absolutePath());
 }
 
-QStringList applyDataDirOption(const QStringList &args)
+QStringList applyDataDirOption(const QStringList &args, QString *error)
 {
     QStringList rest;
+    const auto apply = [error](const QString &dir) {
+        // A mistyped folder must not quietly become a new, empty data folder whose defaults are
+        // then written to the mouse.
+        if (!QFileInfo(dir).isDir()) {
+            if (error)
+                *error = QStringLiteral("no such folder \"%1\"").arg(dir);
+            return;
+        }
+        setAppDir(dir);
+    };
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         if (a == QLatin1String("--data-dir") && i + 1 < args.size()) {
-            setAppDir(args.at(++i));
+            apply(args.at(++i));
         } else if (a.startsWith(QLatin1String("--data-dir="))) {
-            setAppDir(a.mid(int(qstrlen("--data-dir="))));
+            apply(a.mid(int(qstrlen("--data-dir="))));
         } else {
             rest << a;
         }
     }
     return rest;
+}
+
+int seedDataFolder()
+{
+    if (!QCoreApplication::instance())
+        return 0;
+    const QString source = QCoreApplication::applicationDirPath();
+    const QString target = appDir();
+    const QFileInfo targetInfo(target);
+    if (!targetInfo.isDir() ||
+        targetInfo.canonicalFilePath() == QFileInfo(source).canonicalFilePath())
+        return 0;
+    // Only a folder that holds nothing is seeded: anything in it is the user's.
+    if (!QDir(target).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                              QDir::System))
+        return 0;
+    QStringList files;
+    if (QFileInfo(source + QStringLiteral("/DefaultProfile.bin")).isFile())
+        files << QStringLiteral("DefaultProfile.bin");
+    for (const char *folder : {"Configs", "skin", "lang"}) {
+        QDirIterator it(source + QLatin1Char('/') + QLatin1String(folder), QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next().mid(source.size() + 1);
+    }
+    int copied = 0;
+    for (const QString &rel : qAsConst(files)) {
+        const QString to = target + QLatin1Char('/') + rel;
+        if (QFileInfo::exists(to) || !QDir().mkpath(QFileInfo(to).absolutePath()) ||
+            !QFile::copy(source + QLatin1Char('/') + rel, to))
+            continue;
+        // Shipped files may be read-only where they are installed; the copies are the user's.
+        QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::ReadOwner |
+                                      QFileDevice::WriteOwner);
+        ++copied;
+    }
+    return copied;
 }
 
 QString configDir()
@@ -64,7 +113,7 @@ QString configDir()
 
 QString productDir()
 {
-    return configDir() + QLatin1Char('/') + readCurrentProduct();
+    return configDir() + QLatin1Char('/') + productFolderName(readCurrentProduct());
 }
 
 QString productDescriptionFile()
@@ -114,22 +163,55 @@ QString macroFile(const QString &name)
     return macroDir() + QLatin1Char('/') + name + QStringLiteral(".MSMACRO");
 }
 
-bool isSafeFileName(const QString &name)
+namespace {
+
+bool isUnsafeChar(QChar c)
 {
-    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
-        name.size() > kMaxFileNameLength)
-        return false;
-    // Device names that Windows opens instead of a file, with or without an extension.
+    return c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c);
+}
+
+// Device names that Windows opens instead of a file, with or without an extension.
+bool isDeviceName(const QString &name)
+{
     static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])"
                                                           "(\\..*)?$"),
                                            QRegularExpression::CaseInsensitiveOption);
-    if (device.match(name).hasMatch())
+    return device.match(name).hasMatch();
+}
+
+int utf8Length(const QString &name)
+{
+    return name.toUtf8().size();
+}
+
+} // namespace
+
+bool isSafeFileName(const QString &name)
+{
+    if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        utf8Length(name) > kMaxFileNameLength || isDeviceName(name))
         return false;
     for (const QChar c : name) {
-        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c))
+        if (isUnsafeChar(c))
             return false;
     }
     return true;
+}
+
+QString productFolderName(const QString &name)
+{
+    if (name.isEmpty() || isSafeFileName(name))
+        return name;
+    QString folder;
+    for (const QChar c : name)
+        folder += isUnsafeChar(c) ? QChar(QLatin1Char('_')) : c;
+    if (folder.trimmed().isEmpty() || folder == QLatin1String(".") ||
+        folder == QLatin1String("..") || isDeviceName(folder))
+        folder.prepend(QLatin1Char('_'));
+    // Cut whole characters (never half a surrogate pair) until the name fits.
+    while (utf8Length(folder) > kMaxFileNameLength)
+        folder.chop(folder.size() >= 2 && folder.at(folder.size() - 1).isLowSurrogate() ? 2 : 1);
+    return folder;
 }
 
 bool sameFileName(const QString &a, const QString &b)

@@ -12,11 +12,19 @@ namespace mc {
 QString appDir();
 void setAppDir(const QString &dir);
 // Takes "--data-dir DIR" / "--data-dir=DIR" out of the arguments and applies it together with
-// MOUSECFG_DATA_DIR (the option wins). Returns the remaining arguments.
-QStringList applyDataDirOption(const QStringList &args);
+// MOUSECFG_DATA_DIR (the option wins). Returns the remaining arguments. A folder named by the
+// option that does not exist (or is not a folder) is not created: error then says so ("no such
+// folder ...") and the caller ends with a usage error.
+QStringList applyDataDirOption(const QStringList &args, QString *error = nullptr);
+
+// First start with an empty data folder: copies the shipped files (DefaultProfile.bin, Configs/,
+// skin/, lang/) from the executable's folder into it. Does nothing when the data folder is the
+// executable's folder, does not exist or holds anything at all; never replaces a file. Returns
+// the number of files copied. Called once at start-up, after applyDataDirOption.
+int seedDataFolder();
 
 QString configDir();                      // K = A + "/Configs"
-QString productDir();                     // P = K + "/" + current product name
+QString productDir();                     // P = K + "/" + productFolderName(current product name)
 QString productDescriptionFile();         // A + "/DefaultProfile.bin"
 QString appSettingsFile();                // K + "/Config.ini"
 QString langSettingsFile();               // K + "/LangConfig.ini"
@@ -30,9 +38,16 @@ QString macroFile(const QString &name);   // macroDir() + "/" + name + ".MSMACRO
 
 // True when the name can be used as a file name inside our folders: not empty, no path
 // separators, not "." or "..", no characters or device names that Windows refuses, at most
-// kMaxFileNameLength characters.
+// kMaxFileNameLength bytes in UTF-8 (file systems count bytes, and the longest extension we add,
+// ".MSMACRO", must still fit in their 255).
 constexpr int kMaxFileNameLength = 200;
 bool isSafeFileName(const QString &name);
+
+// The folder name a product name is kept under: the name itself when it is a safe file name,
+// otherwise the name with every character a file name cannot hold replaced by "_" (and cut to
+// the length limit), so that "Mouse 4K/8K" lives in "Mouse 4K_8K". Empty for an empty name.
+// Only paths use this form; the product keeps its name everywhere else.
+QString productFolderName(const QString &name);
 
 // True when two profile or file names name the same file: ignoring case where the file system
 // does (Windows), exactly elsewhere. Every "is this name taken" check goes through it.

@@ -134,6 +134,10 @@ struct ProfileStore
     uint8_t Jitter = 0; // 0 = on, 1 = off
     uint8_t Debounce = 0;
     std::array<QString, kSlotCount> names;
+    // Set by LoadStore when a file it had to read is there but could not be read (too large, a
+    // folder, unreadable). Such a store stands in for settings it does not hold, so it is never
+    // saved and never sent. Copied with the store; not compared.
+    bool unreadable = false;
 
     bool operator==(const ProfileStore &o) const
     {

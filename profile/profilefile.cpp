@@ -22,6 +22,7 @@ namespace mc {
 namespace {
 
 constexpr int kMaxStage = kStageCount - 1;
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 constexpr int kMaxLedMode = kLedModeCount - 1;
 
 void appendInt(QByteArray &out, qint64 v)
@@ -129,18 +130,13 @@ bool tailIsForeign(const QByteArray &tail, const std::function<bool(const QStrin
     return true;
 }
 
-// The keys of the file that are not ours, as INI text of their own (empty when there are none).
+// The lines of the keys of the file that are not ours, copied as they are: values this program
+// does not own are not its to decode (empty when there are none).
 QByteArray foreignText(const QByteArray &text, const std::function<bool(const QString &)> &isOurs)
 {
     IniFile previous;
     previous.parse(text);
-    IniFile foreign;
-    const QStringList keys = previous.keys();
-    for (const QString &key : keys) {
-        if (!key.isEmpty() && !isOurs(key))
-            foreign.setValue(key, previous.value(key));
-    }
-    return foreign.size() > 0 ? foreign.toBytes() : QByteArray();
+    return previous.rawLines([&](const QString &key) { return !key.isEmpty() && !isOurs(key); });
 }
 
 // True when the value bytes [from, to) of one line read the same line by line as through the
@@ -332,8 +328,13 @@ bool writeMerged(const QString &path, const QByteArray &ours,
         const QByteArray foreign = ourPart >= 0 && startsWithGroup(old, ourPart)
                                        ? foreignText(old.mid(ourPart), isOurs)
                                        : foreignText(old, isOurs);
-        if (!foreign.isEmpty())
+        if (!foreign.isEmpty()) {
             bytes += '\n' + foreign;
+            // Without its byte order mark the file would read those values as Latin-1; ours
+            // are plain ASCII and read the same either way.
+            if (old.startsWith(kUtf8Bom))
+                bytes.prepend(kUtf8Bom);
+        }
     }
     return IniFile::writeFileBytes(path, bytes, written);
 }
@@ -343,15 +344,17 @@ bool WriteProfileFile(const ProfileData &record, const QString &path)
     return writeMerged(path, profileText(record), isProfileKey, nullptr, profileLayoutLength);
 }
 
-void ReadProfileFile(ProfileData &record, const QString &path)
+bool ReadProfileFile(ProfileData &record, const QString &path)
 {
     QByteArray text;
-    if (!IniFile::readFileBytes(path, text) || !readOwnLayout(text, record)) {
+    const bool read = IniFile::readFileBytes(path, text);
+    if (!read || !readOwnLayout(text, record)) {
         IniFile ini;
         ini.parse(text);
         readProfileGroup(ini, record, QLatin1String(profilekeys::kGroup), true);
     }
     clampProfile(record);
+    return read || !QFileInfo::exists(path);
 }
 
 QString slotFilePath(const QString &name)
@@ -377,8 +380,12 @@ bool LoadSlotFile(ProfileData &record, const QString &name)
     const QString path = slotFilePath(name);
     if (path.isEmpty())
         return false;
-    ReadProfileFile(record, path);
-    return true;
+    if (!QFileInfo::exists(path)) {
+        // A new product or a new data folder: the slot is a new profile, as the mouse's own.
+        BuildDefaultProfile(record);
+        return true;
+    }
+    return ReadProfileFile(record, path);
 }
 
 bool WriteStageKey(const QString &name, int stage)
@@ -389,7 +396,8 @@ bool WriteStageKey(const QString &name, int stage)
     // that a slot file still in the old folder is carried over rather than shadowed by a file
     // holding nothing but the stage.
     ProfileData record;
-    ReadProfileFile(record, slotFilePath(name));
+    if (!LoadSlotFile(record, name))
+        return false;
     record.dpi = uint8_t(qBound(0, stage, kMaxStage));
     return SaveSlotFile(record, name);
 }

@@ -23,17 +23,21 @@ class IniFile;
 bool WriteProfileFile(const ProfileData &record, const QString &path);
 // Reads every stored field; missing keys give 0 (LedMoveOFF 255, LedSleepTime 1), a missing
 // file a record of those defaults. Fields that are not stored (the spare byte) are left as
-// they are.
-void ReadProfileFile(ProfileData &record, const QString &path);
+// they are. False when the file is there but could not be read (too large, a folder,
+// unreadable): the record then holds the defaults of a missing file.
+bool ReadProfileFile(ProfileData &record, const QString &path);
 
 // The file of a slot name: in the product's profile folder, or in the old folder when it exists
 // only there. Empty for a name that is not a plain file name.
 QString slotFilePath(const QString &name);
 // Write to / read from the slot file of the name; a name that is not a plain file name is
-// refused (nothing written, record left as it is, false).
+// refused (nothing written, record left as it is, false). A slot without a file reads as a new
+// profile (BuildDefaultProfile), never as a record of zeros that would disable every stage and
+// button; a slot file that is there but could not be read gives false.
 bool SaveSlotFile(const ProfileData &record, const QString &name);
 bool LoadSlotFile(ProfileData &record, const QString &name);
-// Stores the stage the mouse reported as the slot file's active stage (clamped to 0..7).
+// Stores the stage the mouse reported as the slot file's active stage (clamped to 0..7); false
+// when the slot file could not be read or written.
 bool WriteStageKey(const QString &name, int stage);
 
 // Building blocks shared with configuration exports.

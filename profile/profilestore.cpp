@@ -4,6 +4,7 @@
 // and ours alone, go through the fast INI code.
 #include "profile/profilestore.h"
 
+#include "profile/boundedsettings.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/profiledefaults.h"
@@ -14,7 +15,9 @@
 
 #include <QFileInfo>
 #include <QSet>
-#include <QSettings>
+#include <QVector>
+
+#include <algorithm>
 
 namespace mc {
 
@@ -67,10 +70,27 @@ void readOptions(const IniFile &ini, ProfileStore &store)
         store.names[size_t(i)] = usableName(ini.stringValue(slotNameKey(i)), i);
 }
 
-bool sync(QSettings &settings)
+// The slots SaveStore writes, the active one first: of two slots naming one file, its record
+// wins. Empty when a name cannot name a file at all.
+QVector<int> slotsToSave(const ProfileStore &store, bool *namesUsable)
 {
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    QVector<int> out;
+    *namesUsable = true;
+    const int active = clampSlot(store.ProfileID);
+    for (int k = 0; k < kSlotCount; ++k) {
+        const int i = (active + k) % kSlotCount;
+        const QString &name = store.names[size_t(i)];
+        if (!isSafeFileName(name)) {
+            *namesUsable = false;
+            return {};
+        }
+        bool taken = false;
+        for (const int j : qAsConst(out))
+            taken = taken || sameFileName(store.names[size_t(j)], name);
+        if (!taken)
+            out.append(i);
+    }
+    return out;
 }
 
 const QSet<QString> &exportProfileNames()
@@ -113,21 +133,42 @@ QString defaultSlotName(int slot)
     return QStringLiteral("Profile %1").arg(slot + 1);
 }
 
-void LoadStore(ProfileStore &store)
+bool LoadStore(ProfileStore &store, QString *unreadableFile)
 {
+    bool ok = true;
+    const auto failed = [&](const QString &file) {
+        if (ok && unreadableFile)
+            *unreadableFile = file;
+        ok = false;
+    };
+    const QString configFile = appSettingsFile();
     IniFile config;
-    config.load(appSettingsFile());
+    if (!config.load(configFile) && QFileInfo::exists(configFile))
+        failed(configFile);
     readOptions(config, store);
     for (int i = 0; i < kSlotCount; ++i) {
         ProfileData &record = store.profiles[size_t(i)];
         record = ProfileData();
-        LoadSlotFile(record, store.names[size_t(i)]);
+        if (!LoadSlotFile(record, store.names[size_t(i)]))
+            failed(slotFilePath(store.names[size_t(i)]));
     }
     readButtonSlotMap();
+    store.unreadable = !ok;
+    return ok;
 }
 
 bool SaveStore(const ProfileStore &store)
 {
+    // Everything is checked before anything is written: a save that cannot be whole writes
+    // nothing, and a file we could not read is never replaced by what we think it held.
+    bool namesUsable = true;
+    const QVector<int> toSave = slotsToSave(store, &namesUsable);
+    if (store.unreadable || !namesUsable || !settingsFileUsable(appSettingsFile()))
+        return false;
+    for (const int i : toSave) {
+        if (!settingsFileUsable(profileFile(store.names[size_t(i)])))
+            return false;
+    }
     bool ok = true;
     const QList<QPair<QString, QVariant>> values = {
         {key(keys::kProfileID), clampSlot(store.ProfileID)},
@@ -150,33 +191,26 @@ bool SaveStore(const ProfileStore &store)
         same = same && current.contains(v.first) &&
                current.value(v.first).toString() == v.second.toString();
     if (!same) {
-        QSettings config(appSettingsFile(), QSettings::IniFormat);
+        BoundedSettings config(appSettingsFile());
         for (const auto &v : values)
             config.setValue(v.first, v.second);
-        ok = sync(config);
+        ok = config.sync();
     }
-    // Every slot is saved, the active one first: of two slots sharing a file, its record wins.
-    QSet<QString> saved;
-    const int active = clampSlot(store.ProfileID);
-    for (int k = 0; k < kSlotCount; ++k) {
-        const int i = (active + k) % kSlotCount;
-        const QString &name = store.names[size_t(i)];
-        const QString folded = name.toCaseFolded(); // one file on case-blind file systems
-        if (!isSafeFileName(name) || saved.contains(folded))
-            continue;
-        saved.insert(folded);
-        ok = SaveSlotFile(store.profiles[size_t(i)], name) && ok;
-    }
+    for (const int i : toSave)
+        ok = SaveSlotFile(store.profiles[size_t(i)], store.names[size_t(i)]) && ok;
     return ok;
 }
 
-void SaveSlotNames(const ProfileStore &store)
+bool SaveSlotNames(const ProfileStore &store)
 {
-    QSettings config(appSettingsFile(), QSettings::IniFormat);
+    if (store.unreadable)
+        return false;
+    BoundedSettings config(appSettingsFile());
     config.setValue(key(keys::kProfileID), clampSlot(store.ProfileID));
     config.setValue(key(keys::kCount), store.Count);
     for (int i = 0; i < kSlotCount; ++i)
         config.setValue(slotNameKey(i), store.names[size_t(i)]);
+    return config.sync();
 }
 
 void SaveActiveSlot(int slot)
@@ -199,7 +233,8 @@ void ResetAll(ProfileStore &store)
         // A renamed slot takes the record of the file it is named after again, so that the
         // next save does not write the renamed profile over that file; with no such file there
         // is nothing to protect, and the slot keeps its record rather than one of empty stages.
-        if (i > 0 && store.names[size_t(i)] != name && QFileInfo::exists(slotFilePath(name))) {
+        if (i > 0 && !sameFileName(store.names[size_t(i)], name) &&
+            QFileInfo::exists(slotFilePath(name))) {
             ProfileData record;
             LoadSlotFile(record, name);
             store.profiles[size_t(i)] = record;
@@ -241,13 +276,14 @@ void ImportConfig(ProfileStore &store, const QString &path)
     }
 }
 
-void SaveLibraryList(const QStringList &names)
+bool SaveLibraryList(const QStringList &names)
 {
-    QSettings product(productSettingsFile(), QSettings::IniFormat);
+    BoundedSettings product(productSettingsFile());
     product.remove(key(keys::kProfileListGroup)); // entries of a longer list go too
     product.setValue(key(keys::kProfileListCount), names.size());
     for (int n = 0; n < names.size(); ++n)
         product.setValue(listKey(n), names.at(n));
+    return product.sync();
 }
 
 QStringList LoadLibraryList()
@@ -257,13 +293,12 @@ QStringList LoadLibraryList()
     // A count beyond the keys the file holds names nothing more; reading it would only cost.
     const int count = qBound(0, ini.intValue(key(keys::kProfileListCount)), ini.size());
     QStringList names;
-    QSet<QString> seen;
     for (int n = 0; n < count; ++n) {
         const QString name = ini.stringValue(listKey(n));
-        const QString folded = name.toCaseFolded();
-        if (!isSafeFileName(name) || seen.contains(folded))
+        if (!isSafeFileName(name) ||
+            std::any_of(names.cbegin(), names.cend(),
+                        [&](const QString &listed) { return sameFileName(listed, name); }))
             continue;
-        seen.insert(folded);
         names.append(name);
     }
     return names;

@@ -16,14 +16,19 @@ QString defaultSlotName(int slot);
 
 // Reads Config.ini and the five slot files into the store, then the product's button slot map.
 // The active slot is clamped to 0..4; a slot name that is empty or not a plain file name (such
-// as "../x") is replaced by the slot's default name.
-void LoadStore(ProfileStore &store);
+// as "../x") is replaced by the slot's default name; a slot without a file starts as a new
+// profile. False, with the store marked unreadable and the file named in unreadableFile, when
+// Config.ini or a slot file is there but could not be read (too large, a folder, unreadable).
+bool LoadStore(ProfileStore &store, QString *unreadableFile = nullptr);
 // Writes the store-wide options and all five names to Config.ini and every slot's record to its
-// slot file (files whose content is unchanged are not rewritten). When two slots share a name,
-// the active slot's record is the one written. False when a file could not be written.
+// slot file (files whose content is unchanged are not rewritten). When two slots share a file,
+// the active slot's record is the one written. Nothing at all is written, and the result is
+// false, for a store marked unreadable, a slot name that cannot name a file, or a file to write
+// that is there but could not be read; false too when a file could not be written.
 bool SaveStore(const ProfileStore &store);
-// Writes `Config/ProfileID`, `Config/Count` and the five slot names.
-void SaveSlotNames(const ProfileStore &store);
+// Writes `Config/ProfileID`, `Config/Count` and the five slot names; refused (false) as SaveStore
+// refuses, and false when Config.ini could not be written.
+bool SaveSlotNames(const ProfileStore &store);
 // Writes `Config/ProfileID` (clamped to 0..4).
 void SaveActiveSlot(int slot);
 
@@ -40,8 +45,10 @@ bool ExportConfig(const ProfileStore &store, const QString &path);
 void ImportConfig(ProfileStore &store, const QString &path);
 
 // The profile library list of the product settings file. Loading drops entries that are
-// empty, not plain file names, or repeated, and never reads more entries than the file holds.
-void SaveLibraryList(const QStringList &names);
+// empty, not plain file names, or name a file already listed (sameFileName), and never reads
+// more entries than the file holds. Saving is refused (false) when the product settings file
+// is there but could not be read, and false when it could not be written.
+bool SaveLibraryList(const QStringList &names);
 QStringList LoadLibraryList();
 
 } // namespace mc

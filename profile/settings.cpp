@@ -4,41 +4,16 @@
 // could be (damaged or hostile) is not opened: it reads as empty and is never rewritten.
 #include "profile/settings.h"
 
+#include "profile/boundedsettings.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/settingskeys.h"
 
 #include <QFileInfo>
-#include <QSettings>
-
-#include <optional>
 
 namespace mc {
 
 namespace {
-
-class BoundedSettings
-{
-public:
-    explicit BoundedSettings(const QString &file)
-    {
-        if (settingsFileUsable(file))
-            m_settings.emplace(file, QSettings::IniFormat);
-    }
-    QVariant value(const QString &key, const QVariant &def = QVariant()) const
-    {
-        return m_settings ? m_settings->value(key, def) : def;
-    }
-    bool contains(const QString &key) const { return m_settings && m_settings->contains(key); }
-    void setValue(const QString &key, const QVariant &value)
-    {
-        if (m_settings)
-            m_settings->setValue(key, value);
-    }
-
-private:
-    std::optional<QSettings> m_settings;
-};
 
 int readInt(const QString &file, const QString &key, int def = 0)
 {
@@ -83,7 +58,10 @@ QString fmt(const char *pattern, int n)
 
 bool settingsFileUsable(const QString &file)
 {
-    return QFileInfo(file).size() <= IniFile::kMaxFileSize;
+    const QFileInfo info(file);
+    if (!info.exists())
+        return true; // a new file; nothing in it to lose
+    return info.isFile() && info.isReadable() && info.size() <= IniFile::kMaxFileSize;
 }
 
 int readProductSyncAsWritten()
@@ -240,9 +218,9 @@ void writeDiff(int diff)
 
 QString readCurrentProduct()
 {
-    const QString name = readString(appSettingsFile(), QLatin1String(keys::kCurrentProductName));
-    // The name becomes a folder below K: one that could climb out of it is not taken.
-    return isSafeFileName(name) ? name : QString();
+    // The name as stored: the device table and the settings know the product by it. Only the
+    // product folder needs a file-name form, which paths.cpp makes.
+    return readString(appSettingsFile(), QLatin1String(keys::kCurrentProductName));
 }
 
 void writeCurrentProduct(const QString &name)

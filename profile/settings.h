@@ -13,8 +13,9 @@
 
 namespace mc {
 
-// False for a settings file too large to be one of ours (damaged or hostile): such a file is
-// neither loaded into memory nor rewritten.
+// False for a settings file that exists but cannot be read in full: too large to be one of ours
+// (damaged or hostile), a folder, or unreadable. Such a file is neither loaded into memory nor
+// rewritten. A missing file is usable (it reads as empty and may be created).
 bool settingsFileUsable(const QString &file);
 
 constexpr int kMaxMacros = 50;       // "MACRO_LIST/0" .. "MACRO_LIST/49"
@@ -79,7 +80,7 @@ int readActiveSlot(); // clamped: a slot outside 0..4 reads as 0
 void writeActiveSlot(int slot);
 int readDiff();
 void writeDiff(int diff);
-QString readCurrentProduct(); // a name that is not a safe folder name reads as empty
+QString readCurrentProduct(); // as stored; productFolderName() gives its folder
 void writeCurrentProduct(const QString &name);
 QString readModel();
 int readBattery(); // 0..100

@@ -1,5 +1,7 @@
-// mousecfg-cli run as a separate process: what it prints, its exit statuses and the trace.
+// mousecfg-cli run as a separate process: what it prints, its exit statuses and the trace; the
+// data folder option of both programs, and the seeding of an empty data folder.
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -20,14 +22,22 @@ class CliTest : public QObject
 
     Run run(const QStringList &args, const QString &emulateEnv = QString())
     {
+        return runIn(m_dir.path(), args, emulateEnv);
+    }
+
+    static Run runIn(const QString &dataDir, const QStringList &args,
+                     const QString &emulateEnv = QString(),
+                     const QString &program = QStringLiteral(MC_CLI_PATH))
+    {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("MOUSECFG_EMULATE"));
         env.remove(QStringLiteral("MOUSECFG_DATA_DIR"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         if (!emulateEnv.isEmpty())
             env.insert(QStringLiteral("MOUSECFG_EMULATE"), emulateEnv);
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(MC_CLI_PATH), QStringList{"--data-dir", m_dir.path()} + args);
+        p.start(program, QStringList{"--data-dir", dataDir} + args);
         Run r;
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
             return r;
@@ -174,6 +184,52 @@ private slots:
         QCOMPARE(r.status, 64);
         QVERIFY(r.err.contains(QLatin1String("usage: mousecfg-cli")));
         QVERIFY(r.out.isEmpty());
+    }
+
+    void missingDataFolderIsAUsageError_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("mousecfg-cli") << QStringLiteral(MC_CLI_PATH);
+#ifdef MC_GUI_PATH
+        QTest::newRow("mousecfg") << QStringLiteral(MC_GUI_PATH);
+#endif
+    }
+
+    void missingDataFolderIsAUsageError()
+    {
+        // A mistyped folder is not created and filled with defaults for the mouse.
+        QFETCH(QString, program);
+        const QString missing = m_dir.filePath(QStringLiteral("no such"));
+        const Run r = runIn(missing, {"--emulate", "apply"}, QString(), program);
+        QCOMPARE(r.status, 64);
+        QVERIFY2(r.err.contains(QLatin1String("no such folder")), qPrintable(r.err));
+        QVERIFY(!QFileInfo::exists(missing));
+    }
+
+    void emptyDataFolderIsSeededFromTheShippedFiles()
+    {
+        const QString shipped = QFileInfo(QStringLiteral(MC_CLI_PATH)).absolutePath();
+        QTemporaryDir empty;
+        const Run r = runIn(empty.path(), {"--emulate", "devices"});
+        QCOMPARE(r.status, 0);
+        QStringList files{QStringLiteral("DefaultProfile.bin")};
+        for (const char *folder : {"Configs", "skin", "lang"}) {
+            QDirIterator it(shipped + QLatin1Char('/') + QLatin1String(folder), QDir::Files,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext())
+                files << it.next().mid(shipped.size() + 1);
+        }
+        QVERIFY(files.contains(QStringLiteral("Configs/Config.ini")));
+        for (const QString &file : qAsConst(files))
+            QVERIFY2(QFileInfo::exists(empty.filePath(file)), qPrintable(file));
+        QFile a(shipped + QStringLiteral("/DefaultProfile.bin"));
+        QFile b(empty.filePath(QStringLiteral("DefaultProfile.bin")));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QVERIFY(a.readAll() == b.readAll());
+        // A folder that holds anything is the user's: nothing is added to it.
+        QVERIFY(run({"--emulate", "devices"}).status == 0);
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("skin"))));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("lang"))));
     }
 };
 

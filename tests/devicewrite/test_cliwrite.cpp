@@ -1,6 +1,13 @@
 // mousecfg-cli's writing commands run as a user runs them, against the emulated mouse of each
-// mode: apply with its trace, a sleeping mouse, a silent mouse, no mouse; select-profile and its
-// argument checks; watch until interrupted.
+// mode: apply with its trace, a sleeping mouse, a silent mouse, no mouse, a data folder it cannot
+// read or save to, a product whose name cannot be a folder; select-profile and its argument
+// checks; watch until interrupted.
+#include "device/writeresult.h"
+#include "profile/inifile.h"
+#include "profile/profiledefaults.h"
+#include "profile/profilefile.h"
+#include "profile/profilestore.h"
+#include "profile/settings.h"
 #include "writefixture.h"
 
 #include <QProcess>
@@ -56,6 +63,9 @@ private slots:
     void applyToASleepingMouseWritesOnlyTheQuery();
     void applyToASilentMouseFails();
     void applyWithoutAMouse();
+    void applyRefusesAnUnreadableConfig();
+    void applyReportsAFailedSave();
+    void applyToAProductNamedWithASlash();
     void selectProfile();
     void selectProfileArguments_data();
     void selectProfileArguments();
@@ -118,6 +128,68 @@ void TestCliWrite::applyWithoutAMouse()
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.lines.last(), QString("No mouse is present."));
     QVERIFY(written(r.lines).isEmpty());
+}
+
+void TestCliWrite::applyRefusesAnUnreadableConfig()
+{
+    // Config.ini grown past any settings file of ours: neither it nor any slot file is written,
+    // and nothing reaches the mouse.
+    QFile f(appSettingsFile());
+    QVERIFY(f.open(QIODevice::Append));
+    f.write(QByteArray(int(IniFile::kMaxFileSize), ';'));
+    f.close();
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    const Run r = runCli(m_dir->path(), {"--emulate", "--trace", "apply"});
+    QCOMPARE(r.exitCode, int(kStoreUnreadable));
+    QCOMPARE(r.lines.last(), writeResultText(kStoreUnreadable));
+    QVERIFY(written(r.lines).isEmpty());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll() == before);
+    QVERIFY(QDir(configDir()).entryList({"*"}, QDir::Dirs | QDir::NoDotAndDotDot).size() == 1);
+}
+
+void TestCliWrite::applyReportsAFailedSave()
+{
+    // A file where the product's profile folder goes: the slot files cannot be written.
+    QVERIFY(QDir().mkpath(productDir()));
+    QFile blocker(profileDir());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const Run r = runCli(m_dir->path(), {"--emulate", "--trace", "apply"});
+    QCOMPARE(r.exitCode, int(kSaveFailed));
+    QCOMPARE(r.lines.last(), writeResultText(kSaveFailed));
+    QCOMPARE(written(r.lines).size(), 1); // the status query, nothing of the settings
+    QCOMPARE(readDiff(), 1);
+}
+
+void TestCliWrite::applyToAProductNamedWithASlash()
+{
+    // The emulated mouse takes its name from Config.ini; only the folder needs another form.
+    const QString product = QStringLiteral("Mouse 4K/8K");
+    writeProductFiles(m_dir->path(), 3395, 6, 0, {},
+                      {{"Mouse_List/0", product}, {"Config/CurrentProductName", product}});
+    const QString folder = m_dir->filePath("Configs/Mouse 4K_8K/Profile");
+    ProfileData planted;
+    BuildDefaultProfile(planted);
+    planted.pollrate = 8;
+    planted.ProfileName = QStringLiteral("planted");
+    QVERIFY(WriteProfileFile(planted, folder + "/Profile 1.prof"));
+
+    const Run r = runCli(m_dir->path(), {"--emulate", "apply"});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.lines.last(), QString("Settings written to the mouse."));
+    QCOMPARE(QSettings(appSettingsFile(), QSettings::IniFormat)
+                 .value("Config/CurrentProductName")
+                 .toString(),
+             product);
+    QCOMPARE(QDir(folder).entryList({"*.prof"}, QDir::Files).size(), 5);
+    ProfileData read;
+    ReadProfileFile(read, folder + "/Profile 1.prof");
+    QVERIFY(read == planted);
+    QVERIFY(!QFileInfo::exists(m_dir->filePath("Configs/Profile")));
+    QVERIFY(!QFileInfo::exists(m_dir->filePath("Configs/Mouse 4K")));
 }
 
 void TestCliWrite::selectProfile()

@@ -1,9 +1,12 @@
 // The apply worker against the emulated mouse: the mouse-off and nothing-changed paths send
 // nothing, Config/Diff and the write-everything flag force every group, a change sends its
-// group only, a failed write marks Config/Diff, the stores are saved and copied, and a stopped
-// worker does nothing at all.
+// group only, a failed write marks Config/Diff, the stores are saved and copied, a store that
+// could not be saved or read sends nothing, and a stopped worker does nothing at all.
+#include "device/buttonblock.h"
 #include "device/processthread.h"
 #include "device/writeresult.h"
+#include "profile/inifile.h"
+#include "profile/profilefile.h"
 #include "profile/profilestore.h"
 #include "profile/settings.h"
 #include "writefixture.h"
@@ -48,6 +51,10 @@ private slots:
     void forcedFullWrite();
     void changedGroupOnly();
     void failedWriteMarksDiff();
+    void failedSaveSendsNothing_data();
+    void failedSaveSendsNothing();
+    void unreadableStoreIsNeitherSavedNorSent();
+    void missingSlotFilesSendANewProfile();
     void stoppedWorkerDoesNothing();
     void signalArrivesQueuedOnTheCreatorsThread();
 
@@ -146,6 +153,95 @@ void TestProcessThread::failedWriteMarksDiff()
     QCOMPARE(readDiff(), 1);
     QVERIFY(written == working); // copied whatever the outcome; Diff sends it all next time
     QCOMPARE(writeResultText(worker.result()), QString("Send data failed, please try again."));
+}
+
+void TestProcessThread::failedSaveSendsNothing_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("data folder is a file") << "data folder";
+    QTest::newRow("Configs is a file") << "Configs";
+    QTest::newRow("slot file is a folder") << "slot file";
+    QTest::newRow("name too long in bytes") << "long name"; // 130 "é" are 260 bytes
+}
+
+void TestProcessThread::failedSaveSendsNothing()
+{
+    QFETCH(QString, fault);
+    OpenMouse mouse;
+    writeDiff(1);
+    ProfileStore working = loadedStore();
+    ProfileStore written = working;
+    working.Debounce = 66;
+    const auto makeFile = [](const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly);
+    };
+    if (fault == QLatin1String("data folder")) {
+        QVERIFY(makeFile(m_dir->filePath("plain file")));
+        setAppDir(m_dir->filePath("plain file"));
+    } else if (fault == QLatin1String("Configs")) {
+        QVERIFY(QDir(configDir()).removeRecursively() && makeFile(configDir()));
+    } else if (fault == QLatin1String("slot file")) {
+        QVERIFY(QDir().mkpath(profileFile(working.names[0])));
+    } else {
+        working.names[2] = QString(130, QChar(0xE9));
+    }
+    KivProcessThread worker(working, written);
+    worker.setWriteEverything(true);
+    QCOMPARE(runWorker(worker), 1);
+    QCOMPARE(int(worker.result()), int(kSaveFailed));
+    QCOMPARE(mouse->writeCount(), 0); // the mouse never holds what the files could not keep
+    QVERIFY(writeResultText(kSaveFailed) != writeResultText(kWriteFailed));
+    if (QFileInfo(appSettingsFile()).isFile())
+        QCOMPARE(readDiff(), 1); // the next write still sends everything
+}
+
+void TestProcessThread::unreadableStoreIsNeitherSavedNorSent()
+{
+    OpenMouse mouse;
+    writeDiff(0);
+    const QString slotFile = profileFile(defaultSlotName(1));
+    QByteArray bytes = "[PROFILE]\ndpi=2\n" + QByteArray(int(IniFile::kMaxFileSize), ';');
+    QDir().mkpath(profileDir());
+    QFile f(slotFile);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    f.close();
+    ProfileStore working;
+    QVERIFY(!LoadStore(working));
+    ProfileStore written = working;
+    working.Debounce = 44;
+    KivProcessThread worker(working, written);
+    worker.setWriteEverything(true);
+    QCOMPARE(runWorker(worker), 1);
+    QCOMPARE(int(worker.result()), int(kStoreUnreadable));
+    QCOMPARE(mouse->writeCount(), 0);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll() == bytes);
+    QVERIFY(!QFileInfo::exists(profileFile(defaultSlotName(0)))); // nothing else saved either
+    QVERIFY(int(loadedStore().Debounce) != 44);
+}
+
+void TestProcessThread::missingSlotFilesSendANewProfile()
+{
+    // No slot file yet (a new product or data folder): the mouse gets the product's new
+    // profile, left click included, not a button block of zeros.
+    writeProductFiles(m_dir->path(), 3395, 6, 0, {{"PROFILE/BUTTON_INFO_0_Fun", 1}});
+    OpenMouse mouse;
+    ProfileStore working = loadedStore();
+    ProfileStore written = working;
+    KivProcessThread worker(working, written);
+    worker.setWriteEverything(true);
+    runWorker(worker);
+    QCOMPARE(int(worker.result()), 0);
+    const QByteArray block = mouse->blockMemory(0x03);
+    const QByteArray none(buttonblock::kCodeSize, '\0');
+    const auto code = [&](int slot) {
+        return block.mid(buttonblock::kFirstSlot + slot * buttonblock::kCodeSize,
+                         buttonblock::kCodeSize);
+    };
+    QVERIFY(code(1) != none); // button 0 sits at device slot 1 in this product
+    QVERIFY(code(buttonblock::kWheelUpSlot) != none);
+    QVERIFY(code(buttonblock::kWheelDownSlot) != none);
 }
 
 void TestProcessThread::stoppedWorkerDoesNothing()

@@ -90,6 +90,7 @@ private slots:
     void ourFileReadsTheSameInQSettings();
     void unchangedRecordLeavesTheFileAlone();
     void exportMarkAndForeignKeysStay();
+    void foreignValuesAreCopiedByteForByte();
     void hostileValuesAreClamped_data();
     void hostileValuesAreClamped();
     void garbageFileReadsAsDefaults();
@@ -346,6 +347,39 @@ void TestProfileFile::exportMarkAndForeignKeysStay()
     ProfileData read;
     ReadProfileFile(read, path);
     QVERIFY(read == mctest::fullRecord(2));
+}
+
+void TestProfileFile::foreignValuesAreCopiedByteForByte()
+{
+    // Keys of other programs: typed values as QSettings writes them, Latin-1 text and a key
+    // ending in "/" (which QSettings cannot even ask for). None of them is ours to decode.
+    DataDir dir;
+    const QString other = dir.path(QStringLiteral("other.ini"));
+    mctest::writeWithQSettings(
+        other, {{QStringLiteral("Other/when"), QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5))},
+                {QStringLiteral("Other/map"),
+                 QVariantMap{{QStringLiteral("a"), 1}, {QStringLiteral("b"), QStringLiteral("x")}}},
+                {QStringLiteral("Other/list"), QStringList{"a", "b", "c"}}});
+    QFile otherFile(other);
+    QVERIFY(otherFile.open(QIODevice::ReadOnly));
+    const QByteArray foreign = otherFile.readAll() + "\n[Latin]\nname=caf\xe9 cr\xe8me\n"
+                                                     "slash%2F=kept\n";
+    const QString path = dir.path(QStringLiteral("slot.prof"));
+    QVERIFY(WriteProfileFile(mctest::fullRecord(1), path));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::Append));
+    f.write("\n" + foreign);
+    f.close();
+    for (int seed : {2, 3}) {
+        QVERIFY(WriteProfileFile(mctest::fullRecord(seed), path));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        f.close();
+        QVERIFY2(bytes.endsWith('\n' + foreign), bytes.right(foreign.size() + 40).constData());
+        ProfileData read;
+        ReadProfileFile(read, path);
+        QVERIFY(read == mctest::fullRecord(seed));
+    }
 }
 
 void TestProfileFile::hostileValuesAreClamped_data()

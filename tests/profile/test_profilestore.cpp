@@ -83,7 +83,9 @@ private slots:
     void slotsSharingANameKeepTheActiveRecord();
     void namesAndActiveSlot();
     void hostileConfigIsClampedAndContained();
-    void missingConfigGivesDefaultNames();
+    void missingFilesGiveDefaultNamesAndNewProfiles();
+    void unreadableFilesAreNeverWrittenOver_data();
+    void unreadableFilesAreNeverWrittenOver();
     void resetAll_data();
     void resetAll();
     void resetAllLoadsRenamedSlotsFromTheirFiles();
@@ -220,6 +222,11 @@ void TestProfileStore::slotsSharingANameKeepTheActiveRecord()
     ProfileData read;
     QVERIFY(LoadSlotFile(read, QStringLiteral("Shared")));
     QVERIFY(read == store.profiles[3]);
+#ifndef Q_OS_WIN
+    // Here case tells files apart: "SHARED" is a file of its own and keeps its own record.
+    QVERIFY(LoadSlotFile(read, QStringLiteral("SHARED")));
+    QVERIFY(read == store.profiles[4]);
+#endif
 }
 
 void TestProfileStore::namesAndActiveSlot()
@@ -269,20 +276,86 @@ void TestProfileStore::hostileConfigIsClampedAndContained()
     setAppDir(QString());
 }
 
-void TestProfileStore::missingConfigGivesDefaultNames()
+void TestProfileStore::missingFilesGiveDefaultNamesAndNewProfiles()
 {
+    // A new data folder or product: every slot is a new profile, not a record of zeros whose
+    // buttons do nothing and whose stages are all disabled.
     DataDir dir;
+    writeDescription(0);
     ProfileStore store = fullStore();
-    LoadStore(store);
+    QVERIFY(LoadStore(store));
+    ProfileData fresh;
+    BuildDefaultProfile(fresh);
     for (int i = 0; i < kSlotCount; ++i) {
         QCOMPARE(store.names[size_t(i)], QStringLiteral("Profile %1").arg(i + 1));
-        QCOMPARE(store.profiles[size_t(i)].LedMoveOFF, uint8_t(255));
-        QCOMPARE(store.profiles[size_t(i)].buttons[7].Fun, 0);
+        QVERIFY2(store.profiles[size_t(i)] == fresh, qPrintable(QString::number(i)));
     }
     QCOMPARE(store.ProfileID, uint8_t(0));
     QCOMPARE(store.Debounce, uint8_t(0));
+    QVERIFY(!store.unreadable);
 }
 
+void TestProfileStore::unreadableFilesAreNeverWrittenOver_data()
+{
+    QTest::addColumn<QString>("file"); // relative to the data folder
+    QTest::addColumn<bool>("folder");  // a folder in place of the file, else an oversized file
+    QTest::newRow("Config.ini too large") << "Configs/Config.ini" << false;
+    QTest::newRow("slot file too large") << "Configs/KIV M1/Profile/Slot 1, ü.prof" << false;
+    QTest::newRow("slot file is a folder") << "Configs/KIV M1/Profile/Slot 3, ü.prof" << true;
+}
+
+void TestProfileStore::unreadableFilesAreNeverWrittenOver()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, folder);
+    DataDir dir;
+    writeCurrentProduct(QStringLiteral("KIV M1"));
+    QVERIFY(SaveStore(fullStore()));
+    const QString slotDir = profileDir() + QLatin1Char('/');
+    const QString path = dir.path(file);
+    QByteArray before;
+    if (folder) {
+        QVERIFY(QFile::remove(path) && QDir().mkpath(path + QStringLiteral("/inside")));
+    } else {
+        // What the user had, followed by more than any settings file of ours could hold.
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::Append));
+        f.write(QByteArray(int(IniFile::kMaxFileSize), ';'));
+        f.close();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        before = f.readAll();
+    }
+    ageFiles(configDir());
+    ageFiles(slotDir);
+
+    ProfileStore store;
+    QString named;
+    QVERIFY(!LoadStore(store, &named));
+    QCOMPARE(named, path);
+    QVERIFY(store.unreadable);
+    store.Debounce = 99;
+    store.profiles[0].dpi = 3;
+    QVERIFY(!SaveStore(store));
+    QVERIFY(!SaveSlotNames(store));
+    ProfileStore copy = store;
+    QVERIFY(!SaveStore(copy)); // the mark goes with the store
+
+    // Nothing at all was written: not the unreadable file, not the files around it.
+    QCOMPARE(QFileInfo(appSettingsFile()).lastModified(), kOldTime);
+    for (int i = 0; i < kSlotCount; ++i) {
+        const QFileInfo slot(slotDir + fullStore().names[size_t(i)] + QStringLiteral(".prof"));
+        QVERIFY(slot.isDir() || slot.lastModified() == kOldTime);
+        QVERIFY(!QFileInfo::exists(slotDir + defaultSlotName(i) + QStringLiteral(".prof")));
+        QVERIFY(!QFileInfo::exists(profileFile(defaultSlotName(i))));
+    }
+    if (folder) {
+        QVERIFY(QFileInfo(path).isDir());
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll() == before);
+    }
+}
 void TestProfileStore::resetAll_data()
 {
     QTest::addColumn<int>("productSync"); // -1: no description
@@ -449,6 +522,11 @@ void TestProfileStore::libraryList()
 void TestProfileStore::hostileLibraryList()
 {
     DataDir dir;
+#ifdef Q_OS_WIN
+    const QStringList expected = {QStringLiteral("A"), QStringLiteral("C")};
+#else
+    const QStringList expected = {QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("C")};
+#endif
     mctest::writeWithQSettings(productSettingsFile(),
                                {{QStringLiteral("PROFILE_LIST/Count"), 1000000000},
                                 {QStringLiteral("PROFILE_LIST/0"), QStringLiteral("A")},
@@ -456,9 +534,19 @@ void TestProfileStore::hostileLibraryList()
                                 {QStringLiteral("PROFILE_LIST/2"), QStringLiteral("a")},
                                 {QStringLiteral("PROFILE_LIST/3"), QString()},
                                 {QStringLiteral("PROFILE_LIST/4"), QStringLiteral("C")}});
-    QCOMPARE(LoadLibraryList(), (QStringList{QStringLiteral("A"), QStringLiteral("C")}));
+    QCOMPARE(LoadLibraryList(), expected);
     mctest::writeWithQSettings(productSettingsFile(), {{QStringLiteral("PROFILE_LIST/Count"), -5}});
     QCOMPARE(LoadLibraryList(), QStringList());
+
+    // A product settings file too large to read is neither read nor replaced by a new list.
+    const QByteArray huge =
+        "[PROFILE_LIST]\nCount=1\n0=Kept\n" + QByteArray(int(IniFile::kMaxFileSize), ';');
+    mctest::writeBytes(productSettingsFile(), huge);
+    QCOMPARE(LoadLibraryList(), QStringList());
+    QVERIFY(!SaveLibraryList({QStringLiteral("New")}));
+    QFile f(productSettingsFile());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll() == huge);
 }
 
 QTEST_GUILESS_MAIN(TestProfileStore)

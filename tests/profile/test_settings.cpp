@@ -2,6 +2,7 @@
 // encoded button and DPI counts, clamping of values that later index tables, and the sample
 // product shipped beside the program.
 #include "profile/inifile.h"
+#include "profile/paths.h"
 #include "profile/profiledefaults.h"
 #include "profile/settings.h"
 #include "profiletestutil.h"
@@ -26,6 +27,8 @@ private slots:
     void hostileValuesAreClamped();
     void macroCountSkipsGaps();
     void emptyProductNameUsesConfigIni();
+    void productNameKeepsItsCharactersItsFolderStaysInside();
+    void fileNameLengthCountsBytes();
     void lightingVariantOfAnyProductName();
     void valuesWrittenReadBack();
     void oversizedFilesAreNeitherReadNorRewritten();
@@ -194,8 +197,6 @@ void TestSettings::hostileValuesAreClamped_data()
                              << 0;
     QTest::newRow("languages 1000") << false << "FONT_LIST/LANGNUM" << QVariant(1000)
                                     << F([] { return readLanguageTable().count; }) << 10;
-    QTest::newRow("product ../x") << false << "Config/CurrentProductName" << QVariant("../x")
-                                  << F([] { return readCurrentProduct().size(); }) << 0;
 }
 
 void TestSettings::hostileValuesAreClamped()
@@ -209,6 +210,33 @@ void TestSettings::hostileValuesAreClamped()
     mctest::writeWithQSettings(description ? productDescriptionFile() : appSettingsFile(),
                                {{key, value}});
     QCOMPARE(read(), expected);
+}
+
+void TestSettings::productNameKeepsItsCharactersItsFolderStaysInside()
+{
+    DataDir dir;
+    for (const QString &name :
+         {QStringLiteral("Mouse 4K/8K"), QStringLiteral("../x"), QStringLiteral(".."),
+          QStringLiteral("a\\b:c"), QStringLiteral("CON"), QString(130, QChar(0xE9)) + '/'}) {
+        writeCurrentProduct(name);
+        QCOMPARE(readCurrentProduct(), name); // the device table and the settings know it so
+        const QFileInfo folder(productDir());
+        QCOMPARE(folder.absolutePath(), configDir());
+        QVERIFY2(isSafeFileName(folder.fileName()), qPrintable(folder.fileName()));
+        QCOMPARE(productFolderName(folder.fileName()), folder.fileName());
+    }
+    writeCurrentProduct(QStringLiteral("Mouse 4K/8K"));
+    QCOMPARE(productDir(), configDir() + QStringLiteral("/Mouse 4K_8K"));
+    writeCurrentProduct(QStringLiteral("KIV M1"));
+    QCOMPARE(productDir(), configDir() + QStringLiteral("/KIV M1"));
+}
+
+void TestSettings::fileNameLengthCountsBytes()
+{
+    // File systems limit a name to 255 bytes, not characters: 130 "é" are 260 bytes.
+    QVERIFY(isSafeFileName(QString(100, QChar(0xE9))));
+    QVERIFY(!isSafeFileName(QString(130, QChar(0xE9))));
+    QVERIFY(isSafeFileName(QString(200, QLatin1Char('e'))));
 }
 
 void TestSettings::macroCountSkipsGaps()

@@ -1,0 +1,55 @@
+// QSettings for the small settings files, opened only when the file is one QSettings can read
+// in full: not larger than any settings file of ours could be, not a folder, not unreadable.
+// Otherwise every read gives its default and every write is dropped, so that a file the program
+// could not read is never replaced by one holding only the keys just written.
+#pragma once
+
+#include "profile/settings.h"
+
+#include <QSettings>
+
+#include <optional>
+
+namespace mc {
+
+class BoundedSettings final
+{
+public:
+    explicit BoundedSettings(const QString &file)
+    {
+        if (settingsFileUsable(file))
+            m_settings.emplace(file, QSettings::IniFormat);
+    }
+    BoundedSettings(const BoundedSettings &) = delete;
+    BoundedSettings &operator=(const BoundedSettings &) = delete;
+
+    bool usable() const { return m_settings.has_value(); }
+    QVariant value(const QString &key, const QVariant &def = QVariant()) const
+    {
+        return m_settings ? m_settings->value(key, def) : def;
+    }
+    bool contains(const QString &key) const { return m_settings && m_settings->contains(key); }
+    void setValue(const QString &key, const QVariant &value)
+    {
+        if (m_settings)
+            m_settings->setValue(key, value);
+    }
+    void remove(const QString &key)
+    {
+        if (m_settings)
+            m_settings->remove(key);
+    }
+    // Writes what was set to disk. False when the file was refused or could not be written.
+    bool sync()
+    {
+        if (!m_settings)
+            return false;
+        m_settings->sync();
+        return m_settings->status() == QSettings::NoError;
+    }
+
+private:
+    std::optional<QSettings> m_settings;
+};
+
+} // namespace mc

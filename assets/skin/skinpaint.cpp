@@ -11,7 +11,7 @@ namespace mc::skin {
 namespace colours {
 QColor accent()
 {
-    const ThemeRgb t = themeRgbAt(0);
+    const ThemeRgb t = themeRgbAt(kSkinAccentEntry);
     return QColor(t.r, t.g, t.b);
 }
 QColor accent(int alpha)

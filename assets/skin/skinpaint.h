@@ -25,7 +25,7 @@ const QColor kBorder(52, 54, 62);
 const QColor kBorderHi(78, 80, 90);
 const QColor kText(200, 200, 200);
 const QColor kTextDim(120, 122, 130);
-QColor accent(); // theme entry 0
+QColor accent(); // theme entry kSkinAccentEntry; the program tints it to the chosen one
 QColor accent(int alpha);
 QColor accentDark(int div); // accent with every component divided
 } // namespace colours

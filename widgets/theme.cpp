@@ -198,8 +198,8 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun)
         for (const QString &path : paths) {
             QImage img(path);
             if (!img.isNull())
-                images.insert(path, tintAccent(img, tint)
-                                        .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+                images.insert(path, tintAccent(img, tint).convertToFormat(
+                                        QImage::Format_ARGB32_Premultiplied));
         }
         if (thenRun)
             thenRun();

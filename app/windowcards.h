@@ -17,9 +17,9 @@ struct Box
 constexpr Box kShape{44, 0, 955, 640};
 constexpr int kShapeRadius = 16;
 constexpr int kHeaderBottom = 74; // logo, mouse selector, language and window buttons above
-constexpr Box kSideColumn{55, 80, 177, 486};  // the tab buttons
-constexpr Box kContent{272, 80, 716, 486};    // the panels and the product pictures
-constexpr Box kBottomBar{55, 574, 933, 56};   // battery, receiver, reset/load/save, "Apply"
+constexpr Box kSideColumn{55, 80, 177, 486}; // the tab buttons
+constexpr Box kContent{272, 80, 716, 486};   // the panels and the product pictures
+constexpr Box kBottomBar{55, 574, 933, 56};  // battery, receiver, reset/load/save, "Apply"
 constexpr int kCardRadius = 8;
 // The least room between a card's edge and a control inside it.
 constexpr int kCardMargin = 6;

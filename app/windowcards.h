@@ -21,7 +21,8 @@ constexpr Box kSideColumn{55, 80, 177, 486}; // the tab buttons
 constexpr Box kContent{272, 80, 716, 486};   // the panels and the product pictures
 constexpr Box kBottomBar{55, 574, 933, 56};  // battery, receiver, reset/load/save, "Apply"
 constexpr int kCardRadius = 8;
-// The least room between a card's edge and a control inside it.
+// The least room between the edge of the side column or the content card and a control on it
+// (the bottom bar's icons, placed by the layout close to its edges, only stay off its border).
 constexpr int kCardMargin = 6;
 
 } // namespace mc::cards

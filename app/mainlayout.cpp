@@ -28,6 +28,9 @@ QStringList skins(std::initializer_list<const char *> names)
     return list;
 }
 
+// The darkest colour of the window background image.
+const QColor kWindowUnderSkin(13, 14, 17);
+
 const std::initializer_list<const char *> kPlainButton = {"tabbutton-1.png", "tabbutton-3.png",
                                                           "tabbutton-2.png"};
 
@@ -76,6 +79,13 @@ void MousecfgWidget::buildPanels()
 
 void MousecfgWidget::buildUi()
 {
+    // Scaled, the window's shape has partly transparent edge pixels, which show the window's
+    // own background: dark like the skin, not the platform's light grey, or the rounded
+    // corners get a pale rim.
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, kWindowUnderSkin);
+    setPalette(dark);
+
     buildPanels();
 
     m_frontPic = new QLabel(this);

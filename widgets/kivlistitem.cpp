@@ -54,6 +54,15 @@ KivListItem::KivListItem(int iType, uint8_t map, uint8_t dataH, uint8_t dataL, c
     }
 }
 
+KivListItem::~KivListItem()
+{
+    // The editor outlives this part of the row: ~QWidget hides the row's window and then deletes
+    // the children, and an editor that still has the focus reports losing it on the way. A slot
+    // run then would act on a row that is no longer one.
+    if (m_edit)
+        disconnect(m_edit, nullptr, this, nullptr);
+}
+
 QString KivListItem::text() const
 {
     return m_label->text();

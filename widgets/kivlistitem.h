@@ -3,6 +3,7 @@
 // user types is rounded into 10 to 65530 ms.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -25,6 +26,7 @@ public:
     // iconPath: full path of the row's icon (may be empty).
     KivListItem(int iType, uint8_t map, uint8_t dataH, uint8_t dataL, const QString &text,
                 const QString &iconPath, QWidget *parent = nullptr);
+    ~KivListItem() override;
 
     int type() const { return m_type; }
     uint8_t map() const { return m_map; }
@@ -62,7 +64,7 @@ private:
     KivLabel *m_icon = nullptr;
     KivLabel *m_label = nullptr;
     KivLineEdit *m_edit = nullptr;
-    QWidget *m_owner = nullptr;
+    QPointer<QWidget> m_owner; // may go before the row does
 };
 
 } // namespace mc

@@ -1,6 +1,7 @@
 // Busy indicator.
 #include "widgets/kivprocessdialog.h"
 
+#include "widgets/skintint.h"
 #include "widgets/theme.h"
 
 #include <QLabel>
@@ -31,7 +32,12 @@ KivProcessDialog::KivProcessDialog(QWidget *parent)
     m_label->setGeometry(0, 0, 128, 128);
     m_label->setAlignment(Qt::AlignCenter);
     m_movie = new QMovie(QString::fromLatin1(kLoadingAnimation), QByteArray(), this);
-    m_label->setMovie(m_movie);
+    // The animation is drawn in the skin's accent: each frame takes the theme colour on its way
+    // to the label.
+    const QColor tint = themeColour();
+    connect(m_movie, &QMovie::frameChanged, m_label, [this, tint] {
+        m_label->setPixmap(QPixmap::fromImage(tintAccent(m_movie->currentImage(), tint)));
+    });
     m_movie->start();
 
     if (parent) {

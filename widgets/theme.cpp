@@ -3,6 +3,7 @@
 
 #include "profile/paths.h"
 #include "profile/settings.h"
+#include "widgets/skintint.h"
 #include "widgets/themecolours.h"
 #include "widgets/uiscale.h"
 
@@ -157,6 +158,7 @@ namespace {
 struct Preload
 {
     QStringList paths; // what the worker decodes; other paths never wait for it
+    QRgb tint = 0;     // the accent colour the worker recoloured them to
     std::future<QHash<QString, QImage>> pending;
     QHash<QString, QImage> ready;
 };
@@ -167,15 +169,17 @@ Preload &preload()
     return p;
 }
 
-// The decoded image of a preloaded path (taken out of the store), or a null image.
-QImage takePreloaded(const QString &path)
+// The decoded image of a preloaded path (taken out of the store), or a null image; also null
+// when the theme colour changed since the worker tinted it.
+QImage takePreloaded(const QString &path, const QColor &tint)
 {
     Preload &p = preload();
     if (!p.paths.contains(path))
         return QImage();
     if (p.pending.valid())
         p.ready = p.pending.get();
-    return p.ready.take(path);
+    const QImage img = p.ready.take(path);
+    return p.tint == tint.rgb() ? img : QImage();
 }
 
 } // namespace
@@ -186,12 +190,16 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun)
     if (p.pending.valid())
         return;
     p.paths = paths;
-    p.pending = std::async(std::launch::async, [paths, thenRun] {
+    // Read here rather than on the worker: the settings cache belongs to this thread.
+    const QColor tint = themeColour();
+    p.tint = tint.rgb();
+    p.pending = std::async(std::launch::async, [paths, tint, thenRun] {
         QHash<QString, QImage> images;
         for (const QString &path : paths) {
             QImage img(path);
             if (!img.isNull())
-                images.insert(path, img.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+                images.insert(path, tintAccent(img, tint).convertToFormat(
+                                        QImage::Format_ARGB32_Premultiplied));
         }
         if (thenRun)
             thenRun();
@@ -206,22 +214,31 @@ QString skinPath(const QString &name)
 
 QPixmap skinPixmap(const QString &path)
 {
-    // Keyed by path and file state: forty hotspots share two images, and a regenerated skin
-    // is picked up on the next build of a widget.
-    static QHash<QString, QPair<FileStamp, QPixmap>> cache;
+    // Keyed by path, file state and theme colour: forty hotspots share two images, and a
+    // regenerated skin or another theme colour is picked up on the next build of a widget.
+    struct Entry
+    {
+        FileStamp stamp;
+        QRgb tint;
+        QPixmap pixmap;
+    };
+    static QHash<QString, Entry> cache;
     const FileStamp now = stampOf(path);
+    const QColor tint = themeColour();
     auto it = cache.find(path);
-    if (it != cache.end() && it->first == now)
-        return it->second;
+    if (it != cache.end() && it->stamp == now && it->tint == tint.rgb())
+        return it->pixmap;
     QPixmap pm;
     if (now.size > 0) {
-        const QImage early = takePreloaded(path);
+        const QImage early = takePreloaded(path, tint);
         if (!early.isNull())
             pm = QPixmap::fromImage(early);
-        else
+        else if (tint.rgb() == skinAccent().rgb())
             pm.load(path);
+        else
+            pm = QPixmap::fromImage(tintAccent(QImage(path), tint));
     }
-    cache.insert(path, qMakePair(now, pm));
+    cache.insert(path, Entry{now, tint.rgb(), pm});
     return pm;
 }
 

@@ -43,7 +43,8 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun =
 
 // A + "/skin/" + name.
 QString skinPath(const QString &name);
-// The image at a full path, shared between widgets; a missing file gives a null pixmap.
+// The image at a full path, shared between widgets, with the skin's accent in the theme colour
+// (skintint.h); a missing file gives a null pixmap.
 QPixmap skinPixmap(const QString &path);
 
 } // namespace mc

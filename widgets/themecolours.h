@@ -23,6 +23,10 @@ constexpr std::array<ThemeRgb, 7> kThemeColours = {{
 }};
 static_assert(kThemeColours.size() == 7, "Config/GColorID selects one of seven colours");
 
+// The entry the skin generator draws its accents in; the program recolours them to the chosen
+// entry when it reads the images.
+constexpr int kSkinAccentEntry = 0;
+
 // An index read from a file is never used unchecked: anything outside the table is entry 0.
 constexpr ThemeRgb themeRgbAt(int index)
 {

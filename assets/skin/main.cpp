@@ -2,7 +2,11 @@
 // picture comes from anywhere else. Runs without a display (offscreen platform).
 //   mc_skingen --out DIR [--product-file FILE] [--config FILE]   the whole skin into DIR
 //   mc_skingen --loading-gif FILE                                 the embedded animation only
+//   --accent N (with either): accents in theme entry N rather than the one the program expects,
+//   which is what the program's recolouring of the usual skin must look like
 #include "skinpaint.h"
+
+#include "widgets/themecolours.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,6 +53,18 @@ int main(int argc, char **argv)
         return (i >= 0 && i + 1 < args.size()) ? args.at(i + 1) : QString();
     };
 
+    const QString accent = option("--accent");
+    if (!accent.isEmpty()) {
+        bool ok = false;
+        const int entry = accent.toInt(&ok);
+        if (!ok || entry < 0 || entry >= int(mc::kThemeColours.size())) {
+            std::fprintf(stderr, "mc_skingen: --accent takes a theme entry 0 to %d\n",
+                         int(mc::kThemeColours.size()) - 1);
+            return 64;
+        }
+        mc::skin::setAccentEntry(entry);
+    }
+
     const QString gif = option("--loading-gif");
     if (!gif.isEmpty()) {
         QDir().mkpath(QFileInfo(gif).absolutePath());
@@ -62,7 +78,7 @@ int main(int argc, char **argv)
     const QString out = option("--out");
     if (out.isEmpty()) {
         std::fprintf(stderr, "usage: mc_skingen --out DIR [--product-file FILE] "
-                             "[--config FILE] | --loading-gif FILE\n");
+                             "[--config FILE] | --loading-gif FILE [--accent N]\n");
         return 64;
     }
     QDir().mkpath(out);

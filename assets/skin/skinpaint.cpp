@@ -8,10 +8,19 @@
 
 namespace mc::skin {
 
+namespace {
+int g_accentEntry = kSkinAccentEntry;
+} // namespace
+
+void setAccentEntry(int entry)
+{
+    g_accentEntry = entry;
+}
+
 namespace colours {
 QColor accent()
 {
-    const ThemeRgb t = themeRgbAt(0);
+    const ThemeRgb t = themeRgbAt(g_accentEntry);
     return QColor(t.r, t.g, t.b);
 }
 QColor accent(int alpha)

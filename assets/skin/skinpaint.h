@@ -25,7 +25,7 @@ const QColor kBorder(52, 54, 62);
 const QColor kBorderHi(78, 80, 90);
 const QColor kText(200, 200, 200);
 const QColor kTextDim(120, 122, 130);
-QColor accent(); // theme entry 0
+QColor accent(); // kSkinAccentEntry unless setAccentEntry chose another
 QColor accent(int alpha);
 QColor accentDark(int div); // accent with every component divided
 } // namespace colours
@@ -42,6 +42,10 @@ private:
     QImage m_image;
     QPainter m_painter;
 };
+
+// The program expects the skin in kSkinAccentEntry and recolours it to the chosen theme entry;
+// a skin drawn in another entry is what that recolouring must come to.
+void setAccentEntry(int entry);
 
 QPainterPath roundedRect(const QRectF &r, qreal radius);
 void fillRounded(QPainter &p, const QRectF &r, qreal radius, const QBrush &fill,

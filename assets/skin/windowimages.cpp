@@ -1,6 +1,8 @@
 // The window background, dialog backgrounds, battery frames, logo and program icon.
 #include "skinpaint.h"
 
+#include "app/windowcards.h"
+
 #include <QLinearGradient>
 #include <QRadialGradient>
 
@@ -10,46 +12,81 @@ namespace {
 
 using namespace colours;
 
-// 999 x 640 with transparent rounded corners: the window's shape comes from this alpha.
+QRectF boxRect(const cards::Box &b)
+{
+    return QRectF(b.x, b.y, b.w, b.h);
+}
+
+// The window takes its shape from this image's alpha, and a shape is all or nothing: a pixel
+// that is partly transparent would still belong to the window and show whatever the platform
+// puts behind it. So every pixel ends fully opaque, blended over the darkest window colour, or
+// fully transparent.
+QImage solidShape(const QImage &drawn)
+{
+    QImage img = drawn.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const int a = qAlpha(line[x]);
+            if (a < 128) {
+                line[x] = 0;
+                continue;
+            }
+            const auto over = [a](int c, int under) { return (c * a + under * (255 - a)) / 255; };
+            line[x] = qRgb(over(qRed(line[x]), kWindowDeep.red()),
+                           over(qGreen(line[x]), kWindowDeep.green()),
+                           over(qBlue(line[x]), kWindowDeep.blue()));
+        }
+    }
+    return img;
+}
+
+// 999 x 640: the window's rounded shape, the header and the cards the controls sit on.
 bool background(const QString &dir)
 {
     Canvas c(999, 640, kNatural);
     QPainter &p = c.p();
-    const QRectF whole(0, 0, 999, 640);
+    const QRectF shape = boxRect(cards::kShape);
     QLinearGradient g(0, 0, 0, 640);
     g.setColorAt(0, kWindow);
     g.setColorAt(1, kWindowDeep);
-    fillRounded(p, whole, 16, g, kBorder, 1.0);
+    fillRounded(p, shape, cards::kShapeRadius, g, kBorder, 1.0);
 
     // Header: a faint band behind the logo and the window buttons, closed by an accent line
     // that fades out towards the right.
+    const qreal left = cards::kSideColumn.x;
+    const qreal right = cards::kContent.right();
+    const qreal line = cards::kHeaderBottom;
     p.save();
-    p.setClipPath(roundedRect(whole, 16));
-    QLinearGradient band(0, 0, 0, 78);
+    p.setClipPath(roundedRect(shape, cards::kShapeRadius));
+    QLinearGradient band(0, 0, 0, line + 1);
     band.setColorAt(0, QColor(30, 31, 37));
     band.setColorAt(1, QColor(22, 23, 28));
-    p.fillRect(QRectF(1, 1, 997, 77), band);
-    QLinearGradient line(55, 0, 944, 0);
-    line.setColorAt(0, accent(230));
-    line.setColorAt(0.45, accent(90));
-    line.setColorAt(1, accent(0));
-    p.fillRect(QRectF(55, 77, 889, 2), line);
+    p.fillRect(shape.adjusted(1, 1, -1, 0).intersected(QRectF(0, 0, 999, line)), band);
+    QLinearGradient accentLine(left, 0, right, 0);
+    accentLine.setColorAt(0, accent(230));
+    accentLine.setColorAt(0.45, accent(90));
+    accentLine.setColorAt(1, accent(0));
+    p.fillRect(QRectF(left, line, right - left, 2), accentLine);
     p.restore();
 
-    // Side column for the tabs.
-    fillRounded(p, QRectF(55, 84, 177, 482), 8, kPanel, kBorder);
-    // Content area for the panels and the product pictures.
-    QLinearGradient content(0, 84, 0, 566);
-    content.setColorAt(0, kPanel);
-    content.setColorAt(1, QColor(24, 25, 30));
-    fillRounded(p, QRectF(272, 84, 690, 482), 8, content, kBorder);
+    const qreal r = cards::kCardRadius;
+    fillRounded(p, boxRect(cards::kSideColumn), r, kPanel, kBorder);
+    const QRectF content = boxRect(cards::kContent);
+    QLinearGradient contentFill(0, content.top(), 0, content.bottom());
+    contentFill.setColorAt(0, kPanel);
+    contentFill.setColorAt(1, QColor(24, 25, 30));
+    fillRounded(p, content, r, contentFill, kBorder);
 
-    // Bottom bar with the battery, the reset/load/save icons and "Apply".
-    fillRounded(p, QRectF(55, 574, 907, 56), 8, QColor(25, 26, 31), kBorder);
+    // Bottom bar, with a divider before the reset/load/save icons and one before "Apply".
+    const QRectF bar = boxRect(cards::kBottomBar);
+    fillRounded(p, bar, r, QColor(25, 26, 31), kBorder);
     p.setPen(QPen(kBorder, 1));
-    p.drawLine(QPointF(580.5, 584), QPointF(580.5, 620));
-    p.drawLine(QPointF(796.5, 584), QPointF(796.5, 620));
-    return c.save(dir, QStringLiteral("cfgMainback.png"));
+    p.drawLine(QPointF(580.5, bar.top() + 10), QPointF(580.5, bar.bottom() - 10));
+    p.drawLine(QPointF(796.5, bar.top() + 10), QPointF(796.5, bar.bottom() - 10));
+
+    const QString path = dir + QStringLiteral("/cfgMainback.png");
+    return solidShape(c.image()).save(path, "PNG", 80);
 }
 
 bool dialog(const QString &dir, const QString &name, int w, int h)

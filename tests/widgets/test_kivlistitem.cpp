@@ -10,6 +10,14 @@
 
 using namespace mc;
 
+namespace {
+QStringList g_log;
+void keepLog(QtMsgType, const QMessageLogContext &, const QString &msg)
+{
+    g_log << msg;
+}
+} // namespace
+
 class TestKivListItem : public QObject
 {
     Q_OBJECT
@@ -97,6 +105,25 @@ private slots:
         QTest::mouseDClick(row.windowHandle(), Qt::LeftButton, Qt::NoModifier,
                            QPoint(x, row.height() / 2));
         QVERIFY(row.isEditing());
+    }
+
+    // A row taken down with its editor open must not run its slots half-destroyed: closing the
+    // row's window in ~QWidget takes the focus from the editor, which still reports it.
+    void destroyedWhileEditingRunsNoSlot()
+    {
+        auto *row = new KivListItem(kDelayStepType, 6, 0, 10, QString(), QString());
+        row->show();
+        row->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(row));
+        row->startEdit();
+        QVERIFY(row->editor()->hasFocus());
+
+        g_log.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(keepLog);
+        delete row;
+        qInstallMessageHandler(previous);
+        QVERIFY2(!g_log.join(QLatin1Char('|')).contains(QLatin1String("lostFocusSlot")),
+                 qPrintable(g_log.join(QLatin1Char('|'))));
     }
 
     void otherRowsDoNotEdit()

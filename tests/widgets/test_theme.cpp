@@ -2,6 +2,7 @@
 // including values that are out of range or not numbers.
 #include "skinfixture.h"
 #include "widgets/kivaction.h"
+#include "widgets/skintint.h"
 #include "widgets/theme.h"
 #include "widgets/themecolours.h"
 
@@ -132,6 +133,19 @@ private slots:
         QVERIFY(skinPixmap(skinPath(QStringLiteral("nothing.png"))).isNull());
         const QString file = fx.image(QStringLiteral("a.png"), Qt::red);
         QCOMPARE(skinPixmap(file).size(), QSize(20, 20));
+    }
+
+    // The skin is drawn in one accent; what the widgets get shows the configured theme colour,
+    // from the start-up worker and from a later read alike.
+    void skinImagesTakeTheThemeColour()
+    {
+        test::SkinFixture fx;
+        const QString file = fx.image(QStringLiteral("accent.png"), skinAccent());
+        fx.setConfig(QStringLiteral("Config/GColorID"), 2);
+        preloadSkinImages({file});
+        QCOMPARE(skinPixmap(file).toImage().pixel(5, 5), qRgb(0, 0, 255));
+        fx.setConfig(QStringLiteral("Config/GColorID"), 6);
+        QCOMPARE(skinPixmap(file).toImage().pixel(5, 5), qRgb(255, 125, 0));
     }
 };
 

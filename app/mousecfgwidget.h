@@ -27,11 +27,13 @@ class QTranslator;
 namespace mc {
 
 class DevicePresence;
+class HotplugWatcher;
 class KivAction;
 class KivLabel;
 class KivMessageBox;
 class KivProcessbar;
 class KivPushButton;
+class OsdLink;
 class ProfileLibrary;
 class WriteController;
 struct StatusDisplay;
@@ -186,6 +188,8 @@ private:
     DevicePresence *m_presence = nullptr;
     ProfileLibrary *m_profiles = nullptr;
     WriteController *m_writer = nullptr;
+    HotplugWatcher *m_watcher = nullptr; // the system's hot-plug, when no emulated mouse
+    OsdLink *m_osd = nullptr;
     QPointer<KivMessageBox> m_warningBox; // the open "Dongle Disconnect!" box
     int m_miceAtStart = 0;
     int m_connectionState = 3;

@@ -8,15 +8,19 @@
 #include "app/profilelibrary.h"
 #include "app/userprompts.h"
 #include "app/writecontroller.h"
+#include "device/discovery.h"
 #include "device/hidbackend.h"
 #include "emulator/backendselect.h"
 #include "emulator/emulatedmouse.h"
+#include "platform/hotplugwatcher.h"
+#include "platform/osdlink.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
 #include "widgets/kivlabel.h"
 #include "widgets/kivmessagebox.h"
 #include "widgets/kivprocessbar.h"
 #include "widgets/kivpushbutton.h"
+#include "widgets/theme.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +33,7 @@ void MousecfgWidget::createWorkers()
     m_presence = new DevicePresence(m_store, [this] { return m_slot; }, this);
     m_profiles = new ProfileLibrary(m_store, this);
     m_writer = new WriteController(m_store, m_lastStore, this);
+    m_osd = new OsdLink(this);
     const UserPrompts prompts = windowPrompts(this);
     m_profiles->setPrompts(prompts);
     m_writer->setPrompts(prompts);
@@ -56,8 +61,25 @@ void MousecfgWidget::wireWorkers()
     EmulatedMouse *mouse = installedEmulator();
     if (!mouse)
         mouse = dynamic_cast<EmulatedMouse *>(&hidBackend());
-    if (mouse)
+    if (mouse) {
         connect(mouse, &EmulatedMouse::hotplug, p, &DevicePresence::onInterfaceChanged);
+    } else {
+        HidInterfaceClassifier classify;
+#ifdef Q_OS_WIN
+        classify = [](const HidInterfaceNote &note) {
+            const InterfaceMatch m = MatchInterfaceName(note.name);
+            return m.kind == kKindNone ? QVector<HidCollection>{}
+                                       : QVector<HidCollection>{{m.vid, m.pid, m.kind}};
+        };
+        const quintptr window = winId();
+#else
+        const quintptr window = 0; // Linux listens to udev, not to a window
+#endif
+        m_watcher = new HotplugWatcher(classify, this);
+        connect(m_watcher, &HotplugWatcher::interfaceChanged, p,
+                &DevicePresence::onInterfaceChanged);
+        m_watcher->start(window);
+    }
 
     // The write owns the device and the stores while it runs.
     connect(m_writer, &WriteController::busyChanged, p,
@@ -167,7 +189,7 @@ void MousecfgWidget::applyStatusDisplay(const StatusDisplay &d)
 
 void MousecfgWidget::announce(const QString &text)
 {
-    qDebug("announce: %s", qUtf8Printable(text));
+    m_osd->announce(text, themeColour());
 }
 
 void MousecfgWidget::onFirmwareClicked()

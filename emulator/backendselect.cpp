@@ -89,7 +89,8 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
     }
     std::unique_ptr<std::FILE, FileCloser> out;
     if (trace && !traceFile.isEmpty()) {
-        out.reset(std::fopen(QFile::encodeName(traceFile).constData(), "w"));
+        // Appending, so that a reader may empty the file between steps without leaving a hole.
+        out.reset(std::fopen(QFile::encodeName(traceFile).constData(), "a"));
         if (!out) {
             if (error)
                 *error = QStringLiteral("cannot write the trace file \"%1\"").arg(traceFile);

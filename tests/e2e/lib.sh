@@ -50,10 +50,14 @@ start_mousecfg() {
 }
 
 stop_all() {
-    [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null && wait "$APP_PID" 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-    [ -n "${DATA:-}" ] && rm -rf "$DATA"
-    return 0
+    local pid
+    for pid in "${APP_PID:-}" "${XVFB_PID:-}"; do
+        if [ -n "$pid" ]; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+    if [ -n "${DATA:-}" ]; then rm -rf "$DATA"; fi
 }
 
 # Waits until a visible window whose title matches $1 exists; prints its id.
@@ -71,11 +75,14 @@ wait_window() {
     return 1
 }
 
-# Waits until no visible window's title matches $1.
-wait_no_window() {
+# Visible top-level windows of the program (the window and its boxes).
+window_count() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l; }
+
+# Waits until the program shows exactly $1 visible windows.
+wait_window_count() {
     local i
     for i in $(seq 1 100); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        [ "$(window_count)" -eq "$1" ] && return 0
         sleep 0.1
     done
     return 1

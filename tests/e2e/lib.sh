@@ -3,7 +3,8 @@
 # Sourced by run.sh; expects $BIN (folder of mousecfg) and $OUT (where traces and shots go).
 
 E2E_DPI=${E2E_DPI:-96}
-E2E_SCALE=1 # design units to pixels; 96 dpi is the scale step 1.0
+# Design units to pixels: the window's scale step follows the screen's dots per inch (96 is 1.0,
+# 144 is 1.5).
 
 log() { printf 'e2e: %s\n' "$*"; }
 fail() {
@@ -92,7 +93,7 @@ wait_window_count() {
 click_at() {
     local win=$1 x=$2 y=$3
     eval "$(xdotool getwindowgeometry --shell "$win")"
-    xdotool mousemove "$((X + x * E2E_SCALE))" "$((Y + y * E2E_SCALE))" click 1
+    xdotool mousemove "$((X + x * E2E_DPI / 96))" "$((Y + y * E2E_DPI / 96))" click 1
 }
 
 # Clicks the middle of a control placed at design geometry (x, y, w, h).

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>KivMessageBox</name>
+    <message>
+        <source>Yes</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>NO</translation>
+    </message>
+</context>
+<context>
     <name>MacroDialog</name>
     <message>
         <source>MACRO</source>
@@ -38,6 +53,21 @@
     <message>
         <source>Warning</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>MousecfgWidget</name>
+    <message>
+        <source>&amp;Load Config</source>
+        <translation>&amp;Load Config</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>MousecfgWidget</source>
+        <translation>MousecfgWidget</translation>
     </message>
 </context>
 <context>
@@ -537,36 +567,6 @@
     <message>
         <source>The file is not match current mouse!</source>
         <translation>THE FILE IS NOT MATCH CURRENT MOUSE!</translation>
-    </message>
-</context>
-<context>
-    <name>mc::KivMessageBox</name>
-    <message>
-        <source>Yes</source>
-        <translation>YES</translation>
-    </message>
-    <message>
-        <source>Ok</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>NO</translation>
-    </message>
-</context>
-<context>
-    <name>mc::MousecfgWidget</name>
-    <message>
-        <source>&amp;Load Config</source>
-        <translation>&amp;Load Config</translation>
-    </message>
-    <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Quit</translation>
-    </message>
-    <message>
-        <source>MousecfgWidget</source>
-        <translation>MousecfgWidget</translation>
     </message>
 </context>
 </TS>

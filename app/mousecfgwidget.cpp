@@ -29,7 +29,7 @@ namespace mc {
 MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("MousecfgWidget"));
-    setWindowTitle(tr("MousecfgWidget"));
+    setWindowTitle(QCoreApplication::translate("MousecfgWidget", "MousecfgWidget"));
 
     setupScale();
 
@@ -108,7 +108,7 @@ void MousecfgWidget::onButtonClicked()
     if (!b)
         return;
     if (b == m_closeBtn) {
-        hide();
+        close();
     } else if (b == m_minBtn) {
         showMinimized();
     } else if (b == m_frontBtn) {
@@ -116,7 +116,7 @@ void MousecfgWidget::onButtonClicked()
     } else if (b == m_sideBtn) {
         showViewSide(false);
     } else if (b == m_cancelBtn) {
-        hide();
+        hideToTray();
     } else if (b == m_upBtn || b == m_downBtn) {
         SelBtnChanged(b == m_upBtn ? 0 : 1, 2);
     } else {

@@ -10,6 +10,7 @@
 #include "widgets/kivpushbutton.h"
 #include "widgets/theme.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -230,8 +231,8 @@ void MousecfgWidget::applyTexts()
     if (m_language >= 0 && m_language < m_langCount)
         m_langBtn->setText(m_langNames.value(m_language));
     if (m_tray) {
-        m_loadAction->setText(tr("&Load Config"));
-        m_quitAction->setText(tr("&Quit"));
+        m_loadAction->setText(QCoreApplication::translate("MousecfgWidget", "&Load Config"));
+        m_quitAction->setText(QCoreApplication::translate("MousecfgWidget", "&Quit"));
     }
 }
 

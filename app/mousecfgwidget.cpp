@@ -31,7 +31,7 @@ namespace mc {
 MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("MousecfgWidget"));
-    setWindowTitle(tr("MousecfgWidget"));
+    setWindowTitle(QCoreApplication::translate("MousecfgWidget", "MousecfgWidget"));
 
     setupScale();
 
@@ -97,7 +97,7 @@ void MousecfgWidget::onButtonClicked()
     if (!b)
         return;
     if (b == m_closeBtn) {
-        hide();
+        close();
     } else if (b == m_minBtn) {
         showMinimized();
     } else if (b == m_frontBtn) {

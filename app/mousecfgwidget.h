@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -62,6 +63,9 @@ public:
 
     // The show request: shows the window and, without a mouse, the "Dongle Disconnect!" box.
     void showRequest();
+    // A second start of the program asked for the window: the show request, or, while a box
+    // of the window is open, that box and the window raised.
+    void bringToFront();
     // Rebuilds the menu of connected mice from the device table (after a presence change).
     void refreshMouseList();
     // Switches to tab j (0 LIGHTING, 1 CUSTOMIZE, 2 DPI, 3 MACRO).
@@ -97,6 +101,10 @@ public:
     WriteController *writer() const { return m_writer; }
     QLineEdit *nameEdit() const { return m_nameEdit; }
 
+    // Whether the desktop offers a system tray (asked when the window is built). Tests replace
+    // the question; nullptr restores it.
+    static void setTrayProbe(std::function<bool()> probe);
+
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void SelBtnChanged(quint8 iBtn, quint8 iType);
@@ -116,6 +124,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    // Without a tray icon a closed window would leave a process with no way back: close quits.
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void onButtonClicked();
@@ -165,6 +175,11 @@ private:
     bool applyScaleStep(const ScaleStep &s);
     void fillBackgroundSlot(int step);
     void setupTray();
+    // Only a visible tray icon brings a hidden window back.
+    bool trayShown() const;
+    // Where the close button, "Cancel" and a confirmed "Dongle Disconnect!" send the window:
+    // into the tray, or to the task bar when there is no tray.
+    void hideToTray();
     bool loadTranslation(int language);
 
     // Tabs and pictures.

@@ -56,6 +56,14 @@ int runMousecfg(int argc, char **argv)
     // The program lives on in the tray when its window is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Every way out of here, early returns included, waits for the image worker before the
+    // application object goes: the worker decodes through Qt's image plugins, which are
+    // unloaded with it.
+    struct PreloadJoin
+    {
+        ~PreloadJoin() { finishSkinPreload(); }
+    } preloadJoin;
+
     QString error;
     QStringList args = applyDataDirOption(app.arguments(), &error);
     if (error.isEmpty())
@@ -65,23 +73,40 @@ int runMousecfg(int argc, char **argv)
         return 64;
     }
     seedDataFolder();
-    preloadFirstPaintImages();
 
     const QString productName = readProductName();
-    SingleInstance instance(instanceMutexName(productName));
-    if (!instance.tryAcquire())
+    const QString mutexName = instanceMutexName(productName);
+    SingleInstance instance(mutexName);
+    if (!instance.tryAcquire()) {
+        // The running instance may sit hidden in the tray or behind other windows: the user
+        // started the program to see it.
+        if (!SingleInstance::askHolderToShow(mutexName))
+            qDebug("the running instance did not take the show request");
         return 1;
+    }
+    // Only the instance that stays decodes images; a second start has nothing to paint.
+    preloadFirstPaintImages();
 
     int rc = 0;
     {
         MousecfgWidget window;
+        // Before the window is mapped, so the desktop never sees another title. The icon comes
+        // from the data folder rather than the working directory, which may be anywhere.
+        window.setWindowIcon(QIcon(appDir() + QStringLiteral("/skin/icon.ico")));
+        window.setWindowTitle(productName);
         if (window.miceAtStart() > 0) {
             window.setWindowOpacity(1.0);
             window.show();
         }
-        // From the data folder rather than the working directory, which may be anywhere.
-        window.setWindowIcon(QIcon(appDir() + QStringLiteral("/skin/icon.ico")));
-        window.setWindowTitle(productName);
+        // Queued: the request arrives inside the socket's handler, and the show request may run
+        // a modal box.
+        QObject::connect(
+            &instance, &SingleInstance::showRequested, &window,
+            [&window] {
+                qDebug("show request from a second start");
+                window.bringToFront();
+            },
+            Qt::QueuedConnection);
         rc = app.exec();
     }
     return rc;

@@ -134,9 +134,9 @@ bool MousecfgWidget::dispatchProfileButton(KivPushButton *b)
         l->loadConfiguration();
     else if (b == m_okBtn) {
         m_writer->write(false);
-        hide();
+        hideToTray();
     } else if (b == m_cancelBtn) {
-        hide();
+        hideToTray();
         l->selectSlot(m_slot, true);
     } else if (b == m_applyBtn) {
         collectPanels();

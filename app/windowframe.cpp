@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -22,6 +23,31 @@
 #include <QTranslator>
 
 namespace mc {
+
+namespace {
+
+bool systemTrayProbe()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+std::function<bool()> &trayProbe()
+{
+    static std::function<bool()> probe = systemTrayProbe;
+    return probe;
+}
+
+// A window larger than the screen's free area keeps its top-left corner (logo, drag area and
+// the first bar) on screen instead of being centred past the edges; one that fits stays wholly
+// inside.
+QPoint keepInside(const QRect &area, QPoint at, const QSize &size)
+{
+    at.setX(qMax(area.left(), qMin(at.x(), area.x() + area.width() - size.width())));
+    at.setY(qMax(area.top(), qMin(at.y(), area.y() + area.height() - size.height())));
+    return at;
+}
+
+} // namespace
 
 void MousecfgWidget::setupScale()
 {
@@ -36,8 +62,9 @@ void MousecfgWidget::setupScale()
     resize(m_firstSize);
     if (screen) {
         const QRect g = screen->geometry();
-        move(g.x() + (g.width() - m_firstSize.width()) / 2,
-             g.y() + (g.height() - m_firstSize.height()) / 2);
+        const QPoint centred(g.x() + (g.width() - m_firstSize.width()) / 2,
+                             g.y() + (g.height() - m_firstSize.height()) / 2);
+        move(keepInside(screen->availableGeometry(), centred, m_firstSize));
     }
 }
 
@@ -147,8 +174,9 @@ void MousecfgWidget::setupTray()
     const QIcon icon(appDir() + QStringLiteral("/skin/icon.ico"));
     setWindowIcon(icon);
     m_trayMenu = new QMenu(this);
-    m_loadAction = new QAction(tr("&Load Config"), m_trayMenu);
-    m_quitAction = new QAction(tr("&Quit"), m_trayMenu);
+    m_loadAction =
+        new QAction(QCoreApplication::translate("MousecfgWidget", "&Load Config"), m_trayMenu);
+    m_quitAction = new QAction(QCoreApplication::translate("MousecfgWidget", "&Quit"), m_trayMenu);
     connect(m_loadAction, &QAction::triggered, this, &MousecfgWidget::showRequest);
     connect(m_quitAction, &QAction::triggered, qApp, &QCoreApplication::quit);
     m_trayMenu->addAction(m_loadAction);
@@ -158,8 +186,33 @@ void MousecfgWidget::setupTray()
     m_tray->setContextMenu(m_trayMenu);
     connect(m_tray, &QSystemTrayIcon::activated, this, &MousecfgWidget::iconActivated);
     m_tray->setToolTip(readCurrentProduct());
-    if (QSystemTrayIcon::isSystemTrayAvailable())
+    if (trayProbe()())
         m_tray->show();
+}
+
+void MousecfgWidget::setTrayProbe(std::function<bool()> probe)
+{
+    trayProbe() = probe ? std::move(probe) : systemTrayProbe;
+}
+
+bool MousecfgWidget::trayShown() const
+{
+    return m_tray && m_tray->isVisible();
+}
+
+void MousecfgWidget::hideToTray()
+{
+    if (trayShown())
+        hide();
+    else
+        showMinimized();
+}
+
+void MousecfgWidget::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted() && !trayShown())
+        QCoreApplication::quit();
 }
 
 void MousecfgWidget::iconActivated(QSystemTrayIcon::ActivationReason reason)
@@ -198,9 +251,27 @@ void MousecfgWidget::showRequest()
                       false, Qt::FramelessWindowHint | Qt::Dialog);
     m_warningBox = &box;
     if (box.exec() == QDialog::Accepted && !hasDevice())
-        hide();
+        hideToTray();
     m_warningBox = nullptr;
     m_presence->setWarningOpen(false);
+}
+
+void MousecfgWidget::bringToFront()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal) {
+        showRequest();
+        return;
+    }
+    // A box is waiting for the user (its own event loop runs): bring both up, open no other.
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+    modal->raise();
+    modal->activateWindow();
 }
 
 bool MousecfgWidget::loadTranslation(int language)

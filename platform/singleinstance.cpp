@@ -1,9 +1,31 @@
-// Mutex name and lock file name, shared by both systems.
+// Mutex name, lock file and socket names, and the request a second start sends to the holder;
+// shared by both systems (QLocalServer is a Unix socket on Linux, a named pipe on Windows).
 #include "platform/singleinstance.h"
 
 #include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
 
 namespace mc {
+
+namespace {
+
+// The only request there is. Anything else on the socket is ignored, and a client that talks
+// on without sending it is dropped once it has sent more than a request could hold.
+constexpr char kShowRequest[] = "show\n";
+constexpr qint64 kMaxRequest = 64;
+
+QString safeName(const QString &mutexName)
+{
+    QString safe = mutexName;
+    for (QChar &c : safe) {
+        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    }
+    return safe;
+}
+
+} // namespace
 
 QString instanceMutexName(const QString &productName)
 {
@@ -12,12 +34,77 @@ QString instanceMutexName(const QString &productName)
 
 QString SingleInstance::lockFilePath(const QString &mutexName)
 {
-    QString safe = mutexName;
-    for (QChar &c : safe) {
-        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c))
-            c = QLatin1Char('_');
+    return QDir::tempPath() + QLatin1Char('/') + safeName(mutexName) + QStringLiteral(".lock");
+}
+
+QString SingleInstance::serverName(const QString &mutexName)
+{
+    return safeName(mutexName);
+}
+
+bool SingleInstance::tryAcquire()
+{
+    if (held())
+        return true;
+    if (!acquireLock())
+        return false;
+    listen();
+    return true;
+}
+
+void SingleInstance::listen()
+{
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onConnection);
+    // A socket left by an instance that died would refuse the name; holding the lock means
+    // nobody else owns it.
+    QLocalServer::removeServer(m_serverName);
+    if (!m_server->listen(m_serverName))
+        qDebug("single instance: cannot listen on %s: %s", qPrintable(m_serverName),
+               qPrintable(m_server->errorString()));
+}
+
+void SingleInstance::stopListening()
+{
+    delete m_server;
+    m_server = nullptr;
+}
+
+void SingleInstance::onConnection()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            QByteArray seen = socket->property("seen").toByteArray();
+            seen += socket->read(kMaxRequest);
+            if (seen.contains(kShowRequest)) {
+                socket->disconnectFromServer();
+                emit showRequested();
+            } else if (seen.size() > kMaxRequest) {
+                socket->abort();
+                socket->deleteLater();
+            } else {
+                socket->setProperty("seen", seen);
+            }
+        });
     }
-    return QDir::tempPath() + QLatin1Char('/') + safe + QStringLiteral(".lock");
+}
+
+bool SingleInstance::askHolderToShow(const QString &mutexName, int timeoutMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName(mutexName));
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(kShowRequest, qstrlen(kShowRequest));
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(timeoutMs)) {
+    }
+    const bool sent = socket.bytesToWrite() == 0;
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(timeoutMs);
+    return sent;
 }
 
 } // namespace mc

@@ -12,22 +12,22 @@ struct SingleInstance::Private
     QLockFile lock;
 };
 
-SingleInstance::SingleInstance(const QString &mutexName)
-    : d(std::make_unique<Private>(lockFilePath(mutexName)))
+SingleInstance::SingleInstance(const QString &mutexName, QObject *parent)
+    : QObject(parent), d(std::make_unique<Private>(lockFilePath(mutexName))),
+      m_serverName(serverName(mutexName))
 {
     d->lock.setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance()
 {
+    stopListening(); // before the lock goes, so the socket of a next holder is never removed
     if (d->lock.isLocked())
         d->lock.unlock();
 }
 
-bool SingleInstance::tryAcquire()
+bool SingleInstance::acquireLock()
 {
-    if (d->lock.isLocked())
-        return true;
     return d->lock.tryLock(0);
 }
 

@@ -14,7 +14,8 @@ struct SingleInstance::Private
     HANDLE handle = nullptr;
 };
 
-SingleInstance::SingleInstance(const QString &mutexName) : d(std::make_unique<Private>())
+SingleInstance::SingleInstance(const QString &mutexName, QObject *parent)
+    : QObject(parent), d(std::make_unique<Private>()), m_serverName(serverName(mutexName))
 {
     // A backslash would make Windows read the name as a namespace path and refuse it, and a
     // refused mutex must not look like another running instance.
@@ -25,14 +26,13 @@ SingleInstance::SingleInstance(const QString &mutexName) : d(std::make_unique<Pr
 
 SingleInstance::~SingleInstance()
 {
+    stopListening(); // before the lock goes, so the socket of a next holder is never removed
     if (d->handle)
         CloseHandle(d->handle);
 }
 
-bool SingleInstance::tryAcquire()
+bool SingleInstance::acquireLock()
 {
-    if (d->handle)
-        return true;
     HANDLE h = CreateMutexW(nullptr, TRUE, d->name.c_str());
     if (!h)
         return false;

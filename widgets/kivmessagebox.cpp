@@ -6,6 +6,7 @@
 #include "widgets/theme.h"
 #include "widgets/uiscale.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -78,10 +79,12 @@ KivMessageBox::KivMessageBox(int iKind, const QString &windowTitle, const QStrin
     m_messageLabel->setText(message);
     m_messageLabel->adjustSize();
 
-    m_yes = makeButton(m_kind == Question ? tr("Yes") : tr("Ok"), font, this);
+    m_yes = makeButton(m_kind == Question ? QCoreApplication::translate("KivMessageBox", "Yes")
+                                          : QCoreApplication::translate("KivMessageBox", "Ok"),
+                       font, this);
     connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
     if (m_kind == Question) {
-        m_no = makeButton(tr("No"), font, this);
+        m_no = makeButton(QCoreApplication::translate("KivMessageBox", "No"), font, this);
         connect(m_no, &QPushButton::clicked, this, &QDialog::reject);
     }
 

@@ -207,6 +207,16 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun)
     });
 }
 
+void finishSkinPreload()
+{
+    Preload &p = preload();
+    if (p.pending.valid())
+        p.pending.wait();
+    p.pending = {};
+    p.ready.clear();
+    p.paths.clear();
+}
+
 QString skinPath(const QString &name)
 {
     return appDir() + QStringLiteral("/skin/") + name;

@@ -40,6 +40,10 @@ void styleMenu(QMenu *menu); // menu style sheet and the shared font
 // thenRun, if given, runs on the same worker afterwards. Call once, early, on the thread that
 // will run the user interface; it may be called before the application object exists.
 void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun = {});
+// Waits for that worker and drops what it decoded and nobody took. The worker reads images
+// through Qt's image plugins, so every way out of the program calls this before the
+// application object goes. Harmless when nothing was started.
+void finishSkinPreload();
 
 // A + "/skin/" + name.
 QString skinPath(const QString &name);

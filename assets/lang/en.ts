@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>KivMessageBox</name>
+    <message>
+        <source>Yes</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>NO</translation>
+    </message>
+</context>
+<context>
     <name>MacroDialog</name>
     <message>
         <source>MACRO</source>
@@ -38,6 +53,21 @@
     <message>
         <source>Warning</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>MousecfgWidget</name>
+    <message>
+        <source>&amp;Load Config</source>
+        <translation>&amp;Load Config</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>MousecfgWidget</source>
+        <translation>MousecfgWidget</translation>
     </message>
 </context>
 <context>
@@ -538,35 +568,65 @@
         <source>The file is not match current mouse!</source>
         <translation>THE FILE IS NOT MATCH CURRENT MOUSE!</translation>
     </message>
-</context>
-<context>
-    <name>mc::KivMessageBox</name>
     <message>
-        <source>Yes</source>
-        <translation>YES</translation>
+        <source>125 HZ</source>
+        <translation>125 HZ</translation>
     </message>
     <message>
-        <source>Ok</source>
-        <translation>OK</translation>
+        <source>250 HZ</source>
+        <translation>250 HZ</translation>
     </message>
     <message>
-        <source>No</source>
-        <translation>NO</translation>
-    </message>
-</context>
-<context>
-    <name>mc::MousecfgWidget</name>
-    <message>
-        <source>&amp;Load Config</source>
-        <translation>&amp;Load Config</translation>
+        <source>500 HZ</source>
+        <translation>500 HZ</translation>
     </message>
     <message>
-        <source>&amp;Quit</source>
-        <translation>&amp;Quit</translation>
+        <source>1000 HZ</source>
+        <translation>1000 HZ</translation>
     </message>
     <message>
-        <source>MousecfgWidget</source>
-        <translation>MousecfgWidget</translation>
+        <source>PROFILE FILE COULD NOT BE WRITTEN!</source>
+        <translation>PROFILE FILE COULD NOT BE WRITTEN!</translation>
+    </message>
+    <message>
+        <source>INVALID PROFILE NAME!</source>
+        <translation>INVALID PROFILE NAME!</translation>
+    </message>
+    <message>
+        <source>Save Profile File</source>
+        <translation>SAVE PROFILE FILE</translation>
+    </message>
+    <message>
+        <source>Profile File(*.prof)</source>
+        <translation>PROFILE FILE(*.PROF)</translation>
+    </message>
+    <message>
+        <source>Load Profile File</source>
+        <translation>LOAD PROFILE FILE</translation>
+    </message>
+    <message>
+        <source>Save Config File</source>
+        <translation>SAVE CONFIG FILE</translation>
+    </message>
+    <message>
+        <source>Config File(*.conf)</source>
+        <translation>CONFIG FILE(*.CONF)</translation>
+    </message>
+    <message>
+        <source>CONFIG FILE COULD NOT BE WRITTEN!</source>
+        <translation>CONFIG FILE COULD NOT BE WRITTEN!</translation>
+    </message>
+    <message>
+        <source>Load Config File</source>
+        <translation>LOAD CONFIG FILE</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to the data folder. Nothing was sent.</source>
+        <translation>THE SETTINGS COULD NOT BE SAVED TO THE DATA FOLDER. NOTHING WAS SENT.</translation>
+    </message>
+    <message>
+        <source>A settings file could not be read. Nothing was saved or sent.</source>
+        <translation>A SETTINGS FILE COULD NOT BE READ. NOTHING WAS SAVED OR SENT.</translation>
     </message>
 </context>
 </TS>

@@ -123,6 +123,9 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QString ts = QString::fromUtf8(f.readAll());
         QVERIFY(!ts.contains(QLatin1String("type=\"unfinished\"")));
+        // Contexts are the plain class names a product's translation uses, never the
+        // program's namespaced ones.
+        QVERIFY(!ts.contains(QRegularExpression(QStringLiteral("<name>[^<]*::"))));
         QCOMPARE(fillEnglishTranslations(ts), ts);
         for (const char *text :
              {"FULL LIGHTED", "LIGHTING", "Dongle Disconnect!", "&amp;Quit", "Reset All", "LOAD1"})
@@ -147,9 +150,15 @@ private slots:
         QTest::newRow("apply") << "QObject"
                                << "Apply"
                                << "APPLY";
-        QTest::newRow("yes") << "mc::KivMessageBox"
+        QTest::newRow("yes") << "KivMessageBox"
                              << "Yes"
                              << "YES";
+        QTest::newRow("ok") << "KivMessageBox"
+                            << "Ok"
+                            << "OK";
+        QTest::newRow("tray") << "MousecfgWidget"
+                              << "&Quit"
+                              << "&Quit";
     }
     void compiledTranslation()
     {

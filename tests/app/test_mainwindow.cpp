@@ -1,6 +1,6 @@
 // The main window: tabs with PROFILE/ledDisable, the menu of connected mice, the language
-// button, the installed translation, what is visible after start-up, enabling and disabling,
-// the firmware prompt and the release of the devices at shut-down.
+// button, the installed translation and its contexts, what is visible after start-up, enabling and
+// disabling, the firmware prompt and the release of the devices at shut-down.
 #include "app/mousecfgwidget.h"
 #include "device/discovery.h"
 #include "windowfixture.h"
@@ -217,6 +217,27 @@ private slots:
         // The destroyed window takes its translation with it.
         QCOMPARE(QCoreApplication::translate("QObject", "FULL LIGHTED"),
                  QStringLiteral("FULL LIGHTED"));
+    }
+
+    // A product's translation names the dialogs and the main window by their plain class
+    // names (the program's namespace is its own business) and free texts by QObject.
+    void textsLiveInTheirClassContexts()
+    {
+        WindowFixture fx(true);
+        fx.languages(1);
+        QVERIFY(
+            QFile::copy(QStringLiteral(MC_CONTEXTS_QM), fx.path() + QStringLiteral("/lang/en.qm")));
+        MousecfgWidget w;
+        const QList<QAction *> tray = w.trayIcon()->contextMenu()->actions();
+        QCOMPARE(tray.size(), 2);
+        QCOMPARE(tray.at(0)->text(), QStringLiteral("[window] Load Config"));
+        QCOMPARE(tray.at(1)->text(), QStringLiteral("[window] Quit"));
+        QCOMPARE(w.applyButton()->text(), QStringLiteral("[free] Apply"));
+        KivMessageBox question(1, QString(), QString(), QString(), &w);
+        QCOMPARE(question.yesButton()->text(), QStringLiteral("[box] Yes"));
+        QCOMPARE(question.noButton()->text(), QStringLiteral("[box] No"));
+        KivMessageBox notice(2, QString(), QString(), QString(), &w);
+        QCOMPARE(notice.yesButton()->text(), QStringLiteral("[box] Ok"));
     }
 
     void hostileLanguageSettings_data()

@@ -1,10 +1,14 @@
-// One instance per product: the lock itself, hostile product names, and the program: a second
-// start ends at once with status 1 while the first runs.
+// One instance per product: the lock itself, the request a second start sends, hostile product
+// names, and the program: a second start ends at once with status 1 while the first runs and
+// is brought to the front.
 #include "platform/singleinstance.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -40,6 +44,29 @@ private slots:
         QVERIFY(b.tryAcquire());
     }
 
+    // The holder listens under its lock's name; a socket left by a holder that died does not
+    // keep the next one from listening, and nobody answers once the holder is gone.
+    void holderIsAskedToShow()
+    {
+        const QString name =
+            instanceMutexName(QStringLiteral("ASK %1").arg(QCoreApplication::applicationPid()));
+        const QString leftover =
+            QDir::tempPath() + QLatin1Char('/') + SingleInstance::serverName(name);
+        {
+            QFile f(leftover);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        {
+            SingleInstance first(name);
+            QVERIFY(first.tryAcquire());
+            QSignalSpy asked(&first, &SingleInstance::showRequested);
+            QVERIFY(SingleInstance::askHolderToShow(name));
+            QTRY_COMPARE(asked.count(), 1);
+        }
+        QVERIFY(!SingleInstance::askHolderToShow(name, 200));
+        QFile::remove(leftover);
+    }
+
     void mutexName_data()
     {
         QTest::addColumn<QString>("product");
@@ -61,21 +88,28 @@ private slots:
         QCOMPARE(path, QDir::tempPath() + QLatin1Char('/') + file);
     }
 
+    // The real program with its real skin: a second start ends with status 1 (not a crash of
+    // the image worker it used to start before looking for the first), and the first is asked
+    // to bring its window to the front.
     void secondProgramEndsWithOne()
     {
         QTemporaryDir dir;
-        {
-            QFile f(dir.path() + QStringLiteral("/DefaultProfile.bin"));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QStringLiteral("[PROFILE]\nProductName=SI TEST %1\n")
-                        .arg(QCoreApplication::applicationPid())
-                        .toUtf8());
-        }
-        QDir(dir.path()).mkpath(QStringLiteral("Configs"));
+        const QString bin = QStringLiteral(MC_BIN_DIR);
+        for (const char *entry : {"DefaultProfile.bin", "Configs", "skin"})
+            QVERIFY2(copyTree(bin + QLatin1Char('/') + QLatin1String(entry),
+                              dir.path() + QLatin1Char('/') + QLatin1String(entry)),
+                     entry);
+        // A name of its own, so no other program on the machine holds this lock.
+        const QString product =
+            QStringLiteral("SI TEST %1").arg(QCoreApplication::applicationPid());
+        QSettings(dir.path() + QStringLiteral("/DefaultProfile.bin"), QSettings::IniFormat)
+            .setValue(QStringLiteral("PROFILE/ProductName"), product);
+        const QString mutexName = instanceMutexName(product);
+
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("MOUSECFG_STARTUP_PROBE"), QStringLiteral("1"));
-        const QString exe = QStringLiteral(MC_BIN_DIR "/mousecfg");
+        const QString exe = bin + QStringLiteral("/mousecfg");
         const QStringList args = {QStringLiteral("--data-dir"), dir.path(),
                                   QStringLiteral("--emulate=receiver")};
         QProcess first;
@@ -88,16 +122,41 @@ private slots:
             out += first.readAllStandardOutput();
         QVERIFY2(out.contains("first paint"), out.constData());
 
-        QProcess second;
-        second.setProcessEnvironment(env);
-        second.start(exe, args);
-        QVERIFY(second.waitForFinished(20000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 1);
-        QVERIFY(!second.readAllStandardOutput().contains("first paint"));
+        for (int i = 0; i < 3; ++i) {
+            QProcess second;
+            second.setProcessEnvironment(env);
+            second.start(exe, args);
+            QVERIFY(second.waitForFinished(20000));
+            QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(second.exitCode(), 1);
+            QVERIFY(!second.readAllStandardOutput().contains("first paint"));
+        }
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (err += first.readAllStandardError()).count("show request from a second start") == 3,
+            10000);
+        QCOMPARE(first.state(), QProcess::Running);
 
         first.kill();
         first.waitForFinished();
+        QFile::remove(SingleInstance::lockFilePath(mutexName));
+        QFile::remove(QDir::tempPath() + QLatin1Char('/') + SingleInstance::serverName(mutexName));
+    }
+
+private:
+    static bool copyTree(const QString &from, const QString &to)
+    {
+        if (!QFileInfo(from).isDir())
+            return QFile::copy(from, to);
+        if (!QDir().mkpath(to))
+            return false;
+        const QDir src(from);
+        for (const QString &name :
+             src.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+            if (!copyTree(src.filePath(name), to + QLatin1Char('/') + name))
+                return false;
+        }
+        return true;
     }
 };
 

@@ -1,11 +1,12 @@
 // The window frame: the dragging threshold, the tray icon's activation rules with and without
-// the "Dongle Disconnect!" box, the box closing itself when a mouse is set up, and the window
-// size at start-up.
+// the "Dongle Disconnect!" box, the box closing itself when a mouse is set up, a desktop
+// without a tray, the request of a second start, and the window's size and place at start-up.
 #include "app/dragtracker.h"
 #include "app/mousecfgwidget.h"
 #include "windowfixture.h"
 
 #include <QMouseEvent>
+#include <QScreen>
 #include <QtTest>
 
 using namespace mc;
@@ -107,6 +108,92 @@ private slots:
         QCOMPARE(w.size(), QSize(999, 640));
         QCOMPARE(w.scaleStep(), 0);
         QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
+    }
+
+    // The offscreen screen (800 x 600) is smaller than the window: centring would put its top
+    // bar above the screen.
+    void largerThanScreenKeepsTopLeftOnScreen()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(area.width() < w.width() && area.height() < w.height());
+        QCOMPARE(w.pos(), area.topLeft());
+    }
+
+    // Without a tray a hidden window could never come back: a confirmed "Dongle Disconnect!"
+    // leaves the window in the task bar, and closing the window ends the program.
+    void withoutTrayNothingHides()
+    {
+        WindowFixture fx(false);
+        MousecfgWidget::setTrayProbe([] { return false; });
+        MousecfgWidget w;
+        test::BoxAnswerer answer(test::acceptBox);
+        // The start-up timer's show request brings the box.
+        QTRY_COMPARE_WITH_TIMEOUT(answer.count(), 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.warningOpen(), 5000);
+        QVERIFY(w.isVisible());
+        QVERIFY(w.isMinimized());
+
+        QTimer timeout; // ends the loop below if closing does not
+        timeout.setSingleShot(true);
+        connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+        timeout.start(5000);
+        QTimer::singleShot(0, &w, [&w] { w.close(); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    void trayKeepsClosedWindow()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        QTRY_VERIFY_WITH_TIMEOUT(w.isVisible(), 5000); // the start-up timer's show request
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+        timeout.start(300);
+        QTimer::singleShot(0, &w, [&w] { w.close(); });
+        QCOMPARE(QCoreApplication::exec(), 2); // still running, in the tray
+        QVERIFY(!w.isVisible());
+    }
+
+    // A second start brings a hidden window back; while a box of the window waits for the
+    // user it brings that box up and opens no "Dongle Disconnect!" over it.
+    void secondStartBringsWindowToFront()
+    {
+        WindowFixture fx(false);
+        MousecfgWidget w;
+        bool visibleWithBox = false;
+        int boxesInside = 0;
+        test::BoxAnswerer answer([&](KivMessageBox *box) {
+            if (box->kind() == KivMessageBox::Notice) {
+                // A show request here would run its own box inside this one: answer it.
+                QTimer::singleShot(100, &w, [&boxesInside, box] {
+                    auto *inner = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                    if (inner && inner != box) {
+                        ++boxesInside;
+                        inner->accept();
+                    }
+                });
+                w.hide();
+                w.bringToFront();
+                visibleWithBox = w.isVisible();
+            }
+            box->accept();
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(answer.count(), 1, 5000); // the start-up "Dongle Disconnect!"
+        QTRY_VERIFY_WITH_TIMEOUT(!w.warningOpen(), 5000);
+        KivMessageBox::ask(KivMessageBox::Notice, QStringLiteral("Warning"), QStringLiteral("?"),
+                           &w);
+        QVERIFY(visibleWithBox);
+        QCOMPARE(boxesInside, 0);
+
+        fx.mouse().plug(EmulatedMouse::Attachment::Receiver);
+        QTRY_VERIFY(w.hasDevice()); // the arrival sets the mouse up
+        w.hide();
+        w.bringToFront();
+        QVERIFY(w.isVisible());
+        QCOMPARE(answer.count(), 2);
     }
 
     void noMouseShowsWarningAndConfirmHides()

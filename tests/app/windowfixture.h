@@ -2,6 +2,7 @@
 // answers the message boxes the window opens (they run their own event loop).
 #pragma once
 
+#include "app/mousecfgwidget.h"
 #include "device/devicetable.h"
 #include "device/hidbackend.h"
 #include "emulator/emulatedmouse.h"
@@ -46,9 +47,14 @@ public:
         setHidBackend(m_mouse.get());
         setScaleFactor(1.0);
         resetThemeCache();
+        // The window as on a desktop with a tray (tests of a tray-less desktop say so), in an
+        // application that, like the program, does not end with its last window.
+        MousecfgWidget::setTrayProbe([] { return true; });
+        QApplication::setQuitOnLastWindowClosed(false);
     }
     ~WindowFixture()
     {
+        MousecfgWidget::setTrayProbe(nullptr);
         setHidBackend(nullptr);
         setAppDir(QString());
         resetThemeCache();

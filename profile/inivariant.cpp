@@ -63,6 +63,14 @@ QVariant streamToVariant(const QString &s, int offset, QDataStream::Version vers
                          (quint32(uchar(bytes[2])) << 8) | quint32(uchar(bytes[3]));
     if (!isPlainStreamType(type))
         return QVariant();
+    // A colour's stream form starts (after the null flag, which newer stream versions add)
+    // with its colour model, which Qt takes unchecked; a model it does not know makes every
+    // later copy of the colour undefined.
+    const int specByte = version >= QDataStream::Qt_4_2 ? 5 : 4;
+    constexpr uchar kLastColorSpec = QColor::ExtendedRgb;
+    const int dataSize = bytes.size() - 1; // the closing parenthesis is no data
+    if (type == QMetaType::QColor && dataSize > specByte && uchar(bytes[specByte]) > kLastColorSpec)
+        return QVariant();
     QDataStream stream(bytes);
     stream.setVersion(version);
     QVariant result;

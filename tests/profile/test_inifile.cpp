@@ -358,6 +358,10 @@ void TestIniFile::hostileStreamIsRefused()
     QVERIFY(!ini.value(QStringLiteral("G/list")).isValid());
     QVERIFY(!ini.value(QStringLiteral("G/user")).isValid());
     QCOMPARE(ini.intValue(QStringLiteral("G/list"), 3), 0);
+    // A colour model Qt does not know (200) would make every copy of the colour undefined.
+    ini.setEncoded(QStringLiteral("G/colour"),
+                   "@Variant(\\0\\0\\0\\x43\\xc8\\xff\\xff\\x1\\x1\\x2\\x2\\x3\\x3\\0\\0)");
+    QVERIFY(!ini.value(QStringLiteral("G/colour")).isValid());
 }
 
 void TestIniFile::unchangedFileIsNotRewritten()

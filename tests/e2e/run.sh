@@ -47,4 +47,14 @@ wait_trace '^> 05 [0-9a-f]{2} fa 48 ' || fail "no status query after the mouse c
 sleep 0.5
 shot replugged
 
+# Each panel adds its own steps in steps/NN-name.sh, run in name order with the window up
+# ($win, the helpers of lib.sh). A step file ends with the window as it found it: mouse plugged,
+# no box open.
+for steps in "$here"/steps/*.sh; do
+    [ -e "$steps" ] || continue
+    log "steps: $(basename "$steps")"
+    # shellcheck source=/dev/null
+    . "$steps"
+done
+
 log "all steps passed"

@@ -9,14 +9,20 @@
 #include "profile/profilekeys.h"
 #include "profile/settings.h"
 #include "widgets/theme.h"
+#include "widgets/uiscale.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QScreen>
 #include <QThread>
 
 #include <future>
 
 #include <cstdio>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace mc {
 
@@ -34,13 +40,23 @@ void preloadFirstPaintImages()
           "Export1.png", "cfgMainback.png", "bat1.png", "bat2.png"})
         early << skinPath(QLatin1String(name));
     early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
-    preloadSkinImages(early);
+    // Sized for the scale the window will take from the screen, as the window reads it.
+    QScreen *screen = QGuiApplication::primaryScreen();
+    preloadSkinImages(early, {},
+                      scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0).factor);
 }
 
 } // namespace
 
 int runMousecfg(int argc, char **argv)
 {
+#ifdef __GLIBC__
+    // Image-sized buffers (skin images read whole before they are scaled to the window's
+    // scale) are mapped on their own and given back when freed. By default the allocator
+    // raises this bound after the first such buffer is freed, and the next ones then stay in
+    // the heap as megabytes of free but resident memory for the program's whole life.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     // The profile key table (thousands of names, needed by the first store load) is built
     // while the application object connects to the display, which is mostly waiting. Plain
     // data only: nothing that needs the application object may run on this worker.
@@ -75,15 +91,18 @@ int runMousecfg(int argc, char **argv)
     int rc = 0;
     {
         MousecfgWidget window;
+        // Before the window is shown, so that it is mapped with its final title and icon.
+        // From the data folder rather than the working directory, which may be anywhere.
+        window.setWindowIcon(QIcon(appDir() + QStringLiteral("/skin/icon.ico")));
+        window.setWindowTitle(productName);
         if (window.miceAtStart() > 0) {
             window.setWindowOpacity(1.0);
             window.show();
         }
-        // From the data folder rather than the working directory, which may be anywhere.
-        window.setWindowIcon(QIcon(appDir() + QStringLiteral("/skin/icon.ico")));
-        window.setWindowTitle(productName);
         rc = app.exec();
     }
+    // The start-up worker is joined here even when the window never painted.
+    dropPreloadedSkinImages();
     return rc;
 }
 

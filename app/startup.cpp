@@ -28,18 +28,19 @@ namespace mc {
 
 namespace {
 
-// The images the first paint needs, decoded on a worker while the window is built; the window
-// asks for the background last, so it rarely waits.
+// The images the first paint needs, decoded on a worker while the window is built, in the
+// order the window asks for them (the product picture while the panels are built, the
+// background last), so it waits at most for the one it asks for.
 void preloadFirstPaintImages()
 {
     const QString product = readCurrentProduct();
     QStringList early;
+    early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
     for (const char *name :
          {"mouselogo.png", "dongle.png", "lightning.png", "tabbutton2-1.png", "tabbutton2-3.png",
           "tabbutton-1.png", "lang.png", "min-1.png", "close-1.png", "Reset1.png", "Import1.png",
           "Export1.png", "cfgMainback.png", "bat1.png", "bat2.png"})
         early << skinPath(QLatin1String(name));
-    early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
     // Sized for the scale the window will take from the screen, as the window reads it.
     QScreen *screen = QGuiApplication::primaryScreen();
     preloadSkinImages(early, {},

@@ -13,9 +13,12 @@
 #include <QImage>
 #include <QImageReader>
 #include <QMenu>
+#include <QSet>
 #include <QWidget>
 
+#include <condition_variable>
 #include <future>
+#include <mutex>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -199,13 +202,18 @@ QImage readSkinImage(const QString &path, const QColor &tint, double factor)
     return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// The worker hands each image over as soon as it is read, so the window waits only for the
+// image it asks for, not for the whole list.
 struct Preload
 {
-    QStringList paths; // what the worker decodes; other paths never wait for it
+    QStringList paths; // what the worker reads; other paths never wait for it
     QRgb tint = 0;     // the accent colour the worker recoloured them to
     double factor = 0; // the scale factor the worker sized them for
-    std::future<QHash<QString, QImage>> pending;
-    QHash<QString, QImage> ready;
+    std::future<void> pending;
+    std::mutex lock;
+    std::condition_variable arrived;
+    QHash<QString, QImage> ready; // under lock
+    QSet<QString> done;           // under lock: read, or found unreadable
 };
 
 Preload &preload()
@@ -221,10 +229,13 @@ QImage takePreloaded(const QString &path, const QColor &tint, double factor)
     Preload &p = preload();
     if (!p.paths.contains(path))
         return QImage();
-    if (p.pending.valid())
-        p.ready = p.pending.get();
-    const QImage img = p.ready.take(path);
     p.paths.removeOne(path);
+    QImage img;
+    {
+        std::unique_lock<std::mutex> guard(p.lock);
+        p.arrived.wait(guard, [&p, &path] { return p.done.contains(path); });
+        img = p.ready.take(path);
+    }
     return p.tint == tint.rgb() && qFuzzyCompare(p.factor, factor) ? img : QImage();
 }
 
@@ -240,16 +251,19 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun, 
     const QColor tint = themeColour();
     p.tint = tint.rgb();
     p.factor = factor;
-    p.pending = std::async(std::launch::async, [paths, tint, factor, thenRun] {
-        QHash<QString, QImage> images;
+    p.pending = std::async(std::launch::async, [paths, tint, factor, thenRun, &p] {
         for (const QString &path : paths) {
             const QImage img = readSkinImage(path, tint, factor);
-            if (!img.isNull())
-                images.insert(path, img);
+            {
+                std::lock_guard<std::mutex> guard(p.lock);
+                if (!img.isNull())
+                    p.ready.insert(path, img);
+                p.done.insert(path);
+            }
+            p.arrived.notify_all();
         }
         if (thenRun)
             thenRun();
-        return images;
     });
 }
 
@@ -258,7 +272,10 @@ void dropPreloadedSkinImages()
     Preload &p = preload();
     if (p.pending.valid())
         p.pending.get();
-    p.ready.clear();
+    {
+        std::lock_guard<std::mutex> guard(p.lock);
+        p.ready.clear();
+    }
     p.paths.clear();
 #ifdef __GLIBC__
     // The worker's reading buffers are freed by now; hand their pages back to the system.

@@ -9,38 +9,55 @@
 #include "profile/profilekeys.h"
 #include "profile/settings.h"
 #include "widgets/theme.h"
+#include "widgets/uiscale.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QScreen>
 #include <QThread>
 
 #include <future>
 
 #include <cstdio>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace mc {
 
 namespace {
 
-// The images the first paint needs, decoded on a worker while the window is built; the window
-// asks for the background last, so it rarely waits.
+// The images the first paint needs, decoded on a worker while the window is built, in the
+// order the window asks for them (the product picture while the panels are built, the
+// background last), so it waits at most for the one it asks for.
 void preloadFirstPaintImages()
 {
     const QString product = readCurrentProduct();
     QStringList early;
+    early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
     for (const char *name :
          {"mouselogo.png", "dongle.png", "lightning.png", "tabbutton2-1.png", "tabbutton2-3.png",
           "tabbutton-1.png", "lang.png", "min-1.png", "close-1.png", "Reset1.png", "Import1.png",
           "Export1.png", "cfgMainback.png", "bat1.png", "bat2.png"})
         early << skinPath(QLatin1String(name));
-    early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
-    preloadSkinImages(early);
+    // Sized for the scale the window will take from the screen, as the window reads it.
+    QScreen *screen = QGuiApplication::primaryScreen();
+    preloadSkinImages(early, {},
+                      scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0).factor);
 }
 
 } // namespace
 
 int runMousecfg(int argc, char **argv)
 {
+#ifdef __GLIBC__
+    // Image-sized buffers (skin images read whole before they are scaled to the window's
+    // scale) are mapped on their own and given back when freed. By default the allocator
+    // raises this bound after the first such buffer is freed, and the next ones then stay in
+    // the heap as megabytes of free but resident memory for the program's whole life.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     // The profile key table (thousands of names, needed by the first store load) is built
     // while the application object connects to the display, which is mostly waiting. Plain
     // data only: nothing that needs the application object may run on this worker.

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 
 namespace mc {
@@ -70,29 +71,28 @@ void MousecfgWidget::setupScale()
 
 void MousecfgWidget::loadFrameImages()
 {
-    m_background[0] = skinPixmap(skinPath(QStringLiteral("cfgMainback.png")));
     m_bat1 = skinPixmap(skinPath(QStringLiteral("bat1.png")));
     m_bat2 = skinPixmap(skinPath(QStringLiteral("bat2.png")));
     fillBackgroundSlot(m_step);
-    setMask(m_background[size_t(m_step)].mask());
+    setMask(m_background[0].mask());
 }
 
-void MousecfgWidget::fillBackgroundSlot(int step)
+// One background is kept, at the scale in use (skinPixmap reads the file again at a new scale
+// factor): a background per scale step, or the file's whole image, would cost megabytes each.
+void MousecfgWidget::fillBackgroundSlot(int)
 {
-    if (step <= 0 || step >= kScaleStepCount || !m_background[size_t(step)].isNull())
-        return;
-    if (m_background[0].isNull())
-        return;
-    m_background[size_t(step)] = m_background[0].scaled(
-        int(kDesignWidth * factorOfStep(step)), int(kDesignHeight * factorOfStep(step)),
-        Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    for (QPixmap &pm : m_background)
+        pm = QPixmap();
+    m_background[0] = skinPixmap(skinPath(QStringLiteral("cfgMainback.png")));
+    m_bat1 = skinPixmap(skinPath(QStringLiteral("bat1.png")));
+    m_bat2 = skinPixmap(skinPath(QStringLiteral("bat2.png")));
 }
 
 bool MousecfgWidget::applyScaleStep(const ScaleStep &s)
 {
     setScaleFactor(s.factor);
     fillBackgroundSlot(s.step);
-    setMask(m_background[size_t(s.step)].mask());
+    setMask(m_background[0].mask());
     retranslate();
     return true;
 }
@@ -106,7 +106,6 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     ScaleStep s = scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0);
-    fillBackgroundSlot(s.step);
     if (s.step != m_step) {
         applyScaleStep(s);
     } else if (size() == m_firstSize) {
@@ -125,15 +124,21 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
 void MousecfgWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (!m_background[0].isNull()) {
-        // The smooth scale of the background is kept until the window changes size.
-        static QPixmap cached;
-        static QSize cachedFor;
-        static qint64 cachedKey = 0;
-        if (cachedFor != size() || cachedKey != m_background[0].cacheKey()) {
-            cached = m_background[0].scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // A window of another size than the scale's gets a smooth scale of the background, kept
+    // until the window changes size again and dropped once the sizes agree.
+    static QPixmap cached;
+    static QSize cachedFor;
+    static qint64 cachedKey = 0;
+    const QPixmap &bg = m_background[0];
+    if (!bg.isNull() && bg.size() == size()) {
+        cached = QPixmap();
+        cachedFor = QSize();
+        p.drawPixmap(0, 0, bg);
+    } else if (!bg.isNull()) {
+        if (cachedFor != size() || cachedKey != bg.cacheKey()) {
+            cached = bg.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
             cachedFor = size();
-            cachedKey = m_background[0].cacheKey();
+            cachedKey = bg.cacheKey();
         }
         p.drawPixmap(0, 0, cached);
     }
@@ -141,6 +146,12 @@ void MousecfgWidget::paintEvent(QPaintEvent *)
     if (!frame.isNull()) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawPixmap(scaledRect(69, 581, 86, 47), frame);
+    }
+    static bool painted = false;
+    if (!painted) {
+        painted = true;
+        // What the start-up worker read and no widget asked for is not kept.
+        QTimer::singleShot(0, this, [] { finishSkinPreload(); });
     }
     static bool probed = false;
     if (!probed && qEnvironmentVariableIsSet("MOUSECFG_STARTUP_PROBE")) {

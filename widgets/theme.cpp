@@ -11,10 +11,18 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QImageReader>
 #include <QMenu>
+#include <QSet>
 #include <QWidget>
 
+#include <condition_variable>
 #include <future>
+#include <mutex>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace mc {
 
@@ -155,12 +163,57 @@ void styleMenu(QMenu *menu)
 
 namespace {
 
+// Key of the PNG text entry in which the skin generator records a stretched image's design
+// size ("WxH"). Such images are drawn larger than they are used, so that they stay sharp at a
+// large scale factor; held whole, the skin would take several times the memory the window
+// shows.
+const char kDesignSizeKey[] = "DesignSize";
+
+// The size an image with the given design-size entry is held at for a scale factor; invalid
+// when the entry is absent or not a sane size (the image is then used as the file has it).
+QSize heldSize(const QString &entry, double factor)
+{
+    const QStringList parts = entry.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return QSize();
+    bool okW = false, okH = false;
+    const int w = parts.at(0).toInt(&okW);
+    const int h = parts.at(1).toInt(&okH);
+    if (!okW || !okH || w <= 0 || h <= 0 || w > 8192 || h > 8192)
+        return QSize();
+    // Truncated like every scaled geometry of the window, so the image fills its rectangle
+    // pixel for pixel.
+    return QSize(qMax(1, int(w * factor)), qMax(1, int(h * factor)));
+}
+
+// Reads a skin image at the size the scale factor needs, tinted to the theme colour and ready
+// to draw. Safe on any thread.
+QImage readSkinImage(const QString &path, const QColor &tint, double factor)
+{
+    QImageReader reader(path);
+    const QSize want = heldSize(reader.text(QLatin1String(kDesignSizeKey)), factor);
+    QImage img = reader.read();
+    if (img.isNull())
+        return img;
+    if (want.isValid() && want != img.size())
+        img = img.scaled(want, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (tint.rgb() != skinAccent().rgb())
+        img = tintAccent(img, tint);
+    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// The worker hands each image over as soon as it is read, so the window waits only for the
+// image it asks for, not for the whole list.
 struct Preload
 {
-    QStringList paths; // what the worker decodes; other paths never wait for it
+    QStringList paths; // what the worker reads; other paths never wait for it
     QRgb tint = 0;     // the accent colour the worker recoloured them to
-    std::future<QHash<QString, QImage>> pending;
-    QHash<QString, QImage> ready;
+    double factor = 0; // the scale factor the worker sized them for
+    std::future<void> pending;
+    std::mutex lock;
+    std::condition_variable arrived;
+    QHash<QString, QImage> ready; // under lock
+    QSet<QString> done;           // under lock: read, or found unreadable
 };
 
 Preload &preload()
@@ -170,21 +223,25 @@ Preload &preload()
 }
 
 // The decoded image of a preloaded path (taken out of the store), or a null image; also null
-// when the theme colour changed since the worker tinted it.
-QImage takePreloaded(const QString &path, const QColor &tint)
+// when the theme colour or the scale factor changed since the worker read it.
+QImage takePreloaded(const QString &path, const QColor &tint, double factor)
 {
     Preload &p = preload();
     if (!p.paths.contains(path))
         return QImage();
-    if (p.pending.valid())
-        p.ready = p.pending.get();
-    const QImage img = p.ready.take(path);
-    return p.tint == tint.rgb() ? img : QImage();
+    p.paths.removeOne(path);
+    QImage img;
+    {
+        std::unique_lock<std::mutex> guard(p.lock);
+        p.arrived.wait(guard, [&p, &path] { return p.done.contains(path); });
+        img = p.ready.take(path);
+    }
+    return p.tint == tint.rgb() && qFuzzyCompare(p.factor, factor) ? img : QImage();
 }
 
 } // namespace
 
-void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun)
+void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun, double factor)
 {
     Preload &p = preload();
     if (p.pending.valid())
@@ -193,17 +250,20 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun)
     // Read here rather than on the worker: the settings cache belongs to this thread.
     const QColor tint = themeColour();
     p.tint = tint.rgb();
-    p.pending = std::async(std::launch::async, [paths, tint, thenRun] {
-        QHash<QString, QImage> images;
+    p.factor = factor;
+    p.pending = std::async(std::launch::async, [paths, tint, factor, thenRun, &p] {
         for (const QString &path : paths) {
-            QImage img(path);
-            if (!img.isNull())
-                images.insert(path, tintAccent(img, tint).convertToFormat(
-                                        QImage::Format_ARGB32_Premultiplied));
+            const QImage img = readSkinImage(path, tint, factor);
+            {
+                std::lock_guard<std::mutex> guard(p.lock);
+                if (!img.isNull())
+                    p.ready.insert(path, img);
+                p.done.insert(path);
+            }
+            p.arrived.notify_all();
         }
         if (thenRun)
             thenRun();
-        return images;
     });
 }
 
@@ -211,10 +271,16 @@ void finishSkinPreload()
 {
     Preload &p = preload();
     if (p.pending.valid())
-        p.pending.wait();
-    p.pending = {};
-    p.ready.clear();
+        p.pending.get();
+    {
+        std::lock_guard<std::mutex> guard(p.lock);
+        p.ready.clear();
+    }
     p.paths.clear();
+#ifdef __GLIBC__
+    // The worker's reading buffers are freed by now; hand their pages back to the system.
+    malloc_trim(0);
+#endif
 }
 
 QString skinPath(const QString &name)
@@ -224,31 +290,32 @@ QString skinPath(const QString &name)
 
 QPixmap skinPixmap(const QString &path)
 {
-    // Keyed by path, file state and theme colour: forty hotspots share two images, and a
-    // regenerated skin or another theme colour is picked up on the next build of a widget.
+    // Keyed by path, file state, theme colour and scale factor: forty hotspots share two
+    // images, and a regenerated skin, another theme colour or another scale is picked up on the
+    // next build of a widget. Only the pixmap for the scale in use is kept.
     struct Entry
     {
         FileStamp stamp;
         QRgb tint;
+        double factor;
         QPixmap pixmap;
     };
     static QHash<QString, Entry> cache;
     const FileStamp now = stampOf(path);
     const QColor tint = themeColour();
+    const double factor = scaleFactor();
     auto it = cache.find(path);
-    if (it != cache.end() && it->stamp == now && it->tint == tint.rgb())
+    if (it != cache.end() && it->stamp == now && it->tint == tint.rgb()
+        && qFuzzyCompare(it->factor, factor))
         return it->pixmap;
     QPixmap pm;
     if (now.size > 0) {
-        const QImage early = takePreloaded(path, tint);
-        if (!early.isNull())
-            pm = QPixmap::fromImage(early);
-        else if (tint.rgb() == skinAccent().rgb())
-            pm.load(path);
-        else
-            pm = QPixmap::fromImage(tintAccent(QImage(path), tint));
+        QImage img = takePreloaded(path, tint, factor);
+        if (img.isNull())
+            img = readSkinImage(path, tint, factor);
+        pm = QPixmap::fromImage(std::move(img));
     }
-    cache.insert(path, Entry{now, tint.rgb(), pm});
+    cache.insert(path, Entry{now, tint.rgb(), factor, pm});
     return pm;
 }
 

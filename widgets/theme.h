@@ -35,20 +35,25 @@ void resetThemeCache();
 extern const char kMenuStyle[];
 void styleMenu(QMenu *menu); // menu style sheet and the shared font
 
-// Starts reading the given images on a worker thread, so that decoding overlaps with the start of
-// the program; skinPixmap takes them from there (and waits for the worker only for these paths).
-// thenRun, if given, runs on the same worker afterwards. Call once, early, on the thread that
-// will run the user interface; it may be called before the application object exists.
-void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun = {});
-// Waits for that worker and drops what it decoded and nobody took. The worker reads images
-// through Qt's image plugins, so every way out of the program calls this before the
-// application object goes. Harmless when nothing was started.
+// Starts reading the given images on a worker thread, sized for the scale factor given, so that
+// decoding overlaps with the start of the program; skinPixmap takes them from there (and waits
+// for the worker only for these paths) when the factor in use is still that one. thenRun, if
+// given, runs on the same worker afterwards. Call once, early, on the thread that will run the
+// user interface; it may be called before the application object exists.
+void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun = {},
+                       double factor = 1.0);
+// Waits for the worker, forgets what nobody asked for and gives the memory of the reading back
+// (once the first frame is drawn). The worker reads images through Qt's image plugins, so every
+// way out of the program also calls this before the application object goes. Harmless when
+// nothing was started.
 void finishSkinPreload();
 
 // A + "/skin/" + name.
 QString skinPath(const QString &name);
 // The image at a full path, shared between widgets, with the skin's accent in the theme colour
-// (skintint.h); a missing file gives a null pixmap.
+// (skintint.h); a missing file gives a null pixmap. An image that records its design size is
+// held at design size times the scale factor in use (smoothly scaled once, when read); any
+// other image at the size of its file.
 QPixmap skinPixmap(const QString &path);
 
 } // namespace mc

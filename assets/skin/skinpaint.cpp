@@ -36,8 +36,14 @@ QColor accentDark(int div)
 }
 } // namespace colours
 
+void setDesignSize(QImage &image, int designW, int designH)
+{
+    image.setText(QLatin1String(kDesignSizeKey), QStringLiteral("%1x%2").arg(designW).arg(designH));
+}
+
 Canvas::Canvas(int designW, int designH, int density)
-    : m_image(designW * density, designH * density, QImage::Format_ARGB32_Premultiplied)
+    : m_image(designW * density, designH * density, QImage::Format_ARGB32_Premultiplied),
+      m_designW(designW), m_designH(designH), m_density(density)
 {
     m_image.fill(Qt::transparent);
     m_painter.begin(&m_image);
@@ -60,7 +66,10 @@ bool Canvas::save(const QString &dir, const QString &name)
     QDir().mkpath(QFileInfo(path).absolutePath());
     // The fastest deflate level: the program decodes these at start-up, where every
     // millisecond shows, and inflating a lightly packed file is quicker.
-    return image().save(path, "PNG", 80);
+    QImage img = image();
+    if (m_density != kNatural)
+        setDesignSize(img, m_designW, m_designH);
+    return img.save(path, "PNG", 80);
 }
 
 QPainterPath roundedRect(const QRectF &r, qreal radius)

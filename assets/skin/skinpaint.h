@@ -13,6 +13,8 @@ namespace mc::skin {
 // Images that the program stretches into scaled rectangles are drawn at twice their design
 // size, so they stay sharp up to a scale factor of 2; images used at their natural size
 // (style-sheet indicators, list icons, the window background) at design size.
+// A stretched image carries its design size in the PNG text entry kDesignSizeKey ("WxH"), so
+// the program can hold it at design size times its own scale factor instead of whole.
 constexpr int kStretched = 2;
 constexpr int kNatural = 1;
 
@@ -30,6 +32,10 @@ QColor accent(int alpha);
 QColor accentDark(int div); // accent with every component divided
 } // namespace colours
 
+// Must match the key the program reads (widgets/theme.cpp).
+constexpr char kDesignSizeKey[] = "DesignSize";
+void setDesignSize(QImage &image, int designW, int designH);
+
 class Canvas
 {
 public:
@@ -41,6 +47,9 @@ public:
 private:
     QImage m_image;
     QPainter m_painter;
+    int m_designW;
+    int m_designH;
+    int m_density;
 };
 
 // The program expects the skin in kSkinAccentEntry and recolours it to the chosen theme entry;

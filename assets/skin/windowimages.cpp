@@ -85,8 +85,11 @@ bool background(const QString &dir)
     p.drawLine(QPointF(580.5, bar.top() + 10), QPointF(580.5, bar.bottom() - 10));
     p.drawLine(QPointF(796.5, bar.top() + 10), QPointF(796.5, bar.bottom() - 10));
 
+    // Stretched with the window, so the program holds it at the window's size.
     const QString path = dir + QStringLiteral("/cfgMainback.png");
-    return solidShape(c.image()).save(path, "PNG", 80);
+    QImage img = solidShape(c.image());
+    setDesignSize(img, 999, 640);
+    return img.save(path, "PNG", 80);
 }
 
 bool dialog(const QString &dir, const QString &name, int w, int h)

@@ -44,8 +44,11 @@ make_data_dir() {
     : >"$TRACE"
 }
 
+# A temporary folder of its own: the instance lock and the local sockets live there, so a
+# program the user runs at the same time is neither disturbed nor in the way.
 start_mousecfg() {
-    MOUSECFG_EMULATE=${1:-receiver} MOUSECFG_TRACE="$TRACE" MOUSECFG_EMULATOR_CONTROL="$CONTROL" \
+    mkdir -p "$DATA/tmp"
+    TMPDIR="$DATA/tmp" MOUSECFG_EMULATE=${1:-receiver} MOUSECFG_TRACE="$TRACE" MOUSECFG_EMULATOR_CONTROL="$CONTROL" \
         QT_QPA_PLATFORM=xcb "$BIN/mousecfg" --data-dir "$DATA" >"$OUT/mousecfg.log" 2>&1 &
     APP_PID=$!
 }

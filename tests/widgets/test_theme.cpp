@@ -5,6 +5,7 @@
 #include "widgets/skintint.h"
 #include "widgets/theme.h"
 #include "widgets/themecolours.h"
+#include "widgets/uiscale.h"
 
 #include <QMenu>
 #include <QtTest>
@@ -146,6 +147,29 @@ private slots:
         QCOMPARE(skinPixmap(file).toImage().pixel(5, 5), qRgb(0, 0, 255));
         fx.setConfig(QStringLiteral("Config/GColorID"), 6);
         QCOMPARE(skinPixmap(file).toImage().pixel(5, 5), qRgb(255, 125, 0));
+    }
+
+    // A stretched image is held at its design size times the scale in use, re-read at another
+    // scale; a nonsense design size leaves the file's size.
+    void largeSkinImageIsHeldAtTheScaleInUse()
+    {
+        test::SkinFixture fx;
+        const auto write = [&fx](const char *name, const char *design) {
+            QImage img(40, 20, QImage::Format_ARGB32);
+            img.fill(Qt::red);
+            img.setText(QStringLiteral("DesignSize"), QLatin1String(design));
+            const QString path = skinPath(QLatin1String(name));
+            img.save(path, "PNG");
+            return path;
+        };
+        const QString big = write("big.png", "20x10");
+        const QString odd = write("odd.png", "-5x99999");
+        setScaleFactor(1.0);
+        QCOMPARE(skinPixmap(big).size(), QSize(20, 10));
+        QCOMPARE(skinPixmap(odd).size(), QSize(40, 20));
+        setScaleFactor(1.5);
+        QCOMPARE(skinPixmap(big).size(), QSize(30, 15));
+        setScaleFactor(1.0);
     }
 };
 

@@ -30,10 +30,13 @@ namespace mc {
 class DevicePresence;
 class HotplugWatcher;
 class KivAction;
+class KivDPIWindow;
 class KivLabel;
 class KivMessageBox;
+class KivPointSpeed;
 class KivProcessbar;
 class KivPushButton;
+class KivReportRate;
 class OsdLink;
 class ProfileLibrary;
 class WriteController;
@@ -231,9 +234,9 @@ private:
     QWidget *m_lightingPanel = nullptr;
     QWidget *m_buttonPanel = nullptr;
     QScrollArea *m_scroll = nullptr;
-    QWidget *m_dpiPanel = nullptr;
-    QWidget *m_pointerPanel = nullptr;
-    QWidget *m_ratePanel = nullptr;
+    KivDPIWindow *m_dpiPanel = nullptr;
+    KivPointSpeed *m_pointerPanel = nullptr;
+    KivReportRate *m_ratePanel = nullptr;
     QWidget *m_macroPanel = nullptr;
 
     // Pictures and labels.

@@ -178,10 +178,10 @@ void KivSingleDPI::layoutRow()
     put(m_dpiLabel, 32, kLine1, 100, kLineHeight);
     put(m_linkBox, 32, kLine2, 100, kLineHeight);
     put(m_lowLabel, 132, 0, 42, 48);
-    put(m_slider, 180, 0, 160, 48);
-    put(m_highLabel, 346, 0, 44, 48);
-    put(m_xLabel, 392, kLine1, 48, kLineHeight);
-    put(m_yLabel, 392, kLine2, 48, kLineHeight);
+    put(m_slider, 180, 0, 148, 48);
+    put(m_highLabel, 332, 0, 44, 48);
+    put(m_xLabel, 378, kLine1, 58, kLineHeight);
+    put(m_yLabel, 378, kLine2, 58, kLineHeight);
 }
 
 void KivSingleDPI::paintEvent(QPaintEvent *)

@@ -2,7 +2,7 @@
 # the mouse gets the DPI block and the new rate. Then everything back and the first tab again.
 DPI_TAB=(69 158 149 25)
 RATE_BUTTON=(872 98 96 24)
-# Stage 0's sliders in design pixels: DPI panel (285, 90), row (15, 43), sliders (180, 0, 160,
+# Stage 0's sliders in design pixels: DPI panel (285, 90), row (15, 43), sliders (180, 0, 148,
 # 48). At y 148 both the linked slider and the X slider of the pair lie, so the drag works
 # whether the stage's axes are linked or not; it starts on the handle of the range's bottom.
 STAGE0_Y=148

@@ -3,6 +3,10 @@
 // exist and work but have an empty geometry, as the product shows them.
 #include "app/mousecfgwidget.h"
 #include "app/placeholderpanel.h"
+#include "app/presence.h"
+#include "performance/kivdpiwindow.h"
+#include "performance/kivpointspeed.h"
+#include "performance/kivreportrate.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
 #include "widgets/kivlabel.h"
@@ -61,12 +65,20 @@ void MousecfgWidget::buildPanels()
     place(m_lightingPanel, 285, 342, 664, 199);
     m_buttonPanel = new PanelPlaceholder(QStringLiteral("KivBtnWindow"), this);
     place(m_buttonPanel, 285, 342, 664, 199);
-    m_dpiPanel = new PanelPlaceholder(QStringLiteral("KivDPIWindow"), this);
+    m_dpiPanel = new KivDPIWindow(ProfileData(), this);
     place(m_dpiPanel, 286, 75, 456, 386);
-    m_pointerPanel = new PanelPlaceholder(QStringLiteral("KivPointSpeed"), this);
+    m_pointerPanel = new KivPointSpeed(this);
     place(m_pointerPanel, 286, 413, 506, 77);
-    m_ratePanel = new PanelPlaceholder(QStringLiteral("KivReportRate"), this);
+    m_ratePanel = new KivReportRate(this);
     place(m_ratePanel, 746, 75, 149, 200);
+    connect(m_ratePanel, &KivReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
+    // One lift-off value, whichever panel shows it.
+    connect(m_ratePanel, &KivReportRate::RefreshLift, m_pointerPanel, &KivPointSpeed::setLift);
+    connect(m_presence, &DevicePresence::stageSelected, m_dpiPanel,
+            [this](int iStage) { m_dpiPanel->selectStage(quint8(iStage)); });
+    connect(m_presence, &DevicePresence::rateShown, m_ratePanel, [this] {
+        m_ratePanel->refresh(m_store.profiles[size_t(m_slot)], m_pointerPanel->lift());
+    });
     m_macroPanel = new PanelPlaceholder(QStringLiteral("MacroDialog"), this);
     place(m_macroPanel, 285, 74, 665, 467);
 
@@ -239,6 +251,9 @@ void MousecfgWidget::applyTexts()
 void MousecfgWidget::retranslate()
 {
     applyTexts();
+    m_dpiPanel->retranslate();
+    m_ratePanel->retranslate();
+    m_pointerPanel->retranslate();
     layoutPass();
 }
 

@@ -5,6 +5,9 @@
 #pragma once
 
 #include "app/dragtracker.h"
+#include "performance/kivdpiwindow.h"
+#include "performance/kivpointspeed.h"
+#include "performance/kivreportrate.h"
 #include "profile/profiledata.h"
 #include "widgets/uiscale.h"
 
@@ -89,9 +92,9 @@ public:
     QMenu *languageMenu() const { return m_langMenu; }
     QWidget *lightingPanel() const { return m_lightingPanel; }
     QWidget *buttonPanel() const { return m_buttonPanel; }
-    QWidget *dpiPanel() const { return m_dpiPanel; }
-    QWidget *pointerPanel() const { return m_pointerPanel; }
-    QWidget *ratePanel() const { return m_ratePanel; }
+    KivDPIWindow *dpiPanel() const { return m_dpiPanel; }
+    KivPointSpeed *pointerPanel() const { return m_pointerPanel; }
+    KivReportRate *ratePanel() const { return m_ratePanel; }
     QWidget *macroPanel() const { return m_macroPanel; }
     QLabel *frontPicture() const { return m_frontPic; }
     QLabel *sidePicture() const { return m_sidePic; }
@@ -231,9 +234,9 @@ private:
     QWidget *m_lightingPanel = nullptr;
     QWidget *m_buttonPanel = nullptr;
     QScrollArea *m_scroll = nullptr;
-    QWidget *m_dpiPanel = nullptr;
-    QWidget *m_pointerPanel = nullptr;
-    QWidget *m_ratePanel = nullptr;
+    KivDPIWindow *m_dpiPanel = nullptr;
+    KivPointSpeed *m_pointerPanel = nullptr;
+    KivReportRate *m_ratePanel = nullptr;
     QWidget *m_macroPanel = nullptr;
 
     // Pictures and labels.

@@ -12,6 +12,9 @@
 #include "device/hidbackend.h"
 #include "emulator/backendselect.h"
 #include "emulator/emulatedmouse.h"
+#include "performance/kivdpiwindow.h"
+#include "performance/kivpointspeed.h"
+#include "performance/kivreportrate.h"
 #include "platform/hotplugwatcher.h"
 #include "platform/osdlink.h"
 #include "profile/settings.h"
@@ -165,12 +168,20 @@ void MousecfgWidget::refreshPanels()
     // share is the slot highlight.
     for (int i = 0; i < kSlotCount; ++i)
         m_slotBtns[size_t(i)]->setState(i == m_slot ? 1 : 0);
+    ProfileData &record = m_store.profiles[size_t(m_slot)];
+    m_dpiPanel->refresh(record, readSensorCode());
+    m_pointerPanel->refresh(record, m_store.Sync, m_store.LiftHigh, m_store.AngleValue,
+                            m_store.Jitter, m_store.Debounce);
+    m_ratePanel->refresh(record, m_store.LiftHigh);
 }
 
 void MousecfgWidget::collectPanels()
 {
-    // Every panel built so far edits the working store directly; the DPI, pointer and
-    // report-rate panels hand their values over here once they exist.
+    // The other panels edit the working store directly.
+    ProfileData &record = m_store.profiles[size_t(m_slot)];
+    m_dpiPanel->collect(record);
+    m_pointerPanel->collect(m_store);
+    m_ratePanel->collect(record);
 }
 
 void MousecfgWidget::applyStatusDisplay(const StatusDisplay &d)

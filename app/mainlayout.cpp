@@ -3,6 +3,7 @@
 // exist and work but have an empty geometry, as the product shows them.
 #include "app/mousecfgwidget.h"
 #include "app/placeholderpanel.h"
+#include "lighting/kivcolorwindow.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
 #include "widgets/kivlabel.h"
@@ -57,7 +58,7 @@ KivPushButton *MousecfgWidget::makeButton(const QStringList &images, const QStri
 void MousecfgWidget::buildPanels()
 {
     // Placed first at the rectangles the panels used to have; the layout pass moves them.
-    m_lightingPanel = new PanelPlaceholder(QStringLiteral("KivColorWindow"), this);
+    m_lightingPanel = m_colorWindow = new KivColorWindow(m_store, this);
     place(m_lightingPanel, 285, 342, 664, 199);
     m_buttonPanel = new PanelPlaceholder(QStringLiteral("KivBtnWindow"), this);
     place(m_buttonPanel, 285, 342, 664, 199);
@@ -239,6 +240,7 @@ void MousecfgWidget::applyTexts()
 void MousecfgWidget::retranslate()
 {
     applyTexts();
+    m_colorWindow->setTexts();
     layoutPass();
 }
 

@@ -62,6 +62,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     wireWorkers();
     m_presence->begin();
     loadProfileState();
+    refreshPanels();
     if (m_langCount < 2)
         m_langBtn->hide();
     loadTranslation(m_language);

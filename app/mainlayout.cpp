@@ -7,6 +7,7 @@
 #include "performance/kivdpiwindow.h"
 #include "performance/kivpointspeed.h"
 #include "performance/kivreportrate.h"
+#include "lighting/kivcolorwindow.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
 #include "widgets/kivlabel.h"
@@ -61,7 +62,7 @@ KivPushButton *MousecfgWidget::makeButton(const QStringList &images, const QStri
 void MousecfgWidget::buildPanels()
 {
     // Placed first at the rectangles the panels used to have; the layout pass moves them.
-    m_lightingPanel = new PanelPlaceholder(QStringLiteral("KivColorWindow"), this);
+    m_lightingPanel = m_colorWindow = new KivColorWindow(m_store, this);
     place(m_lightingPanel, 285, 342, 664, 199);
     m_buttonPanel = new PanelPlaceholder(QStringLiteral("KivBtnWindow"), this);
     place(m_buttonPanel, 285, 342, 664, 199);
@@ -254,6 +255,7 @@ void MousecfgWidget::retranslate()
     m_dpiPanel->retranslate();
     m_ratePanel->retranslate();
     m_pointerPanel->retranslate();
+    m_colorWindow->setTexts();
     layoutPass();
 }
 

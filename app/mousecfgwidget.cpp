@@ -5,6 +5,7 @@
 #include "app/devicelink.h"
 #include "app/presence.h"
 #include "app/profilelibrary.h"
+#include "lighting/kivcolorwindow.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
@@ -62,6 +63,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     wireWorkers();
     m_presence->begin();
     loadProfileState();
+    m_colorWindow->setProfileData(&m_store.current());
     if (m_langCount < 2)
         m_langBtn->hide();
     loadTranslation(m_language);

@@ -33,6 +33,7 @@ namespace mc {
 class DevicePresence;
 class HotplugWatcher;
 class KivAction;
+class KivColorWindow;
 class KivLabel;
 class KivMessageBox;
 class KivProcessbar;
@@ -232,6 +233,7 @@ private:
 
     // Panels (placeholders until their own code lands).
     QWidget *m_lightingPanel = nullptr;
+    KivColorWindow *m_colorWindow = nullptr; // the lighting panel, typed
     QWidget *m_buttonPanel = nullptr;
     QScrollArea *m_scroll = nullptr;
     KivDPIWindow *m_dpiPanel = nullptr;

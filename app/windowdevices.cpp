@@ -15,6 +15,7 @@
 #include "performance/kivdpiwindow.h"
 #include "performance/kivpointspeed.h"
 #include "performance/kivreportrate.h"
+#include "lighting/kivcolorwindow.h"
 #include "platform/hotplugwatcher.h"
 #include "platform/osdlink.h"
 #include "profile/settings.h"
@@ -164,8 +165,8 @@ void MousecfgWidget::showCurrentProfile(int iProfile, const QString &name)
 
 void MousecfgWidget::refreshPanels()
 {
-    // The settings panels refresh from the working store as they are built; the window's own
-    // share is the slot highlight.
+    // Every panel shows the current slot's record; the window's own share is the slot
+    // highlight.
     for (int i = 0; i < kSlotCount; ++i)
         m_slotBtns[size_t(i)]->setState(i == m_slot ? 1 : 0);
     ProfileData &record = m_store.profiles[size_t(m_slot)];
@@ -173,6 +174,7 @@ void MousecfgWidget::refreshPanels()
     m_pointerPanel->refresh(record, m_store.Sync, m_store.LiftHigh, m_store.AngleValue,
                             m_store.Jitter, m_store.Debounce);
     m_ratePanel->refresh(record, m_store.LiftHigh);
+    m_colorWindow->setProfileData(&record);
 }
 
 void MousecfgWidget::collectPanels()

@@ -68,8 +68,9 @@ QVariant streamToVariant(const QString &s, int offset, QDataStream::Version vers
     // later copy of the colour undefined.
     const int specByte = version >= QDataStream::Qt_4_2 ? 5 : 4;
     constexpr uchar kLastColorSpec = QColor::ExtendedRgb;
-    const int dataSize = bytes.size() - 1; // the closing parenthesis is no data
-    if (type == QMetaType::QColor && dataSize > specByte && uchar(bytes[specByte]) > kLastColorSpec)
+    // (A value cut short reads its closing parenthesis as the model, as Qt's own reader does.)
+    if (type == QMetaType::QColor && bytes.size() > specByte &&
+        uchar(bytes[specByte]) > kLastColorSpec)
         return QVariant();
     QDataStream stream(bytes);
     stream.setVersion(version);

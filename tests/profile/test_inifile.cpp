@@ -214,7 +214,7 @@ void TestIniFile::oddBytesParseLikeQSettings_data()
     QTest::newRow("variant forms") << QByteArray(
         "[G]\na=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n"
         "b=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\nc=@Rect(1 2 3 4)\nd=@Size(5)\n"
-        "e=@ByteArray(xyz)\nf=@String(s)\ng=@Variant()\nh=@Variant(\\0\\0\\0\\x43)\n");
+        "e=@ByteArray(xyz)\nf=@String(s)\ng=@Variant()\n");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("only spaces") << QByteArray(" \t\n\r\n");
 }
@@ -362,6 +362,10 @@ void TestIniFile::hostileStreamIsRefused()
     ini.setEncoded(QStringLiteral("G/colour"),
                    "@Variant(\\0\\0\\0\\x43\\xc8\\xff\\xff\\x1\\x1\\x2\\x2\\x3\\x3\\0\\0)");
     QVERIFY(!ini.value(QStringLiteral("G/colour")).isValid());
+    // Cut short, the closing parenthesis would be the model: QSettings builds an undefined
+    // colour from it; we read none.
+    ini.setEncoded(QStringLiteral("G/short"), "@Variant(\\0\\0\\0\\x43)");
+    QVERIFY(!ini.value(QStringLiteral("G/short")).isValid());
 }
 
 void TestIniFile::unchangedFileIsNotRewritten()

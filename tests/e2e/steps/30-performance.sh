@@ -24,11 +24,14 @@ drag_design() {
 # Opens the rate menu and picks entry $2 (1: 125 HZ ... 4: 1000 HZ) with the keyboard.
 choose_rate() {
     click_box "$1" "${RATE_BUTTON[@]}"
-    sleep 0.5
+    # The menu is a window of its own: wait for it rather than for a fixed time (a slow build,
+    # such as the sanitizers', takes longer to open it).
+    wait_window_count 2 || fail "the report-rate menu did not open"
+    sleep 0.2
     local i
     for i in $(seq 1 "$2"); do xdotool key Down; done
     xdotool key Return
-    sleep 0.3
+    wait_window_count 1 || fail "the report-rate menu did not close"
 }
 
 apply_and_wait() {

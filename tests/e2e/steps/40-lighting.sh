@@ -12,9 +12,10 @@ click_box "$win" "${LIGHTING_TAB[@]}"
 sleep 0.3
 # The menu lists "FULL LIGHTED" first and "BREATHING" second.
 click_box "$win" "${EFFECT_BTN[@]}"
-sleep 0.5
+wait_window_count 2 || fail "the effect menu did not open"
+sleep 0.2
 xdotool key Down Down Return
-sleep 0.3
+wait_window_count 1 || fail "the effect menu did not close"
 shot lighting-effect
 
 click_box "$win" "${LED_SWATCH[@]}"

@@ -63,7 +63,6 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     wireWorkers();
     m_presence->begin();
     loadProfileState();
-    m_colorWindow->setProfileData(&m_store.current());
     if (m_langCount < 2)
         m_langBtn->hide();
     loadTranslation(m_language);

@@ -222,7 +222,6 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
     reloadForProduct(true);
     switchTab(0);
     setHotspotImages();
-    refreshPanels();
     m_presence->start();
 }
 
@@ -246,6 +245,9 @@ void MousecfgWidget::loadProfileState()
     m_slot = m_store.ProfileID;
     m_profiles->loadLibrary();
     WriteDefaultProfileFile();
+    // The panels show what was loaded: "Apply" collects them, so a panel still showing the
+    // previous (or no) profile would write that to the mouse.
+    refreshPanels();
 }
 
 void MousecfgWidget::rebuildLibraryMenu()
@@ -266,7 +268,6 @@ void MousecfgWidget::slotWarnClose()
     reloadForProduct(false);
     switchTab(0);
     SelBtnChanged(0, 0);
-    refreshPanels();
 }
 
 } // namespace mc

@@ -32,6 +32,10 @@ private slots:
         QVERIFY(dpi && rate && pointer);
         QVERIFY(dpi->isVisibleTo(&w) && rate->isVisibleTo(&w) && pointer->isVisibleTo(&w));
         const uint32_t xyBefore = w.workingStore().profiles[0].stages[0].xy;
+        // A stage nobody touched: the panels showed the store from the start, so Apply hands it
+        // back unchanged (a new profile's stages are all in use).
+        const DpiStage untouched = w.workingStore().profiles[0].stages[1];
+        QCOMPARE(int(untouched.used), 1);
 
         dpi->row(0)->slider()->linkedSlider()->setValue(40);
         for (QAction *a : rate->rateMenu()->actions()) {
@@ -47,6 +51,8 @@ private slots:
         QCOMPARE(s.profiles[0].stages[0].x, 40u);
         QCOMPARE(s.profiles[0].stages[0].xy, xyBefore);
         QCOMPARE(s.profiles[0].pollrate, quint8(8));
+        QCOMPARE(s.profiles[0].stages[1].used, untouched.used);
+        QCOMPARE(s.profiles[0].stages[1].x, untouched.x);
         QTRY_COMPARE(fx.mouse().blockMemory(0x01).at(11), char(8));
         const QByteArray general = fx.mouse().blockMemory(0x01);
         QCOMPARE(int(uint8_t(general.at(9))), 33);

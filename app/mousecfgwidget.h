@@ -31,6 +31,7 @@ class DevicePresence;
 class HotplugWatcher;
 class KivAction;
 class KivLabel;
+class KivBtnWindow;
 class KivMessageBox;
 class KivProcessbar;
 class KivPushButton;
@@ -230,6 +231,7 @@ private:
     // Panels (placeholders until their own code lands).
     QWidget *m_lightingPanel = nullptr;
     QWidget *m_buttonPanel = nullptr;
+    KivBtnWindow *m_btnWindow = nullptr; // the button panel, typed
     QScrollArea *m_scroll = nullptr;
     QWidget *m_dpiPanel = nullptr;
     QWidget *m_pointerPanel = nullptr;

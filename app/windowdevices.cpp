@@ -8,6 +8,7 @@
 #include "app/profilelibrary.h"
 #include "app/userprompts.h"
 #include "app/writecontroller.h"
+#include "buttons/ui/kivbtnwindow.h"
 #include "device/discovery.h"
 #include "device/hidbackend.h"
 #include "emulator/backendselect.h"
@@ -165,6 +166,7 @@ void MousecfgWidget::refreshPanels()
     // share is the slot highlight.
     for (int i = 0; i < kSlotCount; ++i)
         m_slotBtns[size_t(i)]->setState(i == m_slot ? 1 : 0);
+    m_btnWindow->SetProfileRecord(&m_store.profiles[size_t(qBound(0, m_slot, kSlotCount - 1))]);
 }
 
 void MousecfgWidget::collectPanels()

@@ -201,7 +201,9 @@ void KivBtnWindow::layoutLists()
         int top = 5;
         int gap = 20;
         if (v <= 9) {
-            top = int((listHeight() - m_scale * 30 * v) / (v + 1));
+            // In design units like every other figure here, so that the rows fill the list
+            // at any scale instead of running into the wheel strip above scale 1.
+            top = int((listHeight() / m_scale - 30.0 * v) / (v + 1));
             gap = top;
         }
         for (int c = 0; c < v; ++c) {

@@ -13,11 +13,6 @@ namespace mc {
 
 namespace {
 
-QString trText(const char *text)
-{
-    return QCoreApplication::translate("KivComboKeyWindow", text);
-}
-
 // The slot of a modifier key and whether it is the right-hand one; -1 for other keys.
 int modifierSlot(uint8_t code, bool &right)
 {
@@ -37,8 +32,8 @@ int modifierSlot(uint8_t code, bool &right)
 
 KivComboKeyWindow::KivComboKeyWindow(QWidget *parent) : KivDialogFrame(420, 200, parent)
 {
-    setTitleText(trText("Combo Key"));
-    setButtonTexts(trText("OK"), trText("Cancel"));
+    setTitleText(QCoreApplication::translate("KivComboKeyWindow", "Combo Key"));
+    setButtonTexts(QCoreApplication::translate("KivComboKeyWindow", "OK"), QCoreApplication::translate("KivComboKeyWindow", "Cancel"));
     m_keysLabel = makeLabel(QString());
     m_keysLabel->setAlignment(Qt::AlignCenter);
     m_keysLabel->setDarkBackground(true);

@@ -18,11 +18,6 @@ namespace mc {
 
 namespace {
 
-QString trText(const char *text)
-{
-    return QCoreApplication::translate("KivFireKeyWindow", text);
-}
-
 constexpr int kMaxTimes = 255;
 constexpr int kMaxDelay = 2550; // the mouse carries the delay in tens of ms in one byte
 
@@ -47,8 +42,8 @@ QString editStyle()
 
 KivFireKeyWindow::KivFireKeyWindow(QWidget *parent) : KivDialogFrame(420, 280, parent)
 {
-    setTitleText(trText("FireKey Setting"));
-    setButtonTexts(trText("OK"), trText("Cancel"));
+    setTitleText(QCoreApplication::translate("KivFireKeyWindow", "FireKey Setting"));
+    setButtonTexts(QCoreApplication::translate("KivFireKeyWindow", "OK"), QCoreApplication::translate("KivFireKeyWindow", "Cancel"));
     static const char *const kSourceTexts[4] = {
         QT_TRANSLATE_NOOP("KivFireKeyWindow", "Left"),
         QT_TRANSLATE_NOOP("KivFireKeyWindow", "Right"),
@@ -56,7 +51,7 @@ KivFireKeyWindow::KivFireKeyWindow(QWidget *parent) : KivDialogFrame(420, 280, p
         QT_TRANSLATE_NOOP("KivFireKeyWindow", "Keyboard Key")};
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
-        auto *r = new QRadioButton(trText(kSourceTexts[i]), this);
+        auto *r = new QRadioButton(QCoreApplication::translate("KivFireKeyWindow", kSourceTexts[i]), this);
         r->setStyleSheet(radioStyle());
         r->setFont(sharedFont());
         r->setFocusPolicy(Qt::NoFocus);
@@ -72,13 +67,13 @@ KivFireKeyWindow::KivFireKeyWindow(QWidget *parent) : KivDialogFrame(420, 280, p
     m_keyLabel->setDarkBackground(true);
     m_keyLabel->setGeometry(scaledRect(190, 93, 200, 30));
 
-    KivLabel *timesLabel = makeLabel(trText("Times:"));
+    KivLabel *timesLabel = makeLabel(QCoreApplication::translate("KivFireKeyWindow", "Times:"));
     timesLabel->setGeometry(scaledRect(30, 145, 80, 26));
     m_times = new KivLineEdit(this);
     m_times->setValidator(new QIntValidator(1, kMaxTimes, m_times));
     m_times->setMaxLength(3);
     m_times->setGeometry(scaledRect(110, 145, 80, 26));
-    KivLabel *delayLabel = makeLabel(trText("Delay:"));
+    KivLabel *delayLabel = makeLabel(QCoreApplication::translate("KivFireKeyWindow", "Delay:"));
     delayLabel->setGeometry(scaledRect(220, 145, 80, 26));
     m_delay = new KivLineEdit(this);
     m_delay->setValidator(new QIntValidator(0, kMaxDelay, m_delay));

@@ -17,11 +17,6 @@ namespace mc {
 
 namespace {
 
-QString trText(const char *text)
-{
-    return QCoreApplication::translate("KivMacroSelect", text);
-}
-
 constexpr int kMaxLoops = 255;
 
 } // namespace
@@ -30,7 +25,7 @@ KivMacroSelect::KivMacroSelect(const QString &title, QWidget *parent)
     : KivDialogFrame(460, 300, parent)
 {
     setTitleText(title);
-    setButtonTexts(trText("Yes"), trText("No"));
+    setButtonTexts(QCoreApplication::translate("KivMacroSelect", "Yes"), QCoreApplication::translate("KivMacroSelect", "No"));
 
     m_macroBtn = makeButton(QString());
     m_macroBtn->setThemeHighlight(true);
@@ -60,7 +55,7 @@ KivMacroSelect::KivMacroSelect(const QString &title, QWidget *parent)
             .arg(themeColour().name());
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        auto *r = new QRadioButton(trText(kModeTexts[i]), this);
+        auto *r = new QRadioButton(QCoreApplication::translate("KivMacroSelect", kModeTexts[i]), this);
         r->setStyleSheet(radio);
         r->setFont(sharedFont());
         r->setFocusPolicy(Qt::NoFocus);

@@ -11,17 +11,10 @@
 
 namespace mc {
 
-namespace {
-QString trText(const char *text)
-{
-    return QCoreApplication::translate("KivSingleKeyWindow", text);
-}
-} // namespace
-
 KivSingleKeyWindow::KivSingleKeyWindow(QWidget *parent) : KivDialogFrame(360, 200, parent)
 {
-    setTitleText(trText("Single Key"));
-    setButtonTexts(trText("OK"), trText("Cancel"));
+    setTitleText(QCoreApplication::translate("KivSingleKeyWindow", "Single Key"));
+    setButtonTexts(QCoreApplication::translate("KivSingleKeyWindow", "OK"), QCoreApplication::translate("KivSingleKeyWindow", "Cancel"));
     m_keyLabel = makeLabel(QString());
     m_keyLabel->setAlignment(Qt::AlignCenter);
     m_keyLabel->setDarkBackground(true);

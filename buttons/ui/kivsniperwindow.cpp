@@ -10,13 +10,6 @@
 
 namespace mc {
 
-namespace {
-QString trText(const char *text)
-{
-    return QCoreApplication::translate("KivSniperWindow", text);
-}
-} // namespace
-
 SniperRange sniperRange(int iSensor)
 {
     switch (iSensor) {
@@ -41,8 +34,8 @@ SniperRange sniperRange(int iSensor)
 KivSniperWindow::KivSniperWindow(int iSensor, QWidget *parent)
     : KivDialogFrame(420, 200, parent), m_sensor(iSensor)
 {
-    setTitleText(trText("Sniper Setting"));
-    setButtonTexts(trText("OK"), trText("Cancel"));
+    setTitleText(QCoreApplication::translate("KivSniperWindow", "Sniper Setting"));
+    setButtonTexts(QCoreApplication::translate("KivSniperWindow", "OK"), QCoreApplication::translate("KivSniperWindow", "Cancel"));
     const SniperRange r = sniperRange(iSensor);
     m_slider = new KivSlider(Qt::Horizontal, this);
     m_slider->setRange(r.min, r.max);

@@ -30,7 +30,9 @@ KivDialogFrame::KivDialogFrame(int iDesignWidth, int iDesignHeight, QWidget *par
 
     m_title = makeLabel(QString());
     m_title->setAlignment(Qt::AlignCenter);
-    m_title->setGeometry(scaledRect(20, 14, iDesignWidth - 40, 24));
+    // Above the rule the background image draws at 48.5 / 309 of its height.
+    const int ruleY = iDesignHeight * 485 / 3090;
+    m_title->setGeometry(scaledRect(20, qMax(2, ruleY - 26), iDesignWidth - 40, 24));
 
     m_ok = makeButton(QCoreApplication::translate("KivDialogFrame", "OK"));
     m_cancel = makeButton(QCoreApplication::translate("KivDialogFrame", "Cancel"));

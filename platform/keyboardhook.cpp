@@ -74,8 +74,7 @@ bool evdevToSet1(uint32_t evdevCode, uint32_t &scanCode, bool &extended)
 
 KeyboardHook::KeyboardHook(Handler handler, QObject *parent)
     : QObject(parent), m_handler(std::move(handler))
-{
-}
+{}
 
 KeyboardHook::~KeyboardHook()
 {

@@ -33,8 +33,8 @@ namespace hookplatform {
 bool start()
 {
     if (!g_hook)
-        g_hook = SetWindowsHookExW(WH_KEYBOARD_LL, lowLevelKeyboardProc, GetModuleHandleW(nullptr),
-                                   0);
+        g_hook =
+            SetWindowsHookExW(WH_KEYBOARD_LL, lowLevelKeyboardProc, GetModuleHandleW(nullptr), 0);
     return g_hook != nullptr;
 }
 

@@ -9,6 +9,7 @@
 
 #ifdef MC_HAVE_X11
 #include <X11/Xlib.h>
+// record.h uses the types of Xlib.h without including it.
 #include <X11/extensions/record.h>
 #endif
 

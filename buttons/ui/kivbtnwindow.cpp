@@ -33,9 +33,9 @@ constexpr int kMenuWidth = 160;
 constexpr int kSubmenuWidth = 147;
 constexpr int kScaledMenuWidth = 220;
 
-const MenuGroup kSubmenuOrder[] = {MenuGroup::Basic,       MenuGroup::Windows, MenuGroup::Advance,
-                                   MenuGroup::Media,       MenuGroup::Dpi,     MenuGroup::ProfileMenu,
-                                   MenuGroup::PollingRate};
+const MenuGroup kSubmenuOrder[] = {
+    MenuGroup::Basic, MenuGroup::Windows,     MenuGroup::Advance,    MenuGroup::Media,
+    MenuGroup::Dpi,   MenuGroup::ProfileMenu, MenuGroup::PollingRate};
 
 QFont menuFont(double scale)
 {
@@ -230,9 +230,9 @@ void KivBtnWindow::layoutWheel()
     const int stripTop = listHeight();
     const int rowGap = int((kWheelStrip * m_scale - 2 * kRowHeight * m_scale) / 3);
     for (int k = 0; k < 2; ++k) {
-        m_wheel[size_t(k)]->setGeometry(int(kRowX * m_scale),
-                                        stripTop + rowGap + k * (rowGap + int(kRowHeight * m_scale)),
-                                        int(kRowWidth * m_scale), int(kRowHeight * m_scale));
+        m_wheel[size_t(k)]->setGeometry(
+            int(kRowX * m_scale), stripTop + rowGap + k * (rowGap + int(kRowHeight * m_scale)),
+            int(kRowWidth * m_scale), int(kRowHeight * m_scale));
     }
 }
 

@@ -91,7 +91,7 @@ private:
     std::array<KivPushButton *, 2> m_wheel{};
     QMenu *m_topMenu = nullptr;
     QMenu *m_wheelMenu = nullptr;
-    QHash<int, QMenu *> m_submenus; // by MenuGroup
+    QHash<int, QMenu *> m_submenus;  // by MenuGroup
     QHash<int, QAction *> m_actions; // by function code
 };
 

@@ -33,7 +33,8 @@ int modifierSlot(uint8_t code, bool &right)
 KivComboKeyWindow::KivComboKeyWindow(QWidget *parent) : KivDialogFrame(420, 200, parent)
 {
     setTitleText(QCoreApplication::translate("KivComboKeyWindow", "Combo Key"));
-    setButtonTexts(QCoreApplication::translate("KivComboKeyWindow", "OK"), QCoreApplication::translate("KivComboKeyWindow", "Cancel"));
+    setButtonTexts(QCoreApplication::translate("KivComboKeyWindow", "OK"),
+                   QCoreApplication::translate("KivComboKeyWindow", "Cancel"));
     m_keysLabel = makeLabel(QString());
     m_keysLabel->setAlignment(Qt::AlignCenter);
     m_keysLabel->setDarkBackground(true);

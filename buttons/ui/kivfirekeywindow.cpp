@@ -43,7 +43,8 @@ QString editStyle()
 KivFireKeyWindow::KivFireKeyWindow(QWidget *parent) : KivDialogFrame(420, 280, parent)
 {
     setTitleText(QCoreApplication::translate("KivFireKeyWindow", "FireKey Setting"));
-    setButtonTexts(QCoreApplication::translate("KivFireKeyWindow", "OK"), QCoreApplication::translate("KivFireKeyWindow", "Cancel"));
+    setButtonTexts(QCoreApplication::translate("KivFireKeyWindow", "OK"),
+                   QCoreApplication::translate("KivFireKeyWindow", "Cancel"));
     static const char *const kSourceTexts[4] = {
         QT_TRANSLATE_NOOP("KivFireKeyWindow", "Left"),
         QT_TRANSLATE_NOOP("KivFireKeyWindow", "Right"),
@@ -51,7 +52,8 @@ KivFireKeyWindow::KivFireKeyWindow(QWidget *parent) : KivDialogFrame(420, 280, p
         QT_TRANSLATE_NOOP("KivFireKeyWindow", "Keyboard Key")};
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
-        auto *r = new QRadioButton(QCoreApplication::translate("KivFireKeyWindow", kSourceTexts[i]), this);
+        auto *r = new QRadioButton(QCoreApplication::translate("KivFireKeyWindow", kSourceTexts[i]),
+                                   this);
         r->setStyleSheet(radioStyle());
         r->setFont(sharedFont());
         r->setFocusPolicy(Qt::NoFocus);

@@ -25,7 +25,8 @@ KivMacroSelect::KivMacroSelect(const QString &title, QWidget *parent)
     : KivDialogFrame(460, 300, parent)
 {
     setTitleText(title);
-    setButtonTexts(QCoreApplication::translate("KivMacroSelect", "Yes"), QCoreApplication::translate("KivMacroSelect", "No"));
+    setButtonTexts(QCoreApplication::translate("KivMacroSelect", "Yes"),
+                   QCoreApplication::translate("KivMacroSelect", "No"));
 
     m_macroBtn = makeButton(QString());
     m_macroBtn->setThemeHighlight(true);
@@ -46,16 +47,16 @@ KivMacroSelect::KivMacroSelect(const QString &title, QWidget *parent)
         QT_TRANSLATE_NOOP("KivMacroSelect", "LOOPS TIME(1-255)"),
         QT_TRANSLATE_NOOP("KivMacroSelect", "REPEAT RUN WHEN KEY DOWN"),
         QT_TRANSLATE_NOOP("KivMacroSelect", "REPEAT RUN UNTILL THE KEY DOWN")};
-    const QString radio =
-        QStringLiteral("QRadioButton{color:white;background:transparent}"
-                       "QRadioButton::indicator:checked{background-color:%1;"
-                       "border:2px solid white;border-radius:6px}"
-                       "QRadioButton::indicator:unchecked{border:2px solid gray;"
-                       "border-radius:6px}")
-            .arg(themeColour().name());
+    const QString radio = QStringLiteral("QRadioButton{color:white;background:transparent}"
+                                         "QRadioButton::indicator:checked{background-color:%1;"
+                                         "border:2px solid white;border-radius:6px}"
+                                         "QRadioButton::indicator:unchecked{border:2px solid gray;"
+                                         "border-radius:6px}")
+                              .arg(themeColour().name());
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        auto *r = new QRadioButton(QCoreApplication::translate("KivMacroSelect", kModeTexts[i]), this);
+        auto *r =
+            new QRadioButton(QCoreApplication::translate("KivMacroSelect", kModeTexts[i]), this);
         r->setStyleSheet(radio);
         r->setFont(sharedFont());
         r->setFocusPolicy(Qt::NoFocus);

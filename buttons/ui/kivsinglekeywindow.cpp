@@ -14,7 +14,8 @@ namespace mc {
 KivSingleKeyWindow::KivSingleKeyWindow(QWidget *parent) : KivDialogFrame(360, 200, parent)
 {
     setTitleText(QCoreApplication::translate("KivSingleKeyWindow", "Single Key"));
-    setButtonTexts(QCoreApplication::translate("KivSingleKeyWindow", "OK"), QCoreApplication::translate("KivSingleKeyWindow", "Cancel"));
+    setButtonTexts(QCoreApplication::translate("KivSingleKeyWindow", "OK"),
+                   QCoreApplication::translate("KivSingleKeyWindow", "Cancel"));
     m_keyLabel = makeLabel(QString());
     m_keyLabel->setAlignment(Qt::AlignCenter);
     m_keyLabel->setDarkBackground(true);

@@ -35,7 +35,8 @@ KivSniperWindow::KivSniperWindow(int iSensor, QWidget *parent)
     : KivDialogFrame(420, 200, parent), m_sensor(iSensor)
 {
     setTitleText(QCoreApplication::translate("KivSniperWindow", "Sniper Setting"));
-    setButtonTexts(QCoreApplication::translate("KivSniperWindow", "OK"), QCoreApplication::translate("KivSniperWindow", "Cancel"));
+    setButtonTexts(QCoreApplication::translate("KivSniperWindow", "OK"),
+                   QCoreApplication::translate("KivSniperWindow", "Cancel"));
     const SniperRange r = sniperRange(iSensor);
     m_slider = new KivSlider(Qt::Horizontal, this);
     m_slider->setRange(r.min, r.max);

@@ -32,8 +32,7 @@ void press(uint32_t scan, uint32_t flags = 0)
 }
 
 // Runs f on the dialog of type D once the panel has opened it modally; f decides how it ends.
-template <class D>
-void whenOpen(bool &seen, std::function<void(D *)> f)
+template <class D> void whenOpen(bool &seen, std::function<void(D *)> f)
 {
     QTimer::singleShot(0, [&seen, f] {
         auto *d = qobject_cast<D *>(QApplication::activeModalWidget());

@@ -5,8 +5,8 @@
 #include "platform/keyboardhook.h"
 
 #include <QKeyEvent>
-#include <QWindow>
 #include <QtTest>
+#include <QWindow>
 
 using mc::HookKeyEvent;
 using mc::KeyboardHook;
@@ -138,8 +138,8 @@ private slots:
         QCOMPARE(window.keys, 1);
 
         hook.install();
-        send(QEvent::KeyPress, 100 + 8);       // right Alt
-        send(QEvent::KeyPress, 30 + 8);        // A while Alt is held
+        send(QEvent::KeyPress, 100 + 8);        // right Alt
+        send(QEvent::KeyPress, 30 + 8);         // A while Alt is held
         send(QEvent::KeyRelease, 30 + 8, true); // a repeated release is no release
         send(QEvent::KeyRelease, 100 + 8);
         send(QEvent::KeyPress, 30 + 8);

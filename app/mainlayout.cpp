@@ -8,6 +8,7 @@
 #include "performance/kivpointspeed.h"
 #include "performance/kivreportrate.h"
 #include "lighting/kivcolorwindow.h"
+#include "buttons/ui/kivbtnwindow.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
 #include "widgets/kivlabel.h"
@@ -64,7 +65,12 @@ void MousecfgWidget::buildPanels()
     // Placed first at the rectangles the panels used to have; the layout pass moves them.
     m_lightingPanel = m_colorWindow = new KivColorWindow(m_store, this);
     place(m_lightingPanel, 285, 342, 664, 199);
-    m_buttonPanel = new PanelPlaceholder(QStringLiteral("KivBtnWindow"), this);
+    m_btnWindow = new KivBtnWindow(&m_store.profiles[size_t(m_slot)], this, scaleFactor());
+    m_buttonPanel = m_btnWindow;
+    connect(m_btnWindow, &KivBtnWindow::SelBtnControl, this, &MousecfgWidget::slotMouseOver);
+    connect(m_btnWindow, &KivBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
+    connect(m_btnWindow, &KivBtnWindow::PopOneClickBox, this,
+            &MousecfgWidget::slotPopOneClickBox);
     place(m_buttonPanel, 285, 342, 664, 199);
     m_dpiPanel = new KivDPIWindow(ProfileData(), this);
     place(m_dpiPanel, 286, 75, 456, 386);
@@ -256,6 +262,7 @@ void MousecfgWidget::retranslate()
     m_ratePanel->retranslate();
     m_pointerPanel->retranslate();
     m_colorWindow->setTexts();
+    m_btnWindow->RetranslateUi();
     layoutPass();
 }
 
@@ -265,6 +272,7 @@ void MousecfgWidget::layoutPass()
     loadProductPictures();
     place(m_lightingPanel, 285, 90, 351, 440);
     place(m_buttonPanel, 285, 99, 332, 440);
+    m_btnWindow->SetScale(scaleFactor());
     empty(m_scroll);
     place(m_dpiPanel, 285, 90, 456, 460);
     place(m_pointerPanel, 746, 185, 229, 366);

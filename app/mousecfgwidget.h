@@ -35,6 +35,7 @@ class HotplugWatcher;
 class KivAction;
 class KivColorWindow;
 class KivLabel;
+class KivBtnWindow;
 class KivMessageBox;
 class KivProcessbar;
 class KivPushButton;
@@ -235,6 +236,7 @@ private:
     QWidget *m_lightingPanel = nullptr;
     KivColorWindow *m_colorWindow = nullptr; // the lighting panel, typed
     QWidget *m_buttonPanel = nullptr;
+    KivBtnWindow *m_btnWindow = nullptr; // the button panel, typed
     QScrollArea *m_scroll = nullptr;
     KivDPIWindow *m_dpiPanel = nullptr;
     KivPointSpeed *m_pointerPanel = nullptr;

@@ -2,6 +2,7 @@
 // switch from one mouse to another.
 #include "app/devicelink.h"
 #include "app/mousecfgwidget.h"
+#include "buttons/ui/kivbtnwindow.h"
 #include "app/presence.h"
 #include "app/profilelibrary.h"
 
@@ -155,12 +156,16 @@ void MousecfgWidget::showViewSide(bool bFront)
 
 void MousecfgWidget::slotMouseOver(KivPushButton *btn, bool bType)
 {
-    // The button panel's buttons name the hotspot; until the panel lands, the window's own
-    // front hotspots stand for them.
+    // A front hotspot, or a row of the button panel, which stands for the hotspot of its entry.
     int i = -1;
     for (int k = 0; k < kHotspotCount; ++k) {
         if (m_frontSpots[size_t(k)] == btn)
             i = k;
+    }
+    if (i < 0 && m_btnWindow) {
+        const int entry = m_btnWindow->entryOfButton(btn);
+        if (entry >= 0 && entry < kHotspotCount)
+            i = entry;
     }
     if (i < 0)
         return;

@@ -8,6 +8,7 @@
 #include "app/profilelibrary.h"
 #include "app/userprompts.h"
 #include "app/writecontroller.h"
+#include "buttons/ui/kivbtnwindow.h"
 #include "device/discovery.h"
 #include "device/hidbackend.h"
 #include "emulator/backendselect.h"
@@ -175,6 +176,7 @@ void MousecfgWidget::refreshPanels()
                             m_store.Jitter, m_store.Debounce);
     m_ratePanel->refresh(record, m_store.LiftHigh);
     m_colorWindow->setProfileData(&record);
+    m_btnWindow->SetProfileRecord(&record);
 }
 
 void MousecfgWidget::collectPanels()

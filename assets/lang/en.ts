@@ -2,6 +2,101 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>KivBtnWindow</name>
+    <message>
+        <source>MACRO SELECT</source>
+        <translation>MACRO SELECT</translation>
+    </message>
+</context>
+<context>
+    <name>KivComboKeyWindow</name>
+    <message>
+        <source>Combo Key</source>
+        <translation>Combo Key</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>KivDialogFrame</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>KivFireKeyWindow</name>
+    <message>
+        <source>FireKey Setting</source>
+        <translation>FireKey Setting</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Middle</source>
+        <translation>Middle</translation>
+    </message>
+    <message>
+        <source>Keyboard Key</source>
+        <translation>Keyboard Key</translation>
+    </message>
+    <message>
+        <source>Times:</source>
+        <translation>Times:</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>DELAY(ms):</translation>
+    </message>
+</context>
+<context>
+    <name>KivMacroSelect</name>
+    <message>
+        <source>Yes</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>LOOPS TIME(1-255)</source>
+        <translation>LOOPS TIME</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN WHEN KEY DOWN</source>
+        <translation>REPEAT RUN WHEN KEY DOWN</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN UNTILL THE KEY DOWN</source>
+        <translation>REPEAT RUN UNTILL THE KEY DOWN</translation>
+    </message>
+</context>
+<context>
     <name>KivMessageBox</name>
     <message>
         <source>Yes</source>
@@ -14,6 +109,36 @@
     <message>
         <source>No</source>
         <translation>NO</translation>
+    </message>
+</context>
+<context>
+    <name>KivSingleKeyWindow</name>
+    <message>
+        <source>Single Key</source>
+        <translation>Single Key</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>KivSniperWindow</name>
+    <message>
+        <source>Sniper Setting</source>
+        <translation>Sniper Setting</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

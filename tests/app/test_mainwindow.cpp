@@ -274,8 +274,11 @@ private slots:
         // The window's own buttons; the panels place theirs in their own rectangles.
         const auto buttons = w.findChildren<KivPushButton *>(QString(), Qt::FindDirectChildrenOnly);
         int shown = 0;
-        for (KivPushButton *b : buttons)
+        for (KivPushButton *b : buttons) {
+            if (w.buttonPanel()->isAncestorOf(b))
+                continue; // the panel's own rows
             shown += b->geometry().isEmpty() ? 0 : 1;
+        }
         // Language, minimise, close, the four tabs, Reset All, LOAD, SAVE and Apply, and the
         // mouse selector (which keeps its place but is hidden with one mouse).
         QCOMPARE(shown, 12);

@@ -1,0 +1,113 @@
+// The shared dialog frame.
+#include "buttons/ui/kivdialogframe.h"
+
+#include "widgets/kivlabel.h"
+#include "widgets/kivpushbutton.h"
+#include "widgets/theme.h"
+#include "widgets/uiscale.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace mc {
+
+namespace {
+constexpr int kButtonWidth = 100;
+constexpr int kButtonHeight = 30;
+constexpr int kBottomMargin = 20;
+} // namespace
+
+KivDialogFrame::KivDialogFrame(int iDesignWidth, int iDesignHeight, QWidget *parent)
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog)
+{
+    setFixedSize(scaled(iDesignWidth), scaled(iDesignHeight));
+    setAttribute(Qt::WA_TranslucentBackground);
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+    applySharedFont(this);
+
+    m_title = makeLabel(QString());
+    m_title->setAlignment(Qt::AlignCenter);
+    // Above the rule the background image draws at 48.5 / 309 of its height.
+    const int ruleY = iDesignHeight * 485 / 3090;
+    m_title->setGeometry(scaledRect(20, qMax(2, ruleY - 26), iDesignWidth - 40, 24));
+
+    m_ok = makeButton(QCoreApplication::translate("KivDialogFrame", "OK"));
+    m_cancel = makeButton(QCoreApplication::translate("KivDialogFrame", "Cancel"));
+    const int y = iDesignHeight - kBottomMargin - kButtonHeight;
+    const int gap = (iDesignWidth - 2 * kButtonWidth) / 3;
+    m_ok->setGeometry(scaledRect(gap, y, kButtonWidth, kButtonHeight));
+    m_cancel->setGeometry(scaledRect(2 * gap + kButtonWidth, y, kButtonWidth, kButtonHeight));
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void KivDialogFrame::setTitleText(const QString &text)
+{
+    m_title->setText(text);
+    setWindowTitle(text);
+}
+
+QString KivDialogFrame::titleText() const
+{
+    return m_title->text();
+}
+
+void KivDialogFrame::setButtonTexts(const QString &accept, const QString &reject)
+{
+    m_ok->setText(accept);
+    m_cancel->setText(reject);
+}
+
+KivPushButton *KivDialogFrame::makeButton(const QString &text)
+{
+    auto *b = new KivPushButton({skinPath(QStringLiteral("tabbutton-1.png")),
+                                 skinPath(QStringLiteral("tabbutton-3.png")),
+                                 skinPath(QStringLiteral("tabbutton-2.png"))},
+                                this);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setText(text);
+    return b;
+}
+
+KivLabel *KivDialogFrame::makeLabel(const QString &text)
+{
+    auto *l = new KivLabel(text, this);
+    l->setPalette(palette());
+    return l;
+}
+
+void KivDialogFrame::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QPixmap bg = skinPixmap(skinPath(QStringLiteral("dlg.png")));
+    if (!bg.isNull()) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(rect(), bg);
+    } else {
+        p.fillRect(rect(), QColor(30, 30, 30));
+    }
+    QPen pen(themeColour());
+    pen.setWidth(2);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+// Frameless, the dialog is moved by dragging its background.
+void KivDialogFrame::mousePressEvent(QMouseEvent *event)
+{
+    m_dragOffset = event->globalPos() - frameGeometry().topLeft();
+    QDialog::mousePressEvent(event);
+}
+
+void KivDialogFrame::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        move(event->globalPos() - m_dragOffset);
+    QDialog::mouseMoveEvent(event);
+}
+
+} // namespace mc

@@ -1,0 +1,43 @@
+// The frame the button function dialogs share: frameless, the skin's dialog background with a
+// theme-coloured rim, a title, and the accept and reject buttons at the bottom. Each dialog puts
+// its own controls between title and buttons at design coordinates of its size.
+// User-interface thread.
+#pragma once
+
+#include <QDialog>
+
+namespace mc {
+
+class KivLabel;
+class KivPushButton;
+
+class KivDialogFrame : public QDialog
+{
+    Q_OBJECT
+public:
+    KivDialogFrame(int iDesignWidth, int iDesignHeight, QWidget *parent = nullptr);
+
+    void setTitleText(const QString &text);
+    QString titleText() const;
+    void setButtonTexts(const QString &accept, const QString &reject);
+    KivPushButton *okButton() const { return m_ok; }
+    KivPushButton *cancelButton() const { return m_cancel; }
+
+    // A styled push button for the dialog's body.
+    KivPushButton *makeButton(const QString &text);
+    // A label in the dialog's font, white on the dark background.
+    KivLabel *makeLabel(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    KivLabel *m_title = nullptr;
+    KivPushButton *m_ok = nullptr;
+    KivPushButton *m_cancel = nullptr;
+    QPoint m_dragOffset;
+};
+
+} // namespace mc

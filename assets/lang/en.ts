@@ -753,5 +753,97 @@
         <source>A settings file could not be read. Nothing was saved or sent.</source>
         <translation>A SETTINGS FILE COULD NOT BE READ. NOTHING WAS SAVED OR SENT.</translation>
     </message>
+    <message>
+        <source>Key Response</source>
+        <translation>KEY RESPONSE</translation>
+    </message>
+    <message>
+        <source>SCROLL SPEED</source>
+        <translation>SCROLL SPEED</translation>
+    </message>
+    <message>
+        <source>Lift Distance</source>
+        <translation>LIFT DISTANCE</translation>
+    </message>
+    <message>
+        <source>Angle Snapping</source>
+        <translation>ANGLE SNAPPING</translation>
+    </message>
+    <message>
+        <source>Jitter</source>
+        <translation>JITTER</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>REPORT RATE</source>
+        <translation>REPORT RATE</translation>
+    </message>
+    <message>
+        <source>Lift off Distance</source>
+        <translation>LIFT OFF DISTANCE</translation>
+    </message>
+    <message>
+        <source>Link XY</source>
+        <translation>LINK XY</translation>
+    </message>
+    <message>
+        <source>APPLY</source>
+        <translation>APPLY</translation>
+    </message>
+    <message>
+        <source>EFFECT</source>
+        <translation>EFFECT</translation>
+    </message>
+    <message>
+        <source>BRIGHTNESS</source>
+        <translation>BRIGHTNESS</translation>
+    </message>
+    <message>
+        <source>SPEED</source>
+        <translation>SPEED</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COLOR</translation>
+    </message>
+    <message>
+        <source>SLEEP TIME</source>
+        <translation>SLEEP TIME</translation>
+    </message>
+    <message>
+        <source>MOVE TO LIGHT OFF</source>
+        <translation>MOVE TO LIGHT OFF</translation>
+    </message>
+    <message>
+        <source>7 COLOR BREATHING</source>
+        <translation>7 COLOR BREATHING</translation>
+    </message>
+    <message>
+        <source>FLASH</source>
+        <translation>FLASH</translation>
+    </message>
+    <message>
+        <source>WAVE</source>
+        <translation>WAVE</translation>
+    </message>
+    <message>
+        <source>GO WITHOUT TRACE</source>
+        <translation>GO WITHOUT TRACE</translation>
+    </message>
+    <message>
+        <source>yo-yo</source>
+        <translation>YO-YO</translation>
+    </message>
+    <message>
+        <source>Marbles</source>
+        <translation>MARBLES</translation>
+    </message>
 </context>
 </TS>

@@ -285,12 +285,12 @@ void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &gr
     const int prefixSize = key.size();
     key.reserve(prefixSize + 64);
     const ValueReader read{ini};
-    profilekeys::visitProfileFields(
-        record, withSleepKeys, [&](int ord, const profilekeys::FieldKey &field, auto &value) {
-            key.resize(prefixSize);
-            key += table.name(ord);
-            read(key, field.missing, value);
-        });
+    profilekeys::visitProfileFields(record, withSleepKeys,
+                                    [&](int ord, const profilekeys::FieldKey &field, auto &value) {
+                                        key.resize(prefixSize);
+                                        key += table.name(ord);
+                                        read(key, field.missing, value);
+                                    });
 }
 
 void clampProfile(ProfileData &record)

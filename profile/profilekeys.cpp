@@ -88,7 +88,7 @@ const KeyTable &keyTable()
         visitProfileFields(record, true, [&](int, const FieldKey &, const auto &) { ++count; });
         t.m_starts.reserve(count + 1);
         t.m_names.reserve(count * 32);
-        QString name;     // reused: escaping takes a QString
+        QString name; // reused: escaping takes a QString
         QByteArray escaped;
         visitProfileFields(record, true, [&](int ord, const FieldKey &key, const auto &) {
             const int from = t.m_names.size();

@@ -396,8 +396,7 @@ void TestProfileFile::ownKeysAreToldFromLookAlikes()
     QVERIFY(WriteProfileFile(mctest::fullRecord(1), path));
     const QStringList lookAlikes{QStringLiteral("PROFILE/LedMode/LED_MODE_14_h"),
                                  QStringLiteral("PROFILE/BUTTON_INFO_41_KeyInfo_63_H"),
-                                 QStringLiteral("PROFILE/DPI"),
-                                 QStringLiteral("PROFILE/dpi/x"),
+                                 QStringLiteral("PROFILE/DPI"), QStringLiteral("PROFILE/dpi/x"),
                                  QStringLiteral("Other/dpi")};
     mctest::Values values;
     for (int i = 0; i < lookAlikes.size(); ++i)

@@ -10,7 +10,6 @@
 #include "profile/profilekeys.h"
 
 #include <QFileInfo>
-#include <QSet>
 
 #include <type_traits>
 
@@ -79,18 +78,11 @@ struct ValueReader
     void operator()(const QString &key, int, QColor &v) const { v = ini.colorValue(key); }
 };
 
-const QSet<QString> &profileKeySet()
-{
-    static const QSet<QString> set = [] {
-        const auto &keys = profilekeys::keyTable().profileKeys;
-        return QSet<QString>(keys.begin(), keys.end());
-    }();
-    return set;
-}
-
 bool isProfileKey(const QString &key)
 {
-    return profileKeySet().contains(key);
+    static const QString prefix = QLatin1String(profilekeys::kGroup) + QLatin1Char('/');
+    return key.startsWith(prefix) &&
+           profilekeys::keyTable().indexOf(QStringView(key).mid(prefix.size())) >= 0;
 }
 
 QByteArray profileText(const ProfileData &record)
@@ -168,10 +160,12 @@ int profileLayoutLength(const QByteArray &text)
     const char *d = text.constData();
     const int size = text.size();
     int pos = header.size();
-    for (const QByteArray &lineKey : profilekeys::keyTable().lineKeys) {
+    const auto &table = profilekeys::keyTable();
+    for (int ord = 0; ord < table.size(); ++ord) {
+        const QLatin1String lineKey = table.lineKey(ord);
         const int keyEnd = pos + lineKey.size();
         if (keyEnd >= size || d[keyEnd] != '=' ||
-            memcmp(d + pos, lineKey.constData(), size_t(lineKey.size())) != 0)
+            memcmp(d + pos, lineKey.data(), size_t(lineKey.size())) != 0)
             return -1;
         // The value runs to the end of the line; anything that could carry it further (or end
         // it early) sends the file to the full reader.
@@ -198,17 +192,17 @@ bool readOwnLayout(const QByteArray &text, ProfileData &out)
     const char *d = text.constData();
     const int size = text.size();
     int pos = header.size();
-    const auto &lineKeys = profilekeys::keyTable().lineKeys;
+    const auto &table = profilekeys::keyTable();
     bool ok = true;
     ProfileData r;
     profilekeys::visitProfileFields(
         r, true, [&](int ord, const profilekeys::FieldKey &, auto &field) {
             if (!ok)
                 return;
-            const QByteArray &lineKey = lineKeys.at(ord);
+            const QLatin1String lineKey = table.lineKey(ord);
             const int from = pos + lineKey.size() + 1;
             if (from > size || d[from - 1] != '=' ||
-                memcmp(d + pos, lineKey.constData(), size_t(lineKey.size())) != 0) {
+                memcmp(d + pos, lineKey.data(), size_t(lineKey.size())) != 0) {
                 ok = false;
                 return;
             }
@@ -253,14 +247,15 @@ bool readOwnLayout(const QByteArray &text, ProfileData &out)
 void appendProfileGroup(QByteArray &out, const ProfileData &record, const QString &group,
                         bool withSleepKeys)
 {
-    const auto &lineKeys = profilekeys::keyTable().lineKeys;
+    const auto &table = profilekeys::keyTable();
     out += '[';
     ini::escapeKey(group, out);
     out += "]\n";
     const ValueWriter write{out};
     profilekeys::visitProfileFields(record, withSleepKeys,
                                     [&](int ord, const profilekeys::FieldKey &, const auto &field) {
-                                        out += lineKeys.at(ord);
+                                        const QLatin1String key = table.lineKey(ord);
+                                        out.append(key.data(), key.size());
                                         out += '=';
                                         write(field);
                                         out += '\n';
@@ -284,14 +279,18 @@ void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &gr
         return;
     }
     const auto &table = profilekeys::keyTable();
-    const bool profileGroup = group == QLatin1String(profilekeys::kGroup);
-    const QString prefix = group + QLatin1Char('/');
+    // One key buffer, its group part kept and the name put after it field by field: no string
+    // made per field.
+    QString key = group + QLatin1Char('/');
+    const int prefixSize = key.size();
+    key.reserve(prefixSize + 64);
     const ValueReader read{ini};
-    profilekeys::visitProfileFields(
-        record, withSleepKeys, [&](int ord, const profilekeys::FieldKey &key, auto &field) {
-            read(profileGroup ? table.profileKeys.at(ord) : prefix + table.names.at(ord),
-                 key.missing, field);
-        });
+    profilekeys::visitProfileFields(record, withSleepKeys,
+                                    [&](int ord, const profilekeys::FieldKey &field, auto &value) {
+                                        key.resize(prefixSize);
+                                        key += table.name(ord);
+                                        read(key, field.missing, value);
+                                    });
 }
 
 void clampProfile(ProfileData &record)

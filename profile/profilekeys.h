@@ -8,7 +8,9 @@
 #include "profile/profiledata.h"
 
 #include <QByteArray>
+#include <QLatin1String>
 #include <QString>
+#include <QStringView>
 #include <QVector>
 
 namespace mc::profilekeys {
@@ -65,6 +67,7 @@ struct FieldKey
     int b = -1;
     int missing = 0;
     QString name() const; // the pattern with its numbers filled in
+    void appendName(QByteArray &out) const;
 };
 
 // Walks the stored fields of a record in file order and calls
@@ -128,14 +131,46 @@ template <typename Record, typename F> void visitProfileFields(Record &r, bool w
     }
 }
 
-// The keys of the walk, built once: names within the group ("LedMode/LED_MODE_5_h"), full names
-// in a profile file ("PROFILE/LedMode/LED_MODE_5_h") and the escaped form a file line starts
-// with ("LedMode\LED_MODE_5_h").
-struct KeyTable
+// The keys of the walk, built once and kept for the life of the window: names within the group
+// ("LedMode/LED_MODE_5_h") and the escaped form a file line starts with ("LedMode\LED_MODE_5_h").
+// The names are held back to back in one Latin-1 block with an offset table, and a line key is
+// a view of its name unless escaping changes it (the few such keys are held apart). Separate
+// strings for 8,000 fields, three forms each, cost the window close to 3 MB; this costs a tenth.
+// Full names in a profile file ("PROFILE/LedMode/LED_MODE_5_h") are put together when asked for.
+class KeyTable
 {
-    QVector<QString> names;
-    QVector<QString> profileKeys;
-    QVector<QByteArray> lineKeys;
+public:
+    int size() const { return m_starts.size() - 1; }
+    QLatin1String name(int ord) const
+    {
+        const int from = m_starts.at(ord) & kOffset;
+        return QLatin1String(m_names.constData() + from, (m_starts.at(ord + 1) & kOffset) - from);
+    }
+    QLatin1String lineKey(int ord) const
+    {
+        return (m_starts.at(ord) & kEscaped) ? escapedKey(ord) : name(ord);
+    }
+    QString profileKey(int ord) const;
+    // The ordinal of the field with this name within the group; -1 when no field has it.
+    int indexOf(QStringView name) const;
+
+private:
+    friend const KeyTable &keyTable();
+    static constexpr int kEscaped = 0x40000000; // in m_starts: the line key differs from the name
+    static constexpr int kOffset = kEscaped - 1;
+    struct Escaped
+    {
+        int ord;
+        int from; // in m_escaped
+        int size;
+    };
+    QLatin1String escapedKey(int ord) const;
+
+    QByteArray m_names;
+    QVector<int> m_starts; // size() + 1 entries: where each name starts (and kEscaped), the end
+    QByteArray m_escaped;  // the line keys that differ from their names, by ordinal
+    QVector<Escaped> m_escapedKeys;
+    QVector<quint16> m_index; // open addressing on the name: ordinal + 1, 0 for a free slot
 };
 const KeyTable &keyTable();
 int fieldCount();

@@ -93,17 +93,14 @@ QVector<int> slotsToSave(const ProfileStore &store, bool *namesUsable)
     return out;
 }
 
-const QSet<QString> &exportProfileNames()
+// The profile keys of an export group: those of a profile file but the two lighting keys that
+// exports leave out.
+bool isExportProfileName(QStringView name)
 {
-    static const QSet<QString> set = [] {
-        QSet<QString> s;
-        for (const QString &name : profilekeys::keyTable().names)
-            s.insert(name);
-        s.remove(QLatin1String(profilekeys::kLedMoveOff));
-        s.remove(QLatin1String(profilekeys::kLedSleepTime));
-        return s;
-    }();
-    return set;
+    const auto &table = profilekeys::keyTable();
+    const int ord = table.indexOf(name);
+    return ord >= 0 && table.name(ord) != QLatin1String(profilekeys::kLedMoveOff) &&
+           table.name(ord) != QLatin1String(profilekeys::kLedSleepTime);
 }
 
 bool isExportKey(const QString &k)
@@ -121,7 +118,7 @@ bool isExportKey(const QString &k)
     for (int i = 0; i < kSlotCount; ++i) {
         const QString prefix = exportGroup(i) + QLatin1Char('/');
         if (k.startsWith(prefix))
-            return exportProfileNames().contains(k.mid(prefix.size()));
+            return isExportProfileName(QStringView(k).mid(prefix.size()));
     }
     return false;
 }

@@ -91,6 +91,7 @@ private slots:
     void unchangedRecordLeavesTheFileAlone();
     void exportMarkAndForeignKeysStay();
     void foreignValuesAreCopiedByteForByte();
+    void ownKeysAreToldFromLookAlikes();
     void hostileValuesAreClamped_data();
     void hostileValuesAreClamped();
     void garbageFileReadsAsDefaults();
@@ -245,17 +246,17 @@ void TestProfileFile::qsettingsWrittenFileReadsTheSame()
     const QString path = dir.path(QStringLiteral("qt.prof"));
     {
         QSettings s(path, QSettings::IniFormat);
-        const auto &keys = profilekeys::keyTable().profileKeys;
+        const auto &keys = profilekeys::keyTable();
         profilekeys::visitProfileFields(record, true, [&](int ord, const auto &, const auto &v) {
             using T = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<T, QColor>)
-                s.setValue(keys.at(ord), v);
+                s.setValue(keys.profileKey(ord), v);
             else if constexpr (std::is_same_v<T, QString>)
-                s.setValue(keys.at(ord), v);
+                s.setValue(keys.profileKey(ord), v);
             else if constexpr (std::is_same_v<T, uint32_t>)
-                s.setValue(keys.at(ord), uint(v));
+                s.setValue(keys.profileKey(ord), uint(v));
             else
-                s.setValue(keys.at(ord), int(v));
+                s.setValue(keys.profileKey(ord), int(v));
         });
     }
     ProfileData read;
@@ -380,6 +381,41 @@ void TestProfileFile::foreignValuesAreCopiedByteForByte()
         ReadProfileFile(read, path);
         QVERIFY(read == mctest::fullRecord(seed));
     }
+}
+
+void TestProfileFile::ownKeysAreToldFromLookAlikes()
+{
+    // A file in QSettings' layout (our keys sorted, the lighting ones under their escaped
+    // names) with keys that only look like ours: every key of ours is written in our layout,
+    // none twice, and the look-alikes stay as they were.
+    DataDir dir;
+    const ProfileData record = mctest::fullRecord(2);
+    const QString fresh = dir.path(QStringLiteral("fresh.prof"));
+    QVERIFY(WriteProfileFile(record, fresh));
+    const QString path = dir.path(QStringLiteral("mixed.prof"));
+    QVERIFY(WriteProfileFile(mctest::fullRecord(1), path));
+    const QStringList lookAlikes{QStringLiteral("PROFILE/LedMode/LED_MODE_14_h"),
+                                 QStringLiteral("PROFILE/BUTTON_INFO_41_KeyInfo_63_H"),
+                                 QStringLiteral("PROFILE/DPI"), QStringLiteral("PROFILE/dpi/x"),
+                                 QStringLiteral("Other/dpi")};
+    mctest::Values values;
+    for (int i = 0; i < lookAlikes.size(); ++i)
+        values.append({lookAlikes.at(i), i + 1});
+    mctest::writeWithQSettings(path, values);
+    QVERIFY(WriteProfileFile(record, path));
+
+    QFile ours(fresh);
+    QVERIFY(ours.open(QIODevice::ReadOnly));
+    const QByteArray expected = ours.readAll();
+    QFile mixed(path);
+    QVERIFY(mixed.open(QIODevice::ReadOnly));
+    const QByteArray bytes = mixed.readAll();
+    QVERIFY(bytes.startsWith(expected));
+    const QByteArray tail = bytes.mid(expected.size());
+    QCOMPARE(tail.count('='), lookAlikes.size());
+    QSettings s(path, QSettings::IniFormat);
+    for (int i = 0; i < lookAlikes.size(); ++i)
+        QCOMPARE(s.value(lookAlikes.at(i)).toInt(), i + 1);
 }
 
 void TestProfileFile::hostileValuesAreClamped_data()

@@ -341,8 +341,8 @@ private slots:
         QFETCH(int, clickedSlot);
         QFETCH(int, highlighted);
         WindowFixture fx(true);
+        fx.configure(QStringLiteral("Config/ProfileID"), 2); // the window highlights slot 3
         MousecfgWidget w;
-        w.slotButton(2)->setState(1);
         KivPushButton *b = clickedSlot < 0 ? w.applyButton() : w.slotButton(clickedSlot);
         b->setGeometry(0, 0, 60, 20);
         QTest::mouseClick(b, Qt::LeftButton);

@@ -115,7 +115,8 @@ int main(int argc, char **argv)
     const Idle b = measure(bare, {}, display.environment(), seconds);
     const Idle m = measure(mousecfg, args, withMouse, seconds);
     const Idle n = measure(mousecfg, args, noMouse, seconds);
-    if (b.anonMb < 0 || m.anonMb < 0 || n.anonMb < 0) {
+    // A program that ended before it was measured reads as no memory at all.
+    if (b.anonMb <= 0 || m.anonMb <= 0 || n.anonMb <= 0) {
         std::printf("idle: a program did not start\n");
         return 1;
     }

@@ -587,7 +587,7 @@
     </message>
     <message>
         <source> MINUTE</source>
-        <translation>MINUTE</translation>
+        <translation> MINUTE</translation>
     </message>
     <message>
         <source>Color Edit</source>

@@ -12,7 +12,8 @@ namespace {
 const QHash<QString, QString> &renames()
 {
     static const QHash<QString, QString> map = {
-        {QStringLiteral(" MINUTE"), QStringLiteral("MINUTE")},
+        // The text follows a number ("5 MINUTE"): the space stays, or the two run together.
+        {QStringLiteral(" MINUTE"), QStringLiteral(" MINUTE")},
         {QStringLiteral("Delay:"), QStringLiteral("DELAY(ms):")},
         {QStringLiteral("Enable sync"), QStringLiteral("MOTION SYNC")},
         {QStringLiteral("FULL LIGHTED"), QStringLiteral("STATIC")},

@@ -35,7 +35,7 @@ private slots:
                               << "LOAD";
         QTest::newRow("minute") << "QObject"
                                 << " MINUTE"
-                                << "MINUTE";
+                                << " MINUTE";
         QTest::newRow("delay caption") << "QObject"
                                        << "Delay:"
                                        << "DELAY(ms):";

@@ -114,7 +114,7 @@ bool MacroRecorder::handleKeyEvent(const HookKeyEvent &event)
 void MacroRecorder::recordKey(uint8_t code, uint32_t flags)
 {
     const int held = m_heldKeys.indexOf(code);
-    qDebug("OnHookKey ret %d %d %d\n", code, int(flags), held);
+    qDebug("OnHookKey ret %d %d %d", code, int(flags), held);
     const bool released = (flags & keyflag::kReleased) != 0;
     if (flags < 2 && held >= 0)
         return; // auto-repeat of a held key

@@ -82,7 +82,7 @@ signals:
     // the last one.
     void actionAppended(int index);
     // The edited action's key changed to this key code; the editor shows its name.
-    void keyEdited(uint8_t code);
+    void keyEdited(int iCode);
 
 private:
     void recordKey(uint8_t code, uint32_t flags);

@@ -162,6 +162,12 @@ void MousecfgWidget::slotMouseOver(KivPushButton *btn, bool bType)
         if (m_frontSpots[size_t(k)] == btn)
             i = k;
     }
+    // A hotspot lights its row in the panel as a row lights its hotspot, so either way the user
+    // sees which mouse button the row stands for.
+    if (i >= 0 && m_btnWindow) {
+        if (KivPushButton *row = m_btnWindow->buttonOfEntry(i))
+            row->setState(bType ? 1 : 0);
+    }
     if (i < 0 && m_btnWindow) {
         const int entry = m_btnWindow->entryOfButton(btn);
         if (entry >= 0 && entry < kHotspotCount)

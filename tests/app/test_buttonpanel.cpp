@@ -14,6 +14,20 @@ class TestButtonPanel : public QObject
 {
     Q_OBJECT
 private slots:
+    void hotspotsAndRowsLightEachOther()
+    {
+        test::WindowFixture fx(true);
+        MousecfgWidget w;
+        auto *panel = qobject_cast<KivBtnWindow *>(w.buttonPanel());
+        QVERIFY(panel && panel->buttonOfEntry(1));
+        w.slotMouseOver(w.frontHotspot(1), true);
+        QCOMPARE(panel->buttonOfEntry(1)->state(), 1);
+        w.slotMouseOver(w.frontHotspot(1), false);
+        QCOMPARE(panel->buttonOfEntry(1)->state(), 0);
+        w.slotMouseOver(panel->buttonOfEntry(2), true);
+        QCOMPARE(w.frontHotspot(2)->state(), 1);
+    }
+
     void refusalsReachTheUser()
     {
         test::WindowFixture fx(true);

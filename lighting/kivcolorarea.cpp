@@ -180,18 +180,7 @@ void KivColorArea::layoutParts()
 
 void KivColorArea::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    const QPixmap bg = skinPixmap(skinPath(QStringLiteral("dlg.png")));
-    if (!bg.isNull()) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(rect(), bg);
-    } else {
-        p.fillRect(rect(), QColor(30, 30, 30));
-    }
-    QPen pen(themeColour());
-    pen.setWidth(2);
-    p.setPen(pen);
-    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    paintDialogBackground(this);
 }
 
 void KivColorArea::setColour(const QColor &colour)

@@ -142,17 +142,7 @@ void KivMessageBox::GetPlugInSignal()
 
 void KivMessageBox::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    const QPixmap bg = skinPixmap(skinPath(QStringLiteral("dlg.png")));
-    if (!bg.isNull()) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(rect(), bg);
-    }
-    QPen pen(themeColour());
-    pen.setWidth(2);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    paintDialogBackground(this);
 }
 
 } // namespace mc

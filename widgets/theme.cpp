@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QMenu>
+#include <QPainter>
 #include <QSet>
 #include <QWidget>
 
@@ -317,6 +318,24 @@ QPixmap skinPixmap(const QString &path)
     }
     cache.insert(path, Entry{now, tint.rgb(), factor, pm});
     return pm;
+}
+
+void paintDialogBackground(QWidget *dialog)
+{
+    QPainter p(dialog);
+    const QRect r = dialog->rect();
+    const QPixmap bg = skinPixmap(skinPath(QStringLiteral("dlg.png")));
+    if (!bg.isNull()) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(r, bg);
+    } else {
+        p.fillRect(r, QColor(30, 30, 30));
+    }
+    QPen pen(themeColour());
+    pen.setWidth(2);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(r).adjusted(1, 1, -1, -1));
 }
 
 } // namespace mc

@@ -13,6 +13,7 @@
 #include <QString>
 
 class QMenu;
+class QWidget;
 
 namespace mc {
 
@@ -47,6 +48,10 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun =
 // way out of the program also calls this before the application object goes. Harmless when
 // nothing was started.
 void finishSkinPreload();
+
+// The program's dialogs (message box, key and colour dialogs): the skin's dialog background, or a
+// dark fill without it, framed in the theme colour. Call from the dialog's paintEvent.
+void paintDialogBackground(QWidget *dialog);
 
 // A + "/skin/" + name.
 QString skinPath(const QString &name);

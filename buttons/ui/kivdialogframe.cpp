@@ -81,19 +81,7 @@ KivLabel *KivDialogFrame::makeLabel(const QString &text)
 
 void KivDialogFrame::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    const QPixmap bg = skinPixmap(skinPath(QStringLiteral("dlg.png")));
-    if (!bg.isNull()) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(rect(), bg);
-    } else {
-        p.fillRect(rect(), QColor(30, 30, 30));
-    }
-    QPen pen(themeColour());
-    pen.setWidth(2);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    paintDialogBackground(this);
 }
 
 // Frameless, the dialog is moved by dragging its background.

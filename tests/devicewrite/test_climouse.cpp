@@ -1,6 +1,7 @@
 // mousecfg-cli's device commands run as a user runs them when the mouse is not the one they
 // expect: a mouse that does not take a profile pick, a mouse of another product name than the
 // one Config.ini asks for, a Config.ini that names no mouse at all.
+#include "clirun.h"
 #include "writefixture.h"
 
 #include <QProcess>
@@ -11,27 +12,7 @@ using namespace mc::test;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QStringList lines;
-};
-
-Run runCli(const QString &dataDir, const QStringList &args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("MOUSECFG_EMULATE");
-    env.remove("MOUSECFG_DATA_DIR");
-    p.setProcessEnvironment(env);
-    p.start(MOUSECFG_CLI_PATH, QStringList{"--data-dir", dataDir} + args);
-    Run r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    return r;
-}
+using Run = CliRun;
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "profile/profilefile.h"
 #include "profile/profilestore.h"
 #include "profile/settings.h"
+#include "clirun.h"
 #include "writefixture.h"
 
 #include <QProcess>
@@ -18,28 +19,7 @@ using namespace mc::test;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QStringList lines;
-};
-
-Run runCli(const QString &dataDir, const QStringList &args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::SeparateChannels);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("MOUSECFG_EMULATE");
-    env.remove("MOUSECFG_DATA_DIR");
-    p.setProcessEnvironment(env);
-    p.start(MOUSECFG_CLI_PATH, QStringList{"--data-dir", dataDir} + args);
-    Run r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    return r;
-}
+using Run = CliRun;
 
 QStringList written(const QStringList &lines)
 {

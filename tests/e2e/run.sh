@@ -11,6 +11,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=lib.sh
 . "$here/lib.sh"
 trap stop_all EXIT
+# Stopped from outside, the private X server and the program go too.
+trap "exit 1" INT TERM
 
 # Design geometry of the controls the script presses (999 x 640 window at scale 1).
 APPLY=(812 588 138 35)

@@ -1,0 +1,10 @@
+#include "macro/gun/gunset.h"
+
+namespace mc {
+
+QString runGunSet(QWidget *)
+{
+    return {};
+}
+
+} // namespace mc

@@ -10,6 +10,7 @@
 #include "performance/kivreportrate.h"
 #include "profile/profiledata.h"
 #include "widgets/uiscale.h"
+#include "widgets/runimage.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -217,8 +218,9 @@ private:
 
     // Frame.
     int m_step = 0;
+    double m_framedFactor = 0; // the factor the background and layout were last made for
     QSize m_firstSize;
-    std::array<QPixmap, kScaleStepCount> m_background;
+    RunImage m_background; // at the scale in use
     QPixmap m_bat1;
     QPixmap m_bat2;
     DragTracker m_drag;

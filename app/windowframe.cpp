@@ -74,26 +74,35 @@ void MousecfgWidget::loadFrameImages()
     m_bat1 = skinPixmap(skinPath(QStringLiteral("bat1.png")));
     m_bat2 = skinPixmap(skinPath(QStringLiteral("bat2.png")));
     fillBackgroundSlot(m_step);
-    setMask(m_background[0].mask());
+    setMask(m_background.opaqueRegion());
+    m_framedFactor = scaleFactor();
 }
 
-// One background is kept, at the scale in use (skinPixmap reads the file again at a new scale
-// factor): a background per scale step, or the file's whole image, would cost megabytes each.
+namespace {
+int g_backgroundStamp = 0; // counts the backgrounds read, so a scaled copy knows it is stale
+} // namespace
+
+// One background is kept, at the scale in use (read again at a new scale factor), and as runs of
+// equal pixels: as pixels it would cost megabytes for the window's whole life.
 void MousecfgWidget::fillBackgroundSlot(int)
 {
-    for (QPixmap &pm : m_background)
-        pm = QPixmap();
-    m_background[0] = skinPixmap(skinPath(QStringLiteral("cfgMainback.png")));
+    ++g_backgroundStamp;
+    m_background = RunImage(skinImage(skinPath(QStringLiteral("cfgMainback.png"))));
     m_bat1 = skinPixmap(skinPath(QStringLiteral("bat1.png")));
     m_bat2 = skinPixmap(skinPath(QStringLiteral("bat2.png")));
 }
 
 bool MousecfgWidget::applyScaleStep(const ScaleStep &s)
 {
+    // The window is built at the factor in use; the first resize usually confirms it, and
+    // reading the background and laying out every panel again would only delay the first frame.
+    if (qFuzzyCompare(m_framedFactor, s.factor))
+        return true;
     setScaleFactor(s.factor);
     fillBackgroundSlot(s.step);
-    setMask(m_background[0].mask());
+    setMask(m_background.opaqueRegion());
     retranslate();
+    m_framedFactor = s.factor;
     return true;
 }
 
@@ -121,24 +130,25 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
     qDebug("width = %d, height = %d m_iDpiVal = %d\n", width(), height(), m_step);
 }
 
-void MousecfgWidget::paintEvent(QPaintEvent *)
+void MousecfgWidget::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     // A window of another size than the scale's gets a smooth scale of the background, kept
     // until the window changes size again and dropped once the sizes agree.
     static QPixmap cached;
     static QSize cachedFor;
-    static qint64 cachedKey = 0;
-    const QPixmap &bg = m_background[0];
+    static int cachedStamp = 0;
+    const RunImage &bg = m_background;
     if (!bg.isNull() && bg.size() == size()) {
         cached = QPixmap();
         cachedFor = QSize();
-        p.drawPixmap(0, 0, bg);
+        bg.paint(p, event->rect());
     } else if (!bg.isNull()) {
-        if (cachedFor != size() || cachedKey != bg.cacheKey()) {
-            cached = bg.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (cachedFor != size() || cachedStamp != g_backgroundStamp) {
+            cached = QPixmap::fromImage(
+                bg.toImage().scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
             cachedFor = size();
-            cachedKey = bg.cacheKey();
+            cachedStamp = g_backgroundStamp;
         }
         p.drawPixmap(0, 0, cached);
     }

@@ -53,6 +53,9 @@ KivSingleDPI::KivSingleDPI(quint8 stage, QWidget *parent)
         connect(l, &KivLabel::EnterSignal, this, &KivSingleDPI::slotLabelClick);
     m_linkBox->hide();
     retranslate();
+    // Placed before anything is shown: a child shown without a size is measured by Qt for one,
+    // a text layout per label and stage, only to be moved at the first resize.
+    layoutRow();
     showLinkState();
     showFigures();
 }

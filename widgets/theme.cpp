@@ -14,6 +14,7 @@
 #include <QImageReader>
 #include <QMenu>
 #include <QPainter>
+#include <QThreadPool>
 #include <QSet>
 #include <QWidget>
 
@@ -278,6 +279,9 @@ void finishSkinPreload()
         p.ready.clear();
     }
     p.paths.clear();
+    // Qt converts and scales large images on its shared pool's threads, which would idle on
+    // for half a minute with their stacks and heaps; nothing else here uses the pool.
+    QThreadPool::globalInstance()->waitForDone(100);
 #ifdef __GLIBC__
     // The worker's reading buffers are freed by now; hand their pages back to the system.
     malloc_trim(0);
@@ -318,6 +322,14 @@ QPixmap skinPixmap(const QString &path)
     }
     cache.insert(path, Entry{now, tint.rgb(), factor, pm});
     return pm;
+}
+
+QImage skinImage(const QString &path)
+{
+    const QColor tint = themeColour();
+    const double factor = scaleFactor();
+    QImage img = takePreloaded(path, tint, factor);
+    return img.isNull() ? readSkinImage(path, tint, factor) : img;
 }
 
 void paintDialogBackground(QWidget *dialog)

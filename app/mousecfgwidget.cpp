@@ -59,6 +59,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     setUiLanguage(m_language);
     m_translator = new QTranslator(this);
 
+    useProgramStyle();
     buildUi();
     wireWorkers();
     m_presence->begin();
@@ -74,7 +75,6 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     showViewSide(true);
     switchTab(m_tab);
 
-    setStyleSheet(QStringLiteral("*{outline:0px;}"));
     setupTray();
     applyStatusDisplay(m_presence->display());
     m_profiles->takeSystemPointerSpeed();

@@ -12,6 +12,7 @@
 #include "widgets/uiscale.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QScreen>
 #include <QThread>
@@ -103,6 +104,11 @@ int runMousecfg(int argc, char **argv)
     }
     // Only the instance that stays decodes images; a second start has nothing to paint.
     preloadFirstPaintImages();
+    // Fontconfig reads its configuration and the font list the first time any text is measured,
+    // a large share of the start-up; done on a worker while the window is built, the first
+    // label finds it ready. The future waits in its destructor, before the application object
+    // goes, on every way out.
+    std::future<void> fonts = std::async(std::launch::async, [] { QFontDatabase().families(); });
 
     int rc = 0;
     {

@@ -231,15 +231,16 @@ void KivPointSpeed::layoutPanel()
     int y = 110;
     for (int p = 0; p < PairCount; ++p) {
         KivLabel *c = m_captions[2 + p];
+        // Placed before shown: a child shown without a size is measured by Qt for nothing.
+        if (shown[p]) {
+            c->setGeometry(scaledRect(kLeft, y, kWidth, 20));
+            m_boxes[p][0]->setGeometry(scaledRect(kLeft, y + 24, 96, 20));
+            m_boxes[p][1]->setGeometry(scaledRect(kLeft + 104, y + 24, 96, 20));
+            y += 56;
+        }
         c->setVisible(shown[p]);
         m_boxes[p][0]->setVisible(shown[p]);
         m_boxes[p][1]->setVisible(shown[p]);
-        if (!shown[p])
-            continue;
-        c->setGeometry(scaledRect(kLeft, y, kWidth, 20));
-        m_boxes[p][0]->setGeometry(scaledRect(kLeft, y + 24, 96, 20));
-        m_boxes[p][1]->setGeometry(scaledRect(kLeft + 104, y + 24, 96, 20));
-        y += 56;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 
 namespace mc {
 
@@ -23,8 +24,14 @@ RunImage::RunImage(const QImage &image)
     m_size = img.size();
     const qint64 budget = qint64(img.sizeInBytes()) / kMaxRunShare / qint64(sizeof(Run));
     QVector<Run> row;
+    const size_t lineBytes = size_t(img.width()) * sizeof(QRgb);
     for (int y = 0; y < img.height(); ++y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        // Most rows repeat the one above: a byte comparison settles those without runs.
+        if (y > 0 && std::memcmp(line, img.constScanLine(y - 1), lineBytes) == 0) {
+            ++m_bands.last().height;
+            continue;
+        }
         row.clear();
         for (int x = 0; x < img.width();) {
             int end = x + 1;
@@ -32,16 +39,6 @@ RunImage::RunImage(const QImage &image)
                 ++end;
             row.append(Run{quint16(x), quint16(end - x), line[x]});
             x = end;
-        }
-        const bool sameAsAbove =
-            !m_bands.isEmpty() && m_bands.last().count == row.size()
-            && std::equal(row.cbegin(), row.cend(), m_runs.cbegin() + m_bands.last().first,
-                          [](const Run &a, const Run &b) {
-                              return a.x == b.x && a.width == b.width && a.pixel == b.pixel;
-                          });
-        if (sameAsAbove) {
-            ++m_bands.last().height;
-            continue;
         }
         m_bands.append(Band{y, 1, m_runs.size(), row.size()});
         m_runs += row;

@@ -13,7 +13,9 @@
 #include <QImage>
 #include <QImageReader>
 #include <QMenu>
+#include <QApplication>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QThreadPool>
 #include <QSet>
 #include <QWidget>
@@ -322,6 +324,28 @@ QPixmap skinPixmap(const QString &path)
     }
     cache.insert(path, Entry{now, tint.rgb(), factor, pm});
     return pm;
+}
+
+namespace {
+
+class ProgramStyle final : public QProxyStyle
+{
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element == PE_FrameFocusRect)
+            return;
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+} // namespace
+
+void useProgramStyle()
+{
+    if (!dynamic_cast<ProgramStyle *>(QApplication::style()))
+        QApplication::setStyle(new ProgramStyle);
 }
 
 QImage skinImage(const QString &path)

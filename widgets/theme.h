@@ -53,6 +53,11 @@ void finishSkinPreload();
 // dark fill without it, framed in the theme colour. Call from the dialog's paintEvent.
 void paintDialogBackground(QWidget *dialog);
 
+// The application style of the program's windows: the platform's, without focus frames (every
+// control shows its state in its own images). Replacing a style sheet on the window, it spares
+// Qt the polishing of every widget through the style sheet machinery. Harmless when repeated.
+void useProgramStyle();
+
 // A + "/skin/" + name.
 QString skinPath(const QString &name);
 // The image at a full path, shared between widgets, with the skin's accent in the theme colour

@@ -72,6 +72,9 @@ KivBtnWindow::KivBtnWindow(ProfileData *profile, QWidget *parent, double dScale)
     for (int i = 0; i < kListSize; ++i) {
         m_first[size_t(i)] = makeButton(uint8_t(i + 1), m_topMenu);
         m_second[size_t(i)] = makeButton(uint8_t(i + 1), m_topMenu);
+        // Every button has a place before it is first shown (the layout moves them to their
+        // rows): one shown without a size is measured by Qt, its images read, for nothing.
+        m_first[size_t(i)]->setGeometry(scaledRect(29, 62 + 25 * i, 150, 20));
         m_second[size_t(i)]->setGeometry(scaledRect(29, 62 + 25 * i, 150, 20));
     }
     m_wheel[0] = makeButton(kWheelUpBadge, m_wheelMenu);

@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QListWidget>
 #include <QMenu>
-#include <QPainter>
 #include <QSpinBox>
 
 #include <cstdlib>
@@ -306,19 +305,7 @@ void KivGunsetDialog::accept()
 
 void KivGunsetDialog::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    const QRect r = rect();
-    const QPixmap bg = skinPixmap(skinPath(QStringLiteral("dlg_gun.png")));
-    if (!bg.isNull()) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(r, bg);
-    } else {
-        p.fillRect(r, QColor(30, 30, 30));
-    }
-    QPen pen(themeColour());
-    pen.setWidth(2);
-    p.setPen(pen);
-    p.drawRect(QRectF(r).adjusted(1, 1, -1, -1));
+    paintDialogBackground(this, QStringLiteral("dlg_gun.png"));
 }
 
 } // namespace mc

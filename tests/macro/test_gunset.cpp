@@ -142,6 +142,7 @@ private slots:
     void refusesAFullMacroList();
     void emptyOrUnusableNameKeepsTheDialogOpen_data();
     void emptyOrUnusableNameKeepsTheDialogOpen();
+    void drawsItsOwnBackground();
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
@@ -297,6 +298,20 @@ void TestGunSet::emptyOrUnusableNameKeepsTheDialogOpen()
     QVERIFY(openAfterWarning);
     QVERIFY(macroNames().isEmpty());
     QVERIFY(!QDir(macroDir()).exists() || QDir(macroDir()).isEmpty());
+}
+
+void TestGunSet::drawsItsOwnBackground()
+{
+    QVERIFY(QDir().mkpath(skinPath(QString())));
+    for (const auto &image : {std::make_pair("dlg.png", QColor(10, 200, 30)),
+                              std::make_pair("dlg_gun.png", QColor(30, 60, 220))}) {
+        QImage img(20, 20, QImage::Format_ARGB32);
+        img.fill(image.second);
+        QVERIFY(img.save(skinPath(QLatin1String(image.first))));
+    }
+    KivGunsetDialog d(10);
+    // Between the title and the name field nothing but the background shows.
+    QCOMPARE(d.grab().toImage().pixelColor(d.width() / 4, d.height() / 6), QColor(30, 60, 220));
 }
 
 QTEST_MAIN(TestGunSet)

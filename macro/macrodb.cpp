@@ -116,7 +116,7 @@ MacroResult createMacro(const QString &wanted, const Macro &content)
     if (freeMacroSlot() < 0)
         return result(MacroOutcome::TooMany, wanted);
     const QString name = uniqueMacroName(wanted);
-    if (name.isEmpty() || !saveMacro(name, content))
+    if (name.isEmpty() || !saveMacro(name, content, false))
         return result(MacroOutcome::Failed, wanted);
     addToMacroList(name);
     return result(MacroOutcome::Done, name);

@@ -37,7 +37,8 @@ QString uniqueMacroName(const QString &wanted);
 
 // A new empty macro named after the translated "MACRO" with _1, _2, ..., saved and listed.
 MacroResult createMacro();
-// A macro with the given content under a unique form of the name (gun files), saved and listed.
+// A macro with the given content under a unique form of the name (gun files), saved without
+// the edit mark and listed.
 MacroResult createMacro(const QString &wanted, const Macro &content);
 
 MacroResult renameMacro(const QString &oldName, const QString &newName);

@@ -114,7 +114,7 @@ bool macroFileExists(const QString &name)
     return isSafeFileName(name) && QFileInfo(macroFile(name)).isFile();
 }
 
-bool saveMacro(const QString &name, const Macro &macro)
+bool saveMacro(const QString &name, const Macro &macro, bool bMarkEdited)
 {
     if (!isSafeFileName(name))
         return false;
@@ -136,7 +136,8 @@ bool saveMacro(const QString &name, const Macro &macro)
         s.setValue(key(macrokeys::kDataHFmt, i), a.DataH);
         s.setValue(key(macrokeys::kDataLFmt, i), a.DataL);
     }
-    s.setValue(QLatin1String(macrokeys::kWriteSign), 1);
+    if (bMarkEdited)
+        s.setValue(QLatin1String(macrokeys::kWriteSign), 1);
     s.endGroup();
     s.sync();
     return s.status() == QSettings::NoError;

@@ -7,6 +7,7 @@
 #include "widgets/uiscale.h"
 
 #include <QIntValidator>
+#include <QLabel>
 
 namespace mc {
 
@@ -31,7 +32,8 @@ KivListItem::KivListItem(int iType, uint8_t map, uint8_t dataH, uint8_t dataL, c
     : QWidget(parent), m_type(iType), m_map(map), m_dataH(dataH), m_dataL(dataL), m_owner(parent)
 {
     resize(scaled(100), scaled(50));
-    m_icon = new KivLabel(this);
+    m_icon = new QLabel(this);
+    m_icon->setAlignment(Qt::AlignCenter);
     if (!iconPath.isEmpty()) {
         const QPixmap pm = skinPixmap(iconPath);
         if (!pm.isNull())

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+class QLabel;
+
 namespace mc {
 
 class KivLabel;
@@ -61,7 +63,7 @@ private:
     uint8_t m_map = 0;
     uint8_t m_dataH = 0;
     uint8_t m_dataL = 0;
-    KivLabel *m_icon = nullptr;
+    QLabel *m_icon = nullptr; // KivLabel draws only its own text, not a picture
     KivLabel *m_label = nullptr;
     KivLineEdit *m_edit = nullptr;
     QPointer<QWidget> m_owner; // may go before the row does

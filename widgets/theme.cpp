@@ -356,11 +356,11 @@ QImage skinImage(const QString &path)
     return img.isNull() ? readSkinImage(path, tint, factor) : img;
 }
 
-void paintDialogBackground(QWidget *dialog)
+void paintDialogBackground(QWidget *dialog, const QString &image)
 {
     QPainter p(dialog);
     const QRect r = dialog->rect();
-    const QPixmap bg = skinPixmap(skinPath(QStringLiteral("dlg.png")));
+    const QPixmap bg = skinPixmap(skinPath(image));
     if (!bg.isNull()) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawPixmap(r, bg);

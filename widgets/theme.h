@@ -50,8 +50,9 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun =
 void finishSkinPreload();
 
 // The program's dialogs (message box, key and colour dialogs): the skin's dialog background, or a
-// dark fill without it, framed in the theme colour. Call from the dialog's paintEvent.
-void paintDialogBackground(QWidget *dialog);
+// dark fill without it, framed in the theme colour. Call from the dialog's paintEvent. A dialog
+// with a background of its own names its image in the skin folder.
+void paintDialogBackground(QWidget *dialog, const QString &image = QStringLiteral("dlg.png"));
 
 // The application style of the program's windows: the platform's, without focus frames (every
 // control shows its state in its own images). Replacing a style sheet on the window, it spares

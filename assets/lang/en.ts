@@ -74,6 +74,93 @@
     </message>
 </context>
 <context>
+    <name>KivGunsetDialog</name>
+    <message>
+        <source>LEFT CLICK</source>
+        <translation>LEFT CLICK</translation>
+    </message>
+    <message>
+        <source> DOWN</source>
+        <translation> DOWN</translation>
+    </message>
+    <message>
+        <source> UP</source>
+        <translation> UP</translation>
+    </message>
+    <message>
+        <source>MOVE DOWN</source>
+        <translation>MOVE DOWN</translation>
+    </message>
+    <message>
+        <source>MOVE UP</source>
+        <translation>MOVE UP</translation>
+    </message>
+    <message>
+        <source>MOVE LEFT</source>
+        <translation>MOVE LEFT</translation>
+    </message>
+    <message>
+        <source>MOVE RIGHT</source>
+        <translation>MOVE RIGHT</translation>
+    </message>
+    <message>
+        <source>GUN SET</source>
+        <translation>GUN SET</translation>
+    </message>
+    <message>
+        <source>Gun Set</source>
+        <translation>Gun Set</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>GUNFILE NAME</source>
+        <translation>GUNFILE NAME</translation>
+    </message>
+    <message>
+        <source>BULLETS</source>
+        <translation>BULLETS</translation>
+    </message>
+    <message>
+        <source>DELAY(MS)</source>
+        <translation>DELAY(MS)</translation>
+    </message>
+    <message>
+        <source>VERTICAL</source>
+        <translation>VERTICAL</translation>
+    </message>
+    <message>
+        <source>HORIZONTAL</source>
+        <translation>HORIZONTAL</translation>
+    </message>
+    <message>
+        <source>Pause after the shot</source>
+        <translation>Pause after the shot</translation>
+    </message>
+    <message>
+        <source>Positive moves down, negative up</source>
+        <translation>Positive moves down, negative up</translation>
+    </message>
+    <message>
+        <source>Positive moves right, negative left</source>
+        <translation>Positive moves right, negative left</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Please input file name.</source>
+        <translation>Please input file name.</translation>
+    </message>
+</context>
+<context>
     <name>KivMacroSelect</name>
     <message>
         <source>Yes</source>

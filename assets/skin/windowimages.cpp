@@ -92,20 +92,24 @@ bool background(const QString &dir)
     return img.save(path, "PNG", 80);
 }
 
+// The title rule sits at 48.5 of the message box's 309 pixels; the dialogs that stretch this
+// image to other heights place their titles by that proportion, so every dialog image keeps it.
 bool dialog(const QString &dir, const QString &name, int w, int h)
 {
     Canvas c(w, h, kStretched);
     QPainter &p = c.p();
+    const qreal rule = h * 48.5 / 309;
+    const qreal bandBottom = rule + 7.5;
     QLinearGradient g(0, 0, 0, h);
     g.setColorAt(0, QColor(34, 35, 42));
     g.setColorAt(1, QColor(18, 19, 23));
     p.fillRect(QRectF(0, 0, w, h), g);
-    QLinearGradient band(0, 0, 0, 56);
+    QLinearGradient band(0, 0, 0, bandBottom);
     band.setColorAt(0, QColor(44, 45, 53));
     band.setColorAt(1, QColor(34, 35, 42, 0));
-    p.fillRect(QRectF(0, 0, w, 56), band);
+    p.fillRect(QRectF(0, 0, w, bandBottom), band);
     p.setPen(QPen(QColor(60, 62, 72), 1));
-    p.drawLine(QPointF(20, 48.5), QPointF(w - 20, 48.5));
+    p.drawLine(QPointF(20, rule), QPointF(w - 20, rule));
     return c.save(dir, name);
 }
 
@@ -207,7 +211,7 @@ int writeWindowImages(const QString &dir)
     int n = 0;
     n += background(dir);
     n += dialog(dir, QStringLiteral("dlg.png"), 478, 309);
-    n += dialog(dir, QStringLiteral("dlg_gun.png"), 560, 520);
+    n += dialog(dir, QStringLiteral("dlg_gun.png"), 580, 450); // the "GUN SET" dialog
     n += batteryFrames(dir) ? 2 : 0;
     n += logo(dir);
     n += programIcon(dir);

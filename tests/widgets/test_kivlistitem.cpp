@@ -1,9 +1,11 @@
-// The delay row: what typed text commits to, how the value is kept in two bytes of 10 ms, and
-// that losing the focus discards the edit.
+// The step row: its icon, and for delay rows what typed text commits to, how the value is kept
+// in two bytes of 10 ms, and that losing the focus discards the edit.
 #include "profile/paths.h"
 #include "widgets/kivlineedit.h"
 #include "widgets/kivlistitem.h"
 
+#include <QDir>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -124,6 +126,19 @@ private slots:
         qInstallMessageHandler(previous);
         QVERIFY2(!g_log.join(QLatin1Char('|')).contains(QLatin1String("lostFocusSlot")),
                  qPrintable(g_log.join(QLatin1Char('|'))));
+    }
+
+    // The icon sits in the square at the row's left, the text after it.
+    void iconIsDrawn()
+    {
+        QDir(m_dir.path()).mkpath(QStringLiteral("skin"));
+        QImage img(20, 20, QImage::Format_ARGB32);
+        img.fill(QColor(10, 200, 30));
+        QVERIFY(img.save(m_dir.path() + QStringLiteral("/skin/step.png")));
+        KivListItem row(2, 2, 3, 0, QStringLiteral("MOVE DOWN 3"),
+                        m_dir.path() + QStringLiteral("/skin/step.png"));
+        row.resize(200, 30);
+        QCOMPARE(row.grab().toImage().pixelColor(15, 15), QColor(10, 200, 30));
     }
 
     void otherRowsDoNotEdit()

@@ -35,8 +35,15 @@ int FocusSwitcher::slotFor(const FocusRules &rules, const FocusReport &report)
 
 void FocusSwitcher::onFocusChanged(const FocusReport &report)
 {
-    if (!m_rules.enabled || (report.pid != 0 && report.pid == QCoreApplication::applicationPid()))
+    if (!m_rules.enabled)
         return;
+    if (report.pid != 0 && report.pid == QCoreApplication::applicationPid()) {
+        // Our window came to the front: what came and went before it (a window manager may
+        // name no window for a moment) decides nothing.
+        m_settle.stop();
+        m_waiting = false;
+        return;
+    }
     m_front = report;
     m_waiting = false;
     m_settle.start(); // a later report within the interval starts it again

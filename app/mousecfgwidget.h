@@ -44,6 +44,7 @@ class KivPushButton;
 class OsdLink;
 class ProfileLibrary;
 class WriteController;
+struct FocusRules;
 struct StatusDisplay;
 
 class MousecfgWidget : public QWidget
@@ -107,7 +108,7 @@ public:
     ProfileLibrary *profileLibrary() const { return m_profiles; }
     WriteController *writer() const { return m_writer; }
     FocusSwitcher *focusSwitcher() const { return m_focusSwitcher; }
-    FocusWatcher *focusWatcher() const { return m_focusWatcher; }
+    FocusWatcher *focusWatcher() const { return m_focusWatcher; } // null while the rules are off
     QMenu *slotMenu() const { return m_slotMenu; }
     KivAction *focusRulesAction() const { return m_focusAction; }
     QLineEdit *nameEdit() const { return m_nameEdit; }
@@ -182,6 +183,8 @@ private:
     // The profile per application (windowfocus.cpp): the watcher of the application in front,
     // the switcher with the rules of Config.ini, and their dialog.
     void setupFocusFollowing();
+    // The switcher takes the rules; the watcher runs while they are switched on.
+    void applyFocusRules(const FocusRules &rules);
     void openFocusRules();
     bool maySwitchForFocus() const;
     void selectForFocus(int iSlot);

@@ -1,5 +1,6 @@
 // The window's share of the profile per application: it owns the watcher of the application in
-// front and the switcher, tells the switcher when a switch may happen (a mouse that is there and
+// front (only while the rules are switched on: a connection that is not needed costs nothing)
+// and the switcher, tells the switcher when a switch may happen (a mouse that is there and
 // awake, no write, no recording), switches exactly as the slot selector's menu does (quietly,
 // so that no window of ours takes the front from the game) and announces the slot, and opens
 // the dialog of the rules.
@@ -18,22 +19,34 @@ namespace mc {
 
 void MousecfgWidget::setupFocusFollowing()
 {
-    m_focusWatcher = createFocusWatcher().release();
-    m_focusWatcher->setParent(this);
     FocusSwitcher::Hooks hooks;
     hooks.maySwitch = [this] { return maySwitchForFocus(); };
     hooks.activeSlot = [this] { return m_slot; };
     hooks.select = [this](int iSlot, const FocusReport &) { selectForFocus(iSlot); };
     m_focusSwitcher = new FocusSwitcher(hooks, this);
-    m_focusSwitcher->setRules(readFocusRules());
-    connect(m_focusWatcher, &FocusWatcher::focusChanged, m_focusSwitcher,
-            &FocusSwitcher::onFocusChanged);
     // What held a switch back has ended: the write, the mouse asleep or away.
     connect(m_writer, &WriteController::busyChanged, m_focusSwitcher, [this](bool bBusy) {
         if (!bBusy)
             m_focusSwitcher->retry();
     });
     connect(m_presence, &DevicePresence::displayChanged, m_focusSwitcher, &FocusSwitcher::retry);
+    applyFocusRules(readFocusRules());
+}
+
+void MousecfgWidget::applyFocusRules(const FocusRules &rules)
+{
+    m_focusSwitcher->setRules(rules);
+    if (!rules.enabled) {
+        delete m_focusWatcher;
+        m_focusWatcher = nullptr;
+        return;
+    }
+    if (m_focusWatcher)
+        return;
+    m_focusWatcher = createFocusWatcher().release();
+    m_focusWatcher->setParent(this);
+    connect(m_focusWatcher, &FocusWatcher::focusChanged, m_focusSwitcher,
+            &FocusSwitcher::onFocusChanged);
 }
 
 bool MousecfgWidget::maySwitchForFocus() const
@@ -50,7 +63,15 @@ void MousecfgWidget::selectForFocus(int iSlot)
 
 void MousecfgWidget::openFocusRules()
 {
-    KivFocusRulesDialog dialog(readFocusRules(), m_focusWatcher, this);
+    // With the rules off there is no watcher: one for the dialog tells whether the application
+    // in front can be known here and which applications run.
+    std::unique_ptr<FocusWatcher> probe;
+    const FocusWatcher *watcher = m_focusWatcher;
+    if (!watcher) {
+        probe = createFocusWatcher();
+        watcher = probe.get();
+    }
+    KivFocusRulesDialog dialog(readFocusRules(), watcher, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const FocusRules rules = dialog.rules();
@@ -59,7 +80,8 @@ void MousecfgWidget::openFocusRules()
                            QObject::tr("The rules could not be saved to the data folder."), this);
         return;
     }
-    m_focusSwitcher->setRules(rules);
+    probe.reset();
+    applyFocusRules(rules);
 }
 
 } // namespace mc

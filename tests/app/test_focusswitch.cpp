@@ -48,17 +48,20 @@ public:
 class FakeWatcherInstalled
 {
 public:
-    explicit FakeWatcherInstalled(bool available = true)
+    FakeWatcherInstalled()
     {
-        setFocusWatcherFactory([this, available] {
+        setFocusWatcherFactory([this] {
             auto w = std::make_unique<FakeWatcher>();
-            w->m_available = available;
+            w->m_running = running;
             watcher = w.get();
+            ++made;
             return w;
         });
     }
     ~FakeWatcherInstalled() { setFocusWatcherFactory({}); }
-    FakeWatcher *watcher = nullptr;
+    FakeWatcher *watcher = nullptr; // the last one made
+    int made = 0;
+    QVector<FocusReport> running;
 };
 
 int selectProfileCount(const EmulatedMouse &mouse)
@@ -151,10 +154,9 @@ private slots:
         rules.enabled = false;
         QVERIFY(writeFocusRules(rules));
         MousecfgWidget w;
-        fx.mouse().clearLog();
-        fake.watcher->bring(QStringLiteral("shooter"));
-        settle();
-        QCOMPARE(selectProfileCount(fx.mouse()), 0);
+        // Nothing watches the desktop while the rules are off.
+        QVERIFY(!w.focusWatcher());
+        QCOMPARE(fake.made, 0);
     }
 
     void writeHoldsTheSwitchBack()
@@ -188,7 +190,10 @@ private slots:
         FocusReport running;
         running.executable = QStringLiteral("shooter");
         running.windowClass = QStringLiteral("Shooter");
-        fake.watcher->m_running = {running};
+        fake.running = {running};
+        // Off, nothing follows the application in front.
+        QVERIFY(!w.focusWatcher());
+        QCOMPARE(fake.made, 0);
         QVERIFY(w.slotMenu()->actions().contains(w.focusRulesAction()));
 
         bool checked = false;
@@ -226,7 +231,9 @@ private slots:
         expected.defaultSlot = 1;
         expected.rules = {{QStringLiteral("racer"), 4}, {QStringLiteral("shooter"), 2}};
         QCOMPARE(readFocusRules(), expected);
-        // In force at once.
+        // In force at once, with a watcher of its own (the dialog's is gone).
+        QVERIFY(w.focusWatcher());
+        QCOMPARE(fake.made, 2);
         fx.mouse().clearLog();
         fake.watcher->bring(QStringLiteral("racer"));
         QTRY_COMPARE(fx.mouse().activeSlot(), 4);

@@ -11,6 +11,7 @@
 #include "widgets/uiscale.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTreeWidget>
@@ -57,14 +58,16 @@ QString slotMenuText(int iSlot)
 
 KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWatcher *watcher,
                                          QWidget *parent)
-    : KivDialogFrame(kDialogWidth, kDialogHeight, parent),
-      m_watcher(watcher),
+    : KivDialogFrame(kDialogWidth, kDialogHeight, parent), m_watcher(watcher),
       m_rules(usableFocusRules(rules))
 {
-    setTitleText(tr("PROFILE PER APPLICATION"));
+    setTitleText(QCoreApplication::translate("KivFocusRulesDialog", "PROFILE PER APPLICATION"));
     const bool available = watcher && watcher->available();
 
-    m_enable = new QCheckBox(tr("Switch the profile with the application in front"), this);
+    m_enable = new QCheckBox(
+        QCoreApplication::translate("KivFocusRulesDialog",
+                                    "Switch the profile with the application in front"),
+        this);
     m_enable->setStyleSheet(boxStyle());
     m_enable->setFont(sharedFont());
     m_enable->setFocusPolicy(Qt::NoFocus);
@@ -72,7 +75,8 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
     // The stored choice stays as it is for a desktop where it works.
     m_enable->setEnabled(available);
     m_enable->setGeometry(scaledRect(30, 78, 400, 24));
-    m_notice = makeLabel(tr("The application in front cannot be known on this desktop."));
+    m_notice = makeLabel(QCoreApplication::translate(
+        "KivFocusRulesDialog", "The application in front cannot be known on this desktop."));
     m_notice->setGeometry(scaledRect(30, 102, 400, 22));
     m_notice->setVisible(!available);
 
@@ -91,11 +95,11 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
     m_list->setGeometry(scaledRect(30, 130, 300, 150));
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &KivFocusRulesDialog::takeSelected);
 
-    m_up = makeButton(tr("UP"));
+    m_up = makeButton(QCoreApplication::translate("KivFocusRulesDialog", "UP"));
     m_up->setGeometry(scaledRect(340, 130, 90, 28));
-    m_down = makeButton(tr("DOWN"));
+    m_down = makeButton(QCoreApplication::translate("KivFocusRulesDialog", "DOWN"));
     m_down->setGeometry(scaledRect(340, 166, 90, 28));
-    m_remove = makeButton(tr("DELETE"));
+    m_remove = makeButton(QCoreApplication::translate("KivFocusRulesDialog", "DELETE"));
     m_remove->setGeometry(scaledRect(340, 202, 90, 28));
     connect(m_up, &QPushButton::clicked, this, [this] { moveRule(-1); });
     connect(m_down, &QPushButton::clicked, this, [this] { moveRule(1); });
@@ -105,10 +109,11 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
     m_edit->setMaxLength(kMaxFocusApplicationLength);
     m_edit->setFont(sharedFont());
     m_edit->setStyleSheet(editStyle());
-    m_edit->setPlaceholderText(tr("Executable or window class"));
+    m_edit->setPlaceholderText(
+        QCoreApplication::translate("KivFocusRulesDialog", "Executable or window class"));
     m_edit->setGeometry(scaledRect(30, 292, 150, 28));
     connect(m_edit, &QLineEdit::returnPressed, this, &KivFocusRulesDialog::addRule);
-    m_running = makeButton(tr("RUNNING"));
+    m_running = makeButton(QCoreApplication::translate("KivFocusRulesDialog", "RUNNING"));
     m_running->setThemeHighlight(true);
     m_running->setGeometry(scaledRect(185, 292, 80, 28));
     m_runningMenu = new QMenu(this);
@@ -120,11 +125,12 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
     m_slot->setThemeHighlight(true);
     m_slot->setGeometry(scaledRect(270, 292, 65, 28));
     m_slotMenu = makeSlotMenu(m_slot, &m_newSlot);
-    m_add = makeButton(tr("ADD"));
+    m_add = makeButton(QCoreApplication::translate("KivFocusRulesDialog", "ADD"));
     m_add->setGeometry(scaledRect(340, 292, 90, 28));
     connect(m_add, &QPushButton::clicked, this, &KivFocusRulesDialog::addRule);
 
-    m_defaultLabel = makeLabel(tr("Every other application"));
+    m_defaultLabel =
+        makeLabel(QCoreApplication::translate("KivFocusRulesDialog", "Every other application"));
     m_defaultLabel->setGeometry(scaledRect(30, 334, 235, 28));
     m_defaultSlot = makeButton(QString());
     m_defaultSlot->setThemeHighlight(true);
@@ -167,7 +173,9 @@ void KivFocusRulesDialog::fillRunningMenu()
         m_runningMenu->addAction(a);
     }
     if (running.isEmpty()) {
-        auto *none = new KivAction(tr("No application found"), m_runningMenu);
+        auto *none = new KivAction(
+            QCoreApplication::translate("KivFocusRulesDialog", "No application found"),
+            m_runningMenu);
         none->setEnabled(false);
         m_runningMenu->addAction(none);
     }

@@ -16,7 +16,8 @@ int runRules(const QStringList &args)
                   .arg(rules.enabled ? QStringLiteral("on") : QStringLiteral("off")));
     for (int n = 0; n < rules.rules.size(); ++n) {
         const FocusRule &r = rules.rules.at(n);
-        printLine(QStringLiteral("%1. %2: profile %3").arg(n + 1).arg(r.application).arg(r.slot + 1));
+        printLine(
+            QStringLiteral("%1. %2: profile %3").arg(n + 1).arg(r.application).arg(r.slot + 1));
     }
     printLine(QStringLiteral("Every other application: profile %1").arg(rules.defaultSlot + 1));
     return 0;

@@ -21,8 +21,8 @@
 #include <QTimer>
 
 #include <atomic>
-#include <memory>
 #include <csignal>
+#include <memory>
 
 namespace mc::cli {
 

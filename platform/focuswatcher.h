@@ -31,7 +31,10 @@ struct FocusReport
                instance == o.instance;
     }
     bool operator!=(const FocusReport &o) const { return !(*this == o); }
-    bool isEmpty() const { return executable.isEmpty() && windowClass.isEmpty() && instance.isEmpty(); }
+    bool isEmpty() const
+    {
+        return executable.isEmpty() && windowClass.isEmpty() && instance.isEmpty();
+    }
     // The name a rule would use for it: the executable when known, else the window class.
     QString name() const;
 };

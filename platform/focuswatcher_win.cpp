@@ -13,7 +13,6 @@
 
 #include <iterator>
 
-
 namespace mc {
 
 namespace {
@@ -84,19 +83,20 @@ public:
     QVector<FocusReport> runningApplications() const override
     {
         QVector<FocusReport> reports;
-        EnumWindows(
-            [](HWND w, LPARAM list) -> BOOL {
-                if (IsWindowVisible(w) && !GetWindow(w, GW_OWNER))
-                    reinterpret_cast<QVector<FocusReport> *>(list)->append(describe(w));
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&reports));
+        EnumWindows(&WinFocusWatcher::addWindow, reinterpret_cast<LPARAM>(&reports));
         return distinctApplications(reports);
     }
 
 private:
-    static void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG,
-                                 DWORD, DWORD)
+    static BOOL CALLBACK addWindow(HWND window, LPARAM list)
+    {
+        if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER))
+            reinterpret_cast<QVector<FocusReport> *>(list)->append(describe(window));
+        return TRUE;
+    }
+
+    static void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD,
+                                 DWORD)
     {
         if (!g_watcher || event != EVENT_SYSTEM_FOREGROUND || object != OBJID_WINDOW)
             return;

@@ -44,8 +44,8 @@ QString executableOf(qint64 pid)
 
 #ifdef MC_HAVE_XCB
 
-constexpr uint32_t kMaxClassWords = 256;    // WM_CLASS: two names of up to 1 KiB together
-constexpr uint32_t kMaxListWords = 4096;    // _NET_SUPPORTED, _NET_CLIENT_LIST
+constexpr uint32_t kMaxClassWords = 256; // WM_CLASS: two names of up to 1 KiB together
+constexpr uint32_t kMaxListWords = 4096; // _NET_SUPPORTED, _NET_CLIENT_LIST
 
 class X11FocusWatcher final : public FocusWatcher
 {

@@ -57,9 +57,11 @@ Sample sample(qint64 pid)
 {
     Sample s;
     const QString base = QStringLiteral("/proc/%1").arg(pid);
-    const QStringList tasks = QDir(base + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList tasks =
+        QDir(base + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &t : tasks) {
-        const QByteArray st = readProc(base + QStringLiteral("/task/") + t + QStringLiteral("/status"));
+        const QByteArray st =
+            readProc(base + QStringLiteral("/task/") + t + QStringLiteral("/status"));
         s.switches.insert(t, statusField(st, "voluntary_ctxt_switches:") +
                                  statusField(st, "nonvoluntary_ctxt_switches:"));
     }

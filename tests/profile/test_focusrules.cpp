@@ -104,11 +104,16 @@ private slots:
         QTest::addColumn<QString>("rule");
         QTest::addColumn<QString>("application");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("case") << "xterm" << "XTerm" << true;
-        QTest::newRow("exe left out") << "Game" << "game.exe" << true;
-        QTest::newRow("exe written") << "game.EXE" << "Game" << true;
-        QTest::newRow("prefix only") << "game" << "gamer" << false;
-        QTest::newRow("nothing known") << "game" << "" << false;
+        QTest::newRow("case") << "xterm"
+                              << "XTerm" << true;
+        QTest::newRow("exe left out") << "Game"
+                                      << "game.exe" << true;
+        QTest::newRow("exe written") << "game.EXE"
+                                     << "Game" << true;
+        QTest::newRow("prefix only") << "game"
+                                     << "gamer" << false;
+        QTest::newRow("nothing known") << "game"
+                                       << "" << false;
     }
     void namesMatchAsTheUserWritesThem()
     {

@@ -214,6 +214,10 @@ void MousecfgWidget::buildSlotMenu()
         m_slotActions[size_t(i)] = a;
         m_slotMenu->addAction(a);
     }
+    m_slotMenu->addSeparator();
+    m_focusAction = new KivAction(m_slotMenu);
+    m_slotMenu->addAction(m_focusAction);
+    connect(m_focusAction, &QAction::triggered, this, &MousecfgWidget::openFocusRules);
     m_slotSelector->setMenu(m_slotMenu);
 }
 
@@ -229,6 +233,7 @@ void MousecfgWidget::applyTexts()
         m_slotActions[size_t(i)]->setText(QObject::tr("Mode") + QString::asprintf(" %d", i + 1));
     }
     m_slotSelector->setText(m_slotActions[size_t(qBound(0, m_slot, kSlotCount - 1))]->text());
+    m_focusAction->setText(QObject::tr("Profile per application..."));
     m_nameEdit->setToolTip(QObject::tr("Press Enter To Apply"));
     m_nameLabel->setText(QObject::tr("NAME"));
     m_addBtn->setText(QObject::tr("ADD"));
@@ -252,6 +257,7 @@ void MousecfgWidget::applyTexts()
     if (m_tray) {
         m_loadAction->setText(QCoreApplication::translate("MousecfgWidget", "&Load Config"));
         m_quitAction->setText(QCoreApplication::translate("MousecfgWidget", "&Quit"));
+        m_trayFocusAction->setText(m_focusAction->text());
     }
 }
 

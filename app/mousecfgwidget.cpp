@@ -3,6 +3,7 @@
 #include "app/mousecfgwidget.h"
 
 #include "app/devicelink.h"
+#include "app/focusswitcher.h"
 #include "app/presence.h"
 #include "app/profilelibrary.h"
 #include "lighting/kivcolorwindow.h"
@@ -62,6 +63,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     useProgramStyle();
     buildUi();
     wireWorkers();
+    setupFocusFollowing();
     m_presence->begin();
     loadProfileState();
     if (m_langCount < 2)
@@ -184,6 +186,10 @@ void MousecfgWidget::slotEnableButtons(bool bEnable)
     m_nameEdit->setEnabled(bEnable);
     if (bEnable) // the selected tab keeps its highlight
         m_tabs[size_t(m_tab)]->setState(1);
+    // The macro editor disables the controls while it records: no profile switch then.
+    m_recording = !bEnable;
+    if (bEnable)
+        m_focusSwitcher->retry();
 }
 
 void MousecfgWidget::slotLiftChange(quint8 iLift)

@@ -32,6 +32,8 @@ class QTranslator;
 namespace mc {
 
 class DevicePresence;
+class FocusSwitcher;
+class FocusWatcher;
 class HotplugWatcher;
 class KivAction;
 class KivColorWindow;
@@ -43,6 +45,7 @@ class KivPushButton;
 class OsdLink;
 class ProfileLibrary;
 class WriteController;
+struct FocusRules;
 struct StatusDisplay;
 
 class MousecfgWidget : public QWidget
@@ -105,6 +108,10 @@ public:
     DevicePresence *presence() const { return m_presence; }
     ProfileLibrary *profileLibrary() const { return m_profiles; }
     WriteController *writer() const { return m_writer; }
+    FocusSwitcher *focusSwitcher() const { return m_focusSwitcher; }
+    FocusWatcher *focusWatcher() const { return m_focusWatcher; } // null while the rules are off
+    QMenu *slotMenu() const { return m_slotMenu; }
+    KivAction *focusRulesAction() const { return m_focusAction; }
     QLineEdit *nameEdit() const { return m_nameEdit; }
 
     // Whether the desktop offers a system tray (asked when the window is built). Tests replace
@@ -174,6 +181,15 @@ private:
     void applyStatusDisplay(const mc::StatusDisplay &d);
     void announce(const QString &text);
 
+    // The profile per application (windowfocus.cpp): the watcher of the application in front,
+    // the switcher with the rules of Config.ini, and their dialog.
+    void setupFocusFollowing();
+    // The switcher takes the rules; the watcher runs while they are switched on.
+    void applyFocusRules(const FocusRules &rules);
+    void openFocusRules();
+    bool maySwitchForFocus() const;
+    void selectForFocus(int iSlot);
+
     // Frame (windowframe.cpp).
     void setupScale();
     // The background (whose shape is the window's mask) and the battery frames.
@@ -211,6 +227,9 @@ private:
     WriteController *m_writer = nullptr;
     HotplugWatcher *m_watcher = nullptr; // the system's hot-plug, when no emulated mouse
     OsdLink *m_osd = nullptr;
+    FocusWatcher *m_focusWatcher = nullptr;
+    FocusSwitcher *m_focusSwitcher = nullptr;
+    bool m_recording = false; // the macro editor records: the controls are disabled
     QPointer<KivMessageBox> m_warningBox; // the open "Dongle Disconnect!" box
     int m_miceAtStart = 0;
     int m_connectionState = 3;
@@ -228,6 +247,7 @@ private:
     QMenu *m_trayMenu = nullptr;
     QAction *m_loadAction = nullptr;
     QAction *m_quitAction = nullptr;
+    QAction *m_trayFocusAction = nullptr;
     QTranslator *m_translator = nullptr;
     int m_language = 0;
     QStringList m_langNames;
@@ -292,6 +312,7 @@ private:
     QMenu *m_slotMenu = nullptr;
     QMenu *m_libraryMenu = nullptr;
     std::array<KivAction *, kSlotCount> m_slotActions{};
+    KivAction *m_focusAction = nullptr; // the slot menu's entry to the profile per application
     QVector<KivAction *> m_langActions;
 };
 

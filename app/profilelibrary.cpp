@@ -183,13 +183,13 @@ void ProfileLibrary::selectSlot(int iProfile, bool bReload)
     SaveActiveSlot(iProfile);
 }
 
-void ProfileLibrary::chooseSlot(int iProfile)
+void ProfileLibrary::chooseSlot(int iProfile, bool bQuiet)
 {
     if (iProfile < 0 || iProfile >= kSlotCount)
         return;
     selectSlot(iProfile, false);
     emit libraryChanged(m_library);
-    emit selectOnMouseRequested(iProfile);
+    emit selectOnMouseRequested(iProfile, bQuiet);
     if (m_applyPointerSpeed)
         m_applyPointerSpeed(m_store);
 }

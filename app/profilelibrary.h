@@ -46,7 +46,9 @@ public:
     void selectSlot(int iProfile, bool bReload);
     // The slot selector's menu: select without reload, tell the mouse (selectOnMouseRequested,
     // connected directly so the mouse switches first), then apply the slot's pointer speed.
-    void chooseSlot(int iProfile);
+    // bQuiet: the switch follows the application in front, and must not take the front itself
+    // (no busy indicator).
+    void chooseSlot(int iProfile, bool bQuiet = false);
     // The mouse reported a switch to slot iProfile: select it without reload and apply its
     // pointer speed; the mouse is not told again.
     void followMouseSlot(int iProfile);
@@ -81,8 +83,8 @@ signals:
     void configurationLoaded();
     // The store is to be written to the mouse (bEverything: every group, changed or not).
     void writeRequested(bool bEverything);
-    // The mouse is to switch to slot iProfile.
-    void selectOnMouseRequested(int iProfile);
+    // The mouse is to switch to slot iProfile (bQuiet: without showing the busy indicator).
+    void selectOnMouseRequested(int iProfile, bool bQuiet);
 
 private:
     ProfileData &currentRecord();

@@ -200,7 +200,12 @@ void MousecfgWidget::setupTray()
     m_quitAction = new QAction(QCoreApplication::translate("MousecfgWidget", "&Quit"), m_trayMenu);
     connect(m_loadAction, &QAction::triggered, this, &MousecfgWidget::showRequest);
     connect(m_quitAction, &QAction::triggered, qApp, &QCoreApplication::quit);
+    // The slot selector, which offers the profile per application too, has no place in the
+    // window: the tray menu is where a window kept closed is reached.
+    m_trayFocusAction = new QAction(m_focusAction->text(), m_trayMenu);
+    connect(m_trayFocusAction, &QAction::triggered, this, &MousecfgWidget::openFocusRules);
     m_trayMenu->addAction(m_loadAction);
+    m_trayMenu->addAction(m_trayFocusAction);
     m_trayMenu->addAction(m_quitAction);
     styleMenu(m_trayMenu);
     m_tray = new QSystemTrayIcon(icon, this);

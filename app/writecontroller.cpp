@@ -8,6 +8,7 @@
 #include "widgets/kivprocessdialog.h"
 
 #include <QDebug>
+#include <QEventLoop>
 #include <QThread>
 
 #include <memory>
@@ -41,12 +42,13 @@ void WriteController::write(bool bEverything)
     runQueued();
 }
 
-void WriteController::selectProfile(int iProfile)
+void WriteController::selectProfile(int iProfile, bool bQuiet)
 {
     if (iProfile < 0 || iProfile >= kSlotCount)
         return; // the mouse has no such slot: nothing is sent
     Request r;
     r.select = true;
+    r.quiet = bQuiet;
     r.slot = iProfile;
     m_queue.push_back(r);
     runQueued();
@@ -64,7 +66,7 @@ void WriteController::runQueued()
         const Request r = m_queue.front();
         m_queue.pop_front();
         if (r.select)
-            runSelect(r.slot);
+            runSelect(r.slot, r.quiet);
         else
             runWrite(r.everything);
     }
@@ -86,6 +88,18 @@ bool WriteController::waitBehindIndicator(QThread &worker)
     return completed;
 }
 
+bool WriteController::waitQuietly(QThread &worker)
+{
+    QEventLoop loop;
+    connect(&worker, &QThread::finished, &loop, &QEventLoop::quit);
+    worker.start(QThread::InheritPriority);
+    // The end arrives queued, so it cannot be missed between the start and the loop.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    const bool completed = worker.isFinished();
+    worker.wait();
+    return completed;
+}
+
 void WriteController::runWrite(bool bEverything)
 {
     KivProcessThread worker(m_working, m_lastWritten);
@@ -99,7 +113,7 @@ void WriteController::runWrite(bool bEverything)
     emit writeFinished(m_lastResult);
 }
 
-void WriteController::runSelect(int iProfile)
+void WriteController::runSelect(int iProfile, bool bQuiet)
 {
     PollerControl *poller = pollerControl();
     std::unique_ptr<QThread> worker(QThread::create([poller, iProfile] {
@@ -114,7 +128,7 @@ void WriteController::runSelect(int iProfile)
         if (poller)
             poller->restart();
     }));
-    if (!waitBehindIndicator(*worker))
+    if (!(bQuiet ? waitQuietly(*worker) : waitBehindIndicator(*worker)))
         m_queue.clear();
     emit profileSelected(iProfile);
 }

@@ -43,7 +43,9 @@ public slots:
     // and its message, or at once when another request is running (this one follows it).
     void write(bool bEverything);
     // Tells the mouse to switch to slot iProfile (0..4): SelectProfile, then CommitSettings.
-    void selectProfile(int iProfile);
+    // bQuiet waits without the busy indicator (user input is held back meanwhile): a switch
+    // that follows the application in front must not bring a window of ours to the front.
+    void selectProfile(int iProfile, bool bQuiet = false);
     // The status poller's battery values: all three 0 mean the mouse is off or asleep, and a
     // write then sends nothing.
     void slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
@@ -61,14 +63,17 @@ private:
     {
         bool select = false;
         bool everything = false;
+        bool quiet = false;
         int slot = 0;
     };
     void runQueued();
     void runWrite(bool bEverything);
-    void runSelect(int iProfile);
+    void runSelect(int iProfile, bool bQuiet);
     // Runs the started thread's work behind the busy indicator; false when the wait was cut
     // short (the application is quitting), in which case the thread has still ended on return.
     bool waitBehindIndicator(QThread &worker);
+    // The same without the indicator.
+    bool waitQuietly(QThread &worker);
 
     ProfileStore &m_working;
     ProfileStore &m_lastWritten;

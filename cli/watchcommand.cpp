@@ -2,10 +2,19 @@
 // battery and charging for every status answer, the write state, and the changes made with the
 // mouse's own buttons (profile, DPI stage, report rate, mode). Runs until interrupted (Ctrl+C or
 // a termination request), then stops the poller and exits with 0; 1 when no mouse is present.
+// "watch --follow-focus" also switches the mouse's profile with the application in front, by
+// the rules of Config.ini, as the window does (the option is the switch: the window's on/off
+// setting is not asked), for those who keep the window closed; 69 where the application in
+// front cannot be known.
+#include "app/focusswitcher.h"
 #include "cli/clicommand.h"
 #include "device/batterylevel.h"
+#include "device/commandset.h"
 #include "device/statuspoller.h"
 #include "device/transport.h"
+#include "device/writeresult.h"
+#include "platform/focuswatcher.h"
+#include "profile/profilestore.h"
 #include "profile/settings.h"
 
 #include <QCoreApplication>
@@ -13,6 +22,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <memory>
 
 namespace mc::cli {
 
@@ -54,10 +64,53 @@ void printBattery(quint8 iCharge, quint8 iLowByte, quint8 iHiByte)
                   .arg(iCharge ? QStringLiteral("yes") : QStringLiteral("no")));
 }
 
+constexpr int kExitUnavailable = 69;
+
+// The mouse's state as the watch knows it: the slot it is on, and whether it sleeps.
+struct MouseState
+{
+    int slot = 0;
+    bool off = false;
+};
+
+// Switches as the window's slot selector does, with the poller, which reads the same handle,
+// stopped around the two commands; the slot is recorded once the mouse has taken it.
+void selectForFocus(StatusPoller &poller, MouseState &state, int slot, const QString &name)
+{
+    poller.stop();
+    uint8_t result = SelectProfile(slot);
+    const uint8_t committed = CommitSettings();
+    if (result == kOk)
+        result = committed;
+    poller.start();
+    if (result != kOk) {
+        printLine(QStringLiteral("Application in front: %1; profile %2 not selected: %3")
+                      .arg(name)
+                      .arg(slot + 1)
+                      .arg(writeResultText(result)));
+        return;
+    }
+    state.slot = slot;
+    SaveActiveSlot(slot);
+    printLine(QStringLiteral("Application in front: %1; profile %2 selected.")
+                  .arg(name.isEmpty() ? QStringLiteral("none") : name)
+                  .arg(slot + 1));
+}
+
 int runWatch(const QStringList &args)
 {
-    if (!args.isEmpty())
-        return usageError(QStringLiteral("watch takes no arguments"));
+    const bool follow = args == QStringList{QStringLiteral("--follow-focus")};
+    if (!args.isEmpty() && !follow)
+        return usageError(QStringLiteral("watch takes no arguments but --follow-focus"));
+    std::unique_ptr<FocusWatcher> watcher;
+    if (follow) {
+        watcher = createFocusWatcher();
+        if (!watcher->available()) {
+            printError(QStringLiteral("The application in front cannot be followed here: %1.")
+                           .arg(watcher->unavailableReason()));
+            return kExitUnavailable;
+        }
+    }
     if (openMouse() != 0) {
         printLine(QStringLiteral("No mouse is present."));
         return kNoDevice;
@@ -87,6 +140,37 @@ int runWatch(const QStringList &args)
             QCoreApplication::quit();
     });
     check.start(50);
+
+    MouseState state;
+    state.slot = readActiveSlot();
+    QObject::connect(&poller, &StatusPoller::RefreshBatteryStatus,
+                     [&state](quint8 iCharge, quint8 iLowByte, quint8 iHiByte) {
+                         state.off = iCharge == 0 && iLowByte == 0 && iHiByte == 0;
+                     });
+    QObject::connect(&poller, &StatusPoller::RefreshStatus,
+                     [&state](quint8 iProfile, quint8, quint8, quint8) {
+                         if (iProfile < kSlotCount)
+                             state.slot = iProfile;
+                     });
+    std::unique_ptr<FocusSwitcher> switcher;
+    if (follow) {
+        FocusRules rules = readFocusRules();
+        rules.enabled = true;
+        FocusSwitcher::Hooks hooks;
+        hooks.maySwitch = [&state] { return !state.off; };
+        hooks.activeSlot = [&state] { return state.slot; };
+        hooks.select = [&poller, &state](int slot, const FocusReport &front) {
+            selectForFocus(poller, state, slot, front.name());
+        };
+        switcher = std::make_unique<FocusSwitcher>(hooks);
+        switcher->setRules(rules);
+        QObject::connect(watcher.get(), &FocusWatcher::focusChanged, switcher.get(),
+                         &FocusSwitcher::onFocusChanged);
+        QObject::connect(&poller, &StatusPoller::RefreshBatteryStatus, switcher.get(),
+                         &FocusSwitcher::retry);
+        printLine(QStringLiteral("Following the application in front with %1 rules.")
+                      .arg(rules.rules.size()));
+    }
 
     printLine(QStringLiteral("Watching the mouse; press Ctrl+C to stop."));
     poller.start();

@@ -52,6 +52,15 @@ inline constexpr char kFontFmt[] = "FONT_LIST/FONT_%1";
 inline constexpr char kFontSizeFmt[] = "FONT_LIST/FONT_SIZE_%1";
 inline constexpr char kMacroListFmt[] = "MACRO_LIST/%1";
 
+// Application settings (K/Config.ini): the profile each application gets when it comes to the
+// front. Slots are written 1 to 5, as the user counts them.
+inline constexpr char kFocusRulesGroup[] = "FocusRules";
+inline constexpr char kFocusEnabled[] = "FocusRules/Enabled";
+inline constexpr char kFocusDefaultSlot[] = "FocusRules/DefaultSlot";
+inline constexpr char kFocusCount[] = "FocusRules/Count";
+inline constexpr char kFocusAppFmt[] = "FocusRules/App_%1";   // %1 = 0 .. Count - 1
+inline constexpr char kFocusSlotFmt[] = "FocusRules/Slot_%1"; // 1 .. 5
+
 // Language settings (K/LangConfig.ini).
 inline constexpr char kLangID[] = "Config/LangID";
 

@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qtbase5-dev qttools5-dev-tools qttools5-dev libqt5svg5-dev
-  libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev
+  libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev libxcb1-dev
   libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
+  openbox x11-utils
 )
 
 missing=()

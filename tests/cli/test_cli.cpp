@@ -163,6 +163,46 @@ private slots:
         QCOMPARE(r.out, QStringLiteral("10400\n5000\n5200\n0\n"));
     }
 
+    // The rules in the order they are tried; the ones Config.ini holds that no slot has are
+    // not listed.
+    void rulesListed()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("Configs"));
+        {
+            QSettings c(dir.filePath(QStringLiteral("Configs/Config.ini")), QSettings::IniFormat);
+            c.setValue(QStringLiteral("FocusRules/Enabled"), 1);
+            c.setValue(QStringLiteral("FocusRules/DefaultSlot"), 2);
+            c.setValue(QStringLiteral("FocusRules/Count"), 3);
+            c.setValue(QStringLiteral("FocusRules/App_0"), QStringLiteral("shooter"));
+            c.setValue(QStringLiteral("FocusRules/Slot_0"), 4);
+            c.setValue(QStringLiteral("FocusRules/App_1"), QStringLiteral("nowhere"));
+            c.setValue(QStringLiteral("FocusRules/Slot_1"), 7);
+            c.setValue(QStringLiteral("FocusRules/App_2"), QStringLiteral("XTerm"));
+            c.setValue(QStringLiteral("FocusRules/Slot_2"), 1);
+        }
+        const Run r = runIn(dir.path(), {"rules"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("Switching with the application in front: on\n"
+                                       "1. shooter: profile 4\n"
+                                       "2. XTerm: profile 1\n"
+                                       "Every other application: profile 2\n"));
+    }
+
+    // Without an X server the application in front cannot be known: the watch says so and
+    // ends at once, before touching the mouse.
+    void followFocusWithoutDesktopIsUnavailable()
+    {
+        const QByteArray display = qgetenv("DISPLAY");
+        qunsetenv("DISPLAY");
+        const Run r = run({"--emulate", "--trace", "watch", "--follow-focus"});
+        if (!display.isEmpty())
+            qputenv("DISPLAY", display);
+        QCOMPARE(r.status, 69);
+        QVERIFY2(r.err.contains(QLatin1String("cannot be followed")), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -175,6 +215,8 @@ private slots:
         QTest::newRow("sensor code no number") << QStringList{"raw-to-dpi", "pmw", "3"};
         QTest::newRow("negative raw value") << QStringList{"raw-to-dpi", "3325", "-1"};
         QTest::newRow("raw value beyond 32 bits") << QStringList{"raw-to-dpi", "3325", "4294967296"};
+        QTest::newRow("watch with another option") << QStringList{"--emulate", "watch", "--follow"};
+        QTest::newRow("rules with an argument") << QStringList{"rules", "all"};
     }
 
     void usageErrors()

@@ -1,0 +1,95 @@
+// The system-independent half of the focus watcher: the report's name, the watcher that is not
+// available, and the choice between the system's watcher and a test's.
+#include "platform/focuswatcher.h"
+
+#include <QDebug>
+#include <QGuiApplication>
+
+#include <algorithm>
+
+namespace mc {
+
+namespace {
+
+class UnavailableFocusWatcher final : public FocusWatcher
+{
+public:
+    explicit UnavailableFocusWatcher(QString reason) : m_reason(std::move(reason)) {}
+    bool available() const override { return false; }
+    QString unavailableReason() const override { return m_reason; }
+    QVector<FocusReport> runningApplications() const override { return runningProcesses(); }
+
+private:
+    QString m_reason;
+};
+
+FocusWatcherFactory &installedFactory()
+{
+    static FocusWatcherFactory factory;
+    return factory;
+}
+
+// A window drawn offscreen (the tests) or on a display server that is not the desktop's has
+// no desktop whose front application it could follow.
+bool onDisplaylessPlatform()
+{
+    const auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (!gui)
+        return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+} // namespace
+
+QString FocusReport::name() const
+{
+    return executable.isEmpty() ? windowClass : executable;
+}
+
+QVector<FocusReport> distinctApplications(const QVector<FocusReport> &reports)
+{
+    QVector<FocusReport> out;
+    const qint64 self = QCoreApplication::applicationPid();
+    for (const FocusReport &r : reports) {
+        if (r.pid == self || r.name().isEmpty())
+            continue;
+        const bool seen = std::any_of(out.cbegin(), out.cend(), [&](const FocusReport &o) {
+            return o.name().compare(r.name(), Qt::CaseInsensitive) == 0;
+        });
+        if (!seen)
+            out.append(r);
+    }
+    std::sort(out.begin(), out.end(), [](const FocusReport &a, const FocusReport &b) {
+        return a.name().compare(b.name(), Qt::CaseInsensitive) < 0;
+    });
+    return out;
+}
+
+FocusWatcher::FocusWatcher(QObject *parent) : QObject(parent)
+{
+    qRegisterMetaType<mc::FocusReport>();
+}
+
+std::unique_ptr<FocusWatcher> createFocusWatcher()
+{
+    if (installedFactory())
+        return installedFactory()();
+    QString reason;
+    std::unique_ptr<FocusWatcher> watcher;
+    if (onDisplaylessPlatform())
+        reason = QStringLiteral("the program runs without a desktop");
+    else
+        watcher = createSystemFocusWatcher(&reason);
+    if (watcher)
+        return watcher;
+    qDebug("The application in front cannot be followed: %s", qPrintable(reason));
+    return std::make_unique<UnavailableFocusWatcher>(reason);
+}
+
+void setFocusWatcherFactory(FocusWatcherFactory factory)
+{
+    installedFactory() = std::move(factory);
+}
+
+} // namespace mc

@@ -277,6 +277,27 @@ private slots:
         QCOMPARE(m_mouse->activeStage(), 5);
     }
 
+    void factoryResetForgetsEverythingWritten()
+    {
+        QByteArray general(kGeneralBlockSize, '\0');
+        general[6] = 3;
+        general[17] = 5;
+        bracket(0);
+        writeBlock(0x01, general);
+        exchange(commit(0x01));
+        writeBlock(0x02, pattern(kDpiBlockSize, 1)); // closed, not yet committed
+        m_mouse->factoryReset();
+        QCOMPARE(m_mouse->blockMemory(0x01), QByteArray(kGeneralBlockSize, '\0'));
+        QCOMPARE(m_mouse->activeSlot(), 0);
+        QCOMPARE(m_mouse->activeStage(), 0);
+        QVERIFY(!m_mouse->writeBracketOpen());
+        // The write under way went with it: its commit applies nothing, and a packet needs a
+        // bracket opened anew.
+        exchange(commit(0x02));
+        QCOMPARE(m_mouse->blockMemory(0x02), QByteArray(kDpiBlockSize, '\0'));
+        QVERIFY(exchange(packet(0x02, 0, frame::kPhaseFirst, pattern(5, 2))).isEmpty());
+    }
+
     void selectProfileIgnoresSlotsOutOfRange()
     {
         exchange(frame::makeReport(frame::kSelectProfile, 4));

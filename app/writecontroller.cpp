@@ -8,6 +8,7 @@
 #include "widgets/kivprocessdialog.h"
 
 #include <QDebug>
+#include <QEventLoop>
 #include <QThread>
 
 #include <memory>
@@ -41,6 +42,15 @@ void WriteController::write(bool bEverything)
     runQueued();
 }
 
+void WriteController::writeInBackground()
+{
+    Request r;
+    r.everything = true;
+    r.background = true;
+    m_queue.push_back(r);
+    runQueued();
+}
+
 void WriteController::selectProfile(int iProfile)
 {
     if (iProfile < 0 || iProfile >= kSlotCount)
@@ -65,6 +75,8 @@ void WriteController::runQueued()
         m_queue.pop_front();
         if (r.select)
             runSelect(r.slot);
+        else if (r.background)
+            runBackgroundWrite();
         else
             runWrite(r.everything);
     }
@@ -84,6 +96,33 @@ bool WriteController::waitBehindIndicator(QThread &worker)
     const bool completed = worker.isFinished();
     worker.wait();
     return completed;
+}
+
+bool WriteController::waitInBackground(QThread &worker)
+{
+    QEventLoop loop;
+    connect(&worker, &QThread::finished, &loop, &QEventLoop::quit);
+    worker.start(QThread::InheritPriority);
+    // The thread may have ended before the connection could see it.
+    if (!worker.isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    const bool completed = worker.isFinished();
+    worker.wait();
+    return completed;
+}
+
+void WriteController::runBackgroundWrite()
+{
+    emit backgroundWriteChanged(true);
+    KivProcessThread worker(m_working, m_lastWritten);
+    worker.setWriteEverything(true);
+    worker.setMouseOff(m_mouseOff);
+    if (!waitInBackground(worker))
+        m_queue.clear();
+    m_lastResult = worker.result();
+    emit backgroundWriteChanged(false);
+    emit backgroundWriteFinished(m_lastResult);
+    emit writeFinished(m_lastResult);
 }
 
 void WriteController::runWrite(bool bEverything)

@@ -23,19 +23,6 @@ using A = EmulatedMouse::Attachment;
 
 namespace {
 
-// Short pauses, so that the mouse's reports arrive within a few milliseconds.
-PollTimings quick()
-{
-    PollTimings t;
-    t.afterQuery = 1;
-    t.queryRead = 200;
-    t.afterQueryPass = 1;
-    t.listenRead = 20;
-    t.afterListen = 1;
-    t.afterReadError = 1;
-    return t;
-}
-
 // Passes every call on to the emulated mouse and notes a handle closed while a read of the
 // poller is still under way.
 class CloseWatch final : public HidBackend
@@ -97,7 +84,7 @@ private slots:
         m_fixture->configure(QStringLiteral("Config/Diff"), 0);
         m_store = namedStore();
         m_presence = std::make_unique<DevicePresence>(m_store);
-        m_presence->setPollTimings(quick());
+        m_presence->setPollTimings(quickPollTimings());
     }
     void cleanup()
     {
@@ -241,7 +228,7 @@ private slots:
     {
         CloseWatch watch(mouse());
         setHidBackend(&watch);
-        PollTimings slow = quick();
+        PollTimings slow = quickPollTimings();
         slow.listenRead = 100; // a read is nearly always under way
         m_presence->setPollTimings(slow);
         startWith({A::Receiver});

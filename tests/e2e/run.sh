@@ -46,6 +46,8 @@ shot unplugged
 send_control "plug receiver"
 wait_window_count 1 || fail "the warning stayed open after the mouse came back"
 wait_trace '^> 05 [0-9a-f]{2} fa 48 ' || fail "no status query after the mouse came back"
+# A mouse that connects is given the window's settings; the steps start when that is done.
+wait_write_end || fail "the mouse that came back was not given the settings"
 sleep 0.5
 shot replugged
 

@@ -143,5 +143,15 @@ general_byte() {
     written 01 | awk -v n="$1" '$8 == "13" { print $(10 + n); exit }'
 }
 
+# Fails unless the trace holds a whole write ($1 names it): the bracket, every block, a commit.
+check_full_write() {
+    local block
+    [ -n "$(written 46)" ] || fail "$1 opened no write bracket"
+    for block in 01 02 03 04; do
+        [ -n "$(written "$block")" ] || fail "$1 did not write block $block"
+    done
+    [ -n "$(written 40)" ] || fail "$1 committed nothing"
+}
+
 # Waits until the trace shows a write closed: the bracket's closing report.
 wait_write_end() { wait_trace '^> 05 [0-9a-f]{2} fa 46 01 '; }

@@ -30,10 +30,7 @@ shot start
 click_box "$win" "${APPLY[@]}"
 wait_trace '^> 05 [0-9a-f]{2} fa 40 ' || fail "Apply wrote no commit"
 sleep 1
-for block in 01 02 03 04; do
-    [ -n "$(written "$block")" ] || fail "Apply did not write block $block"
-done
-[ -n "$(written 46)" ] || fail "Apply opened no write bracket"
+check_full_write "Apply"
 shot applied
 log "apply: $(grep -c '^>' "$TRACE") reports written"
 

@@ -96,6 +96,18 @@ class EmulatedMouseTest : public QObject
         QCOMPARE(exchange(closing(command)), toBytes(closing(command)));
     }
 
+    // Opens the bracket and commits a general block naming the active slot and stage.
+    QByteArray writeGeneralBlock(uint8_t slot, uint8_t stage)
+    {
+        QByteArray general(kGeneralBlockSize, '\0');
+        general[6] = char(slot);
+        general[17] = char(stage);
+        bracket(0);
+        writeBlock(0x01, general);
+        exchange(commit(0x01));
+        return general;
+    }
+
 private slots:
     void init()
     {
@@ -261,12 +273,7 @@ private slots:
 
     void generalBlockSetsTheActiveSlotAndStage()
     {
-        QByteArray general(kGeneralBlockSize, '\0');
-        general[6] = 3;
-        general[17] = 5;
-        bracket(0);
-        writeBlock(0x01, general);
-        exchange(commit(0x01));
+        QByteArray general = writeGeneralBlock(3, 5);
         QCOMPARE(m_mouse->activeSlot(), 3);
         QCOMPARE(m_mouse->activeStage(), 5);
         general[6] = 9; // out of range: the mouse keeps its slot
@@ -279,12 +286,7 @@ private slots:
 
     void factoryResetForgetsEverythingWritten()
     {
-        QByteArray general(kGeneralBlockSize, '\0');
-        general[6] = 3;
-        general[17] = 5;
-        bracket(0);
-        writeBlock(0x01, general);
-        exchange(commit(0x01));
+        writeGeneralBlock(3, 5);
         writeBlock(0x02, pattern(kDpiBlockSize, 1)); // closed, not yet committed
         m_mouse->factoryReset();
         QCOMPARE(m_mouse->blockMemory(0x01), QByteArray(kGeneralBlockSize, '\0'));

@@ -7,10 +7,6 @@ wait_window_count 2 || fail "no \"Dongle Disconnect!\" box after the unplug"
 send_control "reset" "plug receiver"
 wait_window_count 1 || fail "the warning stayed open after the mouse came back"
 wait_write_end || fail "the mouse that came back was not given the settings"
-[ -n "$(written 46)" ] || fail "the reconnect write opened no write bracket"
-for block in 01 02 03 04; do
-    [ -n "$(written "$block")" ] || fail "the reconnect write did not send block $block"
-done
-[ -n "$(written 40)" ] || fail "the reconnect write committed nothing"
+check_full_write "the write after the reconnect"
 shot reconnected
 log "reconnect: $(grep -c '^>' "$TRACE") reports written with no click"

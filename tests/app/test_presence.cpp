@@ -97,8 +97,27 @@ private slots:
     void newArrivalAsksForAFullWrite()
     {
         startWith({});
+        QSignalSpy connected(m_presence.get(), &DevicePresence::mouseConnected);
+        QSignalSpy gone(m_presence.get(), &DevicePresence::mouseGone);
+        bool openWhenTold = false;
+        connect(m_presence.get(), &DevicePresence::mouseConnected, this,
+                [&] { openWhenTold = commandHandle() != nullptr && m_presence->pollerRunning(); });
         mouse().plug(A::Receiver);
         QCOMPARE(readDiff(), 1);
+        // Told once for the two collections, when the set-up has opened the mouse.
+        QCOMPARE(connected.count(), 0);
+        QVERIFY(connected.wait());
+        QVERIFY(openWhenTold);
+        // The cable of a mouse already there: opened at once, told at once.
+        mouse().plug(A::Cable);
+        QCOMPARE(connected.count(), 2);
+        QVERIFY(openWhenTold);
+        mouse().unplug(A::Cable);
+        QCOMPARE(gone.count(), 0);
+        mouse().unplug(A::Receiver);
+        QCOMPARE(gone.count(), 1);
+        QTest::qWait(50);
+        QCOMPARE(connected.count(), 2);
     }
 
     void pluggingInSetsTheMouseUpAndClosesTheWarning_data()

@@ -103,9 +103,8 @@ bool WriteController::waitInBackground(QThread &worker)
     QEventLoop loop;
     connect(&worker, &QThread::finished, &loop, &QEventLoop::quit);
     worker.start(QThread::InheritPriority);
-    // The thread may have ended before the connection could see it.
-    if (!worker.isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // The clicks and keys wait in the queue, as the indicator would keep them from the window.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
     const bool completed = worker.isFinished();
     worker.wait();
     return completed;

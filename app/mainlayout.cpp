@@ -254,11 +254,8 @@ void MousecfgWidget::applyTexts()
     m_modelLabel->setText(readModel());
     if (m_language >= 0 && m_language < m_langCount)
         m_langBtn->setText(m_langNames.value(m_language));
-    if (m_tray) {
-        m_loadAction->setText(QCoreApplication::translate("MousecfgWidget", "&Load Config"));
-        m_quitAction->setText(QCoreApplication::translate("MousecfgWidget", "&Quit"));
-        m_trayFocusAction->setText(m_focusAction->text());
-    }
+    if (m_tray)
+        applyTrayTexts();
 }
 
 void MousecfgWidget::retranslate()

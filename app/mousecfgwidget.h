@@ -32,6 +32,7 @@ class QTranslator;
 namespace mc {
 
 class DevicePresence;
+class DiagnosticsRecorder;
 class FocusSwitcher;
 class FocusWatcher;
 class HotplugWatcher;
@@ -44,6 +45,7 @@ class KivProcessbar;
 class KivPushButton;
 class OsdLink;
 class ProfileLibrary;
+class ReapplyOnConnect;
 class WriteController;
 struct FocusRules;
 struct StatusDisplay;
@@ -197,6 +199,7 @@ private:
     bool applyScaleStep(const ScaleStep &s);
     void fillBackgroundSlot(int step);
     void setupTray();
+    void applyTrayTexts();
     // Only a visible tray icon brings a hidden window back.
     bool trayShown() const;
     // Where the close button, "Cancel" and a confirmed "Dongle Disconnect!" send the window:
@@ -225,6 +228,8 @@ private:
     DevicePresence *m_presence = nullptr;
     ProfileLibrary *m_profiles = nullptr;
     WriteController *m_writer = nullptr;
+    ReapplyOnConnect *m_reapply = nullptr;
+    DiagnosticsRecorder *m_diagnostics = nullptr;
     HotplugWatcher *m_watcher = nullptr; // the system's hot-plug, when no emulated mouse
     OsdLink *m_osd = nullptr;
     FocusWatcher *m_focusWatcher = nullptr;
@@ -246,6 +251,8 @@ private:
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;
     QAction *m_loadAction = nullptr;
+    QAction *m_reapplyAction = nullptr;     // checked: a mouse that connects gets the settings
+    QAction *m_diagnosticsAction = nullptr; // checked while diagnostics are recorded
     QAction *m_quitAction = nullptr;
     QAction *m_trayFocusAction = nullptr;
     QTranslator *m_translator = nullptr;

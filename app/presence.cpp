@@ -237,6 +237,7 @@ void DevicePresence::presenceUpdate(const HotplugEvent &e)
     const QVector<InterfaceOutcome> outcomes =
         e.bArrival ? NoteInterfaceArrival(match, e.path) : NoteInterfaceRemoval(match);
     bool reloaded = false;
+    bool openedNow = false;
     for (const InterfaceOutcome &o : outcomes) {
         const bool isCurrent = deviceState().entries[size_t(o.entry)].productName == current;
         if (e.bArrival && o.completedNow) {
@@ -247,6 +248,7 @@ void DevicePresence::presenceUpdate(const HotplugEvent &e)
             if (miceBefore > 0) {
                 m_poller.stop();
                 openCurrent();
+                openedNow = true;
             } else {
                 m_setUpTimer.start(kSetUpDelayMs);
             }
@@ -266,8 +268,10 @@ void DevicePresence::presenceUpdate(const HotplugEvent &e)
                 m_hasDevice = false;
                 m_setUpTimer.stop(); // the mouse it would set up has gone again
                 m_reopenTimer.stop();
+                m_arrivedNew = false;
                 m_warningOpen = true;
                 m_warnTimer.start(kWarningDelayMs);
+                emit mouseGone();
             }
         }
         // One collection of the current product's attachment is here and the other is not:
@@ -275,12 +279,24 @@ void DevicePresence::presenceUpdate(const HotplugEvent &e)
         if (isCurrent && o.attachmentFound && !o.complete && !reloaded) {
             closeAll();
             m_reopenTimer.start(kReopenDelayMs);
+            openedNow = false;
         }
-        if (e.bArrival && o.arrivalNew)
+        if (e.bArrival && o.arrivalNew) {
             writeDiff(1); // the next write sends every setting
+            m_arrivedNew = true;
+        }
     }
     updateConnectionDisplay();
     m_poller.start();
+    if (openedNow)
+        connectedIfNew();
+}
+
+void DevicePresence::connectedIfNew()
+{
+    if (!std::exchange(m_arrivedNew, false))
+        return;
+    emit mouseConnected();
 }
 
 void DevicePresence::reopen()
@@ -293,6 +309,8 @@ void DevicePresence::reopen()
     openCurrent();
     m_poller.start();
     updateConnectionDisplay();
+    if (m_mice > 0)
+        connectedIfNew();
 }
 
 void DevicePresence::setUp()
@@ -312,6 +330,7 @@ void DevicePresence::slotWarnClose()
     openCurrent();
     m_poller.start();
     setUp();
+    connectedIfNew();
 }
 
 void DevicePresence::slotWarning()

@@ -134,6 +134,11 @@ signals:
     // A mouse has been set up: the window reloads as after a mouse switch (pictures, stores,
     // library, tab 0, hotspot 0, panels). The device is open and the poller runs.
     void reloadRequested();
+    // A mouse arrived new (Config/Diff is 1 now) and its device is open with the poller
+    // running: it may have forgotten what was written to it.
+    void mouseConnected();
+    // The last mouse went away.
+    void mouseGone();
     // No mouse: the show request with "Dongle Disconnect!".
     void warningRequested();
     // A mouse has been set up: an open "Dongle Disconnect!" box accepts itself now.
@@ -166,6 +171,8 @@ private:
     void refreshStage(int iSlot, quint8 iDPI);
     void refreshRate(int iSlot, quint8 iRate);
     void updateConnectionDisplay();
+    // Tells of a new arrival once its device is open.
+    void connectedIfNew();
 
     ProfileStore &m_store;
     std::function<int()> m_currentSlot;
@@ -180,6 +187,7 @@ private:
     QVector<std::function<void()>> m_heldCalls;
     bool m_setUpHeld = false;
     bool m_reopenHeld = false;
+    bool m_arrivedNew = false; // an arrival was new; told once the device is open
 
     int m_mice = 0;
     bool m_hasDevice = false;
@@ -188,7 +196,7 @@ private:
     bool m_charging = false;
     int m_lastPercent = -1;
     bool m_storeLevel = true; // false for the start-up level, which is no reading
-    int m_unknownRate = 0; // a rate code the store cannot hold, last reported
+    int m_unknownRate = 0;    // a rate code the store cannot hold, last reported
     StatusDisplay m_display;
 };
 

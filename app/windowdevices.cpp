@@ -4,8 +4,10 @@
 #include "app/mousecfgwidget.h"
 
 #include "app/devicelink.h"
+#include "app/diagnostics.h"
 #include "app/presence.h"
 #include "app/profilelibrary.h"
+#include "app/reapply.h"
 #include "app/userprompts.h"
 #include "app/writecontroller.h"
 #include "buttons/ui/kivbtnwindow.h"
@@ -38,10 +40,20 @@ void MousecfgWidget::createWorkers()
     m_presence = new DevicePresence(m_store, [this] { return m_slot; }, this);
     m_profiles = new ProfileLibrary(m_store, this);
     m_writer = new WriteController(m_store, m_lastStore, this);
+    // What the window shows, collected as Apply collects it.
+    m_reapply = new ReapplyOnConnect(
+        [this] {
+            collectPanels();
+            m_writer->writeInBackground();
+        },
+        this);
+    m_diagnostics = new DiagnosticsRecorder(this);
     m_osd = new OsdLink(this);
     const UserPrompts prompts = windowPrompts(this);
     m_profiles->setPrompts(prompts);
     m_writer->setPrompts(prompts);
+    m_reapply->setPrompts(prompts);
+    m_diagnostics->setPrompts(prompts);
     m_writer->setDialogParent(this);
 }
 
@@ -89,6 +101,23 @@ void MousecfgWidget::wireWorkers()
     // The write owns the device and the stores while it runs.
     connect(m_writer, &WriteController::busyChanged, p,
             [p](bool bBusy) { bBusy ? p->stop() : p->start(); }, Qt::DirectConnection);
+
+    // A mouse that connects is given what the window shows, once it is awake.
+    ReapplyOnConnect *r = m_reapply;
+    connect(p, &DevicePresence::mouseConnected, r, &ReapplyOnConnect::onMouseConnected);
+    connect(p, &DevicePresence::mouseGone, r, &ReapplyOnConnect::onMouseGone);
+    connect(p->poller(), &StatusPoller::RefreshBatteryStatus, r,
+            &ReapplyOnConnect::slotRefreshBatteryStatus);
+    connect(m_writer, &WriteController::writeFinished, r, &ReapplyOnConnect::onWriteFinished);
+    connect(m_writer, &WriteController::backgroundWriteFinished, r,
+            &ReapplyOnConnect::onBackgroundWriteFinished);
+    // The window stays usable to the eye; the cursor says the mouse is being written.
+    connect(m_writer, &WriteController::backgroundWriteChanged, this, [this](bool bRunning) {
+        if (bRunning)
+            setCursor(Qt::BusyCursor);
+        else
+            unsetCursor();
+    });
 
     ProfileLibrary *l = m_profiles;
     connect(l, &ProfileLibrary::currentChanged, this, &MousecfgWidget::showCurrentProfile);

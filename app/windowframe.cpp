@@ -2,8 +2,10 @@
 // background with the battery frame, dragging, the tray icon, the show request with the
 // "Dongle Disconnect!" box, and the language switch.
 #include "app/devicelink.h"
+#include "app/diagnostics.h"
 #include "app/mousecfgwidget.h"
 #include "app/presence.h"
+#include "app/reapply.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
@@ -204,8 +206,28 @@ void MousecfgWidget::setupTray()
     // window: the tray menu is where a window kept closed is reached.
     m_trayFocusAction = new QAction(m_focusAction->text(), m_trayMenu);
     connect(m_trayFocusAction, &QAction::triggered, this, &MousecfgWidget::openFocusRules);
+
+    m_reapplyAction = new QAction(m_trayMenu);
+    m_reapplyAction->setCheckable(true);
+    m_reapplyAction->setChecked(m_reapply->enabled());
+    connect(m_reapplyAction, &QAction::toggled, m_reapply, &ReapplyOnConnect::setEnabled);
+    connect(m_reapply, &ReapplyOnConnect::enabledChanged, m_reapplyAction, &QAction::setChecked);
+    m_diagnosticsAction = new QAction(m_trayMenu);
+    m_diagnosticsAction->setCheckable(true);
+    m_diagnosticsAction->setChecked(m_diagnostics->recording());
+    // A recording that could not start leaves the entry unchecked.
+    connect(m_diagnosticsAction, &QAction::triggered, m_diagnostics,
+            &DiagnosticsRecorder::setRecording);
+    connect(m_diagnostics, &DiagnosticsRecorder::recordingChanged, this, [this](bool bRecording) {
+        m_diagnosticsAction->setChecked(bRecording);
+        applyTrayTexts();
+    });
+    applyTrayTexts();
+
     m_trayMenu->addAction(m_loadAction);
     m_trayMenu->addAction(m_trayFocusAction);
+    m_trayMenu->addAction(m_reapplyAction);
+    m_trayMenu->addAction(m_diagnosticsAction);
     m_trayMenu->addAction(m_quitAction);
     styleMenu(m_trayMenu);
     m_tray = new QSystemTrayIcon(icon, this);
@@ -219,6 +241,20 @@ void MousecfgWidget::setupTray()
 void MousecfgWidget::setTrayProbe(std::function<bool()> probe)
 {
     trayProbe() = probe ? std::move(probe) : systemTrayProbe;
+}
+
+void MousecfgWidget::applyTrayTexts()
+{
+    m_loadAction->setText(QCoreApplication::translate("MousecfgWidget", "&Load Config"));
+    m_reapplyAction->setText(
+        QCoreApplication::translate("MousecfgWidget", "Write settings when the mouse connects"));
+    m_diagnosticsAction->setText(
+        m_diagnostics->recording()
+            ? QCoreApplication::translate("MousecfgWidget", "Stop recording diagnostics")
+            : QCoreApplication::translate("MousecfgWidget", "Record diagnostics..."));
+    if (m_trayFocusAction && m_focusAction)
+        m_trayFocusAction->setText(m_focusAction->text());
+    m_quitAction->setText(QCoreApplication::translate("MousecfgWidget", "&Quit"));
 }
 
 bool MousecfgWidget::trayShown() const

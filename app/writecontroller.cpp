@@ -42,6 +42,15 @@ void WriteController::write(bool bEverything)
     runQueued();
 }
 
+void WriteController::writeInBackground()
+{
+    Request r;
+    r.everything = true;
+    r.background = true;
+    m_queue.push_back(r);
+    runQueued();
+}
+
 void WriteController::selectProfile(int iProfile, bool bQuiet)
 {
     if (iProfile < 0 || iProfile >= kSlotCount)
@@ -67,6 +76,8 @@ void WriteController::runQueued()
         m_queue.pop_front();
         if (r.select)
             runSelect(r.slot, r.quiet);
+        else if (r.background)
+            runBackgroundWrite();
         else
             runWrite(r.everything);
     }
@@ -88,16 +99,31 @@ bool WriteController::waitBehindIndicator(QThread &worker)
     return completed;
 }
 
-bool WriteController::waitQuietly(QThread &worker)
+bool WriteController::waitInBackground(QThread &worker)
 {
     QEventLoop loop;
     connect(&worker, &QThread::finished, &loop, &QEventLoop::quit);
     worker.start(QThread::InheritPriority);
-    // The end arrives queued, so it cannot be missed between the start and the loop.
+    // The end arrives queued, so it cannot be missed between the start and the loop. The clicks
+    // and keys wait in the queue, as the indicator would keep them from the window.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     const bool completed = worker.isFinished();
     worker.wait();
     return completed;
+}
+
+void WriteController::runBackgroundWrite()
+{
+    emit backgroundWriteChanged(true);
+    KivProcessThread worker(m_working, m_lastWritten);
+    worker.setWriteEverything(true);
+    worker.setMouseOff(m_mouseOff);
+    if (!waitInBackground(worker))
+        m_queue.clear();
+    m_lastResult = worker.result();
+    emit backgroundWriteChanged(false);
+    emit backgroundWriteFinished(m_lastResult);
+    emit writeFinished(m_lastResult);
 }
 
 void WriteController::runWrite(bool bEverything)
@@ -128,7 +154,7 @@ void WriteController::runSelect(int iProfile, bool bQuiet)
         if (poller)
             poller->restart();
     }));
-    if (!(bQuiet ? waitQuietly(*worker) : waitBehindIndicator(*worker)))
+    if (!(bQuiet ? waitInBackground(*worker) : waitBehindIndicator(*worker)))
         m_queue.clear();
     emit profileSelected(iProfile);
 }

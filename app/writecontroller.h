@@ -42,6 +42,11 @@ public slots:
     // Collect nothing, write what changed (bEverything: every group). Returns after the write
     // and its message, or at once when another request is running (this one follows it).
     void write(bool bEverything);
+    // Writes every group without the busy indicator, for a write the user did not ask for (a
+    // mouse that connected): the window stays as it is, the user's clicks and keys wait until
+    // the write is over (as behind the indicator, so the stores stay untouched), and no message
+    // is shown; backgroundWriteFinished tells the result. Queued like every request.
+    void writeInBackground();
     // Tells the mouse to switch to slot iProfile (0..4): SelectProfile, then CommitSettings.
     // bQuiet waits without the busy indicator (user input is held back meanwhile): a switch
     // that follows the application in front must not bring a window of ours to the front.
@@ -56,6 +61,9 @@ signals:
     // Emitted on the user-interface thread; connect directly.
     void busyChanged(bool bBusy);
     void writeFinished(quint8 iResult);
+    // A background write started (true) or ended (false): the window may show that it is busy.
+    void backgroundWriteChanged(bool bRunning);
+    void backgroundWriteFinished(quint8 iResult);
     void profileSelected(int iProfile);
 
 private:
@@ -63,17 +71,19 @@ private:
     {
         bool select = false;
         bool everything = false;
-        bool quiet = false;
+        bool quiet = false;      // a selection without the busy indicator
+        bool background = false; // a write without the busy indicator
         int slot = 0;
     };
     void runQueued();
     void runWrite(bool bEverything);
+    void runBackgroundWrite();
     void runSelect(int iProfile, bool bQuiet);
     // Runs the started thread's work behind the busy indicator; false when the wait was cut
     // short (the application is quitting), in which case the thread has still ended on return.
     bool waitBehindIndicator(QThread &worker);
-    // The same without the indicator.
-    bool waitQuietly(QThread &worker);
+    // The same without the indicator: events go on except the user's input.
+    bool waitInBackground(QThread &worker);
 
     ProfileStore &m_working;
     ProfileStore &m_lastWritten;

@@ -60,7 +60,7 @@ int usageError(const QString &message)
     if (!message.isEmpty())
         printError(QStringLiteral("mousecfg-cli: ") + message);
     printError(QStringLiteral("usage: mousecfg-cli [--data-dir DIR] [--emulate[=MODE]] [--trace] "
-                              "[--verbose] COMMAND [ARGS]"));
+                              "[--diagnostics=FILE] [--verbose] COMMAND [ARGS]"));
     printError(QStringLiteral("commands:"));
     for (const Command &c : commands()) {
         QString head = QStringLiteral("  ") + QLatin1String(c.name);

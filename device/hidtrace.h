@@ -2,11 +2,19 @@
 // read, one line each: "> " or "< " and the bytes as two-digit lower-case hex separated by
 // single spaces. Reads that return nothing print nothing. Safe to use from several threads:
 // each line is written whole.
+//
+// Besides the plain trace it can record diagnostics into a file of their own: the same lines,
+// each preceded by the seconds since the recording began (three decimals) and a space, after a
+// first line "# mousecfg diagnostics" with the wall-clock time it began. Such a file is what a
+// user sends with a problem; tests read it back (tests/tracereplay) and play it against the
+// emulated mouse.
 #pragma once
 
 #include "device/hidbackend.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
+#include <QString>
 
 #include <cstdio>
 
@@ -15,8 +23,10 @@ namespace mc {
 class TracingBackend final : public HidBackend
 {
 public:
-    // Does not take ownership of inner; prints to out (standard output by default).
+    // Does not take ownership of inner; prints to out (standard output by default; nullptr
+    // prints nothing, for a tracer that only records diagnostics).
     explicit TracingBackend(HidBackend &inner, std::FILE *out = stdout);
+    ~TracingBackend() override;
     TracingBackend(const TracingBackend &) = delete;
     TracingBackend &operator=(const TracingBackend &) = delete;
 
@@ -28,6 +38,14 @@ public:
     int write(HidHandle handle, const uint8_t *data, size_t length) override;
     int readTimeout(HidHandle handle, uint8_t *data, size_t length, int milliseconds) override;
 
+    // Starts recording diagnostics into path (created or emptied); a recording under way ends
+    // first. False when the file cannot be written (nothing is recorded then).
+    bool startRecording(const QString &path);
+    // Ends the recording and closes its file; nothing happens when none is under way.
+    void stopRecording();
+    bool recording() const;
+    QString recordingPath() const;
+
     // The trace line of a report: prefix, a space, then the bytes.
     static QByteArray formatLine(char direction, const uint8_t *data, size_t length);
 
@@ -36,7 +54,10 @@ private:
 
     HidBackend &m_inner;
     std::FILE *m_out;
-    QMutex m_mutex;
+    mutable QMutex m_mutex;
+    std::FILE *m_record = nullptr; // owned
+    QString m_recordPath;
+    QElapsedTimer m_recordClock;
 };
 
 } // namespace mc

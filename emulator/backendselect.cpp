@@ -12,12 +12,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace mc {
 
 namespace {
 const char kEmulateOption[] = "--emulate";
 const char kTraceOption[] = "--trace";
+const char kDiagnosticsOption[] = "--diagnostics=";
 const char kEmulateEnv[] = "MOUSECFG_EMULATE";
 const char kTraceEnv[] = "MOUSECFG_TRACE";
 const char kControlEnv[] = "MOUSECFG_EMULATOR_CONTROL";
@@ -30,6 +32,8 @@ struct FileCloser
 
 std::unique_ptr<EmulatedMouse> g_emulator;
 std::unique_ptr<TracingBackend> g_tracer;
+// Tracers that stopped being the backend while a thread may still have been inside them.
+std::vector<std::unique_ptr<TracingBackend>> g_retiredTracers;
 std::unique_ptr<std::FILE, FileCloser> g_traceFile;
 
 std::unique_ptr<EmulatedMouse> makeEmulator(const QString &mode)
@@ -67,6 +71,7 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
     bool trace = !traceFile.isEmpty();
     const QString prefix = QLatin1String(kEmulateOption) + QLatin1Char('=');
     const QString tracePrefix = QLatin1String(kTraceOption) + QLatin1Char('=');
+    QString diagnosticsFile;
     for (const QString &a : args) {
         if (a == QLatin1String(kEmulateOption)) {
             mode = QStringLiteral("receiver");
@@ -78,6 +83,13 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
         } else if (a.startsWith(tracePrefix)) {
             trace = true;
             traceFile = a.mid(tracePrefix.size());
+        } else if (a.startsWith(QLatin1String(kDiagnosticsOption))) {
+            diagnosticsFile = a.mid(int(qstrlen(kDiagnosticsOption)));
+            if (diagnosticsFile.isEmpty()) {
+                if (error)
+                    *error = QStringLiteral("--diagnostics needs a file name");
+                return rest;
+            }
         } else {
             rest.append(a);
         }
@@ -98,12 +110,24 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
         }
     }
 
+    // Checked before anything is installed, like the trace file: a recording the user asked
+    // for and never gets would be found missing only when it is needed.
+    if (!diagnosticsFile.isEmpty() && !QFile(diagnosticsFile).open(QIODevice::WriteOnly)) {
+        if (error)
+            *error =
+                QStringLiteral("cannot write the diagnostics file \"%1\"").arg(diagnosticsFile);
+        return rest;
+    }
+
     // Install the new backend before the old objects go, so no caller sees a dangling one.
     std::unique_ptr<EmulatedMouse> emulator = mode.isEmpty() ? nullptr : makeEmulator(mode);
     setHidBackend(emulator.get());
     std::unique_ptr<TracingBackend> tracer;
-    if (trace) {
-        tracer = std::make_unique<TracingBackend>(hidBackend(), out ? out.get() : stdout);
+    if (trace || !diagnosticsFile.isEmpty()) {
+        tracer = std::make_unique<TracingBackend>(hidBackend(),
+                                                  out ? out.get() : (trace ? stdout : nullptr));
+        if (!diagnosticsFile.isEmpty() && !tracer->startRecording(diagnosticsFile))
+            qDebug("diagnostics file %s went away", qUtf8Printable(diagnosticsFile));
         setHidBackend(tracer.get());
     }
     // The control watches files through the event loop, so it belongs to the application
@@ -120,6 +144,23 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
 EmulatedMouse *installedEmulator()
 {
     return g_emulator.get();
+}
+
+TracingBackend &diagnosticsTracer()
+{
+    if (!g_tracer || &hidBackend() != g_tracer.get()) {
+        auto tracer = std::make_unique<TracingBackend>(hidBackend(), nullptr);
+        setHidBackend(tracer.get());
+        if (g_tracer)
+            g_retiredTracers.push_back(std::move(g_tracer));
+        g_tracer = std::move(tracer);
+    }
+    return *g_tracer;
+}
+
+bool diagnosticsRecording()
+{
+    return g_tracer && &hidBackend() == g_tracer.get() && g_tracer->recording();
 }
 
 } // namespace mc

@@ -12,6 +12,8 @@
 //   --trace                   every report written or read is printed on standard output
 //   --trace=FILE, MOUSECFG_TRACE=FILE   the same, into FILE (the window has no standard output
 //                             worth reading)
+//   --diagnostics=FILE        every report written or read, with the time it went over the wire,
+//                             recorded into FILE for as long as the program runs (see hidtrace.h)
 //   MOUSECFG_EMULATOR_CONTROL=FILE      a control file that plugs, unplugs and wakes the
 //                             emulated mouse of a running program (see emulatorcontrol.h)
 #pragma once
@@ -22,6 +24,7 @@
 namespace mc {
 
 class EmulatedMouse;
+class TracingBackend;
 
 // Takes the options above out of args, installs the backend they ask for and returns the
 // remaining arguments. An unknown MODE installs nothing and sets *error (when given).
@@ -29,6 +32,14 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error = nul
 
 // The emulated mouse installed by installBackendFromArgs, or nullptr.
 EmulatedMouse *installedEmulator();
+
+// The tracer in front of the installed backend, put there now when there is none: the one that
+// records diagnostics. It stays installed until the backend is chosen again. User-interface
+// thread (the CLI's main thread) only.
+TracingBackend &diagnosticsTracer();
+// Whether the installed tracer records diagnostics now (--diagnostics, or the tray entry);
+// installs nothing.
+bool diagnosticsRecording();
 
 // True when mode names one of the modes above.
 bool isEmulateMode(const QString &mode);

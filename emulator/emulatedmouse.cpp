@@ -59,9 +59,24 @@ EmulatedMouse::EmulatedMouse(QObject *parent) : QObject(parent)
     m_vid = {ids.receiverVid, ids.cableVid};
     m_pid = {ids.receiverPid, ids.cablePid};
     m_productName = readMouseListName().toUtf8();
+    factoryResetLocked();
+    m_clock.start();
+}
+
+void EmulatedMouse::factoryReset()
+{
+    QMutexLocker lock(&m_mutex);
+    factoryResetLocked();
+}
+
+void EmulatedMouse::factoryResetLocked()
+{
     for (uint8_t c = frame::kGeneralBlock; c <= frame::kMacroBlock; ++c)
         block(c).memory = QByteArray(blockSize(c), '\0');
-    m_clock.start();
+    dropPendingLocked();
+    m_bracketOpen = false;
+    m_activeSlot = 0;
+    m_activeStage = 0;
 }
 
 EmulatedMouse::~EmulatedMouse() = default;

@@ -152,6 +152,10 @@ public:
     int activeSlot() const;
     int activeStage() const;
     bool writeBracketOpen() const;
+    // The mouse forgets its settings, as one does that lost power before they were stored for
+    // good: every block back to the factory state (all zero), slot 0 and stage 0 active, no write
+    // under way. What the host wrote is gone; only a new write gives the mouse settings again.
+    void factoryReset();
 
     // --- what went over the wire ---
     QVector<QByteArray> writtenReports() const; // every report written to a command collection
@@ -208,6 +212,7 @@ private:
     void commitLocked(uint8_t selector);
     void applyLocked(uint8_t command);
     void dropPendingLocked();
+    void factoryResetLocked();
     QByteArray statusAnswerLocked() const;
     Block &block(uint8_t command);
     const Block &block(uint8_t command) const;

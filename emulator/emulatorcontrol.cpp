@@ -81,9 +81,13 @@ bool EmulatorControl::runLine(EmulatedMouse &mouse, const QString &line)
         mouse.setMouseOff(verb == QLatin1String("off"));
         return true;
     }
+    if (verb == QLatin1String("reset") && words.size() == 1) {
+        mouse.factoryReset();
+        return true;
+    }
     uint8_t slot = 0, stage = 0, rate = 0;
-    if (verb == QLatin1String("report") && words.size() == 4 && byteArgument(words.at(1), &slot)
-        && byteArgument(words.at(2), &stage) && byteArgument(words.at(3), &rate)) {
+    if (verb == QLatin1String("report") && words.size() == 4 && byteArgument(words.at(1), &slot) &&
+        byteArgument(words.at(2), &stage) && byteArgument(words.at(3), &rate)) {
         mouse.sendChangeReport(slot, stage, rate, 0);
         return true;
     }

@@ -4,6 +4,8 @@
 //   plug receiver|cable      unplug receiver|cable
 //   off | on                 the mouse is asleep (battery reads zero) or awake again
 //   report SLOT STAGE RATE   the user changed slot, stage or rate with the mouse's buttons
+//   reset                    the mouse forgets its settings (back to the factory state), as one
+//                            that lost power does
 // Unknown lines are ignored. The file is watched through the file system's notifications, so
 // an idle program wakes for nothing. Lives on the thread that created it (the main thread).
 #pragma once

@@ -216,6 +216,15 @@ void writeDiff(int diff)
     writeValue(appSettingsFile(), QLatin1String(keys::kDiff), diff);
 }
 
+bool readReapplyOnConnect()
+{
+    return app(keys::kReapplyOnConnect, 1) != 0;
+}
+void writeReapplyOnConnect(bool bEnable)
+{
+    writeValue(appSettingsFile(), QLatin1String(keys::kReapplyOnConnect), bEnable ? 1 : 0);
+}
+
 QString readCurrentProduct()
 {
     // The name as stored: the device table and the settings know the product by it. Only the

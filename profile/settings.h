@@ -80,6 +80,9 @@ int readActiveSlot(); // clamped: a slot outside 0..4 reads as 0
 void writeActiveSlot(int slot);
 int readDiff();
 void writeDiff(int diff);
+// Whether a mouse that connects is given the settings the window shows (default on).
+bool readReapplyOnConnect();
+void writeReapplyOnConnect(bool bEnable);
 QString readCurrentProduct(); // as stored; productFolderName() gives its folder
 void writeCurrentProduct(const QString &name);
 QString readModel();

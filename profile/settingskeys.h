@@ -37,6 +37,9 @@ inline constexpr char kDebounce[] = "Config/Debounce";
 inline constexpr char kCount[] = "Config/Count";
 inline constexpr char kSlotNameFmt[] = "Config/Profile%1"; // %1 = slot + 1
 inline constexpr char kDiff[] = "Config/Diff";
+// 0: a mouse that connects is left as it is; anything else (the default): it is given the
+// settings the window shows.
+inline constexpr char kReapplyOnConnect[] = "Config/ReapplyOnConnect";
 inline constexpr char kCurrentProductName[] = "Config/CurrentProductName";
 inline constexpr char kModel[] = "Config/Model";
 inline constexpr char kBattery[] = "Config/Battery";

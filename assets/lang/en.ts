@@ -281,6 +281,18 @@
         <source>MousecfgWidget</source>
         <translation>MousecfgWidget</translation>
     </message>
+    <message>
+        <source>Write settings when the mouse connects</source>
+        <translation>Write settings when the mouse connects</translation>
+    </message>
+    <message>
+        <source>Stop recording diagnostics</source>
+        <translation>Stop recording diagnostics</translation>
+    </message>
+    <message>
+        <source>Record diagnostics...</source>
+        <translation>Record diagnostics...</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -931,6 +943,18 @@
     <message>
         <source>Marbles</source>
         <translation>MARBLES</translation>
+    </message>
+    <message>
+        <source>The diagnostics were recorded in %1</source>
+        <translation>THE DIAGNOSTICS WERE RECORDED IN %1</translation>
+    </message>
+    <message>
+        <source>The diagnostics cannot be recorded in %1</source>
+        <translation>THE DIAGNOSTICS CANNOT BE RECORDED IN %1</translation>
+    </message>
+    <message>
+        <source>The mouse could not be given your settings when it connected.</source>
+        <translation>THE MOUSE COULD NOT BE GIVEN YOUR SETTINGS WHEN IT CONNECTED.</translation>
     </message>
 </context>
 </TS>

@@ -229,10 +229,10 @@ private slots:
             QFile::copy(QStringLiteral(MC_CONTEXTS_QM), fx.path() + QStringLiteral("/lang/en.qm")));
         MousecfgWidget w;
         const QList<QAction *> tray = w.trayIcon()->contextMenu()->actions();
-        // Load, the profile per application, quit.
-        QCOMPARE(tray.size(), 3);
-        QCOMPARE(tray.at(0)->text(), QStringLiteral("[window] Load Config"));
-        QCOMPARE(tray.at(2)->text(), QStringLiteral("[window] Quit"));
+        // Load, the profile per application, the reconnect write's check, diagnostics, quit.
+        QCOMPARE(tray.size(), 5);
+        QCOMPARE(tray.first()->text(), QStringLiteral("[window] Load Config"));
+        QCOMPARE(tray.last()->text(), QStringLiteral("[window] Quit"));
         QCOMPARE(w.applyButton()->text(), QStringLiteral("[free] Apply"));
         KivMessageBox question(1, QString(), QString(), QString(), &w);
         QCOMPARE(question.yesButton()->text(), QStringLiteral("[box] Yes"));

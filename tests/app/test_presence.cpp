@@ -23,19 +23,6 @@ using A = EmulatedMouse::Attachment;
 
 namespace {
 
-// Short pauses, so that the mouse's reports arrive within a few milliseconds.
-PollTimings quick()
-{
-    PollTimings t;
-    t.afterQuery = 1;
-    t.queryRead = 200;
-    t.afterQueryPass = 1;
-    t.listenRead = 20;
-    t.afterListen = 1;
-    t.afterReadError = 1;
-    return t;
-}
-
 // Passes every call on to the emulated mouse and notes a handle closed while a read of the
 // poller is still under way.
 class CloseWatch final : public HidBackend
@@ -97,7 +84,7 @@ private slots:
         m_fixture->configure(QStringLiteral("Config/Diff"), 0);
         m_store = namedStore();
         m_presence = std::make_unique<DevicePresence>(m_store);
-        m_presence->setPollTimings(quick());
+        m_presence->setPollTimings(quickPollTimings());
     }
     void cleanup()
     {
@@ -110,8 +97,27 @@ private slots:
     void newArrivalAsksForAFullWrite()
     {
         startWith({});
+        QSignalSpy connected(m_presence.get(), &DevicePresence::mouseConnected);
+        QSignalSpy gone(m_presence.get(), &DevicePresence::mouseGone);
+        bool openWhenTold = false;
+        connect(m_presence.get(), &DevicePresence::mouseConnected, this,
+                [&] { openWhenTold = commandHandle() != nullptr && m_presence->pollerRunning(); });
         mouse().plug(A::Receiver);
         QCOMPARE(readDiff(), 1);
+        // Told once for the two collections, when the set-up has opened the mouse.
+        QCOMPARE(connected.count(), 0);
+        QVERIFY(connected.wait());
+        QVERIFY(openWhenTold);
+        // The cable of a mouse already there: opened at once, told at once.
+        mouse().plug(A::Cable);
+        QCOMPARE(connected.count(), 2);
+        QVERIFY(openWhenTold);
+        mouse().unplug(A::Cable);
+        QCOMPARE(gone.count(), 0);
+        mouse().unplug(A::Receiver);
+        QCOMPARE(gone.count(), 1);
+        QTest::qWait(50);
+        QCOMPARE(connected.count(), 2);
     }
 
     void pluggingInSetsTheMouseUpAndClosesTheWarning_data()
@@ -241,7 +247,7 @@ private slots:
     {
         CloseWatch watch(mouse());
         setHidBackend(&watch);
-        PollTimings slow = quick();
+        PollTimings slow = quickPollTimings();
         slow.listenRead = 100; // a read is nearly always under way
         m_presence->setPollTimings(slow);
         startWith({A::Receiver});

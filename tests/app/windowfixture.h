@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/mousecfgwidget.h"
+#include "device/batterythread.h"
 #include "device/devicetable.h"
 #include "device/hidbackend.h"
 #include "emulator/emulatedmouse.h"
@@ -24,6 +25,20 @@
 #include <memory>
 
 namespace mc::test {
+
+// Short pauses for the status poller, so that the mouse's reports arrive within a few
+// milliseconds and a status query comes about once a second.
+inline PollTimings quickPollTimings()
+{
+    PollTimings t;
+    t.afterQuery = 1;
+    t.queryRead = 200;
+    t.afterQueryPass = 1;
+    t.listenRead = 20;
+    t.afterListen = 1;
+    t.afterReadError = 1;
+    return t;
+}
 
 class WindowFixture
 {

@@ -122,3 +122,36 @@ shot() {
     STEP=$((STEP + 1))
     import -window root "$OUT/$(printf '%02d' "$STEP")-$1-${E2E_DPI}dpi.png" 2>/dev/null
 }
+
+# The report-rate menu of the DPI tab (its button at design geometry RATE_BUTTON; the tab must be
+# shown): opens the menu of window $1 and picks entry $2 (1: 125 HZ ... 4: 1000 HZ).
+RATE_BUTTON=(872 98 96 24)
+choose_rate() {
+    click_box "$1" "${RATE_BUTTON[@]}"
+    # The menu is a window of its own: wait for it rather than for a fixed time (a slow build,
+    # such as the sanitizers', takes longer to open it).
+    wait_window_count 2 || fail "the report-rate menu did not open"
+    sleep 0.2
+    local i
+    for i in $(seq 1 "$2"); do xdotool key Down; done
+    xdotool key Return
+    wait_window_count 1 || fail "the report-rate menu did not close"
+}
+
+# Byte $1 of the general block's data as the trace shows it.
+general_byte() {
+    written 01 | awk -v n="$1" '$8 == "13" { print $(10 + n); exit }'
+}
+
+# Fails unless the trace holds a whole write ($1 names it): the bracket, every block, a commit.
+check_full_write() {
+    local block
+    [ -n "$(written 46)" ] || fail "$1 opened no write bracket"
+    for block in 01 02 03 04; do
+        [ -n "$(written "$block")" ] || fail "$1 did not write block $block"
+    done
+    [ -n "$(written 40)" ] || fail "$1 committed nothing"
+}
+
+# Waits until the trace shows a write closed: the bracket's closing report.
+wait_write_end() { wait_trace '^> 05 [0-9a-f]{2} fa 46 01 '; }

@@ -30,10 +30,7 @@ shot start
 click_box "$win" "${APPLY[@]}"
 wait_trace '^> 05 [0-9a-f]{2} fa 40 ' || fail "Apply wrote no commit"
 sleep 1
-for block in 01 02 03 04; do
-    [ -n "$(written "$block")" ] || fail "Apply did not write block $block"
-done
-[ -n "$(written 46)" ] || fail "Apply opened no write bracket"
+check_full_write "Apply"
 shot applied
 log "apply: $(grep -c '^>' "$TRACE") reports written"
 
@@ -46,6 +43,8 @@ shot unplugged
 send_control "plug receiver"
 wait_window_count 1 || fail "the warning stayed open after the mouse came back"
 wait_trace '^> 05 [0-9a-f]{2} fa 48 ' || fail "no status query after the mouse came back"
+# A mouse that connects is given the window's settings; the steps start when that is done.
+wait_write_end || fail "the mouse that came back was not given the settings"
 sleep 0.5
 shot replugged
 

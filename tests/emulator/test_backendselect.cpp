@@ -98,6 +98,53 @@ private slots:
         QVERIFY(!installedEmulator());
     }
 
+    void diagnosticsRecordTimedTraceLines()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("diagnostics.txt");
+        QString error;
+        const QStringList rest =
+            installBackendFromArgs({"prog", "--emulate", "--diagnostics=" + file}, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(rest, QStringList{"prog"});
+        EmulatedMouse *mouse = installedEmulator();
+        QVERIFY(mouse);
+        // The recording's tracer is the one the tray entry starts and stops.
+        TracingBackend &tracer = diagnosticsTracer();
+        QCOMPARE(&hidBackend(), static_cast<HidBackend *>(&tracer));
+        QVERIFY(tracer.recording());
+        HidHandle h = hidBackend().open(
+            mouse->collectionPath(A::Receiver, EmulatedMouse::Collection::Command));
+        uint8_t query[33] = {0x05, 0x24, 0xFA, 0x48};
+        QCOMPARE(hidBackend().write(h, query, 33), 33);
+        uint8_t answer[33] = {};
+        QCOMPARE(hidBackend().readTimeout(h, answer, 33, 200), 33);
+        hidBackend().close(h);
+        tracer.stopRecording();
+        QVERIFY(!tracer.recording());
+        hidBackend().write(h, query, 33); // after the end: not recorded
+
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QCOMPARE(lines.size(), 4); // header, written, read, and the empty end
+        QVERIFY(lines[0].startsWith("# mousecfg diagnostics "));
+        const QRegularExpression timed(QStringLiteral("^\\d+\\.\\d{3} ([<>]) 05 "));
+        QVERIFY2(timed.match(QString::fromLatin1(lines[1])).hasMatch(), lines[1].constData());
+        QVERIFY(lines[1].contains("> 05 24 fa 48 00"));
+        QVERIFY2(timed.match(QString::fromLatin1(lines[2])).hasMatch(), lines[2].constData());
+        QVERIFY(lines[2].contains("< 05 "));
+    }
+
+    void unwritableDiagnosticsFileIsAnError()
+    {
+        QString error;
+        installBackendFromArgs({"prog", "--emulate", "--diagnostics=/nonexistent-dir/d.txt"},
+                               &error);
+        QVERIFY(error.contains("diagnostics"));
+        QVERIFY(!installedEmulator());
+    }
+
     void traceWrapsTheChosenBackend()
     {
         const QStringList rest = installBackendFromArgs({"--trace", "--emulate=cable", "status"});

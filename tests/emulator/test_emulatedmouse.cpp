@@ -96,6 +96,18 @@ class EmulatedMouseTest : public QObject
         QCOMPARE(exchange(closing(command)), toBytes(closing(command)));
     }
 
+    // Opens the bracket and commits a general block naming the active slot and stage.
+    QByteArray writeGeneralBlock(uint8_t slot, uint8_t stage)
+    {
+        QByteArray general(kGeneralBlockSize, '\0');
+        general[6] = char(slot);
+        general[17] = char(stage);
+        bracket(0);
+        writeBlock(0x01, general);
+        exchange(commit(0x01));
+        return general;
+    }
+
 private slots:
     void init()
     {
@@ -261,12 +273,7 @@ private slots:
 
     void generalBlockSetsTheActiveSlotAndStage()
     {
-        QByteArray general(kGeneralBlockSize, '\0');
-        general[6] = 3;
-        general[17] = 5;
-        bracket(0);
-        writeBlock(0x01, general);
-        exchange(commit(0x01));
+        QByteArray general = writeGeneralBlock(3, 5);
         QCOMPARE(m_mouse->activeSlot(), 3);
         QCOMPARE(m_mouse->activeStage(), 5);
         general[6] = 9; // out of range: the mouse keeps its slot
@@ -275,6 +282,22 @@ private slots:
         exchange(commit(0x01));
         QCOMPARE(m_mouse->activeSlot(), 3);
         QCOMPARE(m_mouse->activeStage(), 5);
+    }
+
+    void factoryResetForgetsEverythingWritten()
+    {
+        writeGeneralBlock(3, 5);
+        writeBlock(0x02, pattern(kDpiBlockSize, 1)); // closed, not yet committed
+        m_mouse->factoryReset();
+        QCOMPARE(m_mouse->blockMemory(0x01), QByteArray(kGeneralBlockSize, '\0'));
+        QCOMPARE(m_mouse->activeSlot(), 0);
+        QCOMPARE(m_mouse->activeStage(), 0);
+        QVERIFY(!m_mouse->writeBracketOpen());
+        // The write under way went with it: its commit applies nothing, and a packet needs a
+        // bracket opened anew.
+        exchange(commit(0x02));
+        QCOMPARE(m_mouse->blockMemory(0x02), QByteArray(kDpiBlockSize, '\0'));
+        QVERIFY(exchange(packet(0x02, 0, frame::kPhaseFirst, pattern(5, 2))).isEmpty());
     }
 
     void selectProfileIgnoresSlotsOutOfRange()

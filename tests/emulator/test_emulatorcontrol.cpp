@@ -1,5 +1,5 @@
-// Driving the emulated mouse of a running program from outside, and the trace written to a file:
-// the two hooks the end-to-end scripts stand on.
+// Driving the emulated mouse of a running program from outside (plug, unplug, reset), and the trace
+// written to a file: the two hooks the end-to-end scripts stand on.
 #include "device/hidbackend.h"
 #include "emulator/backendselect.h"
 #include "emulator/emulatedmouse.h"
@@ -33,12 +33,14 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
             f.write(commands);
         };
+        mouse->sendChangeReport(3, 0, 1, 0); // the active slot becomes 3
         send("bogus line\nunplug receiver\n");
         QTRY_VERIFY(!mouse->isPlugged(A::Receiver));
         QCOMPARE(hotplug.size(), 2); // pointer and command collection
         QCOMPARE(hotplug.first().at(0).toBool(), false);
-        send("plug receiver\nplug cable\n");
+        send("reset\nplug receiver\nplug cable\n");
         QTRY_VERIFY(mouse->isPlugged(A::Receiver) && mouse->isPlugged(A::Cable));
+        QCOMPARE(mouse->activeSlot(), 0); // forgotten on "reset"
 
         const QByteArray path = mouse->collectionPath(A::Receiver, EmulatedMouse::Collection::Command);
         HidHandle h = hidBackend().open(path);

@@ -55,6 +55,7 @@ void TestSettings::defaultsWithoutFiles()
     QCOMPARE(readFrenchIndex(), -1);
     QCOMPARE(readDisableMacro(), 0);
     QCOMPARE(readBatteryFull(), 4200);
+    QVERIFY(readReapplyOnConnect());
     QCOMPARE(readSensorCode(), 0);
     QCOMPARE(readActiveSlot(), 0);
     QCOMPARE(readLanguage(), 0);
@@ -193,6 +194,8 @@ void TestSettings::hostileValuesAreClamped_data()
                              << 0;
     QTest::newRow("battery 250") << false << "Config/Battery" << QVariant(250) << F(readBattery)
                                  << 100;
+    QTest::newRow("reapply text") << false << "Config/ReapplyOnConnect" << QVariant("off")
+                                  << F(readReapplyOnConnect) << 1;
     QTest::newRow("theme 9") << false << "Config/GColorID" << QVariant(9) << F(readThemeColourIndex)
                              << 0;
     QTest::newRow("languages 1000") << false << "FONT_LIST/LANGNUM" << QVariant(1000)
@@ -278,6 +281,8 @@ void TestSettings::valuesWrittenReadBack()
     QCOMPARE(readActiveSlot(), 0);
     writeDiff(1);
     QCOMPARE(readDiff(), 1);
+    writeReapplyOnConnect(false);
+    QVERIFY(!readReapplyOnConnect());
     writeBattery(70);
     QCOMPARE(readBattery(), 70);
     writeLanguage(2);

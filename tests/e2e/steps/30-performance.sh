@@ -1,7 +1,6 @@
 # The DPI tab: drag the first stage's slider, choose 125 Hz from the report-rate menu, Apply;
 # the mouse gets the DPI block and the new rate. Then everything back and the first tab again.
 DPI_TAB=(69 158 149 25)
-RATE_BUTTON=(872 98 96 24)
 # Stage 0's sliders in design pixels: DPI panel (285, 90), row (15, 43), sliders (180, 0, 148,
 # 48). At y 148 both the linked slider and the X slider of the pair lie, so the drag works
 # whether the stage's axes are linked or not; it starts on the handle of the range's bottom.
@@ -27,29 +26,11 @@ middle_design() {
     sleep 0.2
 }
 
-# Opens the rate menu and picks entry $2 (1: 125 HZ ... 4: 1000 HZ) with the keyboard.
-choose_rate() {
-    click_box "$1" "${RATE_BUTTON[@]}"
-    # The menu is a window of its own: wait for it rather than for a fixed time (a slow build,
-    # such as the sanitizers', takes longer to open it).
-    wait_window_count 2 || fail "the report-rate menu did not open"
-    sleep 0.2
-    local i
-    for i in $(seq 1 "$2"); do xdotool key Down; done
-    xdotool key Return
-    wait_window_count 1 || fail "the report-rate menu did not close"
-}
-
 apply_and_wait() {
     : >"$TRACE"
     click_box "$win" "${APPLY[@]}"
     wait_trace '^> 05 [0-9a-f]{2} fa 40 ' || fail "$1: Apply wrote no commit"
     sleep 1
-}
-
-# Byte $1 of the general block's data as the trace shows it.
-general_byte() {
-    written 01 | awk -v n="$1" '$8 == "13" { print $(10 + n); exit }'
 }
 
 click_box "$win" "${DPI_TAB[@]}"

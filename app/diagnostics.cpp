@@ -1,0 +1,55 @@
+// The window's diagnostics recording.
+#include "app/diagnostics.h"
+
+#include "device/hidtrace.h"
+#include "emulator/backendselect.h"
+#include "profile/paths.h"
+
+#include <QDateTime>
+#include <QDir>
+
+namespace mc {
+
+DiagnosticsRecorder::DiagnosticsRecorder(QObject *parent) : QObject(parent)
+{
+    if (diagnosticsRecording())
+        m_path = diagnosticsTracer().recordingPath();
+}
+
+void DiagnosticsRecorder::setPrompts(const UserPrompts &prompts)
+{
+    m_prompts = prompts;
+}
+
+bool DiagnosticsRecorder::recording() const
+{
+    return diagnosticsRecording();
+}
+
+void DiagnosticsRecorder::setRecording(bool bRecord)
+{
+    if (bRecord == recording())
+        return;
+    TracingBackend &tracer = diagnosticsTracer();
+    if (!bRecord) {
+        tracer.stopRecording();
+        emit recordingChanged(false);
+        m_prompts.tellUser(2, QObject::tr("The diagnostics were recorded in %1")
+                                  .arg(QDir::toNativeSeparators(m_path)));
+        return;
+    }
+    // Named by the time, so that a second recording never replaces the first.
+    const QString path = appDir() + QStringLiteral("/diagnostics-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                         QStringLiteral(".txt");
+    if (!tracer.startRecording(path)) {
+        emit recordingChanged(false);
+        m_prompts.tellUser(2, QObject::tr("The diagnostics cannot be recorded in %1")
+                                  .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    m_path = path;
+    emit recordingChanged(true);
+}
+
+} // namespace mc

@@ -53,7 +53,7 @@ void finishSkinPreload();
 // dark fill without it, framed in the theme colour. Call from the dialog's paintEvent.
 void paintDialogBackground(QWidget *dialog);
 
-// A + "/skin/" + name.
+// skinDir() + "/" + name.
 QString skinPath(const QString &name);
 // The image at a full path, shared between widgets, with the skin's accent in the theme colour
 // (skintint.h); a missing file gives a null pixmap. An image that records its design size is

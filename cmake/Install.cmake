@@ -3,6 +3,11 @@
 # the program looks for them from its own folder; what the program writes goes to the user's
 # data folder (profile/paths.h). Besides: the desktop entry, the icon in the hicolor theme, the
 # AppStream metadata and the udev rule (assets/linux/).
+# `cmake --install` and cpack take what the build made; neither first walks through every target
+# of the tree (tests and benchmarks included) to see whether it is current, which costs half a
+# minute. Build first (scripts/build.sh), then install or package.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(MC_UDEV_RULES_DIR lib/udev/rules.d CACHE STRING
     "Where the udev rule is installed, below the prefix unless absolute")
 
@@ -37,4 +42,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The library dependencies come from the executables themselves.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Debug information stays in the build tree.
+set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -461,8 +461,8 @@ void DevicePresence::onFirmwareRequested()
         return;
     m_poller.stop();
     const QString updater =
-        appDir() + (uiLanguage() == 0 ? QStringLiteral("/skin/mouse/bin/K552-8871-20230727-en.exe")
-                                      : QStringLiteral("/skin/mouse/bin/K552-8871-20230727.exe"));
+        skinDir() + (uiLanguage() == 0 ? QStringLiteral("/mouse/bin/K552-8871-20230727-en.exe")
+                                       : QStringLiteral("/mouse/bin/K552-8871-20230727.exe"));
     // Leaving is only right once the updater runs: otherwise the user would lose the program
     // for nothing.
     if (m_firmware.startDetached(updater)) {

@@ -2,9 +2,9 @@
 // switch from one mouse to another.
 #include "app/devicelink.h"
 #include "app/mousecfgwidget.h"
-#include "buttons/ui/kivbtnwindow.h"
 #include "app/presence.h"
 #include "app/profilelibrary.h"
+#include "buttons/ui/kivbtnwindow.h"
 
 #include "profile/paths.h"
 #include "profile/profiledefaults.h"
@@ -59,7 +59,7 @@ void setPicture(QLabel *label, const QPixmap &pm)
 
 QString productFolder()
 {
-    return appDir() + QStringLiteral("/skin/mouse/") + readCurrentProduct();
+    return skinDir() + QStringLiteral("/mouse/") + readCurrentProduct();
 }
 
 } // namespace

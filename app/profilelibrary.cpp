@@ -6,6 +6,7 @@
 #include "app/profilelibrary.h"
 
 #include "platform/pointerspeed.h"
+#include "profile/configfile.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/profiledefaults.h"
@@ -429,8 +430,7 @@ bool ProfileLibrary::saveConfiguration()
         m_prompts.saveFile(QObject::tr("Save Config File"), QObject::tr("Config File(*.conf)"));
     if (path.isEmpty())
         return false;
-    WriteExportMark(path, readCurrentProduct());
-    if (!ExportConfig(m_store, path)) {
+    if (SaveConfigFile(m_store, path) != ConfigFileResult::Done) {
         m_prompts.tellUser(2, QObject::tr("CONFIG FILE COULD NOT BE WRITTEN!"));
         return false;
     }
@@ -443,11 +443,11 @@ bool ProfileLibrary::loadConfiguration()
         m_prompts.openFile(QObject::tr("Load Config File"), QObject::tr("Config File(*.conf)"));
     if (path.isEmpty())
         return false;
-    if (ReadExportMark(path) != readCurrentProduct()) {
+    // A file that could not be read has no mark to match.
+    if (LoadConfigFile(m_store, path) != ConfigFileResult::Done) {
         m_prompts.tellUser(2, QObject::tr("The file is not match current mouse!"));
         return false;
     }
-    ImportConfig(m_store, path);
     announceCurrent();
     emit configurationLoaded();
     emit panelsRefreshRequested();

@@ -36,7 +36,7 @@ void preloadFirstPaintImages()
 {
     const QString product = readCurrentProduct();
     QStringList early;
-    early << appDir() + QStringLiteral("/skin/mouse/") + product + QStringLiteral("/Mouse.png");
+    early << skinDir() + QStringLiteral("/mouse/") + product + QStringLiteral("/Mouse.png");
     for (const char *name :
          {"mouselogo.png", "dongle.png", "lightning.png", "tabbutton2-1.png", "tabbutton2-3.png",
           "tabbutton-1.png", "lang.png", "min-1.png", "close-1.png", "Reset1.png", "Import1.png",
@@ -44,8 +44,7 @@ void preloadFirstPaintImages()
         early << skinPath(QLatin1String(name));
     // Sized for the scale the window will take from the screen, as the window reads it.
     QScreen *screen = QGuiApplication::primaryScreen();
-    preloadSkinImages(early, {},
-                      scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0).factor);
+    preloadSkinImages(early, {}, scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0).factor);
 }
 
 } // namespace
@@ -115,7 +114,7 @@ int runMousecfg(int argc, char **argv)
         MousecfgWidget window;
         // Before the window is mapped, so the desktop never sees another title. The icon comes
         // from the data folder rather than the working directory, which may be anywhere.
-        window.setWindowIcon(QIcon(appDir() + QStringLiteral("/skin/icon.ico")));
+        window.setWindowIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
         window.setWindowTitle(productName);
         if (window.miceAtStart() > 0) {
             window.setWindowOpacity(1.0);

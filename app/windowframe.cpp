@@ -194,7 +194,7 @@ void MousecfgWidget::mouseReleaseEvent(QMouseEvent *)
 
 void MousecfgWidget::setupTray()
 {
-    const QIcon icon(appDir() + QStringLiteral("/skin/icon.ico"));
+    const QIcon icon(skinPath(QStringLiteral("icon.ico")));
     setWindowIcon(icon);
     m_trayMenu = new QMenu(this);
     m_loadAction =
@@ -345,7 +345,7 @@ bool MousecfgWidget::loadTranslation(int language)
     if (!isSafeFileName(stem))
         return false;
     QCoreApplication::removeTranslator(m_translator);
-    if (!m_translator->load(appDir() + QStringLiteral("/lang/") + stem + QStringLiteral(".qm")))
+    if (!m_translator->load(langDir() + QLatin1Char('/') + stem + QStringLiteral(".qm")))
         return false;
     QCoreApplication::installTranslator(m_translator);
     return true;

@@ -9,8 +9,6 @@
 #include "device/writeresult.h"
 #include "profile/profilestore.h"
 
-#include <QDir>
-
 namespace mc::cli {
 
 namespace {
@@ -28,14 +26,9 @@ int runApply(const QStringList &args)
     if (!args.isEmpty())
         return usageError(QStringLiteral("apply takes no arguments"));
     ProfileStore working;
-    QString unreadable;
-    if (!LoadStore(working, &unreadable)) {
-        // Checked before the mouse is even opened: nothing of this data folder is written.
-        printError(QStringLiteral("%1 could not be read (too large, a folder or not readable).")
-                       .arg(QDir::toNativeSeparators(unreadable)));
-        printLine(writeResultText(kStoreUnreadable));
-        return kStoreUnreadable;
-    }
+    // Checked before the mouse is even opened: nothing of this data folder is written.
+    if (const int refused = loadDataFolderStore(working))
+        return refused;
     ProfileStore lastWritten = working;
     const bool present = openMouse() == 0;
     const bool mouseOff = present && mouseOffAfterQuery();

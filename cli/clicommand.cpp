@@ -2,7 +2,11 @@
 #include "cli/clicommand.h"
 
 #include "device/discovery.h"
+#include "device/writeresult.h"
+#include "profile/profilestore.h"
 #include "profile/settings.h"
+
+#include <QDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -70,6 +74,17 @@ int usageError(const QString &message)
     }
     printError(QStringLiteral("MODE: receiver (default), cable, both, off, silent, none"));
     return kExitUsage;
+}
+
+int loadDataFolderStore(ProfileStore &store)
+{
+    QString unreadable;
+    if (LoadStore(store, &unreadable))
+        return 0;
+    printError(QStringLiteral("%1 could not be read (too large, a folder or not readable).")
+                   .arg(QDir::toNativeSeparators(unreadable)));
+    printLine(writeResultText(kStoreUnreadable));
+    return kStoreUnreadable;
 }
 
 int openMouse()

@@ -7,12 +7,19 @@
 #include <QStringList>
 #include <QVector>
 
+namespace mc {
+struct ProfileStore;
+}
+
 namespace mc::cli {
 
 // Exit statuses besides the device result codes (0 ok, 1 no device, 2 no valid answer,
 // 4 write failed, 5 mouse off) and the refusals of device/writeresult.h (8 not saved, 9 a
 // settings file unreadable, ...).
 constexpr int kExitUsage = 64;
+// The file named on the command line was not taken: not there, not readable, or the
+// configuration of another product.
+constexpr int kExitFileRefused = 10;
 
 struct Command
 {
@@ -36,6 +43,12 @@ void printError(const QString &line);
 
 // Prints the usage text to standard error and returns kExitUsage.
 int usageError(const QString &message);
+
+// Loads the store from the data folder as the window does at start-up. A settings file that is
+// there but could not be read is refused, so that nothing of the folder is written from a store
+// that does not hold the user's settings: the reason and the result text are printed and
+// kStoreUnreadable returned. 0 otherwise.
+int loadDataFolderStore(ProfileStore &store);
 
 // Finds and opens the mouse the way the GUI does at start-up: fills the device table,
 // enumerates and opens the product named by Config/CurrentProductName (or, when that is not

@@ -9,24 +9,28 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace mc {
 
 namespace {
+
 QString &overrideDir()
 {
     static QString dir;
     return dir;
 }
-} // namespace
 
-QString appDir()
+QString namedDataDir()
 {
     if (!overrideDir().isEmpty())
         return overrideDir();
     const QString env = qEnvironmentVariable("MOUSECFG_DATA_DIR");
-    if (!env.isEmpty())
-        return QDir::cleanPath(env);
+    return env.isEmpty() ? QString() : QDir::cleanPath(env);
+}
+
+QString executableDir()
+{
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
 #ifdef Q_OS_LINUX
@@ -35,12 +39,90 @@ QString appDir()
     if (!exe.isEmpty())
         return QFileInfo(exe).absolutePath();
 #endif
-    return QDir::currentPath();
+    return QString();
+}
+
+struct DefaultDirs
+{
+    QString shipped;
+    QString data;
+    bool userData = false; // data is the user's data folder, apart from the shipped files
+};
+
+DefaultDirs findDefaultDirs(const QString &exeDir)
+{
+    DefaultDirs d;
+    d.shipped = exeDir;
+    bool installed = false;
+    // The build tree lays the shipped files beside the executables; an installed program finds
+    // them under share/ of its prefix (MC_SHIPPED_FROM_BIN, from the install layout).
+    const bool beside = QFileInfo::exists(exeDir + QStringLiteral("/DefaultProfile.bin")) ||
+                        QFileInfo(exeDir + QStringLiteral("/Configs")).isDir();
+    const QString installedDir =
+        QDir::cleanPath(exeDir + QLatin1Char('/') + QStringLiteral(MC_SHIPPED_FROM_BIN));
+    if (!beside && QFileInfo(installedDir).isDir()) {
+        d.shipped = installedDir;
+        installed = true;
+    }
+    // An installed program's files belong to the package manager, even for root, who could
+    // write them.
+    d.userData = installed || !QFileInfo(exeDir).isWritable();
+    d.data = d.userData ? userDataDir() : exeDir;
+    return d;
+}
+
+// Decided once the executable's folder is known: where the program is does not change while it
+// runs.
+DefaultDirs defaultDirs()
+{
+    const QString exeDir = executableDir();
+    if (exeDir.isEmpty())
+        return {QDir::currentPath(), QDir::currentPath(), false};
+    static const DefaultDirs dirs = findDefaultDirs(exeDir);
+    return dirs;
+}
+
+} // namespace
+
+QString appDir()
+{
+    const QString named = namedDataDir();
+    return named.isEmpty() ? defaultDirs().data : named;
 }
 
 void setAppDir(const QString &dir)
 {
     overrideDir() = dir.isEmpty() ? QString() : QDir::cleanPath(QDir(dir).absolutePath());
+}
+
+QString shippedDir()
+{
+    return defaultDirs().shipped;
+}
+
+QString userDataDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/mousecfg");
+}
+
+QString readOnlyDir()
+{
+    const QString named = namedDataDir();
+    if (!named.isEmpty())
+        return named;
+    const DefaultDirs d = defaultDirs();
+    return d.userData ? d.shipped : d.data;
+}
+
+QString skinDir()
+{
+    return readOnlyDir() + QStringLiteral("/skin");
+}
+
+QString langDir()
+{
+    return readOnlyDir() + QStringLiteral("/lang");
 }
 
 QStringList applyDataDirOption(const QStringList &args, QString *error)
@@ -73,8 +155,14 @@ int seedDataFolder()
 {
     if (!QCoreApplication::instance())
         return 0;
-    const QString source = QCoreApplication::applicationDirPath();
+    const QString source = shippedDir();
     const QString target = appDir();
+    const bool userData = namedDataDir().isEmpty() && defaultDirs().userData;
+    if (userData && !QDir().mkpath(target)) {
+        qWarning("the data folder %s cannot be created: settings will not be kept",
+                 qPrintable(QDir::toNativeSeparators(target)));
+        return 0;
+    }
     const QFileInfo targetInfo(target);
     if (!targetInfo.isDir() ||
         targetInfo.canonicalFilePath() == QFileInfo(source).canonicalFilePath())
@@ -84,10 +172,16 @@ int seedDataFolder()
                               QDir::System))
         return 0;
     QStringList files;
-    if (QFileInfo(source + QStringLiteral("/DefaultProfile.bin")).isFile())
-        files << QStringLiteral("DefaultProfile.bin");
-    for (const char *folder : {"Configs", "skin", "lang"}) {
-        QDirIterator it(source + QLatin1Char('/') + QLatin1String(folder), QDir::Files,
+    QStringList folders{QStringLiteral("Configs")};
+    // The user's data folder keeps only what the program writes; the rest is read where it was
+    // installed.
+    if (!userData) {
+        if (QFileInfo(source + QStringLiteral("/DefaultProfile.bin")).isFile())
+            files << QStringLiteral("DefaultProfile.bin");
+        folders << QStringLiteral("skin") << QStringLiteral("lang");
+    }
+    for (const QString &folder : qAsConst(folders)) {
+        QDirIterator it(source + QLatin1Char('/') + folder, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext())
             files << it.next().mid(source.size() + 1);
@@ -118,7 +212,7 @@ QString productDir()
 
 QString productDescriptionFile()
 {
-    return appDir() + QStringLiteral("/DefaultProfile.bin");
+    return readOnlyDir() + QStringLiteral("/DefaultProfile.bin");
 }
 QString appSettingsFile()
 {

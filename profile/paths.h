@@ -7,8 +7,15 @@
 
 namespace mc {
 
-// A: the data folder. Defaults to the executable's folder; MOUSECFG_DATA_DIR or --data-dir
-// override it (tests always point it at a temporary folder).
+// Two folders. The data folder A holds what the program writes (Configs/: Config.ini,
+// LangConfig.ini, profiles, macros). The shipped folder holds what the package ships and the
+// program only reads (DefaultProfile.bin, skin/, lang/, the sample Configs/ a new data folder is
+// seeded from): beside the executable in the build tree, <prefix>/share/mousecfg for an
+// installed program (executable in <prefix>/bin).
+//
+// A: --data-dir or MOUSECFG_DATA_DIR when given (tests always point it at a temporary folder);
+// otherwise the executable's folder, unless the program is installed or that folder cannot be
+// written, in which case it is the user's data folder. Called from any thread.
 QString appDir();
 void setAppDir(const QString &dir);
 // Takes "--data-dir DIR" / "--data-dir=DIR" out of the arguments and applies it together with
@@ -17,15 +24,25 @@ void setAppDir(const QString &dir);
 // folder ...") and the caller ends with a usage error.
 QStringList applyDataDirOption(const QStringList &args, QString *error = nullptr);
 
-// First start with an empty data folder: copies the shipped files (DefaultProfile.bin, Configs/,
-// skin/, lang/) from the executable's folder into it. Does nothing when the data folder is the
-// executable's folder, does not exist or holds anything at all; never replaces a file. Returns
-// the number of files copied. Called once at start-up, after applyDataDirOption.
+QString shippedDir();  // where the package put its read-only files
+QString userDataDir(); // $XDG_DATA_HOME/mousecfg (~/.local/share/mousecfg)
+// Where the read-only files in use are read from: a data folder that was named (or is the
+// shipped folder itself) is whole and holds its own; beside the user's data folder they are
+// read from where they were installed, so an update of the package reaches every user.
+QString readOnlyDir();
+QString skinDir(); // readOnlyDir() + "/skin"
+QString langDir(); // readOnlyDir() + "/lang"
+
+// First start with an empty data folder: copies the shipped files into it, never replacing one.
+// A named data folder gets everything (DefaultProfile.bin, Configs/, skin/, lang/); the user's
+// data folder is created when missing and gets Configs/ only. Does nothing when the data folder
+// is the shipped folder, does not exist or holds anything at all. Returns the number of files
+// copied. Called once at start-up by both programs, after applyDataDirOption.
 int seedDataFolder();
 
 QString configDir();                      // K = A + "/Configs"
 QString productDir();                     // P = K + "/" + productFolderName(current product name)
-QString productDescriptionFile();         // A + "/DefaultProfile.bin"
+QString productDescriptionFile();         // readOnlyDir() + "/DefaultProfile.bin"
 QString appSettingsFile();                // K + "/Config.ini"
 QString langSettingsFile();               // K + "/LangConfig.ini"
 QString productSettingsFile();            // P + "/Config.ini"

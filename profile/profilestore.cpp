@@ -260,17 +260,18 @@ bool ExportConfig(const ProfileStore &store, const QString &path)
     return writeMerged(path, text, isExportKey);
 }
 
-void ImportConfig(ProfileStore &store, const QString &path)
+bool ImportConfig(ProfileStore &store, const QString &path)
 {
     IniFile ini;
     if (!ini.load(path))
-        return; // nothing to import; the store stays as it was
+        return false; // nothing to import; the store stays as it was
     readOptions(ini, store);
     for (int i = 0; i < kSlotCount; ++i) {
         ProfileData &record = store.profiles[size_t(i)];
         readProfileGroup(ini, record, exportGroup(i), false);
         clampProfile(record);
     }
+    return true;
 }
 
 bool SaveLibraryList(const QStringList &names)

@@ -41,8 +41,9 @@ void ResetAll(ProfileStore &store);
 // written just before) are kept. False when the file could not be written.
 bool ExportConfig(const ProfileStore &store, const QString &path);
 // Reads a configuration export into the store; LedMoveOFF and LedSleepTime of the slots keep
-// their values. Values are clamped and names replaced as in LoadStore.
-void ImportConfig(ProfileStore &store, const QString &path);
+// their values. Values are clamped and names replaced as in LoadStore. False, and the store
+// untouched, when the file could not be read.
+bool ImportConfig(ProfileStore &store, const QString &path);
 
 // The profile library list of the product settings file. Loading drops entries that are
 // empty, not plain file names, or name a file already listed (sameFileName), and never reads

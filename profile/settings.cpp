@@ -326,12 +326,15 @@ void writeLanguage(int language)
 
 // Exported files are large profile files: the fast INI code reads and edits them in a
 // fraction of the time QSettings takes, with the same result.
-void WriteExportMark(const QString &file, const QString &productName)
+bool WriteExportMark(const QString &file, const QString &productName)
 {
+    // A file that could not be read would otherwise be replaced by one holding the mark alone.
+    if (!settingsFileUsable(file))
+        return false;
     IniFile ini;
     ini.load(file);
     ini.setString(QLatin1String(keys::kExportMark), productName);
-    ini.save(file);
+    return ini.save(file);
 }
 
 QString ReadExportMark(const QString &file)

@@ -117,7 +117,8 @@ int readLanguage(); // 0..9, an index into the language table
 void writeLanguage(int language);
 
 // --- export mark of exported files ---
-void WriteExportMark(const QString &file, const QString &productName);
+// False, and the file untouched, when it could not be read (settingsFileUsable) or written.
+bool WriteExportMark(const QString &file, const QString &productName);
 QString ReadExportMark(const QString &file);
 
 } // namespace mc

@@ -10,6 +10,7 @@ packages=(
   libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   openbox x11-utils
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

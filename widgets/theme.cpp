@@ -292,7 +292,7 @@ void finishSkinPreload()
 
 QString skinPath(const QString &name)
 {
-    return appDir() + QStringLiteral("/skin/") + name;
+    return skinDir() + QLatin1Char('/') + name;
 }
 
 QPixmap skinPixmap(const QString &path)
@@ -312,8 +312,8 @@ QPixmap skinPixmap(const QString &path)
     const QColor tint = themeColour();
     const double factor = scaleFactor();
     auto it = cache.find(path);
-    if (it != cache.end() && it->stamp == now && it->tint == tint.rgb()
-        && qFuzzyCompare(it->factor, factor))
+    if (it != cache.end() && it->stamp == now && it->tint == tint.rgb() &&
+        qFuzzyCompare(it->factor, factor))
         return it->pixmap;
     QPixmap pm;
     if (now.size > 0) {

@@ -59,7 +59,7 @@ void paintDialogBackground(QWidget *dialog, const QString &image = QStringLitera
 // Qt the polishing of every widget through the style sheet machinery. Harmless when repeated.
 void useProgramStyle();
 
-// A + "/skin/" + name.
+// skinDir() + "/" + name.
 QString skinPath(const QString &name);
 // The image at a full path, shared between widgets, with the skin's accent in the theme colour
 // (skintint.h); a missing file gives a null pixmap. An image that records its design size is

@@ -2,6 +2,7 @@
 // picture comes from anywhere else. Runs without a display (offscreen platform).
 //   mc_skingen --out DIR [--product-file FILE] [--config FILE]   the whole skin into DIR
 //   mc_skingen --loading-gif FILE                                 the embedded animation only
+//   mc_skingen --hicolor DIR --icon-name NAME                      the desktop icon, all sizes
 //   --accent N (with either): accents in theme entry N rather than the one the program expects,
 //   which is what the program's recolouring of the usual skin must look like
 #include "skinpaint.h"
@@ -75,10 +76,21 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    const QString hicolor = option("--hicolor");
+    if (!hicolor.isEmpty()) {
+        const QString name = option("--icon-name");
+        if (name.isEmpty() || name.contains(QLatin1Char('/')))
+            return 64;
+        const int n = mc::skin::writeDesktopIcons(hicolor, name);
+        std::printf("mc_skingen: %d icons in %s\n", n, qPrintable(hicolor));
+        return n > 0 ? 0 : 1;
+    }
+
     const QString out = option("--out");
     if (out.isEmpty()) {
         std::fprintf(stderr, "usage: mc_skingen --out DIR [--product-file FILE] "
-                             "[--config FILE] | --loading-gif FILE [--accent N]\n");
+                             "[--config FILE] | --loading-gif FILE [--accent N] | --hicolor DIR "
+                             "--icon-name NAME\n");
         return 64;
     }
     QDir().mkpath(out);

@@ -67,5 +67,7 @@ int writeButtonImages(const QString &dir);
 int writeIconImages(const QString &dir);
 int writeProductImages(const QString &dir, const QString &productName);
 bool writeLoadingGif(const QString &path);
+// The program's icon for the desktop's icon theme: hicolorDir/NxN/apps/iconName.png.
+int writeDesktopIcons(const QString &hicolorDir, const QString &iconName);
 
 } // namespace mc::skin

@@ -3,6 +3,7 @@
 
 #include "app/windowcards.h"
 
+#include <QDir>
 #include <QLinearGradient>
 #include <QRadialGradient>
 
@@ -205,6 +206,18 @@ bool processImage(const QString &dir)
 }
 
 } // namespace
+
+int writeDesktopIcons(const QString &hicolorDir, const QString &iconName)
+{
+    // The sizes desktops look for first; anything between is scaled from the nearest.
+    int n = 0;
+    for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString dir = QStringLiteral("%1/%2x%2/apps").arg(hicolorDir).arg(side);
+        n += QDir().mkpath(dir) &&
+             iconImage(side).save(dir + QLatin1Char('/') + iconName + QStringLiteral(".png"));
+    }
+    return n;
+}
 
 int writeWindowImages(const QString &dir)
 {

@@ -1,0 +1,204 @@
+// Configuration files through the real mousecfg-cli: export-config and import-config give back
+// the data folder's settings, and a file of another product, an unreadable or hostile one never
+// changes a file of the data folder.
+#include "tests/devicewrite/clirun.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using mc::test::runCli;
+
+class ConfigFileTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_data;
+    QTemporaryDir m_files;
+
+    QString data(const QString &rel) const { return m_data.filePath(rel); }
+    QString file(const QString &name) const { return m_files.filePath(name); }
+    QString slotFile(const QString &name) const
+    {
+        return data(QStringLiteral("Configs/Cfg Mouse/Profile/") + name + QStringLiteral(".prof"));
+    }
+
+    static void setValue(const QString &path, const QString &key, const QVariant &value)
+    {
+        QSettings s(path, QSettings::IniFormat);
+        s.setValue(key, value);
+    }
+    static QVariant value(const QString &path, const QString &key)
+    {
+        return QSettings(path, QSettings::IniFormat).value(key);
+    }
+
+    // Every file below the data folder with a digest of its bytes.
+    QMap<QString, QByteArray> snapshot() const
+    {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(m_data.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile f(it.next());
+            if (f.open(QIODevice::ReadOnly))
+                files.insert(f.fileName(),
+                             QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1));
+        }
+        return files;
+    }
+
+    QByteArray bytes(const QString &path) const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_data.isValid() && m_files.isValid());
+        setValue(data(QStringLiteral("DefaultProfile.bin")), QStringLiteral("PROFILE/ProductName"),
+                 QStringLiteral("Cfg Mouse"));
+        const QString config = data(QStringLiteral("Configs/Config.ini"));
+        setValue(config, QStringLiteral("Config/CurrentProductName"), QStringLiteral("Cfg Mouse"));
+        setValue(config, QStringLiteral("Config/Debounce"), 12);
+        setValue(config, QStringLiteral("Config/Profile2"), QStringLiteral("Sniper"));
+        setValue(slotFile(QStringLiteral("Sniper")), QStringLiteral("PROFILE/pollrate"), 4);
+        setValue(slotFile(QStringLiteral("Sniper")), QStringLiteral("PROFILE/LedSleepTime"), 7);
+    }
+
+    void exportThenImportGivesBackTheSettings()
+    {
+        const QString exported = file(QStringLiteral("mine.conf"));
+        auto r = runCli(m_data.path(), {QStringLiteral("export-config"), exported});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(value(exported, QStringLiteral("MouseName/Name")).toString(),
+                 QStringLiteral("Cfg Mouse"));
+        QCOMPARE(value(exported, QStringLiteral("PROFILE_1/pollrate")).toInt(), 4);
+
+        // The user changes things; the import brings back what was exported.
+        const QString config = data(QStringLiteral("Configs/Config.ini"));
+        setValue(config, QStringLiteral("Config/Debounce"), 3);
+        setValue(config, QStringLiteral("Config/Diff"), 0);
+        setValue(slotFile(QStringLiteral("Sniper")), QStringLiteral("PROFILE/pollrate"), 1);
+        r = runCli(m_data.path(), {QStringLiteral("import-config"), exported});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(value(config, QStringLiteral("Config/Debounce")).toInt(), 12);
+        QCOMPARE(value(config, QStringLiteral("Config/Profile2")).toString(),
+                 QStringLiteral("Sniper"));
+        QCOMPARE(
+            value(slotFile(QStringLiteral("Sniper")), QStringLiteral("PROFILE/pollrate")).toInt(),
+            4);
+        // Not carried by exports: kept from before the import.
+        QCOMPARE(value(slotFile(QStringLiteral("Sniper")), QStringLiteral("PROFILE/LedSleepTime"))
+                     .toInt(),
+                 7);
+        // The mouse still holds the old settings: the next write from the window sends all.
+        QCOMPARE(value(config, QStringLiteral("Config/Diff")).toInt(), 1);
+
+        // Exported again, the same file comes out.
+        const QString again = file(QStringLiteral("again.conf"));
+        QCOMPARE(runCli(m_data.path(), {QStringLiteral("export-config"), again}).exitCode, 0);
+        QCOMPARE(bytes(again), bytes(exported));
+    }
+
+    void refusedFilesChangeNothing_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // written after a valid export of this product
+        QTest::addColumn<QString>("kind");       // "file", "folder" or "oversized"
+        QTest::addColumn<QString>("message");
+        QTest::newRow("another product") << QByteArray("[MouseName]\nName=Other Mouse\n") << "file"
+                                         << "The file is not match current mouse!";
+        QTest::newRow("no mark") << QByteArray("[Config]\nDebounce=1\n") << "file"
+                                 << "The file is not match current mouse!";
+        QTest::newRow("binary garbage")
+            << QByteArray::fromHex("7f454c4602010000fffe5b0a3d0a") << "file"
+            << "The file is not match current mouse!";
+        QTest::newRow("a folder") << QByteArray() << "folder" << QString();
+        QTest::newRow("missing") << QByteArray() << "missing" << QString();
+        QTest::newRow("oversized, with the right mark")
+            << QByteArray("[MouseName]\nName=Cfg Mouse\n") << "oversized" << QString();
+    }
+
+    void refusedFilesChangeNothing()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        const QString path = file(QStringLiteral("refused.conf"));
+        QFile::remove(path);
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
+        } else if (kind != QLatin1String("missing")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+            if (kind == QLatin1String("oversized"))
+                f.write(QByteArray(9 * 1024 * 1024, '\n'));
+        }
+        const auto before = snapshot();
+        const auto r = runCli(m_data.path(), {QStringLiteral("import-config"), path});
+        QCOMPARE(r.exitCode, 10);
+        if (!message.isEmpty())
+            QCOMPARE(r.lines, QStringList{message});
+        QCOMPARE(snapshot(), before);
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir(path).removeRecursively());
+    }
+
+    void hostileNamesStayInsideTheDataFolder()
+    {
+        // The right mark, but slot names that lead out of the folder and values out of range:
+        // the names become the slots' default names, the values are clamped.
+        const QString path = file(QStringLiteral("hostile.conf"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[MouseName]\nName=Cfg Mouse\n[Config]\nProfileID=77\nProfile1=../../escaped\n"
+                "Profile3=/tmp/escaped\n[PROFILE_0]\ndpi=999999\npollrate=-5\n");
+        f.close();
+        const auto r = runCli(m_data.path(), {QStringLiteral("import-config"), path});
+        QCOMPARE(r.exitCode, 0);
+        const QString config = data(QStringLiteral("Configs/Config.ini"));
+        QCOMPARE(value(config, QStringLiteral("Config/Profile1")).toString(),
+                 QStringLiteral("Profile 1"));
+        QCOMPARE(value(config, QStringLiteral("Config/Profile3")).toString(),
+                 QStringLiteral("Profile 3"));
+        QCOMPARE(value(config, QStringLiteral("Config/ProfileID")).toInt(), 0);
+        QVERIFY(!QFileInfo::exists(m_data.filePath(QStringLiteral("escaped.prof"))));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/escaped.prof")));
+        QVERIFY(QFileInfo::exists(slotFile(QStringLiteral("Profile 1"))));
+    }
+
+    void exportNeverReplacesAFileItCouldNotRead()
+    {
+        const QString big = file(QStringLiteral("big.conf"));
+        {
+            QFile f(big);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(9 * 1024 * 1024, 'x'));
+        }
+        auto r = runCli(m_data.path(), {QStringLiteral("export-config"), big});
+        QCOMPARE(r.exitCode, 8);
+        QCOMPARE(QFileInfo(big).size(), qint64(9 * 1024 * 1024));
+        QCOMPARE(bytes(big).left(4), QByteArray("xxxx"));
+
+        const QString folder = file(QStringLiteral("folder.conf"));
+        QVERIFY(QDir().mkpath(folder));
+        r = runCli(m_data.path(), {QStringLiteral("export-config"), folder});
+        QCOMPARE(r.exitCode, 8);
+        QVERIFY(QFileInfo(folder).isDir());
+    }
+
+    void usage()
+    {
+        for (const char *command : {"export-config", "import-config"}) {
+            QCOMPARE(runCli(m_data.path(), {QLatin1String(command)}).exitCode, 64);
+            QCOMPARE(runCli(m_data.path(), {QLatin1String(command), "a", "b"}).exitCode, 64);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ConfigFileTest)
+#include "test_configfile.moc"

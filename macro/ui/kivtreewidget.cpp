@@ -140,6 +140,7 @@ void KivTreeWidget::applyScale()
     const QColor t = themeColour();
     setStyleSheet(QStringLiteral("QTreeWidget{background-color:rgb(24,25,30);color:white;"
                                  "border:1px solid rgb(52,54,62);}"
+                                 "QTreeWidget:disabled{color:rgb(110,110,110);}"
                                  "QTreeWidget::item{height:%1px;}"
                                  "QTreeWidget::item:hover{background-color:rgb(45,47,55);}"
                                  "QTreeWidget::item:selected{background-color:rgba(%2,%3,%4,110);"
@@ -158,7 +159,8 @@ void KivTreeWidget::applyScale()
         e->setFont(font);
         e->setFixedHeight(scaled(kRowHeight - 2));
         e->setStyleSheet(QStringLiteral("QLineEdit{background-color:rgb(30,30,30);color:white;"
-                                        "border:1px solid rgb(78,80,90);padding:0px;}"));
+                                        "border:1px solid rgb(78,80,90);padding:0px;}"
+                                        "QLineEdit:disabled{color:rgb(110,110,110);}"));
     }
 }
 

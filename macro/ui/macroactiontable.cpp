@@ -75,8 +75,10 @@ void MacroActionTable::applyScale()
     verticalHeader()->setDefaultSectionSize(scaled(kRowHeight));
     verticalHeader()->setMinimumSectionSize(1);
     const QColor t = themeColour();
+    // The delegate draws the selection in the theme colour; the style's own would mix in.
     setStyleSheet(QStringLiteral("QTableView{background-color:rgb(24,25,30);color:white;"
-                                 "border:1px solid rgb(52,54,62);}"
+                                 "border:1px solid rgb(52,54,62);"
+                                 "selection-background-color:transparent;}"
                                  "QScrollBar:vertical{background:rgb(30,31,37);width:%1px;"
                                  "margin:0px;}"
                                  "QScrollBar::handle:vertical{background:rgb(%2,%3,%4);"

@@ -47,10 +47,10 @@ const ToolLook kTools[MacroDialog::kToolCount] = {
     {QT_TRANSLATE_NOOP("MacroDialog", "CLEAR"), 466, 290, 60, 24, false},
     {QT_TRANSLATE_NOOP("MacroDialog", "SAVE"), 531, 290, 60, 24, false},
     {QT_TRANSLATE_NOOP("MacroDialog", "CANCEL"), 596, 290, 62, 24, false},
-    {QT_TRANSLATE_NOOP("MacroDialog", "MOVE UP"), 336, 318, 77, 24, false},
-    {QT_TRANSLATE_NOOP("MacroDialog", "MOVE DOWN"), 417, 318, 77, 24, false},
-    {QT_TRANSLATE_NOOP("MacroDialog", "TOP"), 498, 318, 78, 24, false},
-    {QT_TRANSLATE_NOOP("MacroDialog", "BOTTOM"), 580, 318, 78, 24, false},
+    {QT_TRANSLATE_NOOP("MacroDialog", "MOVE UP"), 336, 318, 80, 24, false},
+    {QT_TRANSLATE_NOOP("MacroDialog", "MOVE DOWN"), 420, 318, 90, 24, false},
+    {QT_TRANSLATE_NOOP("MacroDialog", "TOP"), 514, 318, 70, 24, false},
+    {QT_TRANSLATE_NOOP("MacroDialog", "BOTTOM"), 588, 318, 70, 24, false},
     {QT_TRANSLATE_NOOP("MacroDialog", "ADD"), 10, 376, 24, 24, true},
     {QT_TRANSLATE_NOOP("MacroDialog", "DELETE"), 38, 376, 24, 24, true},
     {QT_TRANSLATE_NOOP("MacroDialog", "CHANGE NAME"), 10, 56, 150, 24, false},
@@ -281,21 +281,25 @@ void MacroDialog::RetranslateUi()
     updateFit();
 }
 
+QString MacroDialog::checkStyle(const QString &textColour)
+{
+    return QStringLiteral("QCheckBox{background:transparent;color:%1;spacing:%2px;}"
+                          "QCheckBox:disabled{color:rgb(110,110,110);}"
+                          "QCheckBox::indicator{width:%3px;height:%3px;}"
+                          "QCheckBox::indicator:unchecked{image:url(%4);}"
+                          "QCheckBox::indicator:checked{image:url(%5);}")
+        .arg(textColour)
+        .arg(scaled(6))
+        .arg(scaled(14))
+        .arg(skinPath(QStringLiteral("checkbox1-1.png")),
+             skinPath(QStringLiteral("checkbox1-2.png")));
+}
+
 void MacroDialog::applyLook()
 {
     const QFont font = sharedFont();
     const QColor t = themeColour();
-    const int box = scaled(14);
-    const QString check =
-        QStringLiteral("QCheckBox{background:transparent;color:white;spacing:%1px;}"
-                       "QCheckBox:disabled{color:rgb(110,110,110);}"
-                       "QCheckBox::indicator{width:%2px;height:%2px;}"
-                       "QCheckBox::indicator:unchecked{image:url(%3);}"
-                       "QCheckBox::indicator:checked{image:url(%4);}")
-            .arg(scaled(6))
-            .arg(box)
-            .arg(skinPath(QStringLiteral("checkbox1-1.png")),
-                 skinPath(QStringLiteral("checkbox1-2.png")));
+    const QString check = checkStyle(QStringLiteral("white"));
     for (QCheckBox *b : m_delayBoxes) {
         b->setStyleSheet(check);
         b->setFont(font);
@@ -309,6 +313,7 @@ void MacroDialog::applyLook()
         e->setFont(font);
     }
     m_list->setFont(font);
+    m_list->setIconSize(QSize(scaled(14), scaled(14)));
     m_list->setStyleSheet(
         QStringLiteral("QListWidget{background-color:rgb(24,25,30);color:white;"
                        "border:1px solid rgb(52,54,62);outline:0px;}"

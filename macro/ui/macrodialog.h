@@ -148,6 +148,8 @@ private:
     void markRow(int iRow, const MacroFit &fit);
     QString fitText(const MacroFit &fit) const;
     static QColor tooLongColour(); // a macro the mouse would not get whole
+    // The skin's check boxes with text in the colour given (a style sheet colour).
+    static QString checkStyle(const QString &textColour);
     void showMacro(const QString &name);
     void loadCurrent();
     void showSettings(const MacroSettings &s);

@@ -92,12 +92,14 @@ void MacroDialog::markRow(int iRow, const MacroFit &fit)
         return;
     const QString text = fitText(fit);
     item->setToolTip(text);
-    item->setForeground(fit.fits() ? QBrush(Qt::white) : QBrush(tooLongColour()));
+    // A fitting macro keeps the list's own colours (grey while the list is disabled).
+    item->setData(Qt::ForegroundRole, fit.fits() ? QVariant() : QVariant(QBrush(tooLongColour())));
+    // The selected row is drawn in the selection's colours: the sign shows there too.
+    item->setIcon(fit.fits() ? QIcon() : QIcon(skinPixmap(skinPath(QStringLiteral("warn.png")))));
     if (auto *box = qobject_cast<QCheckBox *>(m_list->itemWidget(item))) {
         box->setToolTip(text);
         box->setStyleSheet(
-            QStringLiteral("QCheckBox{color:%1}")
-                .arg(fit.fits() ? QStringLiteral("rgb(255,255,255)") : tooLongColour().name()));
+            checkStyle(fit.fits() ? QStringLiteral("rgb(255,255,255)") : tooLongColour().name()));
     }
 }
 

@@ -335,6 +335,14 @@
         <source>Macro File(*.MSMACRO)</source>
         <translation>Macro File(*.MSMACRO)</translation>
     </message>
+    <message>
+        <source>Press</source>
+        <translation>Press</translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation>Release</translation>
+    </message>
 </context>
 <context>
     <name>MousecfgWidget</name>

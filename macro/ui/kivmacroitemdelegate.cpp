@@ -19,24 +19,11 @@ constexpr int kIconSize = 16;
 constexpr int kRowHeight = 20;
 constexpr int kPad = 6;
 
-const char *const kButtonNames[mousecmd::kButtonCount] = {
-    QT_TRANSLATE_NOOP("MacroDialog", "LEFT CLICK"),
-    QT_TRANSLATE_NOOP("MacroDialog", "MIDDLE CLICK"),
-    QT_TRANSLATE_NOOP("MacroDialog", "RIGHT CLICK"), QT_TRANSLATE_NOOP("MacroDialog", "FORWARD"),
-    QT_TRANSLATE_NOOP("MacroDialog", "BACKWARD")};
-const char *const kMoveNames[mousecmd::kDirectionCount] = {
-    QT_TRANSLATE_NOOP("MacroDialog", "MOVE LEFT"), QT_TRANSLATE_NOOP("MacroDialog", "MOVE RIGHT"),
-    QT_TRANSLATE_NOOP("MacroDialog", "MOVE UP"), QT_TRANSLATE_NOOP("MacroDialog", "MOVE DOWN")};
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate(kContext, text);
-}
-
 QString pressWord(const MacroAction &a)
 {
-    return macro::isPress(a) ? tr(QT_TRANSLATE_NOOP("MacroDialog", "Press"))
-                             : tr(QT_TRANSLATE_NOOP("MacroDialog", "Release"));
+    return QCoreApplication::translate(kContext, macro::isPress(a)
+                                                     ? QT_TRANSLATE_NOOP("MacroDialog", "Press")
+                                                     : QT_TRANSLATE_NOOP("MacroDialog", "Release"));
 }
 
 } // namespace
@@ -50,10 +37,10 @@ QString macroActionText(const MacroAction &a, int iUnit, bool bFrench)
         return pressWord(a) + QLatin1Char(' ') + keyName(keyCodeOf(a.DataL), bFrench);
     case macro::kKindMouseButton: {
         const int i = mousecmd::buttonIndex(a.DataL);
-        return pressWord(a) + QLatin1Char(' ') + (i < 0 ? QString() : tr(kButtonNames[i]));
+        return pressWord(a) + QLatin1Char(' ') + mousecmd::buttonName(i);
     }
     case macro::kKindMove:
-        return tr(kMoveNames[int(mousecmd::directionOf(a))]) + QLatin1Char(' ') +
+        return mousecmd::directionName(mousecmd::directionOf(a)) + QLatin1Char(' ') +
                QString::number(mousecmd::distanceOf(a));
     default:
         return QString();

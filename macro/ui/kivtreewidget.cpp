@@ -20,16 +20,8 @@ constexpr int kTextColumnWidth = 112;
 constexpr int kDistanceWidth = 40;
 constexpr int kRowHeight = 20;
 
-const char *const kButtonTexts[mousecmd::kButtonCount] = {
-    QT_TRANSLATE_NOOP("MacroDialog", "LEFT CLICK"),
-    QT_TRANSLATE_NOOP("MacroDialog", "MIDDLE CLICK"),
-    QT_TRANSLATE_NOOP("MacroDialog", "RIGHT CLICK"), QT_TRANSLATE_NOOP("MacroDialog", "FORWARD"),
-    QT_TRANSLATE_NOOP("MacroDialog", "BACKWARD")};
 const char *const kHalfTexts[2] = {QT_TRANSLATE_NOOP("MacroDialog", "PRESS DOWN"),
                                    QT_TRANSLATE_NOOP("MacroDialog", "BOUNCE UP")};
-const char *const kMoveTexts[mousecmd::kDirectionCount] = {
-    QT_TRANSLATE_NOOP("MacroDialog", "MOVE LEFT"), QT_TRANSLATE_NOOP("MacroDialog", "MOVE RIGHT"),
-    QT_TRANSLATE_NOOP("MacroDialog", "MOVE UP"), QT_TRANSLATE_NOOP("MacroDialog", "MOVE DOWN")};
 
 QString macroTr(const char *text)
 {
@@ -121,13 +113,13 @@ KivTreeItem *KivTreeWidget::moveItem(mousecmd::Direction dir) const
 void KivTreeWidget::retranslate()
 {
     for (KivTreeItem *b : m_buttons) {
-        b->setText(0, macroTr(kButtonTexts[b->index()]));
+        b->setText(0, mousecmd::buttonName(b->index()));
         for (int h = 0; h < 2; ++h)
             b->child(h)->setText(0, macroTr(kHalfTexts[h]));
     }
     m_movement->setText(0, macroTr(QT_TRANSLATE_NOOP("MacroDialog", "MOVEMENT")));
     for (KivTreeItem *m : m_moves)
-        m->setText(0, macroTr(kMoveTexts[m->index()]));
+        m->setText(0, mousecmd::directionName(m->direction()));
 }
 
 void KivTreeWidget::applyScale()

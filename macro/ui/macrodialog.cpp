@@ -67,14 +67,6 @@ const char *const kLoopTexts[3] = {
     QT_TRANSLATE_NOOP("MacroDialog", "LOOPS TIME(1-255)"),
     QT_TRANSLATE_NOOP("MacroDialog", "REPEAT RUN WHEN KEY DOWN"),
     QT_TRANSLATE_NOOP("MacroDialog", "REPEAT RUN UNTIL THE KEY DOWN")};
-const char *const kButtonTexts[mousecmd::kButtonCount] = {
-    QT_TRANSLATE_NOOP("MacroDialog", "LEFT CLICK"),
-    QT_TRANSLATE_NOOP("MacroDialog", "MIDDLE CLICK"),
-    QT_TRANSLATE_NOOP("MacroDialog", "RIGHT CLICK"), QT_TRANSLATE_NOOP("MacroDialog", "FORWARD"),
-    QT_TRANSLATE_NOOP("MacroDialog", "BACKWARD")};
-const char *const kMoveTexts[mousecmd::kDirectionCount] = {
-    QT_TRANSLATE_NOOP("MacroDialog", "MOVE LEFT"), QT_TRANSLATE_NOOP("MacroDialog", "MOVE RIGHT"),
-    QT_TRANSLATE_NOOP("MacroDialog", "MOVE UP"), QT_TRANSLATE_NOOP("MacroDialog", "MOVE DOWN")};
 
 const QRect kNameCaption(10, 8, 150, 18);
 const QRect kNameEdit(10, 28, 150, 24);
@@ -270,10 +262,10 @@ void MacroDialog::RetranslateUi()
         m_loopBoxes[size_t(i)]->setText(tr(kLoopTexts[i]));
     const QList<QAction *> buttons = m_buttonMenu->actions();
     for (int b = 0; b < buttons.size(); ++b)
-        buttons.at(b)->setText(tr(kButtonTexts[b]));
+        buttons.at(b)->setText(mousecmd::buttonName(b));
     const QList<QAction *> moves = m_moveMenu->actions();
     for (int d = 0; d < moves.size(); ++d)
-        moves.at(d)->setText(tr(kMoveTexts[d]));
+        moves.at(d)->setText(mousecmd::directionName(mousecmd::Direction(d)));
     m_tree->retranslate();
     m_table->retranslate();
     m_table->itemDelegate()->setFrenchNames(useFrenchKeyNames());

@@ -1,6 +1,8 @@
 // Mouse commands of the macro editor.
 #include "macro/ui/mousecommands.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace mc::mousecmd {
@@ -11,6 +13,15 @@ constexpr uint8_t kBits[kButtonCount] = {macro::kButtonLeft, macro::kButtonMiddl
                                          macro::kButtonRight, macro::kButtonForward,
                                          macro::kButtonBackward};
 constexpr int kCommandDelayMs = 10; // what a command waits with recorded delays
+
+const char *const kButtonNames[kButtonCount] = {QT_TRANSLATE_NOOP("MacroDialog", "LEFT CLICK"),
+                                                QT_TRANSLATE_NOOP("MacroDialog", "MIDDLE CLICK"),
+                                                QT_TRANSLATE_NOOP("MacroDialog", "RIGHT CLICK"),
+                                                QT_TRANSLATE_NOOP("MacroDialog", "FORWARD"),
+                                                QT_TRANSLATE_NOOP("MacroDialog", "BACKWARD")};
+const char *const kDirectionNames[kDirectionCount] = {
+    QT_TRANSLATE_NOOP("MacroDialog", "MOVE LEFT"), QT_TRANSLATE_NOOP("MacroDialog", "MOVE RIGHT"),
+    QT_TRANSLATE_NOOP("MacroDialog", "MOVE UP"), QT_TRANSLATE_NOOP("MacroDialog", "MOVE DOWN")};
 
 } // namespace
 
@@ -24,6 +35,21 @@ int buttonIndex(uint8_t bit)
     const auto *end = std::end(kBits);
     const auto *it = std::find(std::begin(kBits), end, bit);
     return it == end ? -1 : int(it - std::begin(kBits));
+}
+
+QString buttonName(int iButton)
+{
+    if (iButton < 0 || iButton >= kButtonCount)
+        return QString();
+    return QCoreApplication::translate("MacroDialog", kButtonNames[iButton]);
+}
+
+QString directionName(Direction dir)
+{
+    const int d = int(dir);
+    if (d < 0 || d >= kDirectionCount)
+        return QString();
+    return QCoreApplication::translate("MacroDialog", kDirectionNames[d]);
 }
 
 bool delayAfter(const MacroSettings &settings, int iUnit, MacroAction &out)

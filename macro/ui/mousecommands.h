@@ -6,6 +6,7 @@
 #include "macro/macroaction.h"
 #include "macro/macrofile.h"
 
+#include <QString>
 #include <QVector>
 
 namespace mc::mousecmd {
@@ -31,6 +32,11 @@ enum class Direction
     Down,
 };
 constexpr int kDirectionCount = 4;
+
+// The names the editor shows for the buttons and directions (translated, context
+// "MacroDialog"); empty outside the range.
+QString buttonName(int iButton);
+QString directionName(Direction dir);
 
 // The delay that follows an inserted command: 10 ms for recorded delays (type 1), the default
 // delay for type 2, none for type 0 (returns false).

@@ -47,7 +47,9 @@ MacroActionTable::MacroActionTable(QWidget *parent) : QTableView(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
     setWordWrap(false);
-    setFocusPolicy(Qt::NoFocus);
+    // Focus by click only: the usual keys copy, cut and paste once a row has been chosen, and
+    // typing elsewhere (a recording) never lands here.
+    setFocusPolicy(Qt::ClickFocus);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -56,6 +58,13 @@ MacroActionTable::MacroActionTable(QWidget *parent) : QTableView(parent)
     m_copy = m_menu->addAction(QString(), this, &MacroActionTable::copySelection);
     m_cut = m_menu->addAction(QString(), this, &MacroActionTable::cutSelection);
     m_paste = m_menu->addAction(QString(), this, &MacroActionTable::paste);
+    m_copy->setShortcut(QKeySequence::Copy);
+    m_cut->setShortcut(QKeySequence::Cut);
+    m_paste->setShortcut(QKeySequence::Paste);
+    for (QAction *a : {m_copy, m_cut, m_paste}) {
+        a->setShortcutContext(Qt::WidgetShortcut);
+        addAction(a);
+    }
     retranslate();
     applyScale();
 }

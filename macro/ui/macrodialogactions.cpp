@@ -75,8 +75,8 @@ void MacroDialog::TreeitemClick(QTreeWidgetItem *item, int)
 
 void MacroDialog::KivItemPressed(const QModelIndex &)
 {
-    // A row pressed while a recording runs would otherwise be where the next key lands.
-    setFocus();
+    // A chosen row takes the keys for copy, cut and paste, whatever had the focus before.
+    m_table->setFocus();
 }
 
 void MacroDialog::checkbtn_clicked(bool bChecked)

@@ -407,6 +407,15 @@ private slots:
         t->clearSelection();
         t->pasteAction()->trigger(); // nothing selected: at the end
         QCOMPARE(t->actions(), Actions({x, a, a}));
+
+        // The usual keys do the same once a row is chosen.
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
+                          t->visualRect(t->model()->index(0, 0)).center());
+        QVERIFY(t->hasFocus());
+        QTest::keyClick(t, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(t->actions(), Actions({a, a}));
+        QTest::keyClick(t, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(t->actions(), Actions({a, x, a}));
     }
 
     void databaseRefusalsAreTold()

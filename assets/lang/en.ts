@@ -343,6 +343,38 @@
         <source>Release</source>
         <translation>Release</translation>
     </message>
+    <message>
+        <source>MACRO NAME</source>
+        <translation>MACRO NAME</translation>
+    </message>
+    <message>
+        <source>KEY</source>
+        <translation>KEY</translation>
+    </message>
+    <message>
+        <source>DELAY(MS)</source>
+        <translation>DELAY(MS)</translation>
+    </message>
+    <message>
+        <source>MOUSE ACTION</source>
+        <translation>MOUSE ACTION</translation>
+    </message>
+    <message>
+        <source>TOO LONG FOR THE MOUSE: %1 BYTES PAST ITS 200 ARE CUT, %2 ACTIONS WITH THEM</source>
+        <translation>TOO LONG FOR THE MOUSE: %1 BYTES PAST ITS 200 ARE CUT, %2 ACTIONS WITH THEM</translation>
+    </message>
+    <message>
+        <source>TOO LONG FOR THE MOUSE: ONLY THE FIRST 63 ACTIONS ARE SENT, %1 ARE CUT</source>
+        <translation>TOO LONG FOR THE MOUSE: ONLY THE FIRST 63 ACTIONS ARE SENT, %1 ARE CUT</translation>
+    </message>
+    <message>
+        <source>Load Macro File</source>
+        <translation>Load Macro File</translation>
+    </message>
+    <message>
+        <source>Save Macro File</source>
+        <translation>Save Macro File</translation>
+    </message>
 </context>
 <context>
     <name>MousecfgWidget</name>
@@ -1008,41 +1040,6 @@
     <message>
         <source>Marbles</source>
         <translation>MARBLES</translation>
-    </message>
-</context>
-<context>
-    <name>mc::MacroDialog</name>
-    <message>
-        <source>MACRO NAME</source>
-        <translation>MACRO NAME</translation>
-    </message>
-    <message>
-        <source>KEY</source>
-        <translation>KEY</translation>
-    </message>
-    <message>
-        <source>DELAY(MS)</source>
-        <translation>DELAY(MS)</translation>
-    </message>
-    <message>
-        <source>MOUSE ACTION</source>
-        <translation>MOUSE ACTION</translation>
-    </message>
-    <message>
-        <source>TOO LONG FOR THE MOUSE: %1 BYTES PAST ITS 200 ARE CUT, %2 ACTIONS WITH THEM</source>
-        <translation>TOO LONG FOR THE MOUSE: %1 BYTES PAST ITS 200 ARE CUT, %2 ACTIONS WITH THEM</translation>
-    </message>
-    <message>
-        <source>TOO LONG FOR THE MOUSE: ONLY THE FIRST 63 ACTIONS ARE SENT, %1 ARE CUT</source>
-        <translation>TOO LONG FOR THE MOUSE: ONLY THE FIRST 63 ACTIONS ARE SENT, %1 ARE CUT</translation>
-    </message>
-    <message>
-        <source>Load Macro File</source>
-        <translation>Load Macro File</translation>
-    </message>
-    <message>
-        <source>Save Macro File</source>
-        <translation>Save Macro File</translation>
     </message>
 </context>
 </TS>

@@ -15,6 +15,7 @@
 #include "widgets/uiscale.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -249,17 +250,18 @@ QCheckBox *MacroDialog::loopTypeBox(int iType) const
 void MacroDialog::RetranslateUi()
 {
     for (int t = 0; t < kToolCount; ++t) {
-        const QString text = tr(kTools[t].text);
+        const QString text = QCoreApplication::translate("MacroDialog", kTools[t].text);
         if (kTools[t].icon)
             m_tools[size_t(t)]->setToolTip(text);
         else
             m_tools[size_t(t)]->setText(text);
     }
-    m_nameCaption->setText(tr("MACRO NAME"));
+    m_nameCaption->setText(QCoreApplication::translate("MacroDialog", "MACRO NAME"));
     for (int i = 0; i < 2; ++i)
-        m_delayBoxes[size_t(i)]->setText(tr(kDelayTexts[i]));
+        m_delayBoxes[size_t(i)]->setText(
+            QCoreApplication::translate("MacroDialog", kDelayTexts[i]));
     for (int i = 0; i < 3; ++i)
-        m_loopBoxes[size_t(i)]->setText(tr(kLoopTexts[i]));
+        m_loopBoxes[size_t(i)]->setText(QCoreApplication::translate("MacroDialog", kLoopTexts[i]));
     const QList<QAction *> buttons = m_buttonMenu->actions();
     for (int b = 0; b < buttons.size(); ++b)
         buttons.at(b)->setText(mousecmd::buttonName(b));

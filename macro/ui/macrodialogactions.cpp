@@ -12,6 +12,7 @@
 #include "widgets/kivpushbutton.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QMenu>
 
@@ -202,19 +203,19 @@ void MacroDialog::showEditPanel(const MacroAction &a)
     m_editCaption->show();
     switch (macro::kindOf(a)) {
     case macro::kKindKey:
-        m_editCaption->setText(tr("KEY"));
+        m_editCaption->setText(QCoreApplication::translate("MacroDialog", "KEY"));
         m_keyLabel->setText(keyName(keyCodeOf(a.DataL)));
         m_keyLabel->show();
         setFocus();
         break;
     case macro::kKindDelay:
-        m_editCaption->setText(tr("DELAY(MS)"));
+        m_editCaption->setText(QCoreApplication::translate("MacroDialog", "DELAY(MS)"));
         m_delayEdit->setText(QString::number(macro::delayMsOf(a, m_unit)));
         m_delayEdit->show();
         m_delayEdit->setFocus();
         break;
     case macro::kKindMouseButton: {
-        m_editCaption->setText(tr("MOUSE ACTION"));
+        m_editCaption->setText(QCoreApplication::translate("MacroDialog", "MOUSE ACTION"));
         const int b = mousecmd::buttonIndex(a.DataL);
         m_mouseActionBtn->setText(b < 0 ? QString() : m_buttonMenu->actions().at(b)->text());
         m_mouseActionBtn->setMenu(m_buttonMenu);
@@ -222,7 +223,7 @@ void MacroDialog::showEditPanel(const MacroAction &a)
         break;
     }
     case macro::kKindMove:
-        m_editCaption->setText(tr("MOUSE ACTION"));
+        m_editCaption->setText(QCoreApplication::translate("MacroDialog", "MOUSE ACTION"));
         m_editDirection = int(mousecmd::directionOf(a));
         m_mouseActionBtn->setText(m_moveMenu->actions().at(m_editDirection)->text());
         m_mouseActionBtn->setMenu(m_moveMenu);

@@ -12,6 +12,7 @@
 #include "widgets/theme.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -58,6 +59,7 @@ void MacroDialog::rebuildList(const QString &select)
         m_list->setCurrentRow(row);
     }
     showMacro(row < 0 ? QString() : m_list->item(row)->data(kNameRole).toString());
+    updateFit(); // the macro shown may have changes its file does not hold yet
 }
 
 void MacroDialog::addListRow(const QString &name)
@@ -78,10 +80,14 @@ QString MacroDialog::fitText(const MacroFit &fit) const
     if (fit.fits())
         return QString();
     if (fit.bytesCut > 0)
-        return tr("TOO LONG FOR THE MOUSE: %1 BYTES PAST ITS 200 ARE CUT, %2 ACTIONS WITH THEM")
+        return QCoreApplication::translate(
+                   "MacroDialog",
+                   "TOO LONG FOR THE MOUSE: %1 BYTES PAST ITS 200 ARE CUT, %2 ACTIONS WITH THEM")
             .arg(fit.bytesCut)
             .arg(fit.actionsCut);
-    return tr("TOO LONG FOR THE MOUSE: ONLY THE FIRST 63 ACTIONS ARE SENT, %1 ARE CUT")
+    return QCoreApplication::translate(
+               "MacroDialog",
+               "TOO LONG FOR THE MOUSE: ONLY THE FIRST 63 ACTIONS ARE SENT, %1 ARE CUT")
         .arg(fit.actionsCut);
 }
 
@@ -94,13 +100,14 @@ void MacroDialog::markRow(int iRow, const MacroFit &fit)
     item->setToolTip(text);
     // A fitting macro keeps the list's own colours (grey while the list is disabled).
     item->setData(Qt::ForegroundRole, fit.fits() ? QVariant() : QVariant(QBrush(tooLongColour())));
-    // The selected row is drawn in the selection's colours: the sign shows there too.
-    item->setIcon(fit.fits() ? QIcon() : QIcon(skinPixmap(skinPath(QStringLiteral("warn.png")))));
     if (auto *box = qobject_cast<QCheckBox *>(m_list->itemWidget(item))) {
         box->setToolTip(text);
         box->setStyleSheet(
             checkStyle(fit.fits() ? QStringLiteral("rgb(255,255,255)") : tooLongColour().name()));
+        return;
     }
+    // The selected row is drawn in the selection's colours: the sign shows there too.
+    item->setIcon(fit.fits() ? QIcon() : QIcon(skinPixmap(skinPath(QStringLiteral("warn.png")))));
 }
 
 QStringList MacroDialog::checkedMacros() const
@@ -202,7 +209,8 @@ void MacroDialog::flushPending()
 void MacroDialog::tell(const char *title, const char *text)
 {
     if (m_prompts.tell)
-        m_prompts.tell(tr(title), tr(text));
+        m_prompts.tell(QCoreApplication::translate("MacroDialog", title),
+                       QCoreApplication::translate("MacroDialog", text));
 }
 
 void MacroDialog::tellOutcome(int iOutcome)
@@ -263,11 +271,13 @@ void MacroDialog::renameMacro()
 
 void MacroDialog::importFiles()
 {
-    const QString title = tr("Load Macro File");
+    const QString title = QCoreApplication::translate("MacroDialog", "Load Macro File");
     QString last;
     if (m_batch) {
         const QStringList paths =
-            m_prompts.openFiles ? m_prompts.openFiles(title, tr(kFilter)) : QStringList();
+            m_prompts.openFiles
+                ? m_prompts.openFiles(title, QCoreApplication::translate("MacroDialog", kFilter))
+                : QStringList();
         if (paths.isEmpty())
             return;
         // An existing macro is kept and listed; the first real failure is reported once.
@@ -282,7 +292,9 @@ void MacroDialog::importFiles()
             tellOutcome(int(failure));
     } else {
         const QString path =
-            m_prompts.openFile ? m_prompts.openFile(title, tr(kFilter)) : QString();
+            m_prompts.openFile
+                ? m_prompts.openFile(title, QCoreApplication::translate("MacroDialog", kFilter))
+                : QString();
         if (path.isEmpty())
             return;
         const MacroResult r = importMacro(path);
@@ -299,7 +311,7 @@ void MacroDialog::exportFiles()
 {
     // What is exported is what the editor shows.
     flushPending();
-    const QString title = tr("Save Macro File");
+    const QString title = QCoreApplication::translate("MacroDialog", "Save Macro File");
     if (m_batch) {
         const QStringList names = checkedMacros();
         if (names.isEmpty())
@@ -319,7 +331,10 @@ void MacroDialog::exportFiles()
     }
     if (m_current.isEmpty())
         return;
-    QString path = m_prompts.saveFile ? m_prompts.saveFile(title, tr(kFilter)) : QString();
+    QString path =
+        m_prompts.saveFile
+            ? m_prompts.saveFile(title, QCoreApplication::translate("MacroDialog", kFilter))
+            : QString();
     if (path.isEmpty())
         return;
     // The dialog asked about replacing the file it was given, not about one with the suffix

@@ -140,11 +140,11 @@ private slots:
         QVERIFY(!e.d->button(Tool::Start)->isVisible());
         QVERIFY(!e.d->macroList()->isEnabled());
         QVERIFY(!e.d->button(Tool::Save)->isEnabled());
-        click(e.d->button(Tool::Clear));
         down(kScanA);
         down(kScanB);
         up(kScanB);
         QCOMPARE(e.table()->currentAction(), 2); // the last recorded action is selected
+        click(e.d->button(Tool::Clear)); // resting: does nothing
         e.press(Tool::Stop);
         QCOMPARE(e.told, QStringList("Warning: ONE OR MORE KEYS HAS NOT BEEN RELEASED."));
         QCOMPARE(rest.size(), 2);

@@ -2,13 +2,13 @@
 // scale factor. Geometry is in design pixels of the 999 x 640 window; most profile controls
 // exist and work but have an empty geometry, as the product shows them.
 #include "app/mousecfgwidget.h"
-#include "app/placeholderpanel.h"
 #include "app/presence.h"
+#include "buttons/ui/kivbtnwindow.h"
+#include "lighting/kivcolorwindow.h"
+#include "macro/ui/macrodialog.h"
 #include "performance/kivdpiwindow.h"
 #include "performance/kivpointspeed.h"
 #include "performance/kivreportrate.h"
-#include "lighting/kivcolorwindow.h"
-#include "buttons/ui/kivbtnwindow.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
 #include "widgets/kivlabel.h"
@@ -86,8 +86,11 @@ void MousecfgWidget::buildPanels()
     connect(m_presence, &DevicePresence::rateShown, m_ratePanel, [this] {
         m_ratePanel->refresh(m_store.profiles[size_t(m_slot)], m_pointerPanel->lift());
     });
-    m_macroPanel = new PanelPlaceholder(QStringLiteral("MacroDialog"), this);
+    m_macroPanel = new MacroDialog(this);
     place(m_macroPanel, 285, 74, 665, 467);
+    // While the editor records or edits an action, the window's own controls rest.
+    connect(m_macroPanel, &MacroDialog::EnableButtonsSignal, this,
+            &MousecfgWidget::slotEnableButtons);
 
     m_scroll = new QScrollArea(this);
     m_scroll->setStyleSheet(
@@ -266,6 +269,7 @@ void MousecfgWidget::retranslate()
     m_pointerPanel->retranslate();
     m_colorWindow->setTexts();
     m_btnWindow->RetranslateUi();
+    m_macroPanel->RetranslateUi();
     layoutPass();
 }
 

@@ -7,6 +7,7 @@
 #include "app/presence.h"
 #include "app/profilelibrary.h"
 #include "lighting/kivcolorwindow.h"
+#include "macro/ui/macrodialog.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"

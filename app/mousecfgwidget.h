@@ -43,6 +43,7 @@ class KivBtnWindow;
 class KivMessageBox;
 class KivProcessbar;
 class KivPushButton;
+class MacroDialog;
 class OsdLink;
 class ProfileLibrary;
 class ReapplyOnConnect;
@@ -103,7 +104,7 @@ public:
     KivDPIWindow *dpiPanel() const { return m_dpiPanel; }
     KivPointSpeed *pointerPanel() const { return m_pointerPanel; }
     KivReportRate *ratePanel() const { return m_ratePanel; }
-    QWidget *macroPanel() const { return m_macroPanel; }
+    MacroDialog *macroPanel() const { return m_macroPanel; }
     QLabel *frontPicture() const { return m_frontPic; }
     QLabel *sidePicture() const { return m_sidePic; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
@@ -261,7 +262,7 @@ private:
     QStringList m_langFiles;
     int m_langCount = 0;
 
-    // Panels (placeholders until their own code lands).
+    // Panels.
     QWidget *m_lightingPanel = nullptr;
     KivColorWindow *m_colorWindow = nullptr; // the lighting panel, typed
     QWidget *m_buttonPanel = nullptr;
@@ -270,7 +271,7 @@ private:
     KivDPIWindow *m_dpiPanel = nullptr;
     KivPointSpeed *m_pointerPanel = nullptr;
     KivReportRate *m_ratePanel = nullptr;
-    QWidget *m_macroPanel = nullptr;
+    MacroDialog *m_macroPanel = nullptr;
 
     // Pictures and labels.
     QLabel *m_frontPic = nullptr;

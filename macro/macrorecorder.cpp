@@ -50,8 +50,9 @@ void MacroRecorder::setDelayUnit(int unit)
     m_delayUnit = macro::sanitizeDelayUnit(unit);
 }
 
-void MacroRecorder::start()
+void MacroRecorder::start(int iKept)
 {
+    m_kept = std::max(0, iKept);
     m_editing = false;
     m_recording = true;
     m_actions.clear();
@@ -119,7 +120,7 @@ void MacroRecorder::recordKey(uint8_t code, uint32_t flags)
     if (flags < 2 && held >= 0)
         return; // auto-repeat of a held key
     // Room for a delay and the key: 63 actions at most with delays, 40 without.
-    const int n = m_actions.size();
+    const int n = m_kept + m_actions.size();
     if (n > kMaxActionsWithDelays - 2 ||
         (m_delayType == kNoDelay && n > kMaxActionsWithoutDelays - 1))
         return;

@@ -52,8 +52,10 @@ public:
     void setDelayUnit(int unit);
     int delayType() const { return m_delayType; }
 
-    // "START": clears the actions and the held keys and installs the hook.
-    void start();
+    // "START": clears the actions and the held keys and installs the hook. iKept actions stay in
+    // the macro around the recording ("RECORD AFTER") and count towards the limits, so that the
+    // whole macro keeps within what a button entry carries.
+    void start(int iKept = 0);
     // "STOP": removes the hook. Answers the release check; the actions stay for the caller to
     // save whatever it says.
     bool stop();
@@ -98,6 +100,7 @@ private:
     bool m_editing = false;
     int m_delayType = kNoDelay;
     int m_defaultDelayMs = 10;
+    int m_kept = 0;
     int m_delayUnit = macro::kDefaultDelayUnit;
     QVector<MacroAction> m_actions;
     QVector<uint8_t> m_heldKeys;

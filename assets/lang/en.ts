@@ -266,6 +266,202 @@
         <source>Warning</source>
         <translation>Warning</translation>
     </message>
+    <message>
+        <source>LEFT CLICK</source>
+        <translation>LEFT CLICK</translation>
+    </message>
+    <message>
+        <source>MIDDLE CLICK</source>
+        <translation>MIDDLE CLICK</translation>
+    </message>
+    <message>
+        <source>RIGHT CLICK</source>
+        <translation>RIGHT CLICK</translation>
+    </message>
+    <message>
+        <source>FORWARD</source>
+        <translation>FORWARD</translation>
+    </message>
+    <message>
+        <source>BACKWARD</source>
+        <translation>BACKWARD</translation>
+    </message>
+    <message>
+        <source>MOVE LEFT</source>
+        <translation>MOVE LEFT</translation>
+    </message>
+    <message>
+        <source>MOVE RIGHT</source>
+        <translation>MOVE RIGHT</translation>
+    </message>
+    <message>
+        <source>MOVE UP</source>
+        <translation>MOVE UP</translation>
+    </message>
+    <message>
+        <source>MOVE DOWN</source>
+        <translation>MOVE DOWN</translation>
+    </message>
+    <message>
+        <source>PRESS DOWN</source>
+        <translation>PRESS DOWN</translation>
+    </message>
+    <message>
+        <source>BOUNCE UP</source>
+        <translation>BOUNCE UP</translation>
+    </message>
+    <message>
+        <source>MOVEMENT</source>
+        <translation>MOVEMENT</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>COPY</translation>
+    </message>
+    <message>
+        <source>CUT</source>
+        <translation>CUT</translation>
+    </message>
+    <message>
+        <source>PASTE</source>
+        <translation>PASTE</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>RECORD AFTER</source>
+        <translation>RECORD AFTER</translation>
+    </message>
+    <message>
+        <source>INSERT DELAY</source>
+        <translation>INSERT DELAY</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>EDIT</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>DELETE</translation>
+    </message>
+    <message>
+        <source>CLEAR</source>
+        <translation>CLEAR</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>SAVE</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>TOP</source>
+        <translation>TOP</translation>
+    </message>
+    <message>
+        <source>BOTTOM</source>
+        <translation>BOTTOM</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>CHANGE NAME</source>
+        <translation>CHANGE NAME</translation>
+    </message>
+    <message>
+        <source>BATCH</source>
+        <translation>BATCH</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>IMPORT</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>EXPORT</translation>
+    </message>
+    <message>
+        <source>GUN SET</source>
+        <translation>GUN SET</translation>
+    </message>
+    <message>
+        <source>RECORD DELAYS BETWEEN ACTION</source>
+        <translation>RECORD DELAYS BETWEEN ACTION</translation>
+    </message>
+    <message>
+        <source>INSERT DEFAULT DELAY</source>
+        <translation>INSERT DEFAULT DELAY</translation>
+    </message>
+    <message>
+        <source>LOOPS TIME(1-255)</source>
+        <translation>LOOPS TIME(1-255)</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN WHEN KEY DOWN</source>
+        <translation>REPEAT RUN WHEN KEY DOWN</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN UNTIL THE KEY DOWN</source>
+        <translation>REPEAT RUN UNTIL THE KEY DOWN</translation>
+    </message>
+    <message>
+        <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
+        <translation>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</translation>
+    </message>
+    <message>
+        <source>Macro File(*.MSMACRO)</source>
+        <translation>Macro File(*.MSMACRO)</translation>
+    </message>
+    <message>
+        <source>Press</source>
+        <translation>Press</translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation>Release</translation>
+    </message>
+    <message>
+        <source>MACRO NAME</source>
+        <translation>MACRO NAME</translation>
+    </message>
+    <message>
+        <source>KEY</source>
+        <translation>KEY</translation>
+    </message>
+    <message>
+        <source>DELAY(MS)</source>
+        <translation>DELAY(MS)</translation>
+    </message>
+    <message>
+        <source>MOUSE ACTION</source>
+        <translation>MOUSE ACTION</translation>
+    </message>
+    <message>
+        <source>TOO LONG FOR THE MOUSE: %1 BYTES PAST ITS 200 ARE CUT, %2 ACTIONS WITH THEM</source>
+        <translation>TOO LONG FOR THE MOUSE: %1 BYTES PAST ITS 200 ARE CUT, %2 ACTIONS WITH THEM</translation>
+    </message>
+    <message>
+        <source>TOO LONG FOR THE MOUSE: ONLY THE FIRST 63 ACTIONS ARE SENT, %1 ARE CUT</source>
+        <translation>TOO LONG FOR THE MOUSE: ONLY THE FIRST 63 ACTIONS ARE SENT, %1 ARE CUT</translation>
+    </message>
+    <message>
+        <source>Load Macro File</source>
+        <translation>Load Macro File</translation>
+    </message>
+    <message>
+        <source>Save Macro File</source>
+        <translation>Save Macro File</translation>
+    </message>
 </context>
 <context>
     <name>MousecfgWidget</name>

@@ -3,6 +3,7 @@
 // disabling, the firmware prompt and the release of the devices at shut-down.
 #include "app/mousecfgwidget.h"
 #include "device/discovery.h"
+#include "macro/ui/macrodialog.h"
 #include "windowfixture.h"
 
 #include <QLabel>

@@ -74,6 +74,53 @@
     </message>
 </context>
 <context>
+    <name>KivFocusRulesDialog</name>
+    <message>
+        <source>PROFILE PER APPLICATION</source>
+        <translation>PROFILE PER APPLICATION</translation>
+    </message>
+    <message>
+        <source>Switch the profile with the application in front</source>
+        <translation>Switch the profile with the application in front</translation>
+    </message>
+    <message>
+        <source>The application in front cannot be known on this desktop.</source>
+        <translation>The application in front cannot be known on this desktop.</translation>
+    </message>
+    <message>
+        <source>UP</source>
+        <translation>UP</translation>
+    </message>
+    <message>
+        <source>DOWN</source>
+        <translation>DOWN</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>DELETE</translation>
+    </message>
+    <message>
+        <source>Executable or window class</source>
+        <translation>Executable or window class</translation>
+    </message>
+    <message>
+        <source>RUNNING</source>
+        <translation>RUNNING</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>Every other application</source>
+        <translation>Every other application</translation>
+    </message>
+    <message>
+        <source>No application found</source>
+        <translation>No application found</translation>
+    </message>
+</context>
+<context>
     <name>KivGunsetDialog</name>
     <message>
         <source>LEFT CLICK</source>
@@ -1151,6 +1198,14 @@
     <message>
         <source>The mouse could not be given your settings when it connected.</source>
         <translation>THE MOUSE COULD NOT BE GIVEN YOUR SETTINGS WHEN IT CONNECTED.</translation>
+    </message>
+    <message>
+        <source>Profile per application...</source>
+        <translation>PROFILE PER APPLICATION...</translation>
+    </message>
+    <message>
+        <source>The rules could not be saved to the data folder.</source>
+        <translation>THE RULES COULD NOT BE SAVED TO THE DATA FOLDER.</translation>
     </message>
 </context>
 </TS>

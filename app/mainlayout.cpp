@@ -86,11 +86,6 @@ void MousecfgWidget::buildPanels()
     connect(m_presence, &DevicePresence::rateShown, m_ratePanel, [this] {
         m_ratePanel->refresh(m_store.profiles[size_t(m_slot)], m_pointerPanel->lift());
     });
-    m_macroPanel = new MacroDialog(this);
-    place(m_macroPanel, 285, 74, 665, 467);
-    // While the editor records or edits an action, the window's own controls rest.
-    connect(m_macroPanel, &MacroDialog::EnableButtonsSignal, this,
-            &MousecfgWidget::slotEnableButtons);
 
     m_scroll = new QScrollArea(this);
     m_scroll->setStyleSheet(
@@ -269,8 +264,24 @@ void MousecfgWidget::retranslate()
     m_pointerPanel->retranslate();
     m_colorWindow->setTexts();
     m_btnWindow->RetranslateUi();
-    m_macroPanel->RetranslateUi();
+    if (m_macroPanel)
+        m_macroPanel->RetranslateUi();
     layoutPass();
+}
+
+// The macro editor is built when its tab is first opened: it is the largest panel, and the
+// first frame (and most sessions) never show it.
+MacroDialog *MousecfgWidget::macroPanel()
+{
+    if (!m_macroPanel) {
+        m_macroPanel = new MacroDialog(this);
+        m_macroPanel->hide();
+        place(m_macroPanel, 285, 90, 665, 467);
+        // While the editor records or edits an action, the window's own controls rest.
+        connect(m_macroPanel, &MacroDialog::EnableButtonsSignal, this,
+                &MousecfgWidget::slotEnableButtons);
+    }
+    return m_macroPanel;
 }
 
 void MousecfgWidget::layoutPass()
@@ -284,7 +295,8 @@ void MousecfgWidget::layoutPass()
     place(m_dpiPanel, 285, 90, 456, 460);
     place(m_pointerPanel, 746, 185, 229, 366);
     place(m_ratePanel, 746, 90, 229, 90);
-    place(m_macroPanel, 285, 90, 665, 467);
+    if (m_macroPanel)
+        place(m_macroPanel, 285, 90, 665, 467);
     place(m_frontPic, 637, 99, 300, 400);
     place(m_sidePic, 637, 99, 316, 443);
     place(m_modelLabel, 637, 515, 300, 20);

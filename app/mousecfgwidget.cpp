@@ -157,7 +157,10 @@ void MousecfgWidget::switchTab(int j)
     m_dpiPanel->setVisible(j == 2);
     m_pointerPanel->setVisible(j == 2);
     m_ratePanel->setVisible(j == 2);
-    m_macroPanel->setVisible(j == 3);
+    if (j == 3)
+        macroPanel()->show();
+    else if (m_macroPanel)
+        m_macroPanel->hide();
     // Pictures and hotspots follow the tab and, on CUSTOMIZE, the view side.
     showViewSide(m_viewFront);
     if (m_frontPic->pixmap(Qt::ReturnByValue).isNull())

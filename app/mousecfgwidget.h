@@ -104,7 +104,7 @@ public:
     KivDPIWindow *dpiPanel() const { return m_dpiPanel; }
     KivPointSpeed *pointerPanel() const { return m_pointerPanel; }
     KivReportRate *ratePanel() const { return m_ratePanel; }
-    MacroDialog *macroPanel() const { return m_macroPanel; }
+    MacroDialog *macroPanel(); // built on first use
     QLabel *frontPicture() const { return m_frontPic; }
     QLabel *sidePicture() const { return m_sidePic; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }

@@ -40,6 +40,15 @@ QString variantToString(const QVariant &value);
 QVariant stringToVariant(const QString &text);
 QVariant stringListToVariant(const QStringList &list);
 
+// False when the bytes must not be given to the settings library (QSettings): a value, or an
+// item of a list value, holds a typed form that it would decode without bound or into an
+// undefined value: "@Variant(...)" of a type whose stream form can claim gigabytes before the
+// data is there (lists, vectors, bit arrays, user types) or of a colour model it does not know,
+// or "@DateTime(...)", whose time-zone name it would look up as a file. Every line counts, also
+// one that a later line of the same key hides: QSettings decodes them all as it reads the file.
+// Our own reader refuses these values one by one (they read as no value).
+bool safeForQSettings(const QByteArray &bytes);
+
 // Digits with an optional minus sign, short enough to fit an int: the form every number of ours
 // has. False for anything else, which then needs the full conversion.
 bool parsePlainInt(const char *p, int len, qint64 &out);

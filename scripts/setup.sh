@@ -9,6 +9,7 @@ packages=(
   libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev
   libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -30,13 +30,6 @@ bool headerIsZero(const uint8_t *reply)
 {
     return std::all_of(reply, reply + frame::kHeaderSize, [](uint8_t b) { return b == 0; });
 }
-
-enum class Next
-{
-    Rewrite,
-    ReadAgain,
-    Done
-};
 } // namespace
 
 uint8_t Checksum(const uint8_t *report)
@@ -63,6 +56,45 @@ uint8_t CompareReply(const uint8_t *sent, const uint8_t *reply, bool dataFlag)
     return std::memcmp(sent + frame::kData, reply + frame::kData, size_t(n)) == 0 ? 0 : 2;
 }
 
+ReplyCheck::Step ReplyCheck::afterRead(int readResult, const uint8_t *reply)
+{
+    using N = Next;
+    if (readResult < 0) {
+        if (++m_readFailures <= kMaxReadFailures)
+            return {N::ReadAgain, true, kOk};
+        if (++m_rewrites > kMaxRewrites)
+            return {N::Finish, false, kNoAnswer};
+        return {N::Rewrite, false, kOk};
+    }
+    if (headerIsZero(reply)) {
+        if (++m_zeroReplies <= kMaxZeroReplies)
+            return {N::Rewrite, false, kOk};
+        // Nothing to compare after all those writes: that is no answer, not success.
+        if (!m_compared)
+            return {N::Finish, false, kNoAnswer};
+    } else {
+        m_last = CompareReply(m_sent, reply, m_dataFlag);
+        m_compared = true;
+    }
+
+    switch (m_last) {
+    case 2:
+        if (++m_rewrites > kMaxRewrites)
+            return {N::Finish, false, kNoAnswer};
+        m_zeroReplies = 0;
+        return {N::Rewrite, false, kOk};
+    case 1:
+        m_zeroReplies = 0;
+        if (++m_headerMismatches <= kMaxHeaderMismatches)
+            return {N::ReadAgain, true, kOk};
+        if (++m_rewrites > kMaxRewrites)
+            return {N::Finish, false, kNoAnswer};
+        return {N::Rewrite, false, kOk};
+    default:
+        return {N::Finish, false, kOk};
+    }
+}
+
 uint8_t SendCommand(const uint8_t *report, int length)
 {
     const HidHandle handle = commandHandle();
@@ -78,14 +110,7 @@ uint8_t SendCommand(const uint8_t *report, int length)
 
     const uint8_t command = sent[frame::kCommand];
     const bool verified = frame::isVerified(command);
-    const bool dataFlag = frame::carriesData(command);
-
-    int readFailures = 0;
-    int headerMismatches = 0;
-    int zeroReplies = 0;
-    int rewrites = 0;
-    uint8_t last = 0;
-    bool compared = false;
+    ReplyCheck check(sent, frame::carriesData(command));
     HidBackend &hid = hidBackend();
 
     for (;;) {
@@ -96,56 +121,17 @@ uint8_t SendCommand(const uint8_t *report, int length)
         QThread::msleep(kPauseAfterWriteMs);
         if (!verified)
             return kOk;
-
-        Next next = Next::ReadAgain;
-        while (next == Next::ReadAgain) {
+        ReplyCheck::Step step;
+        do {
             // A read that times out leaves nothing behind: the reply then reads as all zero.
             std::memset(reply, 0, sizeof reply);
-            if (hid.readTimeout(handle, reply, size_t(length), kReadTimeoutMs) < 0) {
-                if (++readFailures <= kMaxReadFailures) {
-                    QThread::msleep(kRetryPauseMs);
-                    continue;
-                }
-                if (++rewrites > kMaxRewrites)
-                    return kNoAnswer;
-                next = Next::Rewrite;
-                break;
-            }
-            if (headerIsZero(reply)) {
-                if (++zeroReplies <= kMaxZeroReplies) {
-                    next = Next::Rewrite;
-                    break;
-                }
-                // Nothing to compare after all those writes: that is no answer, not success.
-                if (!compared)
-                    return kNoAnswer;
-            } else {
-                last = CompareReply(sent, reply, dataFlag);
-                compared = true;
-            }
-
-            switch (last) {
-            case 2:
-                if (++rewrites > kMaxRewrites)
-                    return kNoAnswer;
-                zeroReplies = 0;
-                next = Next::Rewrite;
-                break;
-            case 1:
-                if (++headerMismatches <= kMaxHeaderMismatches) {
-                    QThread::msleep(kRetryPauseMs);
-                    zeroReplies = 0;
-                    break; // read again
-                }
-                if (++rewrites > kMaxRewrites)
-                    return kNoAnswer;
-                zeroReplies = 0;
-                next = Next::Rewrite;
-                break;
-            default:
-                return kOk;
-            }
-        }
+            step = check.afterRead(hid.readTimeout(handle, reply, size_t(length), kReadTimeoutMs),
+                                   reply);
+            if (step.pause)
+                QThread::msleep(kRetryPauseMs);
+        } while (step.next == ReplyCheck::Next::ReadAgain);
+        if (step.next == ReplyCheck::Next::Finish)
+            return step.result;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "macro/macrokeys.h"
 #include "macro/macrolist.h"
 #include "profile/paths.h"
+#include "profile/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,6 +37,8 @@ bool copyInto(const QString &source, const QString &target)
 // Keeps the file's record of its own path true after a move.
 void updateStoredPath(const QString &path)
 {
+    if (!settingsFileUsable(path))
+        return; // not one QSettings may read; the macro code reads it as empty anyway
     QSettings s(path, QSettings::IniFormat);
     s.setValue(QLatin1String(macrokeys::kGroup) + QLatin1Char('/') +
                    QLatin1String(macrokeys::kFilePath),

@@ -7,6 +7,7 @@
 #include "profile/settings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -39,14 +40,14 @@ uint8_t readByte(const QSettings &s, const QString &k)
 }
 
 // The file of a name we may open, or an empty string when the name could reach outside the
-// macro folder or the file is too large to be a macro.
+// macro folder or the file is too large to be a macro or holds what QSettings must not decode.
 QString readableFile(const QString &name)
 {
     if (!isSafeFileName(name))
         return {};
     const QString path = macroFile(name);
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() > macro::kMaxFileSize)
+    if (!info.isFile() || info.size() > macro::kMaxFileSize || !settingsFileUsable(path))
         return {};
     return path;
 }
@@ -121,6 +122,10 @@ bool saveMacro(const QString &name, const Macro &macro, bool bMarkEdited)
     if (!QDir().mkpath(macroDir()))
         return false;
     const QString path = macroFile(name);
+    // Saving replaces the macro whole; a file that QSettings could not even read
+    // (settingsFileUsable) would end the program before it is cleared, so it goes first.
+    if (!settingsFileUsable(path) && !QFile::remove(path))
+        return false;
     QSettings s(path, QSettings::IniFormat);
     s.clear(); // an overwritten macro must not keep the actions of a longer predecessor
     s.beginGroup(QLatin1String(macrokeys::kGroup));

@@ -2,8 +2,8 @@
 // apply worker has always used, so that macro marks are consumed exactly as before.
 #include "profile/changemask.h"
 
-#include "profile/inifile.h"
 #include "profile/paths.h"
+#include "profile/settings.h"
 #include "profile/settingskeys.h"
 
 #include <QFileInfo>
@@ -50,10 +50,9 @@ bool consumeWriteSign(const QString &macroName)
     if (!isSafeFileName(macroName))
         return false;
     const QString path = macroFile(macroName);
-    // A file too large to be a macro is not one the macro code would read: it is neither
-    // loaded whole nor rewritten here.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > IniFile::kMaxFileSize)
+    // A file the macro code would not read (too large, or holding what QSettings must not
+    // decode) is neither loaded nor rewritten here.
+    if (!QFileInfo(path).isFile() || !settingsFileUsable(path))
         return false;
     QSettings file(path, QSettings::IniFormat);
     const QString key = QLatin1String(keys::kMacroWriteSign);

@@ -1,4 +1,4 @@
-// Escaping rules of the INI format for keys and values, kept identical to what QSettings writes
+// Line and escaping rules of the INI format, kept identical to what QSettings writes
 // and reads so that files pass between the two without a change of meaning.
 #include "profile/inicodec.h"
 
@@ -42,7 +42,91 @@ void appendRun(QString &str, const char *data, int len, bool utf8)
         str += QLatin1String(data, len);
 }
 
+enum CharTrait : uchar
+{
+    kSpace = 1,
+    kSpecial = 2
+};
+
+struct CharTraits
+{
+    uchar table[256] = {};
+    constexpr CharTraits()
+    {
+        table[uchar('\t')] = kSpace;
+        table[uchar(' ')] = kSpace;
+        table[uchar('\n')] = kSpace | kSpecial;
+        table[uchar('\r')] = kSpace | kSpecial;
+        table[uchar('"')] = kSpecial;
+        table[uchar(';')] = kSpecial;
+        table[uchar('=')] = kSpecial;
+        table[uchar('\\')] = kSpecial;
+    }
+};
+constexpr CharTraits kTraits;
+
 } // namespace
+
+// One logical line: leading blanks and comment lines skipped, continued over backslash-newline
+// and over newlines inside quotes, ended by a newline or an unquoted ";" (a trailing comment).
+bool readLine(const QByteArray &data, int &pos, int &lineStart, int &lineLen, int &equalsPos)
+{
+    const int size = data.size();
+    const char *d = data.constData();
+    bool inQuotes = false;
+    equalsPos = -1;
+    lineStart = pos;
+    while (lineStart < size && (kTraits.table[uchar(d[lineStart])] & kSpace))
+        ++lineStart;
+
+    int i = lineStart;
+    while (i < size) {
+        char ch = d[i];
+        while (!(kTraits.table[uchar(ch)] & kSpecial)) {
+            if (++i == size)
+                goto done;
+            ch = d[i];
+        }
+        ++i;
+        if (ch == '=') {
+            if (!inQuotes && equalsPos == -1)
+                equalsPos = i - 1;
+        } else if (ch == '\n' || ch == '\r') {
+            if (i == lineStart + 1) {
+                ++lineStart;
+            } else if (!inQuotes) {
+                --i;
+                goto done;
+            }
+        } else if (ch == '\\') {
+            if (i < size) {
+                const char next = d[i++];
+                if (i < size) {
+                    const char after = d[i];
+                    if ((next == '\n' && after == '\r') || (next == '\r' && after == '\n'))
+                        ++i;
+                }
+            }
+        } else if (ch == '"') {
+            inQuotes = !inQuotes;
+        } else { // ';'
+            if (i == lineStart + 1) {
+                while (i < size && d[i] != '\n' && d[i] != '\r')
+                    ++i;
+                while (i < size && (kTraits.table[uchar(d[i])] & kSpace))
+                    ++i;
+                lineStart = i;
+            } else if (!inQuotes) {
+                --i;
+                goto done;
+            }
+        }
+    }
+done:
+    pos = i;
+    lineLen = i - lineStart;
+    return lineLen > 0;
+}
 
 void escapeKey(const QString &key, QByteArray &out)
 {

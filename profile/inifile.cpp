@@ -14,90 +14,6 @@ namespace mc {
 
 namespace {
 
-enum CharTrait : uchar
-{
-    kSpace = 1,
-    kSpecial = 2
-};
-
-struct CharTraits
-{
-    uchar table[256] = {};
-    constexpr CharTraits()
-    {
-        table[uchar('\t')] = kSpace;
-        table[uchar(' ')] = kSpace;
-        table[uchar('\n')] = kSpace | kSpecial;
-        table[uchar('\r')] = kSpace | kSpecial;
-        table[uchar('"')] = kSpecial;
-        table[uchar(';')] = kSpecial;
-        table[uchar('=')] = kSpecial;
-        table[uchar('\\')] = kSpecial;
-    }
-};
-constexpr CharTraits kTraits;
-
-// One logical line: leading blanks and comment lines skipped, continued over backslash-newline
-// and over newlines inside quotes, ended by a newline or an unquoted ";" (a trailing comment).
-bool readLine(const QByteArray &data, int &pos, int &lineStart, int &lineLen, int &equalsPos)
-{
-    const int size = data.size();
-    const char *d = data.constData();
-    bool inQuotes = false;
-    equalsPos = -1;
-    lineStart = pos;
-    while (lineStart < size && (kTraits.table[uchar(d[lineStart])] & kSpace))
-        ++lineStart;
-
-    int i = lineStart;
-    while (i < size) {
-        char ch = d[i];
-        while (!(kTraits.table[uchar(ch)] & kSpecial)) {
-            if (++i == size)
-                goto done;
-            ch = d[i];
-        }
-        ++i;
-        if (ch == '=') {
-            if (!inQuotes && equalsPos == -1)
-                equalsPos = i - 1;
-        } else if (ch == '\n' || ch == '\r') {
-            if (i == lineStart + 1) {
-                ++lineStart;
-            } else if (!inQuotes) {
-                --i;
-                goto done;
-            }
-        } else if (ch == '\\') {
-            if (i < size) {
-                const char next = d[i++];
-                if (i < size) {
-                    const char after = d[i];
-                    if ((next == '\n' && after == '\r') || (next == '\r' && after == '\n'))
-                        ++i;
-                }
-            }
-        } else if (ch == '"') {
-            inQuotes = !inQuotes;
-        } else { // ';'
-            if (i == lineStart + 1) {
-                while (i < size && d[i] != '\n' && d[i] != '\r')
-                    ++i;
-                while (i < size && (kTraits.table[uchar(d[i])] & kSpace))
-                    ++i;
-                lineStart = i;
-            } else if (!inQuotes) {
-                --i;
-                goto done;
-            }
-        }
-    }
-done:
-    pos = i;
-    lineLen = i - lineStart;
-    return lineLen > 0;
-}
-
 bool isPlainKey(const char *p, int len)
 {
     for (int i = 0; i < len; ++i) {
@@ -230,11 +146,6 @@ void IniFile::parse(const QByteArray &data)
     m_entries.reserve(data.size() / 24);
     m_index.reserve(data.size() / 24);
 
-    int pos = 0;
-    m_utf8 = data.startsWith("\xEF\xBB\xBF");
-    if (m_utf8)
-        pos = 3;
-
     QHash<QString, int> sectionIds;
     sectionIds.insert(QString(), 0);
     int section = 0;
@@ -242,7 +153,42 @@ void IniFile::parse(const QByteArray &data)
     int lineStart = 0;
     int lineLen = 0;
     int equalsPos = -1;
-    while (readLine(m_source, pos, lineStart, lineLen, equalsPos)) {
+    const auto addKeyLine = [&](const QByteArray &lines) {
+        if (equalsPos == -1)
+            return;
+        int keyEnd = equalsPos;
+        while (keyEnd > lineStart && (d[keyEnd - 1] == ' ' || d[keyEnd - 1] == '\t'))
+            --keyEnd;
+        QString key = m_sections.at(section);
+        if (isPlainKey(d + lineStart, keyEnd - lineStart))
+            key += QLatin1String(d + lineStart, keyEnd - lineStart);
+        else
+            ini::unescapeKey(lines, lineStart, keyEnd, key);
+        addParsed(std::move(key), section, lineStart, equalsPos + 1,
+                  lineStart + lineLen - equalsPos - 1);
+    };
+
+    int pos = 0;
+    m_utf8 = data.startsWith("\xEF\xBB\xBF");
+    if (m_utf8) {
+        // QSettings looks for group headers after the byte order mark, but reads the keys before
+        // the first header from the start of the file: a key on the first line keeps the mark's
+        // three bytes (as Latin-1 characters in the key), and so it does here.
+        pos = 3;
+        int firstHeader = data.size();
+        for (int p = pos; ini::readLine(m_source, p, lineStart, lineLen, equalsPos);) {
+            if (d[lineStart] == '[') {
+                firstHeader = lineStart;
+                break;
+            }
+        }
+        const QByteArray ungrouped = QByteArray::fromRawData(d, firstHeader);
+        for (int p = 0; ini::readLine(ungrouped, p, lineStart, lineLen, equalsPos);)
+            addKeyLine(ungrouped);
+        pos = firstHeader;
+    }
+
+    while (ini::readLine(m_source, pos, lineStart, lineLen, equalsPos)) {
         if (d[lineStart] == '[') {
             // Only this line is searched for the "]": a file of unclosed headers must not cost
             // a pass over the rest of the file per line.
@@ -265,18 +211,7 @@ void IniFile::parse(const QByteArray &data)
             section = it.value();
             continue;
         }
-        if (equalsPos == -1)
-            continue;
-        int keyEnd = equalsPos;
-        while (keyEnd > lineStart && (d[keyEnd - 1] == ' ' || d[keyEnd - 1] == '\t'))
-            --keyEnd;
-        QString key = m_sections.at(section);
-        if (isPlainKey(d + lineStart, keyEnd - lineStart))
-            key += QLatin1String(d + lineStart, keyEnd - lineStart);
-        else
-            ini::unescapeKey(m_source, lineStart, keyEnd, key);
-        addParsed(std::move(key), section, lineStart, equalsPos + 1,
-                  lineStart + lineLen - equalsPos - 1);
+        addKeyLine(m_source);
     }
 }
 

@@ -36,6 +36,28 @@ bool isPlainStreamType(quint32 type)
     }
 }
 
+// A decoded value or list item that QSettings can turn into a value soundly.
+bool safeTypedItem(const QString &item)
+{
+    if (!item.startsWith(QLatin1Char('@')) || !item.endsWith(QLatin1Char(')')))
+        return true;
+    if (item.startsWith(QLatin1String("@DateTime(")))
+        return false;
+    if (!item.startsWith(QLatin1String("@Variant(")))
+        return true;
+    const QByteArray bytes = item.midRef(9).toLatin1();
+    if (bytes.size() < 4)
+        return true; // no type: no value, there as here
+    const quint32 type = (quint32(uchar(bytes[0])) << 24) | (quint32(uchar(bytes[1])) << 16) |
+                         (quint32(uchar(bytes[2])) << 8) | quint32(uchar(bytes[3]));
+    if (!isPlainStreamType(type))
+        return false;
+    // The colour model follows the type directly in the stream version QSettings uses.
+    constexpr int kSpecByte = 4;
+    return type != QMetaType::QColor ||
+           (bytes.size() > kSpecByte && uchar(bytes[kSpecByte]) <= QColor::ExtendedRgb);
+}
+
 QStringList splitArgs(const QString &s, int idx)
 {
     QStringList result;
@@ -188,6 +210,28 @@ QVariant stringListToVariant(const QStringList &list)
         }
     }
     return out;
+}
+
+bool safeForQSettings(const QByteArray &bytes)
+{
+    const bool utf8 = bytes.startsWith("\xEF\xBB\xBF");
+    int pos = utf8 ? 3 : 0;
+    int lineStart = 0;
+    int lineLen = 0;
+    int equalsPos = -1;
+    while (readLine(bytes, pos, lineStart, lineLen, equalsPos)) {
+        if (bytes.at(lineStart) == '[' || equalsPos < 0)
+            continue; // a group header or a line without a value
+        QString str;
+        QStringList list;
+        if (!unescapeStringList(bytes, equalsPos + 1, lineStart + lineLen, utf8, str, list))
+            list = QStringList{str};
+        for (const QString &item : qAsConst(list)) {
+            if (!safeTypedItem(item))
+                return false;
+        }
+    }
+    return true;
 }
 
 QByteArray encodeValue(const QVariant &value)

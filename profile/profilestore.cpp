@@ -140,7 +140,10 @@ bool LoadStore(ProfileStore &store, QString *unreadableFile)
     };
     const QString configFile = appSettingsFile();
     IniFile config;
-    if (!config.load(configFile) && QFileInfo::exists(configFile))
+    // A Config.ini our reader copes with but QSettings must not be given (settingsFileUsable)
+    // could not be saved again: the store says so now rather than at the first write.
+    if ((!config.load(configFile) && QFileInfo::exists(configFile)) ||
+        !settingsFileUsable(configFile))
         failed(configFile);
     readOptions(config, store);
     for (int i = 0; i < kSlotCount; ++i) {

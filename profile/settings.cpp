@@ -5,6 +5,7 @@
 #include "profile/settings.h"
 
 #include "profile/boundedsettings.h"
+#include "profile/inicodec.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/settingskeys.h"
@@ -61,7 +62,12 @@ bool settingsFileUsable(const QString &file)
     const QFileInfo info(file);
     if (!info.exists())
         return true; // a new file; nothing in it to lose
-    return info.isFile() && info.isReadable() && info.size() <= IniFile::kMaxFileSize;
+    if (!info.isFile() || !info.isReadable() || info.size() > IniFile::kMaxFileSize)
+        return false;
+    // QSettings decodes every value as it reads the file: one claiming gigabytes, a few dozen
+    // bytes long, would end the program.
+    QByteArray bytes;
+    return IniFile::readFileBytes(file, bytes) && ini::safeForQSettings(bytes);
 }
 
 int readProductSyncAsWritten()

@@ -14,7 +14,8 @@
 namespace mc {
 
 // False for a settings file that exists but cannot be read in full: too large to be one of ours
-// (damaged or hostile), a folder, or unreadable. Such a file is neither loaded into memory nor
+// (damaged or hostile), a folder, unreadable, or holding a typed value that QSettings would
+// decode without bound (ini::safeForQSettings). Such a file is neither given to QSettings nor
 // rewritten. A missing file is usable (it reads as empty and may be created).
 bool settingsFileUsable(const QString &file);
 

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   openbox x11-utils
   dpkg-dev desktop-file-utils appstream
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 // Macro files: what is written, the reader's rebuild rules, the raw reads for the upload, and
 // damaged or hostile files read safely.
 #include "macro/macrofile.h"
+#include "profile/changemask.h"
 #include "profile/paths.h"
 
 #include <QDir>
@@ -51,6 +52,7 @@ private slots:
     void unsafeNamesTouchNoFile_data();
     void unsafeNamesTouchNoFile();
     void oversizedFileIsNotParsed();
+    void unboundedTypedValueReadsAsEmpty();
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
@@ -266,6 +268,34 @@ void TestMacroFile::oversizedFileIsNotParsed()
     writeRaw("big", big);
     QCOMPARE(loadMacro("big").actions.size(), 0);
     QCOMPARE(readStoredActions("big").size(), 0);
+}
+
+// Macro files are imported from anywhere. One holding a typed value whose stream form claims two
+// billion list entries would make QSettings reserve gigabytes and end the program: it reads as
+// an empty macro, its edit mark is not consumed (the file stays as it is), and saving the macro
+// under that name replaces it.
+void TestMacroFile::unboundedTypedValueReadsAsEmpty()
+{
+    const QByteArray hostile =
+        oneAction(132, 0, 4) + "WriteSign=1\nx=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)\n";
+    writeRaw("hostile", hostile);
+    QCOMPARE(loadMacro("hostile").actions.size(), 0);
+    QCOMPARE(readStoredActions("hostile").size(), 0);
+    QCOMPARE(readStoredCount("hostile"), 0);
+
+    ProfileStore store;
+    store.profiles[0].buttons[0].Fun = 200;
+    store.profiles[0].buttons[0].macroname = QStringLiteral("hostile");
+    QCOMPARE(ComputeChangeMask(store, store), 0);
+    QFile f(macroFile("hostile"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), hostile);
+    f.close();
+
+    Macro m;
+    m.actions = {macro::keyPress(4)};
+    QVERIFY(saveMacro("hostile", m));
+    QCOMPARE(loadMacro("hostile").actions, m.actions);
 }
 
 QTEST_GUILESS_MAIN(TestMacroFile)

@@ -210,6 +210,12 @@ void TestIniFile::oddBytesParseLikeQSettings_data()
     QTest::newRow("lists") << QByteArray("[G]\na=1, 2 ,3\nb=\"x,y\", z\nc=@@a, @Invalid()\n");
     QTest::newRow("percent keys") << QByteArray("[%47]\n%U0041%zz%4=1\n%=2\n");
     QTest::newRow("utf8 bom") << QByteArray("\xEF\xBB\xBF[G]\na=caf\xC3\xA9\n");
+    // QSettings reads the keys before the first group from the start of the file: a key right
+    // after the byte order mark keeps its bytes, one after a blank or a line break does not.
+    QTest::newRow("utf8 bom then a key")
+        << QByteArray("\xEF\xBB\xBFname=\"multi\nline\"\r\n[%General]\r\nx=1\n");
+    QTest::newRow("utf8 bom then blanks and keys")
+        << QByteArray("\xEF\xBB\xBF  a=1\n;c\nb=2\n  [G]\nc=3\n[]\nd=4\n");
     QTest::newRow("latin1 bytes") << QByteArray("[G]\na=caf\xE9\n\xE9=1\n");
     QTest::newRow("variant forms") << QByteArray(
         "[G]\na=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n"

@@ -4,6 +4,7 @@
 #include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/profiledefaults.h"
+#include "profile/profilestore.h"
 #include "profile/settings.h"
 #include "profiletestutil.h"
 
@@ -32,6 +33,7 @@ private slots:
     void lightingVariantOfAnyProductName();
     void valuesWrittenReadBack();
     void oversizedFilesAreNeitherReadNorRewritten();
+    void unboundedTypedValuesRefuseTheFile();
     void sampleProductIsConsistent();
 };
 
@@ -363,6 +365,39 @@ void TestSettings::oversizedFilesAreNeitherReadNorRewritten()
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.size(), qint64(big.size()));
     QVERIFY(f.read(40).startsWith("[Config]\nProfileID=3"));
+}
+
+// A small file can be hostile too: a typed value whose stream form claims two billion list
+// entries would make QSettings reserve gigabytes and end the program as it reads the file, even
+// on a line that a later line of the same key hides. Such a settings file reads as defaults, is
+// not replaced by a write, and a store loaded from it says which file could not be read.
+void TestSettings::unboundedTypedValuesRefuseTheFile()
+{
+    DataDir dir;
+    QDir().mkpath(dir.path(QStringLiteral("Configs")));
+    const QByteArray hostile("x=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)\nx=1\n");
+    const QByteArray config = "[Config]\nProfileID=3\nGColorID=4\n" + hostile;
+    const QByteArray description = "[PROFILE]\nMinDelay=20\nButtonCount=7\n" + hostile;
+    for (const auto &file :
+         {qMakePair(appSettingsFile(), config), qMakePair(productDescriptionFile(), description)}) {
+        QFile f(file.first);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(file.second);
+    }
+    QCOMPARE(readActiveSlot(), 0);
+    QCOMPARE(readThemeColourIndex(), 0);
+    QCOMPARE(readMinDelay(), 10);
+    QCOMPARE(readButtonCount(), 0);
+    writeActiveSlot(2);
+
+    ProfileStore store;
+    QString unreadable;
+    QVERIFY(!LoadStore(store, &unreadable));
+    QCOMPARE(unreadable, appSettingsFile());
+    QVERIFY(!SaveStore(store));
+    QFile f(appSettingsFile());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), config);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -72,20 +72,6 @@ void MousecfgWidget::buildPanels()
     connect(m_btnWindow, &KivBtnWindow::PopOneClickBox, this,
             &MousecfgWidget::slotPopOneClickBox);
     place(m_buttonPanel, 285, 342, 664, 199);
-    m_dpiPanel = new KivDPIWindow(ProfileData(), this);
-    place(m_dpiPanel, 286, 75, 456, 386);
-    m_pointerPanel = new KivPointSpeed(this);
-    place(m_pointerPanel, 286, 413, 506, 77);
-    m_ratePanel = new KivReportRate(this);
-    place(m_ratePanel, 746, 75, 149, 200);
-    connect(m_ratePanel, &KivReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
-    // One lift-off value, whichever panel shows it.
-    connect(m_ratePanel, &KivReportRate::RefreshLift, m_pointerPanel, &KivPointSpeed::setLift);
-    connect(m_presence, &DevicePresence::stageSelected, m_dpiPanel,
-            [this](int iStage) { m_dpiPanel->selectStage(quint8(iStage)); });
-    connect(m_presence, &DevicePresence::rateShown, m_ratePanel, [this] {
-        m_ratePanel->refresh(m_store.profiles[size_t(m_slot)], m_pointerPanel->lift());
-    });
 
     m_scroll = new QScrollArea(this);
     m_scroll->setStyleSheet(
@@ -259,14 +245,47 @@ void MousecfgWidget::applyTexts()
 void MousecfgWidget::retranslate()
 {
     applyTexts();
-    m_dpiPanel->retranslate();
-    m_ratePanel->retranslate();
-    m_pointerPanel->retranslate();
+    if (m_dpiPanel) {
+        m_dpiPanel->retranslate();
+        m_ratePanel->retranslate();
+        m_pointerPanel->retranslate();
+    }
     m_colorWindow->setTexts();
     m_btnWindow->RetranslateUi();
     if (m_macroPanel)
         m_macroPanel->RetranslateUi();
     layoutPass();
+}
+
+// The DPI tab's panels are built once the first frame is out (or when something needs them
+// earlier): nothing of them is on that frame, and they take a good share of the start-up.
+void MousecfgWidget::ensureDpiPanels()
+{
+    if (m_dpiPanel)
+        return;
+    m_dpiPanel = new KivDPIWindow(ProfileData(), this);
+    m_pointerPanel = new KivPointSpeed(this);
+    m_ratePanel = new KivReportRate(this);
+    for (QWidget *w : {static_cast<QWidget *>(m_dpiPanel), static_cast<QWidget *>(m_pointerPanel),
+                       static_cast<QWidget *>(m_ratePanel)})
+        w->setVisible(m_tab == 2);
+    placeDpiPanels();
+    connect(m_ratePanel, &KivReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
+    // One lift-off value, whichever panel shows it.
+    connect(m_ratePanel, &KivReportRate::RefreshLift, m_pointerPanel, &KivPointSpeed::setLift);
+    connect(m_presence, &DevicePresence::stageSelected, m_dpiPanel,
+            [this](int iStage) { m_dpiPanel->selectStage(quint8(iStage)); });
+    connect(m_presence, &DevicePresence::rateShown, m_ratePanel, [this] {
+        m_ratePanel->refresh(m_store.profiles[size_t(m_slot)], m_pointerPanel->lift());
+    });
+    refreshDpiPanels();
+}
+
+void MousecfgWidget::placeDpiPanels()
+{
+    place(m_dpiPanel, 285, 90, 456, 460);
+    place(m_pointerPanel, 746, 185, 229, 366);
+    place(m_ratePanel, 746, 90, 229, 90);
 }
 
 // The macro editor is built when its tab is first opened: it is the largest panel, and the
@@ -292,9 +311,8 @@ void MousecfgWidget::layoutPass()
     place(m_buttonPanel, 285, 99, 332, 440);
     m_btnWindow->SetScale(scaleFactor());
     empty(m_scroll);
-    place(m_dpiPanel, 285, 90, 456, 460);
-    place(m_pointerPanel, 746, 185, 229, 366);
-    place(m_ratePanel, 746, 90, 229, 90);
+    if (m_dpiPanel)
+        placeDpiPanels();
     if (m_macroPanel)
         place(m_macroPanel, 285, 90, 665, 467);
     place(m_frontPic, 637, 99, 300, 400);

@@ -154,9 +154,13 @@ void MousecfgWidget::switchTab(int j)
     m_sideBtn->setVisible(j == 1);
     m_buttonPanel->setVisible(j == 1);
     m_scroll->setVisible(j == 1);
-    m_dpiPanel->setVisible(j == 2);
-    m_pointerPanel->setVisible(j == 2);
-    m_ratePanel->setVisible(j == 2);
+    if (j == 2)
+        ensureDpiPanels();
+    if (m_dpiPanel) {
+        m_dpiPanel->setVisible(j == 2);
+        m_pointerPanel->setVisible(j == 2);
+        m_ratePanel->setVisible(j == 2);
+    }
     if (j == 3)
         macroPanel()->show();
     else if (m_macroPanel)

@@ -101,9 +101,10 @@ public:
     QMenu *languageMenu() const { return m_langMenu; }
     QWidget *lightingPanel() const { return m_lightingPanel; }
     QWidget *buttonPanel() const { return m_buttonPanel; }
-    KivDPIWindow *dpiPanel() const { return m_dpiPanel; }
-    KivPointSpeed *pointerPanel() const { return m_pointerPanel; }
-    KivReportRate *ratePanel() const { return m_ratePanel; }
+    // The DPI tab's panels, built on first use.
+    KivDPIWindow *dpiPanel() { ensureDpiPanels(); return m_dpiPanel; }
+    KivPointSpeed *pointerPanel() { ensureDpiPanels(); return m_pointerPanel; }
+    KivReportRate *ratePanel() { ensureDpiPanels(); return m_ratePanel; }
     MacroDialog *macroPanel(); // built on first use
     QLabel *frontPicture() const { return m_frontPic; }
     QLabel *sidePicture() const { return m_sidePic; }
@@ -157,6 +158,9 @@ private:
     void buildSlotMenu();
     // The layout pass of the composition table, then the product pictures (mainlayout.cpp).
     void layoutPass();
+    void ensureDpiPanels();
+    void placeDpiPanels();
+    void refreshDpiPanels();
     void applyTexts();
 
     // Pictures, hotspots and mice (productpictures.cpp).
@@ -243,6 +247,7 @@ private:
 
     // Frame.
     int m_step = 0;
+    bool m_dpiPanelsQueued = false;
     double m_framedFactor = 0; // the factor the background and layout were last made for
     QSize m_firstSize;
     RunImage m_background; // at the scale in use

@@ -200,16 +200,26 @@ void MousecfgWidget::refreshPanels()
     for (int i = 0; i < kSlotCount; ++i)
         m_slotBtns[size_t(i)]->setState(i == m_slot ? 1 : 0);
     ProfileData &record = m_store.profiles[size_t(m_slot)];
-    m_dpiPanel->refresh(record, readSensorCode());
-    m_pointerPanel->refresh(record, m_store.Sync, m_store.LiftHigh, m_store.AngleValue,
-                            m_store.Jitter, m_store.Debounce);
-    m_ratePanel->refresh(record, m_store.LiftHigh);
+    refreshDpiPanels();
     m_colorWindow->setProfileData(&record);
     m_btnWindow->SetProfileRecord(&record);
 }
 
+void MousecfgWidget::refreshDpiPanels()
+{
+    if (!m_dpiPanel)
+        return; // they show the record when they are built
+    ProfileData &record = m_store.profiles[size_t(m_slot)];
+    m_dpiPanel->refresh(record, readSensorCode());
+    m_pointerPanel->refresh(record, m_store.Sync, m_store.LiftHigh, m_store.AngleValue,
+                            m_store.Jitter, m_store.Debounce);
+    m_ratePanel->refresh(record, m_store.LiftHigh);
+}
+
 void MousecfgWidget::collectPanels()
 {
+    // What is written passes through the panels as it always has, built or not yet.
+    ensureDpiPanels();
     // The other panels edit the working store directly.
     ProfileData &record = m_store.profiles[size_t(m_slot)];
     m_dpiPanel->collect(record);

@@ -25,6 +25,10 @@
 #include <malloc.h>
 #endif
 
+#ifdef MC_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace mc {
 
 namespace {
@@ -63,6 +67,13 @@ int runMousecfg(int argc, char **argv)
     // data only: nothing that needs the application object may run on this worker.
     QThread::currentThread(); // the thread that runs main is the one Qt takes as its main thread
     std::future<void> keyTable = std::async(std::launch::async, [] { profilekeys::keyTable(); });
+    // Fontconfig reads its configuration and the list of every font on the system the first
+    // time a text is measured, a large share of the start-up, and needs nothing of Qt's: it
+    // starts now, while the application object connects to the display.
+    std::future<void> fontConfig;
+#ifdef MC_HAVE_FONTCONFIG
+    fontConfig = std::async(std::launch::async, [] { FcInit(); });
+#endif
 
     // All scaling of the interface comes from the program's own scale factor; with Qt's
     // scaling on as well everything would be scaled twice. (Qt only honours this before the
@@ -103,10 +114,12 @@ int runMousecfg(int argc, char **argv)
     }
     // Only the instance that stays decodes images; a second start has nothing to paint.
     preloadFirstPaintImages();
-    // Fontconfig reads its configuration and the font list the first time any text is measured,
-    // a large share of the start-up; done on a worker while the window is built, the first
-    // label finds it ready. The future waits in its destructor, before the application object
-    // goes, on every way out.
+    // Qt's font list is built on a worker while the window is built; the first label that
+    // needs it waits for it under Qt's own lock rather than building it again. Fontconfig is
+    // ready by then: two threads starting it at once would both do the whole work. The future
+    // waits in its destructor, before the application object goes, on every way out.
+    if (fontConfig.valid())
+        fontConfig.wait();
     std::future<void> fonts = std::async(std::launch::async, [] { QFontDatabase().families(); });
 
     int rc = 0;

@@ -13,22 +13,24 @@ fail() {
     exit 1
 }
 
-# Starts a private X server on a free display number.
+# Starts a private X server on a free display number. The server picks the number itself
+# (-displayfd): scripts started side by side by CTest would otherwise race for the same one and
+# end up talking to each other's server.
 start_xvfb() {
-    local n
-    for n in $(seq 91 140); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1600x1000x24 -dpi "$E2E_DPI" -nolisten tcp >"$OUT/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        local i
-        for i in $(seq 1 50); do
+    local file="$OUT/display" i
+    : >"$file"
+    Xvfb -displayfd 3 -screen 0 1600x1000x24 -dpi "$E2E_DPI" -nolisten tcp \
+        3>"$file" >"$OUT/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 1 100); do
+        if [ -s "$file" ]; then
+            export DISPLAY=":$(tr -dc 0-9 <"$file")"
             xdpyinfo >/dev/null 2>&1 && return 0
-            xdotool getmouselocation >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null || true
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
+    kill "$XVFB_PID" 2>/dev/null || true
     fail "no X server could be started"
 }
 

@@ -65,13 +65,6 @@ void MousecfgWidget::buildPanels()
     // Placed first at the rectangles the panels used to have; the layout pass moves them.
     m_lightingPanel = m_colorWindow = new KivColorWindow(m_store, this);
     place(m_lightingPanel, 285, 342, 664, 199);
-    m_btnWindow = new KivBtnWindow(&m_store.profiles[size_t(m_slot)], this, scaleFactor());
-    m_buttonPanel = m_btnWindow;
-    connect(m_btnWindow, &KivBtnWindow::SelBtnControl, this, &MousecfgWidget::slotMouseOver);
-    connect(m_btnWindow, &KivBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
-    connect(m_btnWindow, &KivBtnWindow::PopOneClickBox, this,
-            &MousecfgWidget::slotPopOneClickBox);
-    place(m_buttonPanel, 285, 342, 664, 199);
 
     m_scroll = new QScrollArea(this);
     m_scroll->setStyleSheet(
@@ -251,10 +244,33 @@ void MousecfgWidget::retranslate()
         m_pointerPanel->retranslate();
     }
     m_colorWindow->setTexts();
-    m_btnWindow->RetranslateUi();
+    if (m_btnWindow)
+        m_btnWindow->RetranslateUi();
     if (m_macroPanel)
         m_macroPanel->RetranslateUi();
     layoutPass();
+}
+
+// The button panel, like the DPI tab's panels, is built once the first frame is out (or when
+// its tab is opened first).
+void MousecfgWidget::ensureButtonPanel()
+{
+    if (m_btnWindow)
+        return;
+    m_btnWindow = new KivBtnWindow(&m_store.profiles[size_t(m_slot)], this, scaleFactor());
+    m_buttonPanel = m_btnWindow;
+    m_buttonPanel->setVisible(m_tab == 1);
+    connect(m_btnWindow, &KivBtnWindow::SelBtnControl, this, &MousecfgWidget::slotMouseOver);
+    connect(m_btnWindow, &KivBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
+    connect(m_btnWindow, &KivBtnWindow::PopOneClickBox, this,
+            &MousecfgWidget::slotPopOneClickBox);
+    placeButtonPanel();
+}
+
+void MousecfgWidget::placeButtonPanel()
+{
+    place(m_buttonPanel, 285, 99, 332, 440);
+    m_btnWindow->SetScale(scaleFactor());
 }
 
 // The DPI tab's panels are built once the first frame is out (or when something needs them
@@ -308,8 +324,8 @@ void MousecfgWidget::layoutPass()
     // Pictures first: for one product they place "Front" and "Side", which this pass empties.
     loadProductPictures();
     place(m_lightingPanel, 285, 90, 351, 440);
-    place(m_buttonPanel, 285, 99, 332, 440);
-    m_btnWindow->SetScale(scaleFactor());
+    if (m_btnWindow)
+        placeButtonPanel();
     empty(m_scroll);
     if (m_dpiPanel)
         placeDpiPanels();

@@ -152,7 +152,10 @@ void MousecfgWidget::switchTab(int j)
     m_modelLabel->setVisible(j == 0 || j == 1);
     m_frontBtn->setVisible(j == 1);
     m_sideBtn->setVisible(j == 1);
-    m_buttonPanel->setVisible(j == 1);
+    if (j == 1)
+        ensureButtonPanel();
+    if (m_buttonPanel)
+        m_buttonPanel->setVisible(j == 1);
     m_scroll->setVisible(j == 1);
     if (j == 2)
         ensureDpiPanels();

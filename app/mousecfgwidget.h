@@ -100,7 +100,7 @@ public:
     QMenu *mouseMenu() const { return m_mouseMenu; }
     QMenu *languageMenu() const { return m_langMenu; }
     QWidget *lightingPanel() const { return m_lightingPanel; }
-    QWidget *buttonPanel() const { return m_buttonPanel; }
+    QWidget *buttonPanel() { ensureButtonPanel(); return m_buttonPanel; }
     // The DPI tab's panels, built on first use.
     KivDPIWindow *dpiPanel() { ensureDpiPanels(); return m_dpiPanel; }
     KivPointSpeed *pointerPanel() { ensureDpiPanels(); return m_pointerPanel; }
@@ -159,6 +159,8 @@ private:
     // The layout pass of the composition table, then the product pictures (mainlayout.cpp).
     void layoutPass();
     void ensureDpiPanels();
+    void ensureButtonPanel();
+    void placeButtonPanel();
     void placeDpiPanels();
     void refreshDpiPanels();
     void applyTexts();

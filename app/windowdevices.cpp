@@ -202,7 +202,8 @@ void MousecfgWidget::refreshPanels()
     ProfileData &record = m_store.profiles[size_t(m_slot)];
     refreshDpiPanels();
     m_colorWindow->setProfileData(&record);
-    m_btnWindow->SetProfileRecord(&record);
+    if (m_btnWindow)
+        m_btnWindow->SetProfileRecord(&record);
 }
 
 void MousecfgWidget::refreshDpiPanels()

@@ -165,10 +165,13 @@ void MousecfgWidget::paintEvent(QPaintEvent *event)
         // What the start-up worker read and no widget asked for is not kept.
         QTimer::singleShot(0, this, [] { finishSkinPreload(); });
     }
-    if (!m_dpiPanel && !m_dpiPanelsQueued) {
+    if (!m_dpiPanelsQueued) {
         m_dpiPanelsQueued = true;
         // The first frame is out: the panels it did not need are built now.
-        QTimer::singleShot(0, this, &MousecfgWidget::ensureDpiPanels);
+        QTimer::singleShot(0, this, [this] {
+            ensureButtonPanel();
+            ensureDpiPanels();
+        });
     }
     static bool probed = false;
     if (!probed && qEnvironmentVariableIsSet("MOUSECFG_STARTUP_PROBE")) {

@@ -42,13 +42,6 @@ QString listStyle()
         .arg(themeColour().name());
 }
 
-QString editStyle()
-{
-    return QStringLiteral("QLineEdit{background-color:rgb(30,30,30);color:white;"
-                          "border:1px solid %1}")
-        .arg(themeColour().name());
-}
-
 } // namespace
 
 QString slotMenuText(int iSlot)
@@ -108,7 +101,7 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
     m_edit = new KivLineEdit(this);
     m_edit->setMaxLength(kMaxFocusApplicationLength);
     m_edit->setFont(sharedFont());
-    m_edit->setStyleSheet(editStyle());
+    m_edit->setStyleSheet(themedLineEditStyle());
     m_edit->setPlaceholderText(
         QCoreApplication::translate("KivFocusRulesDialog", "Executable or window class"));
     m_edit->setGeometry(scaledRect(30, 292, 150, 28));

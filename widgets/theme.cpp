@@ -348,6 +348,13 @@ void useProgramStyle()
         QApplication::setStyle(new ProgramStyle);
 }
 
+QString themedLineEditStyle()
+{
+    return QStringLiteral("QLineEdit{background-color:rgb(30,30,30);color:white;"
+                          "border:1px solid %1}")
+        .arg(themeColour().name());
+}
+
 QImage skinImage(const QString &path)
 {
     const QColor tint = themeColour();

@@ -59,6 +59,9 @@ void paintDialogBackground(QWidget *dialog, const QString &image = QStringLitera
 // Qt the polishing of every widget through the style sheet machinery. Harmless when repeated.
 void useProgramStyle();
 
+// The style of the program's small text fields: dark, white text, framed in the theme colour.
+QString themedLineEditStyle();
+
 // skinDir() + "/" + name.
 QString skinPath(const QString &name);
 // The image at a full path, shared between widgets, with the skin's accent in the theme colour

@@ -31,13 +31,6 @@ QString radioStyle()
         .arg(themeColour().name());
 }
 
-QString editStyle()
-{
-    return QStringLiteral("QLineEdit{background-color:rgb(30,30,30);color:white;"
-                          "border:1px solid %1}")
-        .arg(themeColour().name());
-}
-
 } // namespace
 
 KivFireKeyWindow::KivFireKeyWindow(QWidget *parent) : KivDialogFrame(420, 280, parent)
@@ -82,7 +75,7 @@ KivFireKeyWindow::KivFireKeyWindow(QWidget *parent) : KivDialogFrame(420, 280, p
     m_delay->setMaxLength(4);
     m_delay->setGeometry(scaledRect(300, 145, 90, 26));
     for (QLineEdit *e : {m_times, m_delay}) {
-        e->setStyleSheet(editStyle());
+        e->setStyleSheet(themedLineEditStyle());
         e->setFont(sharedFont());
     }
     m_sources[0]->setChecked(true);

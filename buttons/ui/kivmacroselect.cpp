@@ -68,9 +68,7 @@ KivMacroSelect::KivMacroSelect(const QString &title, QWidget *parent)
     m_count->setValidator(new QIntValidator(1, kMaxLoops, m_count));
     m_count->setMaxLength(3);
     m_count->setFont(sharedFont());
-    m_count->setStyleSheet(QStringLiteral("QLineEdit{background-color:rgb(30,30,30);color:white;"
-                                          "border:1px solid %1}")
-                               .arg(themeColour().name()));
+    m_count->setStyleSheet(themedLineEditStyle());
     m_count->setGeometry(scaledRect(350, 105, 70, 28));
     setChoice(MacroChoice());
 }

@@ -76,10 +76,8 @@ void WriteController::runQueued()
         m_queue.pop_front();
         if (r.select)
             runSelect(r.slot, r.quiet);
-        else if (r.background)
-            runBackgroundWrite();
         else
-            runWrite(r.everything);
+            runWrite(r.everything, r.background);
     }
     m_busy = false;
     emit busyChanged(false);
@@ -112,30 +110,23 @@ bool WriteController::waitInBackground(QThread &worker)
     return completed;
 }
 
-void WriteController::runBackgroundWrite()
+void WriteController::runWrite(bool bEverything, bool bBackground)
 {
-    emit backgroundWriteChanged(true);
-    KivProcessThread worker(m_working, m_lastWritten);
-    worker.setWriteEverything(true);
-    worker.setMouseOff(m_mouseOff);
-    if (!waitInBackground(worker))
-        m_queue.clear();
-    m_lastResult = worker.result();
-    emit backgroundWriteChanged(false);
-    emit backgroundWriteFinished(m_lastResult);
-    emit writeFinished(m_lastResult);
-}
-
-void WriteController::runWrite(bool bEverything)
-{
+    if (bBackground)
+        emit backgroundWriteChanged(true);
     KivProcessThread worker(m_working, m_lastWritten);
     worker.setWriteEverything(bEverything);
     worker.setMouseOff(m_mouseOff);
-    if (!waitBehindIndicator(worker))
+    if (!(bBackground ? waitInBackground(worker) : waitBehindIndicator(worker)))
         m_queue.clear(); // quitting: nothing more is started
     m_lastResult = worker.result();
-    if (m_lastResult != kOk)
+    if (bBackground) {
+        // The background write's owner says a failure once, in its own words.
+        emit backgroundWriteChanged(false);
+        emit backgroundWriteFinished(m_lastResult);
+    } else if (m_lastResult != kOk) {
         m_prompts.tellUser(1, writeResultText(m_lastResult));
+    }
     emit writeFinished(m_lastResult);
 }
 

@@ -76,8 +76,7 @@ private:
         int slot = 0;
     };
     void runQueued();
-    void runWrite(bool bEverything);
-    void runBackgroundWrite();
+    void runWrite(bool bEverything, bool bBackground);
     void runSelect(int iProfile, bool bQuiet);
     // Runs the started thread's work behind the busy indicator; false when the wait was cut
     // short (the application is quitting), in which case the thread has still ended on return.

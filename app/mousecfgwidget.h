@@ -249,7 +249,7 @@ private:
 
     // Frame.
     int m_step = 0;
-    bool m_dpiPanelsQueued = false;
+    bool m_laterPanelsQueued = false;
     double m_framedFactor = 0; // the factor the background and layout were last made for
     QSize m_firstSize;
     RunImage m_background; // at the scale in use

@@ -73,11 +73,7 @@ void MousecfgWidget::setupScale()
 
 void MousecfgWidget::loadFrameImages()
 {
-    m_bat1 = skinPixmap(skinPath(QStringLiteral("bat1.png")));
-    m_bat2 = skinPixmap(skinPath(QStringLiteral("bat2.png")));
     fillBackgroundSlot(m_step);
-    setMask(m_background.opaqueRegion());
-    m_framedFactor = scaleFactor();
 }
 
 namespace {
@@ -92,6 +88,8 @@ void MousecfgWidget::fillBackgroundSlot(int)
     m_background = RunImage(skinImage(skinPath(QStringLiteral("cfgMainback.png"))));
     m_bat1 = skinPixmap(skinPath(QStringLiteral("bat1.png")));
     m_bat2 = skinPixmap(skinPath(QStringLiteral("bat2.png")));
+    setMask(m_background.opaqueRegion());
+    m_framedFactor = scaleFactor();
 }
 
 bool MousecfgWidget::applyScaleStep(const ScaleStep &s)
@@ -102,9 +100,7 @@ bool MousecfgWidget::applyScaleStep(const ScaleStep &s)
         return true;
     setScaleFactor(s.factor);
     fillBackgroundSlot(s.step);
-    setMask(m_background.opaqueRegion());
     retranslate();
-    m_framedFactor = s.factor;
     return true;
 }
 
@@ -165,8 +161,8 @@ void MousecfgWidget::paintEvent(QPaintEvent *event)
         // What the start-up worker read and no widget asked for is not kept.
         QTimer::singleShot(0, this, [] { finishSkinPreload(); });
     }
-    if (!m_dpiPanelsQueued) {
-        m_dpiPanelsQueued = true;
+    if (!m_laterPanelsQueued) {
+        m_laterPanelsQueued = true;
         // The first frame is out: the panels it did not need are built now.
         QTimer::singleShot(0, this, [this] {
             ensureButtonPanel();

@@ -9,8 +9,8 @@
 #include "performance/kivpointspeed.h"
 #include "performance/kivreportrate.h"
 #include "profile/profiledata.h"
-#include "widgets/uiscale.h"
 #include "widgets/runimage.h"
+#include "widgets/uiscale.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -100,11 +100,27 @@ public:
     QMenu *mouseMenu() const { return m_mouseMenu; }
     QMenu *languageMenu() const { return m_langMenu; }
     QWidget *lightingPanel() const { return m_lightingPanel; }
-    QWidget *buttonPanel() { ensureButtonPanel(); return m_buttonPanel; }
+    QWidget *buttonPanel()
+    {
+        ensureButtonPanel();
+        return m_buttonPanel;
+    }
     // The DPI tab's panels, built on first use.
-    KivDPIWindow *dpiPanel() { ensureDpiPanels(); return m_dpiPanel; }
-    KivPointSpeed *pointerPanel() { ensureDpiPanels(); return m_pointerPanel; }
-    KivReportRate *ratePanel() { ensureDpiPanels(); return m_ratePanel; }
+    KivDPIWindow *dpiPanel()
+    {
+        ensureDpiPanels();
+        return m_dpiPanel;
+    }
+    KivPointSpeed *pointerPanel()
+    {
+        ensureDpiPanels();
+        return m_pointerPanel;
+    }
+    KivReportRate *ratePanel()
+    {
+        ensureDpiPanels();
+        return m_ratePanel;
+    }
     MacroDialog *macroPanel(); // built on first use
     QLabel *frontPicture() const { return m_frontPic; }
     QLabel *sidePicture() const { return m_sidePic; }
@@ -206,6 +222,7 @@ private:
     bool applyScaleStep(const ScaleStep &s);
     void fillBackgroundSlot(int step);
     void setupTray();
+    void showIcons(); // window and tray icon, once
     void applyTrayTexts();
     // Only a visible tray icon brings a hidden window back.
     bool trayShown() const;
@@ -241,7 +258,7 @@ private:
     OsdLink *m_osd = nullptr;
     FocusWatcher *m_focusWatcher = nullptr;
     FocusSwitcher *m_focusSwitcher = nullptr;
-    bool m_recording = false; // the macro editor records: the controls are disabled
+    bool m_recording = false;             // the macro editor records: the controls are disabled
     QPointer<KivMessageBox> m_warningBox; // the open "Dongle Disconnect!" box
     int m_miceAtStart = 0;
     int m_connectionState = 3;
@@ -250,6 +267,7 @@ private:
     // Frame.
     int m_step = 0;
     bool m_laterPanelsQueued = false;
+    bool m_iconsShown = false;
     double m_framedFactor = 0; // the factor the background and layout were last made for
     QSize m_firstSize;
     RunImage m_background; // at the scale in use

@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QIcon>
 #include <QScreen>
 #include <QThread>
 
@@ -55,6 +54,14 @@ void preloadFirstPaintImages()
 
 int runMousecfg(int argc, char **argv)
 {
+    // The window is drawn by Qt's raster engine and never through OpenGL. Unless told, Qt's X11
+    // platform loads the OpenGL driver when the first window is made: most of a bare window's
+    // start on a desktop with GL, and megabytes of memory, for nothing. A value the user set is
+    // kept. The programs started from here inherit it: the on-screen display, drawn the same way,
+    // and the firmware updater, a Windows program. Set before any thread starts: the environment is
+    // not safe to change while another thread reads it.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
 #ifdef __GLIBC__
     // Image-sized buffers (skin images read whole before they are scaled to the window's
     // scale) are mapped on their own and given back when freed. By default the allocator
@@ -125,9 +132,7 @@ int runMousecfg(int argc, char **argv)
     int rc = 0;
     {
         MousecfgWidget window;
-        // Before the window is mapped, so the desktop never sees another title. The icon comes
-        // from the data folder rather than the working directory, which may be anywhere.
-        window.setWindowIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
+        // Before the window is mapped, so the desktop never sees another title.
         window.setWindowTitle(productName);
         if (window.miceAtStart() > 0) {
             window.setWindowOpacity(1.0);

@@ -165,6 +165,7 @@ void MousecfgWidget::paintEvent(QPaintEvent *event)
         m_laterPanelsQueued = true;
         // The first frame is out: the panels it did not need are built now.
         QTimer::singleShot(0, this, [this] {
+            showIcons();
             ensureButtonPanel();
             ensureDpiPanels();
         });
@@ -199,7 +200,6 @@ void MousecfgWidget::mouseReleaseEvent(QMouseEvent *)
 void MousecfgWidget::setupTray()
 {
     const QIcon icon(skinPath(QStringLiteral("icon.ico")));
-    setWindowIcon(icon);
     m_trayMenu = new QMenu(this);
     m_loadAction =
         new QAction(QCoreApplication::translate("MousecfgWidget", "&Load Config"), m_trayMenu);
@@ -238,6 +238,19 @@ void MousecfgWidget::setupTray()
     m_tray->setContextMenu(m_trayMenu);
     connect(m_tray, &QSystemTrayIcon::activated, this, &MousecfgWidget::iconActivated);
     m_tray->setToolTip(readCurrentProduct());
+    // A window that is not shown at start has no first frame to wait for.
+    if (m_miceAtStart == 0)
+        QTimer::singleShot(0, this, &MousecfgWidget::showIcons);
+}
+
+void MousecfgWidget::showIcons()
+{
+    if (m_iconsShown)
+        return;
+    m_iconsShown = true;
+    // Setting the icon decodes it and asks the desktop for the tray: both wait until the first
+    // frame is out, which needs neither.
+    setWindowIcon(m_tray->icon());
     if (trayProbe()())
         m_tray->show();
 }

@@ -120,6 +120,18 @@ QString skinDir()
     return readOnlyDir() + QStringLiteral("/skin");
 }
 
+QString cacheDir()
+{
+    const QString named = namedDataDir();
+    if (!named.isEmpty())
+        return named + QStringLiteral("/cache");
+    const DefaultDirs d = defaultDirs();
+    if (!d.userData)
+        return d.data + QStringLiteral("/cache");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/mousecfg");
+}
+
 QString langDir()
 {
     return readOnlyDir() + QStringLiteral("/lang");

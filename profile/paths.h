@@ -31,6 +31,10 @@ QString userDataDir(); // $XDG_DATA_HOME/mousecfg (~/.local/share/mousecfg)
 // read from where they were installed, so an update of the package reaches every user.
 QString readOnlyDir();
 QString skinDir(); // readOnlyDir() + "/skin"
+// What the program keeps only to start faster and may lose at any time: A + "/cache" for a named
+// data folder or one beside the executable, $XDG_CACHE_HOME/mousecfg beside the user's data
+// folder.
+QString cacheDir();
 QString langDir(); // readOnlyDir() + "/lang"
 
 // First start with an empty data folder: copies the shipped files into it, never replacing one.

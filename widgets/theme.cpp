@@ -3,21 +3,22 @@
 
 #include "profile/paths.h"
 #include "profile/settings.h"
+#include "widgets/decodedimages.h"
 #include "widgets/skintint.h"
 #include "widgets/themecolours.h"
 #include "widgets/uiscale.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QMenu>
-#include <QApplication>
 #include <QPainter>
 #include <QProxyStyle>
-#include <QThreadPool>
 #include <QSet>
+#include <QThreadPool>
 #include <QWidget>
 
 #include <condition_variable>
@@ -255,9 +256,25 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun, 
     const QColor tint = themeColour();
     p.tint = tint.rgb();
     p.factor = factor;
-    p.pending = std::async(std::launch::async, [paths, tint, factor, thenRun, &p] {
+    const QString cache = decodedimages::cacheFile();
+    p.pending = std::async(std::launch::async, [paths, tint, factor, thenRun, cache, &p] {
+        // Decoded by an earlier start when the skin has not changed since; the file is written
+        // anew when an image had to be read from the skin.
+        QHash<QString, QImage> kept = decodedimages::read(cache, tint.rgb(), factor);
+        QVector<decodedimages::Entry> fresh;
+        bool stale = false;
+        int hits = 0;
         for (const QString &path : paths) {
-            const QImage img = readSkinImage(path, tint, factor);
+            QImage img = kept.value(path);
+            decodedimages::SourceStamp stamp;
+            if (!img.isNull()) {
+                ++hits;
+            } else {
+                stamp = decodedimages::stampOf(path);
+                img = readSkinImage(path, tint, factor);
+                stale = stale || !img.isNull();
+            }
+            fresh.append({path, stamp, img});
             {
                 std::lock_guard<std::mutex> guard(p.lock);
                 if (!img.isNull())
@@ -266,6 +283,15 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun, 
             }
             p.arrived.notify_all();
         }
+        // Also when the file holds images nobody asks for any more.
+        if (stale || kept.size() > hits) {
+            for (decodedimages::Entry &e : fresh)
+                if (e.stamp.size < 0)
+                    e.stamp = decodedimages::stampOf(e.source);
+            if (!decodedimages::write(cache, fresh, tint.rgb(), factor))
+                qDebug("could not keep the decoded images in %s", qPrintable(cache));
+        }
+        fresh.clear();
         if (thenRun)
             thenRun();
     });
@@ -279,6 +305,7 @@ void finishSkinPreload()
     {
         std::lock_guard<std::mutex> guard(p.lock);
         p.ready.clear();
+        p.done.clear();
     }
     p.paths.clear();
     // Qt converts and scales large images on its shared pool's threads, which would idle on

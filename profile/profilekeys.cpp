@@ -18,20 +18,51 @@ template <typename Char> uint hashName(const Char *d, int size)
     return h;
 }
 
+// Without the temporary QByteArray::number makes: the names hold over 10,000 numbers.
+void appendNumber(int n, QByteArray &out)
+{
+    if (n < 0) {
+        out += QByteArray::number(n);
+        return;
+    }
+    char digits[12];
+    int at = int(sizeof digits);
+    do {
+        digits[--at] = char('0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    out.append(digits + at, int(sizeof digits) - at);
+}
+
+// True when the INI escaping leaves the name as it is, as it does for nearly every name.
+bool escapesToItself(const char *p, int size)
+{
+    for (int i = 0; i < size; ++i) {
+        const char c = p[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+              c == '_' || c == '-' || c == '.'))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // The table is built at the first load of every start; QString::arg over 8,000 names made up
 // most of that load, so the two numbers are put in by hand.
 void FieldKey::appendName(QByteArray &out) const
 {
-    for (const char *p = pattern; *p; ++p) {
+    const char *run = pattern;
+    const char *p = pattern;
+    for (; *p; ++p) {
         if (p[0] == '%' && (p[1] == '1' || p[1] == '2')) {
-            out += QByteArray::number(p[1] == '1' ? a : b);
+            out.append(run, int(p - run));
+            appendNumber(p[1] == '1' ? a : b, out);
             ++p;
-        } else {
-            out += *p;
+            run = p + 1;
         }
     }
+    out.append(run, int(p - run));
 }
 
 QString FieldKey::name() const
@@ -94,6 +125,10 @@ const KeyTable &keyTable()
             const int from = t.m_names.size();
             key.appendName(t.m_names);
             const QLatin1String added(t.m_names.constData() + from, t.m_names.size() - from);
+            if (escapesToItself(added.data(), added.size())) {
+                t.m_starts.append(from);
+                return;
+            }
             name.resize(0);
             name += added;
             escaped.resize(0);

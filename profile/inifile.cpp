@@ -439,7 +439,12 @@ QByteArray IniFile::rawLines(const std::function<bool(const QString &)> &keep) c
             out += '\n';
         QString name = m_sections.at(section);
         name.chop(1); // the trailing "/"
-        appendSectionHeader(name, out);
+        // A header without a name ("[]", or a "[" cut short by a comment) is a group of its own,
+        // whose keys nobody can ask for: written as "[General]" they would become readable.
+        if (section != 0 && name.isEmpty())
+            out += "[]\n";
+        else
+            appendSectionHeader(name, out);
         for (const int i : lines) {
             const Entry &e = m_entries.at(i);
             const char *value = m_source.constData() + e.offset;

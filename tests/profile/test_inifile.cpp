@@ -79,6 +79,7 @@ private slots:
     void hostileStreamIsRefused();
     void unchangedFileIsNotRewritten();
     void foreignKeysSurviveAWrite();
+    void unnamedGroupStaysUnreadable();
     void missingFileIsEmpty();
     void oversizedFileIsNotRead();
     void unclosedHeadersDoNotCostAPassEach();
@@ -410,6 +411,32 @@ void TestIniFile::foreignKeysSurviveAWrite()
     QCOMPARE(qs.value(QStringLiteral("MouseName/Name")).toString(), QStringLiteral("KIV M1"));
     QCOMPARE(qs.value(QStringLiteral("PROFILE/dpi")).toInt(), 3);
     QCOMPARE(qs.value(QStringLiteral("PROFILE/unknown")).toString(), QStringLiteral("changed"));
+}
+
+// "[" cut short by a comment opens a group without a name; its keys cannot be asked for in
+// QSettings, and kept by us they still cannot.
+void TestIniFile::unnamedGroupStaysUnreadable()
+{
+    const QByteArray odd("[;%General]\nx=1\n[General]\ny=2\n");
+    const QString path = file(QStringLiteral("unnamed.ini"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(odd);
+    f.close();
+    QSettings qs(path, QSettings::IniFormat);
+    QVERIFY(!qs.value(QStringLiteral("x")).isValid());
+    QCOMPARE(qs.value(QStringLiteral("y")).toInt(), 2);
+
+    IniFile ini;
+    ini.parse(odd);
+    IniFile kept;
+    kept.parse(ini.rawLines([](const QString &) { return true; }));
+    QVERIFY(!kept.value(QStringLiteral("x")).isValid());
+    QCOMPARE(kept.value(QStringLiteral("y")).toInt(), 2);
+    QStringList before = ini.keys(), after = kept.keys();
+    before.sort();
+    after.sort();
+    QCOMPARE(after, before);
 }
 
 void TestIniFile::missingFileIsEmpty()

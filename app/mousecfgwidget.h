@@ -225,7 +225,7 @@ private:
     void showIcons(); // window and tray icon, once
     void applyTrayTexts();
     // Only a visible tray icon brings a hidden window back.
-    bool trayShown() const;
+    bool trayShown();
     // Where the close button, "Cancel" and a confirmed "Dongle Disconnect!" send the window:
     // into the tray, or to the task bar when there is no tray.
     void hideToTray();

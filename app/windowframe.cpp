@@ -245,7 +245,7 @@ void MousecfgWidget::setupTray()
 
 void MousecfgWidget::showIcons()
 {
-    if (m_iconsShown)
+    if (m_iconsShown || !m_tray)
         return;
     m_iconsShown = true;
     // Setting the icon decodes it and asks the desktop for the tray: both wait until the first
@@ -274,8 +274,11 @@ void MousecfgWidget::applyTrayTexts()
     m_quitAction->setText(QCoreApplication::translate("MousecfgWidget", "&Quit"));
 }
 
-bool MousecfgWidget::trayShown() const
+bool MousecfgWidget::trayShown()
 {
+    // The icon waits for the first frame; a window hidden or closed before then still goes to
+    // the tray.
+    showIcons();
     return m_tray && m_tray->isVisible();
 }
 

@@ -6,6 +6,8 @@
 #include "profile/profilefile.h"
 #include "profile/profilekeys.h"
 
+#include <mutex>
+
 namespace mc {
 
 namespace {
@@ -84,10 +86,30 @@ void buildFromProduct(ProfileData &r, const ProductDefaults &d)
 
 bool readProductDefaults(ProductDefaults &out)
 {
+    // A store load builds a default profile for every slot that has no file yet, and reading
+    // the description was most of each. The file is small: kept by its bytes, a description
+    // changed in any way is read again.
+    struct Kept
+    {
+        bool valid = false;
+        QByteArray bytes;
+        ProductDefaults defaults;
+    };
+    static Kept kept;
+    static std::mutex lock;
+    QByteArray bytes;
+    if (!IniFile::readFileBytes(productDescriptionFile(), bytes))
+        return false;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        if (kept.valid && kept.bytes == bytes) {
+            out = kept.defaults;
+            return true;
+        }
+    }
     namespace k = profilekeys;
     IniFile ini;
-    if (!ini.load(productDescriptionFile()))
-        return false;
+    ini.parse(bytes);
     out.dpi = ini.intValue(descKey(k::kDpi));
     out.pollrate = ini.intValue(descKey(k::kPollrate));
     out.LedMode = ini.intValue(descKey(k::kLedMode));
@@ -108,6 +130,8 @@ bool readProductDefaults(ProductDefaults &out)
         led.bright = ini.uintValue(descKey(k::kLedBright, m));
         led.breath = ini.uintValue(descKey(k::kLedBreath, m));
     }
+    std::lock_guard<std::mutex> guard(lock);
+    kept = {true, bytes, out};
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "performance/kivdpiwindow.h"
 #include "performance/kivpointspeed.h"
 #include "performance/kivreportrate.h"
+#include "profile/profilestore.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
 #include "widgets/kivlabel.h"
@@ -262,8 +263,7 @@ void MousecfgWidget::ensureButtonPanel()
     m_buttonPanel->setVisible(m_tab == 1);
     connect(m_btnWindow, &KivBtnWindow::SelBtnControl, this, &MousecfgWidget::slotMouseOver);
     connect(m_btnWindow, &KivBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
-    connect(m_btnWindow, &KivBtnWindow::PopOneClickBox, this,
-            &MousecfgWidget::slotPopOneClickBox);
+    connect(m_btnWindow, &KivBtnWindow::PopOneClickBox, this, &MousecfgWidget::slotPopOneClickBox);
     placeButtonPanel();
 }
 
@@ -315,6 +315,14 @@ MacroDialog *MousecfgWidget::macroPanel()
         // While the editor records or edits an action, the window's own controls rest.
         connect(m_macroPanel, &MacroDialog::EnableButtonsSignal, this,
                 &MousecfgWidget::slotEnableButtons);
+        // The buttons that ran the macro keep running it: under its old name the mouse would
+        // get an empty macro. The panels' pending edits are taken in first and shown again.
+        connect(m_macroPanel, &MacroDialog::macroRenamed, this,
+                [this](const QString &from, const QString &to) {
+                    collectPanels();
+                    if (renameMacroInStore(m_store, from, to) > 0)
+                        refreshPanels();
+                });
     }
     return m_macroPanel;
 }

@@ -305,4 +305,20 @@ QStringList LoadLibraryList()
     return names;
 }
 
+int renameMacroInStore(ProfileStore &store, const QString &from, const QString &to)
+{
+    int changed = 0;
+    if (from.isEmpty() || to.isEmpty())
+        return changed;
+    for (ProfileData &profile : store.profiles) {
+        for (ButtonInfo &button : profile.buttons) {
+            if (!button.macroname.isEmpty() && sameFileName(button.macroname, from)) {
+                button.macroname = to;
+                ++changed;
+            }
+        }
+    }
+    return changed;
+}
+
 } // namespace mc

@@ -37,6 +37,11 @@ void SaveActiveSlot(int slot);
 // file, so that the next save does not write one profile's record over another's file.
 void ResetAll(ProfileStore &store);
 
+// A macro of the database was renamed: every button of the five slots that names it (as
+// sameFileName compares) names it anew, so that the buttons keep running it. Returns the number
+// of buttons changed.
+int renameMacroInStore(ProfileStore &store, const QString &from, const QString &to);
+
 // Writes the store as a configuration export; keys already in the file (the export mark
 // written just before) are kept. False when the file could not be written.
 bool ExportConfig(const ProfileStore &store, const QString &path);

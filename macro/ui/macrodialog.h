@@ -108,6 +108,8 @@ public:
 
 signals:
     void EnableButtonsSignal(bool bEnable);
+    // A macro of the database now has another name (its file was moved).
+    void macroRenamed(const QString &from, const QString &to);
 
 public slots:
     void TreeitemClick(QTreeWidgetItem *item, int iColumn);

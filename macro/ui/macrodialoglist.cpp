@@ -264,9 +264,11 @@ void MacroDialog::renameMacro()
         return;
     }
     // The shown macro keeps its pending changes under its new name.
+    const QString old = m_current;
     m_current = r.name;
     m_nameEdit->setText(r.name);
     rebuildList(r.name);
+    emit macroRenamed(old, r.name);
 }
 
 void MacroDialog::importFiles()

@@ -41,8 +41,10 @@ private:
     QTemporaryDir m_dir;
 };
 
-// With withGl false the server offers no OpenGL (GLX) at all, as on many remote and virtual
-// desktops; with it, Qt finds GLX and each program chooses whether to load the driver.
+// The server does not reset when a program leaves: the next one would otherwise connect during
+// the reset, or wait for it. With withGl false the server offers no OpenGL (GLX) at all, as on many
+// remote and virtual desktops; with it, Qt finds GLX and each program chooses whether to load the
+// driver.
 class BenchDisplay
 {
 public:
@@ -56,7 +58,8 @@ public:
                             QStringLiteral("0"),
                             QStringLiteral("1600x1000x24"),
                             QStringLiteral("-nolisten"),
-                            QStringLiteral("tcp")};
+                            QStringLiteral("tcp"),
+                            QStringLiteral("-noreset")};
         if (!withGl)
             args << QStringLiteral("-extension") << QStringLiteral("GLX");
         m_server.start(QStringLiteral("Xvfb"), args);

@@ -19,7 +19,9 @@ fail() {
 start_xvfb() {
     local file="$OUT/display" i
     : >"$file"
-    Xvfb -displayfd 3 -screen 0 1600x1000x24 -dpi "$E2E_DPI" -nolisten tcp \
+    # -noreset: without it the server resets when its last client leaves (xdpyinfo below), and
+    # a program connecting during the reset finds no display.
+    Xvfb -displayfd 3 -screen 0 1600x1000x24 -dpi "$E2E_DPI" -nolisten tcp -noreset \
         3>"$file" >"$OUT/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 1 100); do

@@ -9,8 +9,6 @@
 #include "widgets/uiscale.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
@@ -47,14 +45,8 @@ struct FileStamp
 
 FileStamp stampOf(const QString &path)
 {
-    const QFileInfo info(path);
-    FileStamp s;
-    s.path = path;
-    if (info.exists()) {
-        s.msecs = info.lastModified().toMSecsSinceEpoch();
-        s.size = info.size();
-    }
-    return s;
+    const decodedimages::SourceStamp s = decodedimages::stampOf(path);
+    return {path, s.msecs, s.size};
 }
 
 struct AppValues

@@ -1,5 +1,6 @@
 // Device layer calls of the main window.
 #include "app/devicelink.h"
+#include "app/log.h"
 
 #include "device/devicetable.h"
 #include "device/discovery.h"
@@ -11,7 +12,7 @@ void startDevices()
 {
     InitDeviceTable();
     if (EnumerateDevices() != 0)
-        qDebug("HID library did not initialise; no mouse can be found");
+        qCDebug(lcApp, "HID library did not initialise; no mouse can be found");
 }
 
 QStringList presentProductNames()

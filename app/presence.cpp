@@ -7,6 +7,7 @@
 // the reopen), the stores or the settings files (status reports still queued from the poller)
 // waits and runs when the write is over, in the order it came.
 #include "app/presence.h"
+#include "app/log.h"
 
 #include "app/devicelink.h"
 #include "device/batterylevel.h"
@@ -209,7 +210,7 @@ void DevicePresence::updateMouseList()
     const QString current = readCurrentProduct();
     QString wanted = current;
     if (names.size() == 1) {
-        qDebug("RefreshMouseList %s", qUtf8Printable(names.first()));
+        qCDebug(lcApp, "mouse found: %s", qUtf8Printable(names.first()));
         wanted = names.first();
     } else if (names.isEmpty()) {
         wanted.clear();
@@ -390,7 +391,7 @@ void DevicePresence::slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRat
 {
     if (heldForWrite([=] { slotRefreshStatus(iProfile, iDPI, iRate, iMode); }))
         return;
-    qDebug("Test data:profile =%x, dpi= %x, iRate= %x, mode= %x", iProfile, iDPI, iRate, iMode);
+    qCDebug(lcApp, "change on the mouse: profile %x, stage %x, rate %x, mode %x", iProfile, iDPI, iRate, iMode);
     // A slot the store does not have names no record to compare with.
     if (iProfile >= kSlotCount)
         return;
@@ -424,7 +425,7 @@ void DevicePresence::slotRefreshRate(quint8 iRate)
 void DevicePresence::refreshStage(int iSlot, quint8 iDPI)
 {
     if (iDPI >= kStageCount) {
-        qDebug("stage %d reported by the mouse is out of range", iDPI);
+        qCDebug(lcApp, "stage %d reported by the mouse is out of range", iDPI);
         return;
     }
     ProfileData &record = m_store.profiles[size_t(iSlot)];
@@ -469,7 +470,7 @@ void DevicePresence::onFirmwareRequested()
         m_firmware.exit(0);
         return;
     }
-    qDebug("firmware updater did not start: %s", qPrintable(updater));
+    qCDebug(lcApp, "firmware updater did not start: %s", qPrintable(updater));
     m_poller.start();
 }
 

@@ -4,6 +4,7 @@
 // file system, the library list and the slot names alike (a name held by a slot but not yet
 // saved is taken too: two slots sharing one file would write over each other's settings).
 #include "app/profilelibrary.h"
+#include "app/log.h"
 
 #include "platform/pointerspeed.h"
 #include "profile/configfile.h"
@@ -241,7 +242,7 @@ bool ProfileLibrary::rename(const QString &newName, bool bCheckDefault)
     QDir().mkpath(profileDir()); // a file still in the old folder moves to the product's
     if (!oldFile.isEmpty() && QFileInfo::exists(oldFile) &&
         !QFile::rename(oldFile, profileFile(newName)))
-        qDebug("Rename of the profile file %s failed", qPrintable(oldFile));
+        qCDebug(lcApp, "Rename of the profile file %s failed", qPrintable(oldFile));
     const int n = libraryIndex(oldName);
     if (n >= 0)
         m_library[n] = newName;
@@ -347,7 +348,6 @@ bool ProfileLibrary::resetProfile()
 {
     if (!m_prompts.askUser(1, QObject::tr("Are you sure you want reset this profile?")))
         return false;
-    qDebug("Accepted %d", currentSlot());
     BuildDefaultProfile(currentRecord());
     emit textsReapplyRequested();
     emit panelsRefreshRequested();

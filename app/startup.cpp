@@ -1,6 +1,7 @@
 // Start-up in the order the program depends on: application object, data folder and backend
 // options, product name, single-instance lock, main window, event loop.
 #include "app/startup.h"
+#include "app/log.h"
 
 #include "app/mousecfgwidget.h"
 #include "emulator/backendselect.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <QThread>
 
@@ -104,9 +106,12 @@ int runMousecfg(int argc, char **argv)
     if (error.isEmpty())
         args = installBackendFromArgs(args, &error);
     if (!error.isEmpty()) {
-        std::fprintf(stderr, "mousecfg: %s\n", qPrintable(error));
+        std::fprintf(stderr, "mousecfg: %s", qPrintable(error));
         return 64;
     }
+    // Each layer's debug messages are off unless asked for (QT_LOGGING_RULES works as well).
+    if (args.removeAll(QStringLiteral("--verbose")) > 0)
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true"));
     seedDataFolder();
 
     const QString productName = readProductName();
@@ -116,7 +121,7 @@ int runMousecfg(int argc, char **argv)
         // The running instance may sit hidden in the tray or behind other windows: the user
         // started the program to see it.
         if (!SingleInstance::askHolderToShow(mutexName))
-            qDebug("the running instance did not take the show request");
+            qCDebug(lcApp, "the running instance did not take the show request");
         return 1;
     }
     // Only the instance that stays decodes images; a second start has nothing to paint.
@@ -143,7 +148,7 @@ int runMousecfg(int argc, char **argv)
         QObject::connect(
             &instance, &SingleInstance::showRequested, &window,
             [&window] {
-                qDebug("show request from a second start");
+                qCDebug(lcApp, "show request from a second start");
                 window.bringToFront();
             },
             Qt::QueuedConnection);

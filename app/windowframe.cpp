@@ -2,6 +2,7 @@
 // background with the battery frame, dragging, the tray icon, the show request with the
 // "Dongle Disconnect!" box, and the language switch.
 #include "app/devicelink.h"
+#include "app/log.h"
 #include "app/diagnostics.h"
 #include "app/mousecfgwidget.h"
 #include "app/presence.h"
@@ -116,7 +117,6 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
     if (s.step != m_step) {
         applyScaleStep(s);
     } else if (size() == m_firstSize) {
-        qDebug("singleShot\n");
         ScaleStep byWidth;
         if (scaleForWidth(width(), byWidth))
             s = byWidth;
@@ -125,7 +125,7 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
         applyScaleStep(s);
     }
     m_step = s.step;
-    qDebug("width = %d, height = %d m_iDpiVal = %d\n", width(), height(), m_step);
+    qCDebug(lcApp, "window %d x %d at scale step %d", width(), height(), m_step);
 }
 
 void MousecfgWidget::paintEvent(QPaintEvent *event)
@@ -174,7 +174,7 @@ void MousecfgWidget::paintEvent(QPaintEvent *event)
     if (!probed && qEnvironmentVariableIsSet("MOUSECFG_STARTUP_PROBE")) {
         probed = true;
         // Read by the start-up benchmark: the first frame of the window is on its way.
-        std::printf("mousecfg: first paint\n");
+        std::printf("mousecfg: first paint");
         std::fflush(stdout);
     }
 }

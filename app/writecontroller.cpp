@@ -1,5 +1,6 @@
 // The write and the slot switch behind the busy indicator.
 #include "app/writecontroller.h"
+#include "app/log.h"
 
 #include "device/commandset.h"
 #include "device/pollercontrol.h"
@@ -141,7 +142,7 @@ void WriteController::runSelect(int iProfile, bool bQuiet)
         const uint8_t selected = SelectProfile(iProfile);
         const uint8_t committed = CommitSettings();
         if (selected != kOk || committed != kOk)
-            qDebug("Profile selection: %d, commit: %d", selected, committed);
+            qCDebug(lcApp, "Profile selection: %d, commit: %d", selected, committed);
         if (poller)
             poller->restart();
     }));

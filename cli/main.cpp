@@ -5,6 +5,7 @@
 #include "profile/paths.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <cstdio>
 
@@ -34,6 +35,8 @@ int main(int argc, char *argv[])
         return cli::usageError(dataDirError);
     seedDataFolder();
     g_verbose = args.removeAll(QStringLiteral("--verbose")) > 0;
+    if (g_verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true"));
     QString error;
     args = installBackendFromArgs(args, &error);
     if (!error.isEmpty())

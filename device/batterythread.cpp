@@ -1,5 +1,6 @@
 // The status poller's loop.
 #include "device/batterythread.h"
+#include "device/log.h"
 
 #include "device/devicetable.h"
 #include "device/hidbackend.h"
@@ -79,7 +80,7 @@ void KivGetBatteryThread::listenPass()
     frame::Report r{};
     r[0] = 4;
     if (hidBackend().readTimeout(handle, r.data(), r.size(), m_timings.listenRead) < 0) {
-        qDebug("Unable to read a feature report 1.\n");
+        qCDebug(lcDevice, "Unable to read a feature report 1.");
         pause(m_timings.afterReadError);
         return;
     }
@@ -92,7 +93,7 @@ void KivGetBatteryThread::listenPass()
 
 void KivGetBatteryThread::run()
 {
-    qDebug("KivGetBatteryThread.\n");
+    qCDebug(lcDevice, "status poller started");
     int counter = 0;
     while (!stopRequested()) {
         if (!commandHandle())
@@ -109,7 +110,7 @@ void KivGetBatteryThread::run()
             counter = 0;
         m_passes.fetchAndAddRelease(1);
     }
-    qDebug("KivGetBatteryThread Stop.\n");
+    qCDebug(lcDevice, "status poller stopped");
 }
 
 } // namespace mc

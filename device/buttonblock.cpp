@@ -1,5 +1,6 @@
 // Building and sending the button block.
 #include "device/buttonblock.h"
+#include "device/log.h"
 
 #include "buttons/catalogue.h"
 #include "device/dpiencoding.h"
@@ -26,7 +27,7 @@ void placeEntry(ButtonBlock &block, ButtonInfo &entry, int slot, const ProductSw
         code = DeviceCode(entry, macroSlot);
     } else {
         // Numbering it would spend one of the twelve slots on a macro that cannot be read.
-        qDebug("Button slot %d runs a macro without a usable name; sent as no function", slot);
+        qCDebug(lcDevice, "Button slot %d runs a macro without a usable name; sent as no function", slot);
     }
     std::copy(code.begin(), code.end(),
               block.begin() + buttonblock::kFirstSlot + buttonblock::kCodeSize * slot);
@@ -53,7 +54,7 @@ ButtonBlock buildButtonBlock(ProfileStore &deviceCopy, const ProductSwitches &pr
     for (int i = 0; i < count; ++i) {
         const int slot = product.slotMap[size_t(i)];
         if (slot >= buttonblock::kSlots) {
-            qDebug("Button %d has device slot %d, which the mouse does not have; not sent", i,
+            qCDebug(lcDevice, "Button %d has device slot %d, which the mouse does not have; not sent", i,
                    slot);
             continue;
         }
@@ -78,7 +79,7 @@ uint8_t WriteButtonBlock(ProfileStore &deviceCopy, const ProductSwitches &produc
     MacroNumberTable &table = writeState().macroTable;
     const ButtonBlock block = buildButtonBlock(deviceCopy, product, table);
     if (table.size() > kUsableMacroSlots) {
-        qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
+        qCDebug(lcDevice, "more macros than the mouse has slots (%d); none is sent", int(kUsableMacroSlots));
         table.clear(); // a later upload must not find slots the mouse does not have
         return kTooManyMacros;
     }

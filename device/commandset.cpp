@@ -1,5 +1,6 @@
 // Control commands, block senders and the whole write.
 #include "device/commandset.h"
+#include "device/log.h"
 
 #include "device/blockscheme.h"
 #include "device/buttonblock.h"
@@ -90,7 +91,7 @@ uint8_t CommitSettings()
 uint8_t SelectProfile(int iProfile)
 {
     if (iProfile < 0 || iProfile >= kSlotCount) {
-        qDebug("SelectProfile: no slot %d", iProfile);
+        qCDebug(lcDevice, "SelectProfile: no slot %d", iProfile);
         return kValueOutOfRange;
     }
     const uint8_t selected = sendControl(frame::kSelectProfile, uint8_t(iProfile));
@@ -118,7 +119,7 @@ uint8_t ApplyChanges(const ProfileStore &working, int mask)
     mask &= change::kAll;
     const ProductSwitches product = readProductSwitches();
     if ((mask & change::kButtons) && distinctMacros(working, product) > kUsableMacroSlots) {
-        qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
+        qCDebug(lcDevice, "more macros than the mouse has slots (%d); none is sent", int(kUsableMacroSlots));
         return kTooManyMacros;
     }
 

@@ -1,5 +1,6 @@
 // Device table filling, enumeration, opening and closing, and the presence questions.
 #include "device/discovery.h"
+#include "device/log.h"
 
 #include "device/hidbackend.h"
 #include "profile/settings.h"
@@ -39,24 +40,24 @@ void noteDevice(DeviceEntry &e, const HidDeviceInfo &d)
     if (d.vendorId == e.receiverVid && d.productId == e.receiverPid) {
         if (wants(d, e.receiverPointerUsage, e.receiverPointerUsagePage)) {
             e.receiverPointerPath = d.path;
-            qDebug("1 %s\n", e.receiverPointerPath.constData());
+            qCDebug(lcDevice, "receiver pointer collection: %s", e.receiverPointerPath.constData());
             e.receiverPointerFound = true;
         }
         if (wants(d, e.receiverCommandUsage, e.receiverCommandUsagePage) &&
             acceptsReceiverCommandPath(d.path)) {
             e.receiverCommandPath = d.path;
-            qDebug("2 %s\n", e.receiverCommandPath.constData());
+            qCDebug(lcDevice, "receiver command collection: %s", e.receiverCommandPath.constData());
             e.receiverCommandFound = true;
         }
     }
     if (d.vendorId == e.cableVid && d.productId == e.cablePid) {
         if (wants(d, e.cablePointerUsage, e.cablePointerUsagePage)) {
             e.cablePointerPath = d.path;
-            qDebug("3 %s\n", e.cablePointerPath.constData());
+            qCDebug(lcDevice, "cable pointer collection: %s", e.cablePointerPath.constData());
             e.cablePointerFound = true;
         } else if (wants(d, e.cableCommandUsage, e.cableCommandUsagePage)) {
             e.cableCommandPath = d.path;
-            qDebug("4 %s\n", e.cableCommandPath.constData());
+            qCDebug(lcDevice, "cable command collection: %s", e.cableCommandPath.constData());
             e.cableCommandFound = true;
             deviceState().cableRelease = d.release;
         }
@@ -71,7 +72,7 @@ void InitDeviceTable()
     DeviceState &s = deviceState();
     std::fill(s.entries.begin(), s.entries.end(), DeviceEntry());
     s.count = 0;
-    qDebug("%s", name.constData());
+    qCDebug(lcDevice, "looking for the mouse \"%s\"", name.constData());
     // A mouse without a name could be neither shown nor opened by name, nor told from another
     // product: a Config.ini that names none lists no mouse at all.
     if (name.isEmpty())
@@ -111,7 +112,7 @@ int EnumerateDevices()
     const int count = entryCount();
     for (const HidDeviceInfo &d : devices) {
         if (d.vendorId == kLoggedVendor) {
-            qDebug("Device Found\n  type: %x %x\n  path: %s\n  serial_number: %s\n usge %x uu %x",
+            qCDebug(lcDevice, "device %04x:%04x at %s, serial \"%s\", usage %x, usage page %x",
                    d.vendorId, d.productId, d.path.constData(), qUtf8Printable(d.serial), d.usage,
                    d.usagePage);
         }

@@ -1,5 +1,6 @@
 // Packing and sending the macros.
 #include "device/macroupload.h"
+#include "device/log.h"
 
 #include "device/buttonblock.h"
 #include "device/writeresult.h"
@@ -83,7 +84,7 @@ MacroUploadPlan planMacroUpload(const ProfileStore &deviceCopy, const MacroNumbe
         return plan;
     }
     if (table.size() > kUsableMacroSlots) {
-        qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
+        qCDebug(lcDevice, "more macros than the mouse has slots (%d); none is sent", int(kUsableMacroSlots));
         plan.tooMany = true;
         return plan;
     }

@@ -1,5 +1,6 @@
 // The apply worker's run.
 #include "device/processthread.h"
+#include "device/log.h"
 
 #include "device/commandset.h"
 #include "device/transport.h"
@@ -46,7 +47,7 @@ int KivProcessThread::usedMask() const
 void KivProcessThread::run()
 {
     if (m_stop.loadAcquire()) {
-        qDebug("isStop.\n");
+        qCDebug(lcDevice, "the write was stopped before it began");
         return;
     }
     // A store that does not hold the user's settings is neither saved nor sent.
@@ -59,7 +60,7 @@ void KivProcessThread::run()
     // what the files could not keep would differ from them after the next start, so a failed
     // save sends nothing and leaves the next write to send everything.
     if (!SaveStore(m_working)) {
-        qDebug("The profile store could not be saved.\n");
+        qCDebug(lcDevice, "The profile store could not be saved.");
         m_result.storeRelease(kSaveFailed);
         writeDiff(1);
         emit DoProcessDlg();

@@ -1,5 +1,6 @@
 // The status query exchange.
 #include "device/statusquery.h"
+#include "device/log.h"
 
 #include "device/devicetable.h"
 #include "device/hidbackend.h"
@@ -40,14 +41,14 @@ StatusQueryResult queryStatusOnce(int pauseMs, int readTimeoutMs)
     HidBackend &hid = hidBackend();
     const frame::Report query = statusQueryReport();
     if (hid.write(handle, query.data(), query.size()) < 0)
-        qDebug("Unable to send a feature report.\n");
+        qCDebug(lcDevice, "Unable to send a feature report.");
     QThread::msleep(ulong(pauseMs));
     if (hid.readTimeout(handle, result.reply.data(), result.reply.size(), readTimeoutMs) < 0) {
         result.outcome = QueryOutcome::ReadError;
         return result;
     }
     const auto &r = result.reply;
-    qDebug("Threadread bat - %x %x %x %x %x %x %x %x\n", r[0], r[1], r[2], r[3], r[4], r[5], r[6],
+    qCDebug(lcDevice, "status answer: %x %x %x %x %x %x %x %x", r[0], r[1], r[2], r[3], r[4], r[5], r[6],
            r[7]);
     if (r[frame::kCommand] == frame::kStatus) {
         result.outcome = QueryOutcome::Answer;

@@ -3,6 +3,7 @@
 // rewrites for each run of all-zero answers, thirty failing reads before the first rewrite and
 // twenty header mismatches answered by reading again.
 #include "device/transport.h"
+#include "device/log.h"
 
 #include "device/devicetable.h"
 #include "device/hidbackend.h"
@@ -115,7 +116,7 @@ uint8_t SendCommand(const uint8_t *report, int length)
 
     for (;;) {
         if (hid.write(handle, sent, size_t(length)) < 0) {
-            qDebug("Unable to send a feature report.\n");
+            qCDebug(lcDevice, "Unable to send a feature report.");
             return kWriteFailed;
         }
         QThread::msleep(kPauseAfterWriteMs);

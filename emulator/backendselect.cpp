@@ -1,6 +1,7 @@
 // Choosing the HID backend: hidapi, or the emulated mouse in one of its modes, optionally
 // behind the tracing decorator. The installed objects live until the process ends.
 #include "emulator/backendselect.h"
+#include "emulator/log.h"
 
 #include "device/hidbackend.h"
 #include "device/hidtrace.h"
@@ -127,7 +128,7 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
         tracer = std::make_unique<TracingBackend>(hidBackend(),
                                                   out ? out.get() : (trace ? stdout : nullptr));
         if (!diagnosticsFile.isEmpty() && !tracer->startRecording(diagnosticsFile))
-            qDebug("diagnostics file %s went away", qUtf8Printable(diagnosticsFile));
+            qCDebug(lcEmulator, "diagnostics file %s went away", qUtf8Printable(diagnosticsFile));
         setHidBackend(tracer.get());
     }
     // The control watches files through the event loop, so it belongs to the application

@@ -1,5 +1,6 @@
 // The control file of the emulated mouse.
 #include "emulator/emulatorcontrol.h"
+#include "emulator/log.h"
 
 #include "emulator/emulatedmouse.h"
 
@@ -42,7 +43,7 @@ EmulatorControl::EmulatorControl(EmulatedMouse &mouse, const QString &path, QObj
     if (!file.exists() && file.open(QIODevice::WriteOnly))
         file.close();
     if (!m_watcher->addPath(m_path))
-        qDebug("Emulator control file %s cannot be watched", qUtf8Printable(m_path));
+        qCDebug(lcEmulator, "Emulator control file %s cannot be watched", qUtf8Printable(m_path));
     connect(m_watcher, &QFileSystemWatcher::fileChanged, this, [this] {
         readCommands();
         // Editors and "mv" replace the file; watch the new one.
@@ -60,7 +61,7 @@ void EmulatorControl::readCommands()
     for (const QByteArray &line : lines) {
         const QString text = QString::fromUtf8(line).trimmed();
         if (!text.isEmpty() && !runLine(m_mouse, text))
-            qDebug("Emulator control: unknown command \"%s\"", qUtf8Printable(text));
+            qCDebug(lcEmulator, "Emulator control: unknown command \"%s\"", qUtf8Printable(text));
     }
 }
 

@@ -1,5 +1,6 @@
 // The lighting panel: building, showing a mode, the effect menu and storing what the user sets.
 #include "lighting/kivcolorwindow.h"
+#include "lighting/log.h"
 
 #include "lighting/colorareas.h"
 #include "lighting/kivcolorarea.h"
@@ -281,7 +282,7 @@ void KivColorWindow::chooseEffect(int iMode)
     const LedModeInfo &led = target.leds[size_t(i)];
     setSliderQuietly(m_bright, int(led.bright));
     setSliderQuietly(m_speed, int(led.breath));
-    qDebug("EffectMenuFunction iProfile=%d i=%d r=%d g=%d b=%d", slot, i, led.color.red(),
+    qCDebug(lcLighting, "slot %d shows effect %d, colour %d,%d,%d", slot, i, led.color.red(),
            led.color.green(), led.color.blue());
 }
 

@@ -4,6 +4,7 @@
 // goes before every key event but the first, measured in whole units of the product's delay unit
 // and never shorter than one unit.
 #include "macro/macrorecorder.h"
+#include "macro/log.h"
 
 #include "buttons/keycodes.h"
 #include "platform/processclock.h"
@@ -115,7 +116,7 @@ bool MacroRecorder::handleKeyEvent(const HookKeyEvent &event)
 void MacroRecorder::recordKey(uint8_t code, uint32_t flags)
 {
     const int held = m_heldKeys.indexOf(code);
-    qDebug("OnHookKey ret %d %d %d", code, int(flags), held);
+    qCDebug(lcMacro, "recorded key %d, flags %d, held at %d", code, int(flags), held);
     const bool released = (flags & keyflag::kReleased) != 0;
     if (flags < 2 && held >= 0)
         return; // auto-repeat of a held key

@@ -1,5 +1,6 @@
 // Reading message blocks from the display program's connections.
 #include "osd/osdserver.h"
+#include "osd/log.h"
 
 #include <QLocalSocket>
 
@@ -38,7 +39,7 @@ void OsdServer::acceptConnections()
                 if (mc::parseOsdMessageBlock(socket->read(mc::kOsdMessageSize), &message))
                     emit messageReceived(message);
                 else
-                    qDebug("On-screen display: a malformed message was ignored");
+                    qCDebug(mc::lcOsd, "On-screen display: a malformed message was ignored");
             }
         });
     }

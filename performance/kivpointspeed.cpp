@@ -1,5 +1,6 @@
 // Key response, wheel speed and the shared sensor options, in the arrangement of the product.
 #include "performance/kivpointspeed.h"
+#include "performance/log.h"
 
 #include "performance/kivoptionbuttons.h"
 #include "profile/settings.h"
@@ -104,14 +105,12 @@ void KivPointSpeed::collect(ProfileStore &store) const
 
 void KivPointSpeed::onSliderChanged(int v)
 {
-    qDebug("slider_clicked 1 = %d", v);
     m_debounce = quint8(qBound(kDebounceMin, v, kDebounceMax));
     m_valueLabel->setNumber(m_debounce);
 }
 
 void KivPointSpeed::sValueChangedSlot(int s)
 {
-    qDebug("slider_clicked 1 = %d", s);
     if (m_record)
         m_record->scrollspeed = quint8(qBound(kScrollMin, s, kScrollMax));
 }

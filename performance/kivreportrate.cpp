@@ -1,5 +1,6 @@
 // Report rate menu and lift-off choice.
 #include "performance/kivreportrate.h"
+#include "performance/log.h"
 
 #include "performance/kivoptionbuttons.h"
 #include "widgets/kivaction.h"
@@ -97,7 +98,6 @@ void KivReportRate::chooseRate(int index)
 void KivReportRate::onRadioChanged()
 {
     m_iLift = quint8(m_group->checkedId() + 1);
-    qDebug("m_iLift = %d", m_iLift);
     emit RefreshLift(m_iLift);
 }
 

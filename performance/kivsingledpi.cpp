@@ -1,5 +1,6 @@
 // One DPI stage row. Figures shown are RawToDpi of the raw values for the row's sensor.
 #include "performance/kivsingledpi.h"
+#include "performance/log.h"
 
 #include "performance/dpirange.h"
 #include "performance/kivoptionbuttons.h"
@@ -135,7 +136,6 @@ void KivSingleDPI::onSliderChanged(int x, int y)
     m_x = x;
     m_y = y;
     showFigures();
-    qDebug("ix = %d", x);
     emit DPISignal(x, y, m_stage);
 }
 

@@ -1,6 +1,7 @@
 // The system-independent half of the focus watcher: the report's name, the watcher that is not
 // available, and the choice between the system's watcher and a test's.
 #include "platform/focuswatcher.h"
+#include "platform/log.h"
 
 #include <QDebug>
 #include <QGuiApplication>
@@ -83,7 +84,7 @@ std::unique_ptr<FocusWatcher> createFocusWatcher()
         watcher = createSystemFocusWatcher(&reason);
     if (watcher)
         return watcher;
-    qDebug("The application in front cannot be followed: %s", qPrintable(reason));
+    qCDebug(lcPlatform, "The application in front cannot be followed: %s", qPrintable(reason));
     return std::make_unique<UnavailableFocusWatcher>(reason);
 }
 

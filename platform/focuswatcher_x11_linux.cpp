@@ -5,6 +5,7 @@
 // X server, or with a window manager that does not keep _NET_ACTIVE_WINDOW, the watcher is not
 // available. The process list of /proc serves where there is no window list.
 #include "platform/focuswatcher.h"
+#include "platform/log.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -193,7 +194,7 @@ private:
             if (xcb_connection_has_error(m_conn)) {
                 // The server is gone: a closed socket would wake the notifier for ever.
                 m_notifier->setEnabled(false);
-                qDebug("The X connection of the focus watcher was lost");
+                qCDebug(lcPlatform, "The X connection of the focus watcher was lost");
                 return;
             }
             if (!changed)

@@ -3,6 +3,7 @@
 // runs in between. The nodes present at start are enumerated once, silently, so that their
 // later removal can be reported (a removed node's descriptor and parent are gone).
 #include "platform/hotplugwatcher.h"
+#include "platform/log.h"
 
 #include <QFile>
 #include <QSocketNotifier>
@@ -71,7 +72,7 @@ bool HotplugWatcher::start(quintptr)
     if (!backend->monitor ||
         udev_monitor_filter_add_match_subsystem_devtype(backend->monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(backend->monitor) < 0) {
-        qDebug("Hot-plug: no udev monitor, device changes are not followed");
+        qCDebug(lcPlatform, "Hot-plug: no udev monitor, device changes are not followed");
         return false;
     }
     const int fd = udev_monitor_get_fd(backend->monitor);
@@ -128,7 +129,7 @@ struct HotplugWatcher::Backend
 
 bool HotplugWatcher::start(quintptr)
 {
-    qDebug("Hot-plug: built without udev, device changes are not followed");
+    qCDebug(lcPlatform, "Hot-plug: built without udev, device changes are not followed");
     return false;
 }
 

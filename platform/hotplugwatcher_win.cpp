@@ -2,6 +2,7 @@
 // window, picked out of its messages by a native event filter. The filter never handles the
 // message, so default processing continues.
 #include "platform/hotplugwatcher.h"
+#include "platform/log.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -55,7 +56,7 @@ struct HotplugWatcher::Backend final : public QAbstractNativeEventFilter
         if (!arrival && msg->wParam != DBT_DEVICEREMOVECOMPLETE)
             return false;
         if (arrival)
-            qDebug("DBT_DEVICEARRIVAL\n");
+            qCDebug(lcPlatform, "DBT_DEVICEARRIVAL");
         const auto *header = reinterpret_cast<const DEV_BROADCAST_HDR *>(msg->lParam);
         if (header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
             const QString full =
@@ -65,10 +66,10 @@ struct HotplugWatcher::Backend final : public QAbstractNativeEventFilter
             note.path = QByteArray("\\\\?\\") + note.name.toLocal8Bit();
             arrival ? owner->noteArrival(note) : owner->noteRemoval(note);
             if (arrival)
-                qDebug("%s", qPrintable(note.name));
+                qCDebug(lcPlatform, "%s", qPrintable(note.name));
         }
         if (!arrival)
-            qDebug("DBT_DEVICEREMOVECOMPLETE\n");
+            qCDebug(lcPlatform, "DBT_DEVICEREMOVECOMPLETE");
         return false;
     }
 };
@@ -85,7 +86,7 @@ bool HotplugWatcher::start(quintptr nativeWindow)
     if (m_backend)
         return true;
     if (!nativeWindow || !QCoreApplication::instance()) {
-        qDebug("RegisterDeviceNotification failed: no window\n");
+        qCDebug(lcPlatform, "RegisterDeviceNotification failed: no window");
         return false;
     }
     std::unique_ptr<Backend, BackendDeleter> backend(new Backend);
@@ -98,7 +99,7 @@ bool HotplugWatcher::start(quintptr nativeWindow)
     backend->handle =
         RegisterDeviceNotificationW(backend->window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
     if (!backend->handle) {
-        qDebug("RegisterDeviceNotification failed: %lu\n", GetLastError());
+        qCDebug(lcPlatform, "RegisterDeviceNotification failed: %lu", GetLastError());
         return false;
     }
     QCoreApplication::instance()->installNativeEventFilter(backend.get());

@@ -1,6 +1,7 @@
 // The parts of the display link that both systems share: where the program is, how it is
 // started, and how long a starting program is given.
 #include "platform/osdlink.h"
+#include "platform/log.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -49,10 +50,10 @@ bool startOsdProgram()
             continue;
         if (QProcess::startDetached(program, QStringList()))
             return true;
-        qDebug("On-screen display: %s did not start", qPrintable(program));
+        qCDebug(lcPlatform, "On-screen display: %s did not start", qPrintable(program));
         return false;
     }
-    qDebug("On-screen display: no display program beside the executable");
+    qCDebug(lcPlatform, "On-screen display: no display program beside the executable");
     return false;
 }
 

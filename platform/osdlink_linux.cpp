@@ -2,6 +2,7 @@
 // A refused connection is handled from the event loop, after connectToServer has returned and
 // never inside it.
 #include "platform/osdlink.h"
+#include "platform/log.h"
 
 #include <QLocalSocket>
 #include <QTimer>
@@ -58,7 +59,7 @@ void OsdLink::connectionFailed()
     }
     const int delay = osdRetryDelayMs(d->attempt++);
     if (delay < 0) {
-        qDebug("On-screen display: the display program did not answer, message dropped");
+        qCDebug(lcPlatform, "On-screen display: the display program did not answer, message dropped");
         d->pending.clear();
         d->attempt = -1;
         return;

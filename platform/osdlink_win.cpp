@@ -3,6 +3,7 @@
 // costs at most kSendTimeoutMs and never hangs the window; a missing one is started and looked
 // for again by a timer, never by sleeping.
 #include "platform/osdlink.h"
+#include "platform/log.h"
 
 #include <QTimer>
 
@@ -29,7 +30,7 @@ void sendBlock(HWND window, QByteArray block)
         SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                             SMTO_ABORTIFHUNG | SMTO_NORMAL, kSendTimeoutMs, &answer);
     if (sent == 0 || answer == 0)
-        qDebug("SendMessage failed\n");
+        qCDebug(lcPlatform, "SendMessage failed");
 }
 } // namespace
 
@@ -53,7 +54,7 @@ OsdLink::OsdLink(QObject *parent) : QObject(parent), d(std::make_unique<Private>
         }
         const int delay = osdRetryDelayMs(d->attempt++);
         if (delay < 0) {
-            qDebug("On-screen display: the display program did not answer, message dropped");
+            qCDebug(lcPlatform, "On-screen display: the display program did not answer, message dropped");
             d->pending.clear();
             return;
         }

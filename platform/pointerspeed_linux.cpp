@@ -2,6 +2,7 @@
 // 20 scale (see pointerspeed.h). Without an X display (Wayland-only sessions, headless runs) the
 // speed reads 0 and setting it only writes the failure line, as a refused call would.
 #include "platform/pointerspeed.h"
+#include "platform/log.h"
 
 #include <QtGlobal>
 
@@ -19,7 +20,7 @@ constexpr int kErrorInvalidParameter = 87;
 
 void logFailure(int error)
 {
-    qDebug("Error in SystemParametersInfo :%d", error);
+    qCDebug(lcPlatform, "Error in SystemParametersInfo :%d", error);
 }
 
 } // namespace

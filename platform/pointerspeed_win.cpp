@@ -1,6 +1,7 @@
 // Pointer speed on Windows: SystemParametersInfoW with SPI_GETMOUSESPEED / SPI_SETMOUSESPEED,
 // whose scale (1 to 20) is the program's own.
 #include "platform/pointerspeed.h"
+#include "platform/log.h"
 
 #include <QtGlobal>
 
@@ -24,7 +25,7 @@ bool setSystemPointerSpeedValue(int speed)
                                           reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
                                           SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
     if (!ok) {
-        qDebug("Error in SystemParametersInfo :%d", static_cast<int>(GetLastError()));
+        qCDebug(lcPlatform, "Error in SystemParametersInfo :%d", static_cast<int>(GetLastError()));
         return false;
     }
     return true;

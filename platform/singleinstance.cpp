@@ -1,6 +1,7 @@
 // Mutex name, lock file and socket names, and the request a second start sends to the holder;
 // shared by both systems (QLocalServer is a Unix socket on Linux, a named pipe on Windows).
 #include "platform/singleinstance.h"
+#include "platform/log.h"
 
 #include <QDir>
 #include <QLocalServer>
@@ -61,7 +62,7 @@ void SingleInstance::listen()
     // nobody else owns it.
     QLocalServer::removeServer(m_serverName);
     if (!m_server->listen(m_serverName))
-        qDebug("single instance: cannot listen on %s: %s", qPrintable(m_serverName),
+        qCDebug(lcPlatform, "single instance: cannot listen on %s: %s", qPrintable(m_serverName),
                qPrintable(m_server->errorString()));
 }
 

@@ -1,5 +1,6 @@
 // INI reader and writer with the settings library's line and section rules.
 #include "profile/inifile.h"
+#include "profile/log.h"
 
 #include "profile/inicodec.h"
 
@@ -88,7 +89,7 @@ bool IniFile::readFileBytes(const QString &path, QByteArray &out)
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
         return false;
     if (file.size() > kMaxFileSize) {
-        qWarning("Settings file %s is too large to read; it is ignored.\n", qPrintable(path));
+        qCWarning(lcProfile, "Settings file %s is too large to read; it is ignored.", qPrintable(path));
         return false;
     }
     out = file.read(kMaxFileSize + 1);

@@ -1,5 +1,6 @@
 // Paths of the data folder and the files below it.
 #include "profile/paths.h"
+#include "profile/log.h"
 
 #include "profile/settings.h"
 
@@ -171,7 +172,7 @@ int seedDataFolder()
     const QString target = appDir();
     const bool userData = namedDataDir().isEmpty() && defaultDirs().userData;
     if (userData && !QDir().mkpath(target)) {
-        qWarning("the data folder %s cannot be created: settings will not be kept",
+        qCWarning(lcProfile, "the data folder %s cannot be created: settings will not be kept",
                  qPrintable(QDir::toNativeSeparators(target)));
         return 0;
     }

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   qtbase5-dev qttools5-dev-tools qttools5-dev libqt5svg5-dev
   libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev libxcb1-dev
   libbenchmark-dev

@@ -1,5 +1,6 @@
 // Macro step row with the inline delay editor.
 #include "widgets/kivlistitem.h"
+#include "widgets/log.h"
 
 #include "widgets/kivlabel.h"
 #include "widgets/kivlineedit.h"
@@ -124,7 +125,7 @@ void KivListItem::lostFocusSlot()
 {
     if (!isEditing())
         return;
-    qDebug("lostFocusSlot\n");
+    qCDebug(lcWidgets, "lostFocusSlot");
     m_edit->hide();
     m_label->show();
     returnFocus();

@@ -1,5 +1,6 @@
 // Theme colour, shared font, colour mode, menu style and the skin image cache.
 #include "widgets/theme.h"
+#include "widgets/log.h"
 
 #include "profile/paths.h"
 #include "profile/settings.h"
@@ -281,7 +282,7 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun, 
                 if (e.stamp.size < 0)
                     e.stamp = decodedimages::stampOf(e.source);
             if (!decodedimages::write(cache, fresh, tint.rgb(), factor))
-                qDebug("could not keep the decoded images in %s", qPrintable(cache));
+                qCDebug(lcWidgets, "could not keep the decoded images in %s", qPrintable(cache));
         }
         fresh.clear();
         if (thenRun)

@@ -1,5 +1,6 @@
 // The button assignment panel: buttons, menus, layout and the menu choice handler.
 #include "buttons/ui/kivbtnwindow.h"
+#include "buttons/log.h"
 
 #include "buttons/assignment.h"
 #include "buttons/catalogue.h"
@@ -327,7 +328,6 @@ void KivBtnWindow::OnMouseEnterSlot(QWidget *w)
             m_group = 0;
             m_index = uint8_t(i);
             applyGroupVisibility(0);
-            qDebug("OnMouseEnterSlot %d", m_index);
         }
     }
 }

@@ -1,5 +1,6 @@
 // The combination key dialog.
 #include "buttons/ui/kivcombokeywindow.h"
+#include "buttons/log.h"
 
 #include "buttons/keycodes.h"
 #include "platform/keyboardhook.h"
@@ -78,7 +79,7 @@ bool KivComboKeyWindow::onKey(const HookKeyEvent &event)
     if (!m_active)
         return false;
     const KeyStroke k = keyEventToKeyCode(event.scanCode, event.flags, event.vkCode);
-    qDebug("KivComboKeyWindow dwVCode = %x dwFlag = %x", k.code, k.flags);
+    qCDebug(lcButtons, "combination key captured: code %x, flags %x", k.code, k.flags);
     if (!m_seenFirst) {
         m_seenFirst = true;
         m_slots.fill(0);

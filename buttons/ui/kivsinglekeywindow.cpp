@@ -1,5 +1,6 @@
 // The single key dialog.
 #include "buttons/ui/kivsinglekeywindow.h"
+#include "buttons/log.h"
 
 #include "buttons/keycodes.h"
 #include "platform/keyboardhook.h"
@@ -50,7 +51,7 @@ bool KivSingleKeyWindow::onKey(const HookKeyEvent &event)
     m_lastCode = k.code;
     m_lastFlags = k.flags;
     setKeyCode(k.code);
-    qDebug("KivSingleKeyWindow dwVCode = %x name = %s", k.code, qPrintable(keyName(k.code)));
+    qCDebug(lcButtons, "single key captured: code %x (%s)", k.code, qPrintable(keyName(k.code)));
     emit SetSingleKeyValue(k.code);
     return false; // other applications see the key as well
 }

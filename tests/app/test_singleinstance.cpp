@@ -109,6 +109,8 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("MOUSECFG_STARTUP_PROBE"), QStringLiteral("1"));
+        // The show request is told by a debug message, off unless asked for.
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("mousecfg.app.debug=true"));
         const QString exe = bin + QStringLiteral("/mousecfg");
         const QStringList args = {QStringLiteral("--data-dir"), dir.path(),
                                   QStringLiteral("--emulate=receiver")};

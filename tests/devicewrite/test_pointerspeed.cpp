@@ -6,6 +6,7 @@
 #include "platform/pointerspeed.h"
 
 #include <QtTest>
+#include <QLoggingCategory>
 
 #include <climits>
 
@@ -16,6 +17,9 @@ class TestPointerSpeed : public QObject
     Q_OBJECT
 
 private slots:
+    // The messages checked below are debug messages, off unless asked for.
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true")); }
+
     void accelerationOfEachStep_data();
     void accelerationOfEachStep();
     void everyStepReadsBack();

@@ -13,6 +13,7 @@
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <QLoggingCategory>
 
 using namespace mc;
 using namespace mc::test;
@@ -43,6 +44,9 @@ class TestProcessThread : public QObject
     Q_OBJECT
 
 private slots:
+    // The messages checked below are debug messages, off unless asked for.
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true")); }
+
     void init();
 
     void mouseOffSendsNothingButSaves();
@@ -253,7 +257,7 @@ void TestProcessThread::stoppedWorkerDoesNothing()
     working.Debounce = 55;
     KivProcessThread worker(working, written);
     worker.requestStop();
-    QTest::ignoreMessage(QtDebugMsg, "isStop.\n");
+    QTest::ignoreMessage(QtDebugMsg, "the write was stopped before it began");
     QCOMPARE(runWorker(worker), 0);
     QCOMPARE(mouse->writeCount(), 0);
     QVERIFY(int(loadedStore().Debounce) != 55); // not even saved

@@ -9,6 +9,7 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
+#include <QLoggingCategory>
 
 #include <atomic>
 #include <thread>
@@ -105,6 +106,9 @@ class TestStatusPoller : public QObject
     Q_OBJECT
 
 private slots:
+    // The messages checked below are debug messages, off unless asked for.
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true")); }
+
     void init();
 
     void statusAnswer_data();
@@ -194,7 +198,7 @@ void TestStatusPoller::readErrorAfterQueryGivesZeros()
     t.setTimings(quick());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     QSignalSpy write(&t, &KivGetBatteryThread::RefreshWriteStatus);
-    QTest::ignoreMessage(QtDebugMsg, "Unable to send a feature report.\n");
+    QTest::ignoreMessage(QtDebugMsg, "Unable to send a feature report.");
     t.start();
     QVERIFY(battery.wait(5000));
     t.requestStop();

@@ -53,7 +53,7 @@ make_data_dir() {
 start_mousecfg() {
     mkdir -p "$DATA/tmp"
     TMPDIR="$DATA/tmp" MOUSECFG_EMULATE=${1:-receiver} MOUSECFG_TRACE="$TRACE" MOUSECFG_EMULATOR_CONTROL="$CONTROL" \
-        QT_QPA_PLATFORM=xcb "$BIN/mousecfg" --data-dir "$DATA" >"$OUT/mousecfg.log" 2>&1 &
+        QT_QPA_PLATFORM=xcb "$BIN/mousecfg" --verbose --data-dir "$DATA" >"$OUT/mousecfg.log" 2>&1 &
     APP_PID=$!
 }
 

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <QLoggingCategory>
 
 using namespace mc;
 
@@ -24,7 +25,12 @@ class TestKivListItem : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { setAppDir(m_dir.path()); }
+    void initTestCase()
+    {
+        setAppDir(m_dir.path());
+        // The probe below is a debug message, off unless asked for.
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true"));
+    }
 
     void commitRules_data()
     {

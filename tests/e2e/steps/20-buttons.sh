@@ -64,10 +64,10 @@ dlg=$(wait_window "^Single Key\$") || fail "the single key dialog did not open"
 sleep 0.3
 xdotool key x
 for i in $(seq 1 30); do
-    grep -q "KivSingleKeyWindow dwVCode = 2d name = X" "$OUT/mousecfg.log" && break
+    grep -q "single key captured: code 2d (X)" "$OUT/mousecfg.log" && break
     sleep 0.1
 done
-grep -q "KivSingleKeyWindow dwVCode = 2d name = X" "$OUT/mousecfg.log" ||
+grep -q "single key captured: code 2d (X)" "$OUT/mousecfg.log" ||
     fail "the key X did not reach the single key dialog"
 shot buttons-single-key
 click_box "$dlg" 206 150 100 30 # Cancel: the button keeps its function

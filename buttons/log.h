@@ -1,0 +1,8 @@
+// The logging category of button assignment: quiet unless --verbose or QT_LOGGING_RULES asks for it.
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace mc {
+Q_DECLARE_LOGGING_CATEGORY(lcButtons)
+} // namespace mc

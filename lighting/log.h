@@ -1,0 +1,8 @@
+// The logging category of the lighting panel: quiet unless --verbose or QT_LOGGING_RULES asks for it.
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace mc {
+Q_DECLARE_LOGGING_CATEGORY(lcLighting)
+} // namespace mc

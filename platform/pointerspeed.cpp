@@ -2,8 +2,11 @@
 // themselves live in pointerspeed_linux.cpp and pointerspeed_win.cpp.
 #include "platform/pointerspeed.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace mc {
 
@@ -41,6 +44,48 @@ int speedForAcceleration(int numerator, int denominator)
         }
     }
     return best;
+}
+
+double libinputSpeedForStep(int speed)
+{
+    if (speed < kMinPointerSpeed || speed > kMaxPointerSpeed)
+        return std::numeric_limits<double>::quiet_NaN();
+    constexpr int kDefault = 10;
+    if (speed <= kDefault)
+        return double(speed - kDefault) / double(kDefault - kMinPointerSpeed);
+    return double(speed - kDefault) / double(kMaxPointerSpeed - kDefault);
+}
+
+int stepForLibinputSpeed(double accel)
+{
+    if (std::isnan(accel))
+        return 0;
+    accel = std::clamp(accel, -1.0, 1.0);
+    constexpr int kDefault = 10;
+    const double scale = accel < 0 ? kDefault - kMinPointerSpeed : kMaxPointerSpeed - kDefault;
+    return std::clamp(kDefault + int(std::lround(accel * scale)), kMinPointerSpeed,
+                      kMaxPointerSpeed);
+}
+
+QString pointerSpeedRouteName(PointerSpeedRoute route)
+{
+    switch (route) {
+    case PointerSpeedRoute::Gnome:
+        return QStringLiteral("GNOME");
+    case PointerSpeedRoute::Plasma:
+        return QStringLiteral("Plasma");
+    case PointerSpeedRoute::Sway:
+        return QStringLiteral("sway");
+    case PointerSpeedRoute::X11Libinput:
+        return QStringLiteral("X11 (libinput)");
+    case PointerSpeedRoute::X11Acceleration:
+        return QStringLiteral("X11");
+    case PointerSpeedRoute::Windows:
+        return QStringLiteral("Windows");
+    case PointerSpeedRoute::None:
+        break;
+    }
+    return QStringLiteral("none");
 }
 
 void SetSystemPointerSpeed(const ProfileStore &store)

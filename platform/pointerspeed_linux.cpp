@@ -1,14 +1,15 @@
-// Pointer speed on X11: the pointer acceleration fraction of the X server, mapped onto the 1 to
-// 20 scale (see pointerspeed.h). Without an X display (Wayland-only sessions, headless runs) the
-// speed reads 0 and setting it only writes the failure line, as a refused call would.
+// Pointer speed on Linux: the setting of the desktop in use, chosen from the session's
+// environment. GNOME keeps it in GSettings (on X11 and Wayland alike, its settings daemon hands
+// it to the devices), Plasma on Wayland in KWin's input devices, sway in its input
+// configuration, an X server either in libinput's device property or, with the old drivers, in
+// its acceleration fraction. Elsewhere (another Wayland compositor, no display) the speed reads 0
+// and setting it writes the failure line, as a refused call would; the reason is logged once.
 #include "platform/pointerspeed.h"
 #include "platform/log.h"
+#include "platform/pointerspeedroutes.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
-
-#ifdef MC_HAVE_X11
-#include <X11/Xlib.h>
-#endif
 
 namespace mc {
 
@@ -16,6 +17,7 @@ namespace {
 
 // Error numbers of the failure line, in the spirit of the system's last-error codes.
 constexpr int kErrorNoDisplay = 1;
+constexpr int kErrorNotTaken = 31;
 constexpr int kErrorInvalidParameter = 87;
 
 void logFailure(int error)
@@ -23,57 +25,104 @@ void logFailure(int error)
     qCDebug(lcPlatform, "Error in SystemParametersInfo :%d", error);
 }
 
+bool hasEnv(const char *name)
+{
+    return !qEnvironmentVariableIsEmpty(name);
+}
+
+void sayOnceWhenUnavailable(PointerSpeedRoute route)
+{
+    static bool said = false;
+    if (route != PointerSpeedRoute::None || said)
+        return;
+    said = true;
+    qCWarning(lcPlatform, "%s", qUtf8Printable(pointerSpeedUnavailableReason()));
+}
+
 } // namespace
 
-#ifdef MC_HAVE_X11
+PointerSpeedRoute pointerSpeedRoute()
+{
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP").toUpper();
+    const bool wayland = hasEnv("WAYLAND_DISPLAY");
+    if (desktop.contains(QLatin1String("GNOME")))
+        return PointerSpeedRoute::Gnome;
+    if (desktop.contains(QLatin1String("KDE")) && wayland)
+        return PointerSpeedRoute::Plasma;
+    if (hasEnv("SWAYSOCK"))
+        return PointerSpeedRoute::Sway;
+    // Under a Wayland compositor this program does not know, the X server is XWayland: its
+    // settings would move no pointer but its own clients'.
+    if (wayland || !hasEnv("DISPLAY"))
+        return PointerSpeedRoute::None;
+    return pointerspeed::x11HasLibinputPointer() ? PointerSpeedRoute::X11Libinput
+                                                 : PointerSpeedRoute::X11Acceleration;
+}
+
+QString pointerSpeedUnavailableReason()
+{
+    if (pointerSpeedRoute() != PointerSpeedRoute::None)
+        return QString();
+    return QCoreApplication::translate(
+        "QObject", "The pointer speed of this desktop cannot be set: it is known for GNOME, "
+                   "Plasma, sway and X11 only.");
+}
 
 int GetSystemPointerSpeed()
 {
-    Display *display = XOpenDisplay(nullptr);
-    if (!display)
-        return 0;
-    int numerator = 0;
-    int denominator = 0;
-    int threshold = 0;
-    XGetPointerControl(display, &numerator, &denominator, &threshold);
-    XCloseDisplay(display);
-    return speedForAcceleration(numerator, denominator);
-}
-
-bool setSystemPointerSpeedValue(int speed)
-{
-    const PointerAcceleration accel = accelerationForSpeed(speed);
-    if (accel.denominator == 0) {
-        logFailure(kErrorInvalidParameter);
-        return false;
+    const PointerSpeedRoute route = pointerSpeedRoute();
+    sayOnceWhenUnavailable(route);
+    switch (route) {
+    case PointerSpeedRoute::Gnome:
+        return pointerspeed::gnomeSpeed();
+    case PointerSpeedRoute::Plasma:
+        return pointerspeed::plasmaSpeed();
+    case PointerSpeedRoute::Sway:
+        return pointerspeed::swaySpeed();
+    case PointerSpeedRoute::X11Libinput:
+        return pointerspeed::x11LibinputSpeed();
+    case PointerSpeedRoute::X11Acceleration:
+        return pointerspeed::x11AccelerationSpeed();
+    case PointerSpeedRoute::Windows:
+    case PointerSpeedRoute::None:
+        break;
     }
-    Display *display = XOpenDisplay(nullptr);
-    if (!display) {
-        logFailure(kErrorNoDisplay);
-        return false;
-    }
-    // Only the fraction changes; the threshold stays the user's own. Both numbers are positive,
-    // so the server has no reason to answer with an error (which would end the process).
-    XChangePointerControl(display, True, False, accel.numerator, accel.denominator, 0);
-    XSync(display, False);
-    XCloseDisplay(display);
-    return true;
-}
-
-#else
-
-int GetSystemPointerSpeed()
-{
     return 0;
 }
 
 bool setSystemPointerSpeedValue(int speed)
 {
-    logFailure(accelerationForSpeed(speed).denominator == 0 ? kErrorInvalidParameter
-                                                            : kErrorNoDisplay);
-    return false;
+    if (speed < kMinPointerSpeed || speed > kMaxPointerSpeed) {
+        logFailure(kErrorInvalidParameter);
+        return false;
+    }
+    const PointerSpeedRoute route = pointerSpeedRoute();
+    sayOnceWhenUnavailable(route);
+    bool taken = false;
+    switch (route) {
+    case PointerSpeedRoute::Gnome:
+        taken = pointerspeed::setGnomeSpeed(speed);
+        break;
+    case PointerSpeedRoute::Plasma:
+        taken = pointerspeed::setPlasmaSpeed(speed);
+        break;
+    case PointerSpeedRoute::Sway:
+        taken = pointerspeed::setSwaySpeed(speed);
+        break;
+    case PointerSpeedRoute::X11Libinput:
+        taken = pointerspeed::setX11LibinputSpeed(speed);
+        break;
+    case PointerSpeedRoute::X11Acceleration:
+        taken = pointerspeed::setX11AccelerationSpeed(speed);
+        break;
+    case PointerSpeedRoute::Windows:
+    case PointerSpeedRoute::None:
+        logFailure(kErrorNoDisplay);
+        return false;
+    }
+    if (!taken)
+        logFailure(kErrorNotTaken);
+    return taken;
 }
-
-#endif
 
 } // namespace mc

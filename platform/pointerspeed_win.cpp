@@ -31,4 +31,14 @@ bool setSystemPointerSpeedValue(int speed)
     return true;
 }
 
+PointerSpeedRoute pointerSpeedRoute()
+{
+    return PointerSpeedRoute::Windows;
+}
+
+QString pointerSpeedUnavailableReason()
+{
+    return QString();
+}
+
 } // namespace mc

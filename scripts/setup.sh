@@ -9,6 +9,7 @@ packages=(
   libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev libxcb1-dev
   libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
+  libglib2.0-bin gsettings-desktop-schemas
   openbox x11-utils
   dpkg-dev desktop-file-utils appstream
   clang libclang-rt-dev

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qtbase5-dev qttools5-dev-tools qttools5-dev libqt5svg5-dev
-  libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev libxcb1-dev
+  libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev libxcb1-dev libxcb-damage0-dev
   libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   libglib2.0-bin gsettings-desktop-schemas

@@ -316,6 +316,9 @@ void MousecfgWidget::ensureDpiPanels()
         m_ratePanel->refresh(m_store.profiles[size_t(m_slot)], m_pointerPanel->lift());
     });
     refreshDpiPanels();
+    // What the panels show of the loaded settings is no edit of the user's.
+    if (m_guard && !m_guard->hasPending())
+        m_guard->rebase();
 }
 
 void MousecfgWidget::placeDpiPanels()

@@ -38,11 +38,23 @@ int PendingGuard::differences(const ProfileStore &working, const ProfileStore &w
     return bits;
 }
 
+void PendingGuard::rebase()
+{
+    if (m_hooks.snapshot) {
+        m_baseline = m_hooks.snapshot();
+        m_based = true;
+    }
+    if (m_pending == 0)
+        return;
+    m_pending = 0;
+    emit pendingChanged(0);
+}
+
 void PendingGuard::recheck()
 {
-    if (!m_hooks.snapshot || !m_hooks.written)
+    if (!m_hooks.snapshot || !m_based)
         return;
-    const int now = differences(m_hooks.snapshot(), m_hooks.written());
+    const int now = differences(m_hooks.snapshot(), m_baseline);
     if (now == m_pending)
         return;
     m_pending = now;

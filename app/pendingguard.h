@@ -1,8 +1,9 @@
 // Edits the mouse has not been given yet: which slots hold them, and the one question asked
 // before anything would throw them away ("apply, discard or cancel"). The window hands the
-// guard a snapshot of what it would write (the working store with the panels' edits taken in)
-// and what was last written; the guard compares record by record, so a profile's name alone
-// is not an edit. User-interface thread only.
+// guard a snapshot of what it would write (the working store with the panels' edits taken in);
+// the guard keeps the snapshot taken when the settings were last loaded or written as its
+// baseline and compares record by record, so a profile's name alone is not an edit, nor is a
+// value a panel brought into its range when it showed it. User-interface thread only.
 #pragma once
 
 #include "profile/profiledata.h"
@@ -30,7 +31,6 @@ public:
     struct Hooks
     {
         std::function<ProfileStore()> snapshot; // what Apply would write now
-        std::function<const ProfileStore &()> written;
         // The question; what the user chose. Without it the edits are kept (Cancel).
         std::function<Choice(const QString &what)> ask;
         // Writes the edits; true when the mouse took them.
@@ -47,10 +47,14 @@ public:
     static int differences(const ProfileStore &working, const ProfileStore &written);
 
     int pending() const { return m_pending; }
+    const ProfileStore &baseline() const { return m_baseline; }
     bool hasPending() const { return m_pending != 0; }
 
     // Compares again (after the user's input, a write, a load) and tells when it changed.
     void recheck();
+    // The settings now shown are what the mouse has (loaded, written or given up): the new
+    // baseline, nothing pending.
+    void rebase();
     // Something is about to replace the edits of the slots in iBits (what: the action, as the
     // question names it). True when it may go on: none of them pending, the edits were
     // written, or the user gave them up. False when the user cancelled or the write failed
@@ -63,6 +67,8 @@ signals:
 
 private:
     Hooks m_hooks;
+    ProfileStore m_baseline;
+    bool m_based = false; // nothing to compare with before the first settings are loaded
     int m_pending = 0;
     bool m_asking = false;
 };

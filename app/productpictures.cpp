@@ -266,6 +266,7 @@ void MousecfgWidget::loadProfileState()
     // The panels show what was loaded: "Apply" collects them, so a panel still showing the
     // previous (or no) profile would write that to the mouse.
     refreshPanels();
+    m_guard->rebase();
 }
 
 void MousecfgWidget::rebuildLibraryMenu()
@@ -284,8 +285,8 @@ void MousecfgWidget::slotWarnClose()
     m_selIndex = -1;
     // The same mouse back (a re-plug, a receiver that slept): edits not yet written stay, and
     // the first write sends everything to it. Another mouse reads its own settings.
-    if (readCurrentProduct() == m_loadedProduct &&
-        PendingGuard::differences(pendingSnapshot(), m_lastStore) != 0) {
+    m_guard->recheck();
+    if (readCurrentProduct() == m_loadedProduct && m_guard->hasPending()) {
         qCDebug(lcApp, "the mouse is back: edits not yet written are kept");
         collectPanels();
         m_profiles->loadLibrary();

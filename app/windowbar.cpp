@@ -47,7 +47,6 @@ void MousecfgWidget::buildProfileBar()
 
     PendingGuard::Hooks hooks;
     hooks.snapshot = [this] { return pendingSnapshot(); };
-    hooks.written = [this]() -> const ProfileStore & { return m_lastStore; };
     hooks.ask = [this](const QString &what) {
         const int choice = KivMessageBox::choose(
             QObject::tr("Warning"),
@@ -102,14 +101,20 @@ void MousecfgWidget::wireProfileBar()
     connect(m_writer, &WriteController::writeFinished, this, [this](quint8 iResult) {
         const QString confirmation = m_writeConfirmation;
         m_writeConfirmation.clear();
-        m_guard->recheck();
+        if (iResult == 0)
+            m_guard->rebase();
+        else
+            m_guard->recheck();
         // A failure keeps its message box (the write controller's).
         if (iResult == 0)
             showFeedback(confirmation.isEmpty()
                              ? QObject::tr("SETTINGS WRITTEN TO THE MOUSE.")
                              : confirmation);
     });
-    connect(m_writer, &WriteController::backgroundWriteFinished, m_guard, &PendingGuard::recheck);
+    connect(m_writer, &WriteController::backgroundWriteFinished, this, [this](quint8 iResult) {
+        if (iResult == 0)
+            m_guard->rebase();
+    });
     showActiveSlot(m_store.ProfileID);
 }
 
@@ -177,10 +182,13 @@ ProfileStore MousecfgWidget::pendingSnapshot() const
     ProfileStore s = m_store;
     // The DPI tab's panels hand their values over at Apply: until then they are theirs.
     if (m_dpiPanel) {
-        ProfileData &record = s.profiles[size_t(qBound(0, m_slot, kSlotCount - 1))];
+        const size_t slot = size_t(qBound(0, m_slot, kSlotCount - 1));
+        ProfileData &record = s.profiles[slot];
         m_dpiPanel->collect(record);
-        m_pointerPanel->collect(s);
         m_ratePanel->collect(record);
+        // The pointer panel writes the wheel speed straight into the record it shows.
+        m_pointerPanel->collect(s);
+        record.scrollspeed = m_store.profiles[slot].scrollspeed;
     }
     return s;
 }
@@ -197,25 +205,27 @@ bool MousecfgWidget::applyPending()
 void MousecfgWidget::discardPending()
 {
     // Back to what the mouse was given, slot by slot; names stay, as their files were renamed.
-    const int bits = PendingGuard::differences(pendingSnapshot(), m_lastStore);
+    const int bits = m_guard->pending();
+    const ProfileStore &base = m_guard->baseline();
     for (int i = 0; i < kSlotCount; ++i) {
         if (!(bits & (1 << i)))
             continue;
         ProfileData &record = m_store.profiles[size_t(i)];
-        ProfileData written = m_lastStore.profiles[size_t(i)];
+        ProfileData written = base.profiles[size_t(i)];
         written.ProfileName = record.ProfileName;
         written.ProfilePath = record.ProfilePath;
         written.dpi = record.dpi;
         record = written;
     }
     if (bits & PendingGuard::kStoreWide) {
-        m_store.AngleValue = m_lastStore.AngleValue;
-        m_store.LiftHigh = m_lastStore.LiftHigh;
-        m_store.Sync = m_lastStore.Sync;
-        m_store.Jitter = m_lastStore.Jitter;
-        m_store.Debounce = m_lastStore.Debounce;
+        m_store.AngleValue = base.AngleValue;
+        m_store.LiftHigh = base.LiftHigh;
+        m_store.Sync = base.Sync;
+        m_store.Jitter = base.Jitter;
+        m_store.Debounce = base.Debounce;
     }
     refreshPanels();
+    m_guard->rebase();
 }
 
 bool MousecfgWidget::confirmDrop(const QString &what, int iBits)

@@ -286,6 +286,7 @@ void MousecfgWidget::ensureButtonPanel()
     connect(m_btnWindow, &KivBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
     connect(m_btnWindow, &KivBtnWindow::PopOneClickBox, this, &MousecfgWidget::slotPopOneClickBox);
     placeButtonPanel();
+    orderFocusChain();
 }
 
 void MousecfgWidget::placeButtonPanel()
@@ -319,6 +320,8 @@ void MousecfgWidget::ensureDpiPanels()
     // What the panels show of the loaded settings is no edit of the user's.
     if (m_guard && !m_guard->hasPending())
         m_guard->rebase();
+    if (m_bar)
+        orderFocusChain();
 }
 
 void MousecfgWidget::placeDpiPanels()
@@ -347,6 +350,7 @@ MacroDialog *MousecfgWidget::macroPanel()
                     if (renameMacroInStore(m_store, from, to) > 0)
                         refreshPanels();
                 });
+        orderFocusChain();
     }
     return m_macroPanel;
 }

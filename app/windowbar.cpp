@@ -12,6 +12,9 @@
 #include "app/profilelibrary.h"
 #include "app/titlemenu.h"
 #include "app/writecontroller.h"
+#include "buttons/ui/kivbtnwindow.h"
+#include "lighting/kivcolorwindow.h"
+#include "macro/ui/macrodialog.h"
 #include "widgets/kivlabel.h"
 #include "widgets/kivmessagebox.h"
 #include "widgets/kivpushbutton.h"
@@ -246,12 +249,14 @@ void MousecfgWidget::showPending(int iBits)
 
 void MousecfgWidget::showFeedback(const QString &text)
 {
+    qCDebug(lcApp, "confirmed: %s", qUtf8Printable(text));
     m_feedback->setText(text);
     m_feedbackTimer->start(kFeedbackMs);
 }
 
 void MousecfgWidget::showActiveSlot(int iSlot)
 {
+    qCDebug(lcApp, "profile bar: slot %d active, slot %d edited", iSlot + 1, m_slot + 1);
     m_bar->setActiveSlot(iSlot);
 }
 
@@ -263,15 +268,33 @@ void MousecfgWidget::requestQuit()
 
 void MousecfgWidget::orderFocusChain()
 {
+    if (!m_bar)
+        return;
     // Tab follows the window from the top: the title bar, the tabs, the profile bar, the
     // panel in view (its own order), then the bottom bar.
     QList<QWidget *> chain{m_mouseBtn, m_langBtn, m_menuBtn, m_minBtn, m_closeBtn};
     for (KivPushButton *tab : m_tabs)
         chain << tab;
     chain << m_bar->focusChain();
-    chain << m_resetAllBtn << m_loadBtn << m_saveBtn << m_applyBtn;
     for (QWidget *w : chain)
         w->setFocusPolicy(qobject_cast<QLineEdit *>(w) ? Qt::StrongFocus : Qt::TabFocus);
+    // The panels' controls in the order they were built, which is theirs from the top; only the
+    // tab's panels are shown, and Tab passes over what is hidden.
+    const QWidget *panels[] = {m_lightingPanel, m_buttonPanel, m_dpiPanel,
+                               m_ratePanel,     m_pointerPanel, m_macroPanel};
+    for (const QWidget *panel : panels) {
+        if (!panel)
+            continue;
+        for (QWidget *w : panel->findChildren<QWidget *>()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->isWindow())
+                chain << w;
+        }
+    }
+    chain << m_resetAllBtn << m_loadBtn << m_saveBtn << m_applyBtn;
+    m_resetAllBtn->setFocusPolicy(Qt::TabFocus);
+    m_loadBtn->setFocusPolicy(Qt::TabFocus);
+    m_saveBtn->setFocusPolicy(Qt::TabFocus);
+    m_applyBtn->setFocusPolicy(Qt::TabFocus);
     for (int i = 1; i < chain.size(); ++i)
         setTabOrder(chain.at(i - 1), chain.at(i));
 }

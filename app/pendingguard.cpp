@@ -20,9 +20,9 @@ bool sameSettings(ProfileData a, ProfileData b)
 
 } // namespace
 
-PendingGuard::PendingGuard(Hooks hooks, QObject *parent) : QObject(parent), m_hooks(std::move(hooks))
-{
-}
+PendingGuard::PendingGuard(Hooks hooks, QObject *parent)
+    : QObject(parent), m_hooks(std::move(hooks))
+{}
 
 int PendingGuard::differences(const ProfileStore &working, const ProfileStore &written)
 {

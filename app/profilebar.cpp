@@ -23,9 +23,12 @@ void place(QWidget *w, int x, int y, int width, int height)
 }
 
 const char *const kOperationTexts[ProfileBar::OperationCount] = {
-    QT_TRANSLATE_NOOP("QObject", "ADD"),     QT_TRANSLATE_NOOP("QObject", "COPY"),
-    QT_TRANSLATE_NOOP("QObject", "RENAME"),  QT_TRANSLATE_NOOP("QObject", "RESET"),
-    QT_TRANSLATE_NOOP("QObject", "DELETE"),  QT_TRANSLATE_NOOP("QObject", "IMPORT PROFILE..."),
+    QT_TRANSLATE_NOOP("QObject", "ADD"),
+    QT_TRANSLATE_NOOP("QObject", "COPY"),
+    QT_TRANSLATE_NOOP("QObject", "RENAME"),
+    QT_TRANSLATE_NOOP("QObject", "RESET"),
+    QT_TRANSLATE_NOOP("QObject", "DELETE"),
+    QT_TRANSLATE_NOOP("QObject", "IMPORT PROFILE..."),
     QT_TRANSLATE_NOOP("QObject", "EXPORT PROFILE...")};
 
 // Design geometry of the bar's parts (the bar is 165 x 334).
@@ -116,8 +119,8 @@ void ProfileBarRow::paintEvent(QPaintEvent *)
     f.setBold(m_edited);
     p.setFont(f);
     p.setPen(m_edited ? Qt::white : QColor(200, 200, 200));
-    const QRect nameBox(numberBox.right() + scaled(4), 0, starBox.left() - numberBox.right() - scaled(6),
-                        r.height());
+    const QRect nameBox(numberBox.right() + scaled(4), 0,
+                        starBox.left() - numberBox.right() - scaled(6), r.height());
     p.drawText(nameBox, Qt::AlignLeft | Qt::AlignVCenter,
                p.fontMetrics().elidedText(m_name, Qt::ElideRight, nameBox.width()));
     if (m_focusMarked && hasFocus())
@@ -140,7 +143,7 @@ void ProfileBarRow::leaveEvent(QEvent *event)
 
 void ProfileBarRow::focusInEvent(QFocusEvent *event)
 {
-    m_focusMarked = event->reason() != Qt::MouseFocusReason;
+    m_focusMarked = keyboardFocusReason(event->reason());
     QAbstractButton::focusInEvent(event);
     update();
 }
@@ -233,8 +236,8 @@ void ProfileBar::setActiveSlot(int iSlot)
     m_active = iSlot;
     for (int i = 0; i < kSlotCount; ++i) {
         m_rows[size_t(i)]->setActive(i == iSlot);
-        m_rows[size_t(i)]->setAccessibleDescription(
-            i == iSlot ? QObject::tr("Active on the mouse") : QString());
+        m_rows[size_t(i)]->setAccessibleDescription(i == iSlot ? QObject::tr("Active on the mouse")
+                                                               : QString());
     }
 }
 
@@ -277,7 +280,8 @@ void ProfileBar::retranslate()
     for (int op = 0; op < OperationCount; ++op)
         m_operations[size_t(op)]->setText(QObject::tr(kOperationTexts[op]));
     for (int i = 0; i < kSlotCount; ++i)
-        m_rows[size_t(i)]->setAccessibleName(QObject::tr("Profile") + QString::asprintf(" %d", i + 1));
+        m_rows[size_t(i)]->setAccessibleName(QObject::tr("Profile") +
+                                             QString::asprintf(" %d", i + 1));
     m_note->setText(
         QObject::tr("* NOT YET APPLIED\nOWN TO EACH: REPORT RATE, WHEEL SPEED, EFFECT, DPI "
                     "STAGE\nSHARED, FROM PROFILE 1: DPI STAGES, BUTTONS, MACROS, COLOURS"));

@@ -9,8 +9,8 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QMenu>
+#include <QPainter>
 #include <QWidget>
 
 namespace mc {
@@ -25,7 +25,8 @@ TitleMenuButton::TitleMenuButton(QWidget *parent) : QPushButton(parent)
 void TitleMenuButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const bool lit = underMouse() || isDown() || hasFocus();
+    const bool marked = m_focusMarked && hasFocus();
+    const bool lit = underMouse() || isDown() || marked;
     const QColor colour = lit ? themeColour() : QColor(200, 200, 200);
     const int w = width(), h = height();
     const int bar = qMax(2, h / 9);
@@ -34,12 +35,19 @@ void TitleMenuButton::paintEvent(QPaintEvent *)
         const int y = h / 4 + i * (h / 4) - bar / 2;
         p.fillRect(QRect(left, y, right - left, bar), colour);
     }
-    if (hasFocus())
+    if (marked)
         paintFocusMark(p, rect());
+}
+
+void TitleMenuButton::focusInEvent(QFocusEvent *event)
+{
+    m_focusMarked = keyboardFocusReason(event->reason());
+    QPushButton::focusInEvent(event);
 }
 
 void TitleMenuButton::keyPressEvent(QKeyEvent *event)
 {
+    m_focusMarked = true;
     if (menu() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
                    event->key() == Qt::Key_Down)) {
         showMenu();

@@ -24,6 +24,10 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    bool m_focusMarked = false;
 };
 
 class TitleMenu final : public QObject

@@ -55,8 +55,9 @@ void MousecfgWidget::buildProfileBar()
             QObject::tr("Warning"),
             QObject::tr("CHANGES NOT YET APPLIED TO THE MOUSE WOULD BE LOST: %1.").arg(what),
             {QObject::tr("APPLY"), QObject::tr("DISCARD"), QObject::tr("CANCEL")}, this);
-        return choice == 0 ? PendingGuard::Apply
-                           : choice == 1 ? PendingGuard::Discard : PendingGuard::Cancel;
+        return choice == 0   ? PendingGuard::Apply
+               : choice == 1 ? PendingGuard::Discard
+                             : PendingGuard::Cancel;
     };
     hooks.apply = [this] { return applyPending(); };
     hooks.discard = [this] { discardPending(); };
@@ -79,8 +80,8 @@ void MousecfgWidget::wireProfileBar()
             [this](const QString &name) { m_profiles->rename(name, true); });
 
     // What the panels hold but the store does not yet is taken in before another slot shows.
-    connect(l, &ProfileLibrary::slotLeaving, this, [this] { collectPanels(); },
-            Qt::DirectConnection);
+    connect(
+        l, &ProfileLibrary::slotLeaving, this, [this] { collectPanels(); }, Qt::DirectConnection);
     connect(l, &ProfileLibrary::currentChanged, this, [this](int iProfile, const QString &) {
         m_bar->setNames(m_store.names);
         m_bar->setEditedSlot(iProfile);
@@ -110,9 +111,8 @@ void MousecfgWidget::wireProfileBar()
             m_guard->recheck();
         // A failure keeps its message box (the write controller's).
         if (iResult == 0)
-            showFeedback(confirmation.isEmpty()
-                             ? QObject::tr("SETTINGS WRITTEN TO THE MOUSE.")
-                             : confirmation);
+            showFeedback(confirmation.isEmpty() ? QObject::tr("SETTINGS WRITTEN TO THE MOUSE.")
+                                                : confirmation);
     });
     connect(m_writer, &WriteController::backgroundWriteFinished, this, [this](quint8 iResult) {
         if (iResult == 0)
@@ -280,7 +280,7 @@ void MousecfgWidget::orderFocusChain()
         w->setFocusPolicy(qobject_cast<QLineEdit *>(w) ? Qt::StrongFocus : Qt::TabFocus);
     // The panels' controls in the order they were built, which is theirs from the top; only the
     // tab's panels are shown, and Tab passes over what is hidden.
-    const QWidget *panels[] = {m_lightingPanel, m_buttonPanel, m_dpiPanel,
+    const QWidget *panels[] = {m_lightingPanel, m_buttonPanel,  m_dpiPanel,
                                m_ratePanel,     m_pointerPanel, m_macroPanel};
     for (const QWidget *panel : panels) {
         if (!panel)

@@ -2,11 +2,11 @@
 // background with the battery frame, dragging, the tray icon, the show request with the
 // "Dongle Disconnect!" box, and the language switch.
 #include "app/devicelink.h"
-#include "app/log.h"
 #include "app/diagnostics.h"
+#include "app/log.h"
 #include "app/mousecfgwidget.h"
-#include "app/presence.h"
 #include "app/pendingguard.h"
+#include "app/presence.h"
 #include "app/reapply.h"
 #include "app/titlemenu.h"
 #include "profile/paths.h"
@@ -291,7 +291,7 @@ void MousecfgWidget::hideToTray()
 void MousecfgWidget::closeEvent(QCloseEvent *event)
 {
     // With a tray the window only hides and keeps every edit; without one, closing quits.
-    if (!trayShown() && !confirmDrop(QObject::tr("Quit"), PendingGuard::kAll)) {
+    if (!trayShown() && !confirmDrop(QObject::tr("QUIT"), PendingGuard::kAll)) {
         event->ignore();
         return;
     }

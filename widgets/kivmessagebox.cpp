@@ -142,13 +142,13 @@ KivPushButton *KivMessageBox::addChoice(const QString &text, int iCode)
 {
     KivPushButton *b = makeButton(text, font(), this);
     connect(b, &QPushButton::clicked, this, [this, iCode] { done(iCode); });
-    m_buttons->insertWidget(m_buttons->count() - 1, b);
     m_buttons->insertStretch(m_buttons->count() - 1);
+    m_buttons->insertWidget(m_buttons->count() - 1, b);
     return b;
 }
 
-int KivMessageBox::choose(const QString &title, const QString &message,
-                          const QStringList &choices, QWidget *parent)
+int KivMessageBox::choose(const QString &title, const QString &message, const QStringList &choices,
+                          QWidget *parent)
 {
     if (choices.isEmpty())
         return -1;

@@ -246,7 +246,7 @@ void KivPushButton::paintEvent(QPaintEvent *)
 
 void KivPushButton::focusInEvent(QFocusEvent *event)
 {
-    m_focusMarked = event->reason() != Qt::MouseFocusReason;
+    m_focusMarked = keyboardFocusReason(event->reason());
     QPushButton::focusInEvent(event);
     update();
 }
@@ -272,6 +272,12 @@ void KivPushButton::keyPressEvent(QKeyEvent *event)
     QPushButton::keyPressEvent(event);
 }
 
+bool keyboardFocusReason(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
 void paintFocusMark(QPainter &p, const QRect &rect)
 {
     p.save();
@@ -283,8 +289,8 @@ void paintFocusMark(QPainter &p, const QRect &rect)
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     const int inset = w / 2;
-    p.drawRect(rect.adjusted(inset, inset, -inset - (w % 2 == 0 ? 0 : 1),
-                             -inset - (w % 2 == 0 ? 0 : 1)));
+    p.drawRect(
+        rect.adjusted(inset, inset, -inset - (w % 2 == 0 ? 0 : 1), -inset - (w % 2 == 0 ? 0 : 1)));
     p.restore();
 }
 

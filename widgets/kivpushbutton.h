@@ -103,5 +103,8 @@ private:
 // The theme-coloured frame of a control that has the keyboard's focus, drawn inside rect (one
 // look for every control of the program that paints itself).
 void paintFocusMark(QPainter &p, const QRect &rect);
+// Whether focus that arrived for this reason came from the keyboard (Tab, Backtab, a shortcut):
+// only then is it marked, not when a click or the window's activation gave it.
+bool keyboardFocusReason(Qt::FocusReason reason);
 
 } // namespace mc

@@ -5,10 +5,10 @@
 #include "app/devicelink.h"
 #include "app/focusswitcher.h"
 #include "app/pendingguard.h"
-#include "app/profilebar.h"
-#include "app/titlemenu.h"
 #include "app/presence.h"
+#include "app/profilebar.h"
 #include "app/profilelibrary.h"
+#include "app/titlemenu.h"
 #include "lighting/kivcolorwindow.h"
 #include "macro/ui/macrodialog.h"
 #include "profile/paths.h"
@@ -180,6 +180,7 @@ void MousecfgWidget::switchTab(int j)
         macroPanel()->show();
     else if (m_macroPanel)
         m_macroPanel->hide();
+    showScope();
     // Pictures and hotspots follow the tab and, on CUSTOMIZE, the view side.
     showViewSide(m_viewFront);
     if (m_frontPic->pixmap(Qt::ReturnByValue).isNull())

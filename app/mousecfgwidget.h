@@ -244,6 +244,9 @@ private:
     void showFeedback(const QString &text);
     void requestQuit();
     void showActiveSlot(int iSlot);
+    // The header's line on whose settings the tab in view edits: the profile's own, or those
+    // all profiles share from profile 1.
+    void showScope();
     void orderFocusChain();
 
     // Frame (windowframe.cpp).
@@ -278,6 +281,7 @@ private:
     ProfileBar *m_bar = nullptr;
     PendingGuard *m_guard = nullptr;
     KivLabel *m_feedback = nullptr;
+    KivLabel *m_scope = nullptr;
     class QTimer *m_feedbackTimer = nullptr;
     QString m_writeConfirmation; // what the next successful write confirms
     QString m_loadedProduct;     // the product whose stores the window holds

@@ -38,6 +38,10 @@ constexpr int kFeedbackMs = 4000;
 void MousecfgWidget::buildProfileBar()
 {
     m_bar = new ProfileBar(this);
+    m_scope = new KivLabel(this);
+    m_scope->setWordWrap(true);
+    m_scope->setSizeDecrement(1);
+    m_scope->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_feedback = new KivLabel(this);
     m_feedback->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_feedbackTimer = new QTimer(this);
@@ -87,6 +91,7 @@ void MousecfgWidget::wireProfileBar()
         m_bar->setEditedSlot(iProfile);
         m_bar->setLibrary(m_library, m_store.names[size_t(iProfile)]);
         m_guard->recheck();
+        showScope();
     });
     connect(l, &ProfileLibrary::libraryChanged, this, [this](const QStringList &names) {
         m_bar->setNames(m_store.names);
@@ -127,6 +132,9 @@ void MousecfgWidget::placeProfileBar()
     m_bar->setGeometry(scaledRect(61, 226, 165, 334));
     m_bar->relayout();
     m_bar->retranslate();
+    // In the header, between the logo and the menus.
+    m_scope->setGeometry(scaledRect(290, 26, 370, 44));
+    showScope();
     // Between the battery and "Reset All", in the bottom bar.
     m_feedback->setGeometry(scaledRect(236, 591, 352, 25));
     m_menuBtn->setGeometry(scaledRect(881, 33, 19, 19));
@@ -258,6 +266,32 @@ void MousecfgWidget::showActiveSlot(int iSlot)
 {
     qCDebug(lcApp, "profile bar: slot %d active, slot %d edited", iSlot + 1, m_slot + 1);
     m_bar->setActiveSlot(iSlot);
+}
+
+void MousecfgWidget::showScope()
+{
+    if (!m_scope)
+        return;
+    const QString own = QObject::tr("PROFILE %1").arg(m_slot + 1);
+    QString text;
+    switch (m_tab) {
+    case 0:
+        text = QObject::tr("EFFECT: %1'S OWN. COLOURS: SHARED BY ALL PROFILES, SET IN PROFILE 1.")
+                   .arg(own);
+        break;
+    case 1:
+        text = QObject::tr("BUTTONS: SHARED BY ALL PROFILES, SET IN PROFILE 1.");
+        break;
+    case 2:
+        text = QObject::tr("REPORT RATE, WHEEL SPEED, ACTIVE STAGE: %1'S OWN. DPI STAGES: SHARED, "
+                           "SET IN PROFILE 1.")
+                   .arg(own);
+        break;
+    default:
+        text = QObject::tr("MACROS: SHARED BY ALL PROFILES.");
+        break;
+    }
+    m_scope->setText(text);
 }
 
 void MousecfgWidget::requestQuit()

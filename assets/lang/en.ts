@@ -1275,5 +1275,25 @@ SHARED, FROM PROFILE 1: DPI STAGES, BUTTONS, MACROS, COLOURS</translation>
         <source>QUIT</source>
         <translation>QUIT</translation>
     </message>
+    <message>
+        <source>PROFILE %1</source>
+        <translation>PROFILE %1</translation>
+    </message>
+    <message>
+        <source>EFFECT: %1&apos;S OWN. COLOURS: SHARED BY ALL PROFILES, SET IN PROFILE 1.</source>
+        <translation>EFFECT: %1'S OWN. COLOURS: SHARED BY ALL PROFILES, SET IN PROFILE 1.</translation>
+    </message>
+    <message>
+        <source>BUTTONS: SHARED BY ALL PROFILES, SET IN PROFILE 1.</source>
+        <translation>BUTTONS: SHARED BY ALL PROFILES, SET IN PROFILE 1.</translation>
+    </message>
+    <message>
+        <source>REPORT RATE, WHEEL SPEED, ACTIVE STAGE: %1&apos;S OWN. DPI STAGES: SHARED, SET IN PROFILE 1.</source>
+        <translation>REPORT RATE, WHEEL SPEED, ACTIVE STAGE: %1'S OWN. DPI STAGES: SHARED, SET IN PROFILE 1.</translation>
+    </message>
+    <message>
+        <source>MACROS: SHARED BY ALL PROFILES.</source>
+        <translation>MACROS: SHARED BY ALL PROFILES.</translation>
+    </message>
 </context>
 </TS>

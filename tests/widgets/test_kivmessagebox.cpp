@@ -90,9 +90,9 @@ private slots:
             QVERIFY(open);
             QTest::keyClick(open, Qt::Key(key));
         });
-        chosen = KivMessageBox::choose(QStringLiteral("Warning"), QStringLiteral("x"),
-                                       {QStringLiteral("A"), QStringLiteral("B"),
-                                        QStringLiteral("C")});
+        chosen =
+            KivMessageBox::choose(QStringLiteral("Warning"), QStringLiteral("x"),
+                                  {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
         QCOMPARE(chosen, choice);
     }
 
@@ -109,9 +109,9 @@ private slots:
                 QCOMPARE(buttons.size(), 3);
                 QTest::mouseClick(buttons.at(n), Qt::LeftButton);
             });
-            QCOMPARE(KivMessageBox::choose(QStringLiteral("Warning"), QStringLiteral("x"),
-                                           {QStringLiteral("A"), QStringLiteral("B"),
-                                            QStringLiteral("C")}),
+            QCOMPARE(KivMessageBox::choose(
+                         QStringLiteral("Warning"), QStringLiteral("x"),
+                         {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}),
                      n);
         }
     }

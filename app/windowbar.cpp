@@ -136,7 +136,7 @@ void MousecfgWidget::placeProfileBar()
     m_scope->setGeometry(scaledRect(290, 26, 370, 44));
     showScope();
     // Between the battery and "Reset All", in the bottom bar.
-    m_feedback->setGeometry(scaledRect(236, 591, 352, 25));
+    m_feedback->setGeometry(scaledRect(236, 591, 334, 25));
     m_menuBtn->setGeometry(scaledRect(881, 33, 19, 19));
     m_titleMenu->relayout();
     m_titleMenu->menu()->setMinimumWidth(scaled(220));
@@ -253,6 +253,11 @@ void MousecfgWidget::showPending(int iBits)
     if (iBits & PendingGuard::kStoreWide)
         m_bar->setPending(iBits | (1 << m_slot));
     m_applyBtn->setText(QObject::tr("Apply") + (iBits ? QStringLiteral(" *") : QString()));
+    // A confirmation of the last write no longer holds once something new waits.
+    if (iBits) {
+        m_feedbackTimer->stop();
+        m_feedback->setText({});
+    }
 }
 
 void MousecfgWidget::showFeedback(const QString &text)

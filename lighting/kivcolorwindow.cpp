@@ -142,8 +142,8 @@ void KivColorWindow::layoutParts()
     m_moveOff->setStyleSheet(
         QStringLiteral("QCheckBox { background: transparent; color: white; spacing: %1px; }"
                        "QCheckBox::indicator { width: %2px; height: %2px; }"
-                       "QCheckBox::indicator:unchecked { image: url(%3); }"
-                       "QCheckBox::indicator:checked { image: url(%4); }")
+                       "QCheckBox::indicator:unchecked { border-image: url(%3); }"
+                       "QCheckBox::indicator:checked { border-image: url(%4); }")
             .arg(scaled(8))
             .arg(scaled(18))
             .arg(skinPath(QStringLiteral("checkbox1-1.png")),

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTreeWidget>
 
@@ -105,7 +106,8 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
     m_edit->setPlaceholderText(
         QCoreApplication::translate("KivFocusRulesDialog", "Executable or window class"));
     m_edit->setGeometry(scaledRect(30, 292, 150, 28));
-    connect(m_edit, &QLineEdit::returnPressed, this, &KivFocusRulesDialog::addRule);
+    // Enter in the field adds the rule, and goes no further: the dialog's own Enter saves.
+    m_edit->installEventFilter(this);
     m_running = makeButton(QCoreApplication::translate("KivFocusRulesDialog", "RUNNING"));
     m_running->setThemeHighlight(true);
     m_running->setGeometry(scaledRect(185, 292, 80, 28));
@@ -130,7 +132,27 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
     m_defaultSlot->setGeometry(scaledRect(270, 334, 65, 28));
     m_defaultMenu = makeSlotMenu(m_defaultSlot, &m_rules.defaultSlot);
 
+    // The keyboard reaches everything; Enter saves the rules (in the application field it adds
+    // the rule instead), Esc cancels.
+    for (KivPushButton *b : findChildren<KivPushButton *>())
+        b->setFocusPolicy(Qt::TabFocus);
+    m_enable->setFocusPolicy(Qt::TabFocus);
+    m_list->setFocusPolicy(Qt::StrongFocus);
+    okButton()->setDefault(true);
+
     showRules();
+}
+
+bool KivFocusRulesDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addRule();
+            return true;
+        }
+    }
+    return KivDialogFrame::eventFilter(watched, event);
 }
 
 QMenu *KivFocusRulesDialog::makeSlotMenu(KivPushButton *button, int *slot)

@@ -41,6 +41,9 @@ public:
     KivPushButton *upButton() const { return m_up; }
     KivPushButton *downButton() const { return m_down; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QMenu *makeSlotMenu(KivPushButton *button, int *slot);
     void fillRunningMenu();

@@ -2,6 +2,7 @@
 // scale factor. Geometry is in design pixels of the 999 x 640 window; most profile controls
 // exist and work but have an empty geometry, as the product shows them.
 #include "app/mousecfgwidget.h"
+#include "app/pendingguard.h"
 #include "app/presence.h"
 #include "buttons/ui/kivbtnwindow.h"
 #include "lighting/kivcolorwindow.h"
@@ -47,9 +48,11 @@ void place(QWidget *w, int x, int y, int width, int height)
     w->setGeometry(scaledRect(x, y, width, height));
 }
 
+// Without a place a control is also hidden: nothing that cannot be seen can be reached.
 void empty(QWidget *w)
 {
     w->setGeometry(0, 0, 0, 0);
+    w->hide();
 }
 
 } // namespace
@@ -167,6 +170,22 @@ void MousecfgWidget::buildUi()
     m_libraryMenu = new QMenu(this);
     styleMenu(m_libraryMenu);
     m_libraryBtn->setMenu(m_libraryMenu);
+
+    // The profile controls of the product's own layout have no room in the window; the profile
+    // bar does their work. Neither they nor the hotspots without a place take the focus.
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             m_addBtn, m_delBtn, m_importBtn, m_exportBtn, m_copyBtn, m_resetBtn, m_okBtn,
+             m_cancelBtn, m_firmwareBtn, m_slotSelector, m_nameEdit, m_libraryBtn, m_frontBtn,
+             m_sideBtn, m_upBtn, m_downBtn})
+        w->setFocusPolicy(Qt::NoFocus);
+    for (KivPushButton *b : m_slotBtns)
+        b->setFocusPolicy(Qt::NoFocus);
+    for (int i = 0; i < kHotspotCount; ++i) {
+        m_frontSpots[size_t(i)]->setFocusPolicy(Qt::NoFocus);
+        m_sideSpots[size_t(i)]->setFocusPolicy(Qt::NoFocus);
+    }
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    buildProfileBar();
 }
 
 void MousecfgWidget::buildLanguageMenu()
@@ -234,6 +253,8 @@ void MousecfgWidget::applyTexts()
         m_langBtn->setText(m_langNames.value(m_language));
     if (m_tray)
         applyTrayTexts();
+    if (m_guard)
+        showPending(m_guard->pending());
 }
 
 void MousecfgWidget::retranslate()
@@ -265,6 +286,7 @@ void MousecfgWidget::ensureButtonPanel()
     connect(m_btnWindow, &KivBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
     connect(m_btnWindow, &KivBtnWindow::PopOneClickBox, this, &MousecfgWidget::slotPopOneClickBox);
     placeButtonPanel();
+    orderFocusChain();
 }
 
 void MousecfgWidget::placeButtonPanel()
@@ -295,6 +317,11 @@ void MousecfgWidget::ensureDpiPanels()
         m_ratePanel->refresh(m_store.profiles[size_t(m_slot)], m_pointerPanel->lift());
     });
     refreshDpiPanels();
+    // What the panels show of the loaded settings is no edit of the user's.
+    if (m_guard && !m_guard->hasPending())
+        m_guard->rebase();
+    if (m_bar)
+        orderFocusChain();
 }
 
 void MousecfgWidget::placeDpiPanels()
@@ -323,6 +350,7 @@ MacroDialog *MousecfgWidget::macroPanel()
                     if (renameMacroInStore(m_store, from, to) > 0)
                         refreshPanels();
                 });
+        orderFocusChain();
     }
     return m_macroPanel;
 }
@@ -368,6 +396,7 @@ void MousecfgWidget::layoutPass()
         empty(w);
     for (KivPushButton *b : m_slotBtns)
         empty(b);
+    placeProfileBar();
 
     const QFont font = sharedFont();
     m_nameEdit->setFont(font);

@@ -4,8 +4,11 @@
 
 #include "app/devicelink.h"
 #include "app/focusswitcher.h"
+#include "app/pendingguard.h"
 #include "app/presence.h"
+#include "app/profilebar.h"
 #include "app/profilelibrary.h"
+#include "app/titlemenu.h"
 #include "lighting/kivcolorwindow.h"
 #include "macro/ui/macrodialog.h"
 #include "profile/paths.h"
@@ -64,6 +67,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     useProgramStyle();
     buildUi();
     wireWorkers();
+    wireProfileBar();
     setupFocusFollowing();
     m_presence->begin();
     loadProfileState();
@@ -104,6 +108,13 @@ void MousecfgWidget::onButtonClicked()
         close();
     } else if (b == m_minBtn) {
         showMinimized();
+    } else if (b == m_loadBtn) {
+        // A loaded configuration replaces every slot: edits not yet written are asked about.
+        if (confirmDrop(QObject::tr("LOAD A CONFIGURATION"), PendingGuard::kAll)) {
+            m_writeConfirmation = QObject::tr("CONFIGURATION LOADED AND WRITTEN TO THE MOUSE.");
+            dispatchProfileButton(b);
+            m_writeConfirmation.clear();
+        }
     } else if (b == m_frontBtn) {
         showViewSide(true);
     } else if (b == m_sideBtn) {
@@ -150,13 +161,14 @@ void MousecfgWidget::switchTab(int j)
 
     m_lightingPanel->setVisible(j == 0);
     m_modelLabel->setVisible(j == 0 || j == 1);
-    m_frontBtn->setVisible(j == 1);
-    m_sideBtn->setVisible(j == 1);
+    // Controls without a place stay hidden, so that the keyboard cannot reach them either.
+    m_frontBtn->setVisible(j == 1 && !m_frontBtn->geometry().isEmpty());
+    m_sideBtn->setVisible(j == 1 && !m_sideBtn->geometry().isEmpty());
     if (j == 1)
         ensureButtonPanel();
     if (m_buttonPanel)
         m_buttonPanel->setVisible(j == 1);
-    m_scroll->setVisible(j == 1);
+    m_scroll->setVisible(j == 1 && !m_scroll->geometry().isEmpty());
     if (j == 2)
         ensureDpiPanels();
     if (m_dpiPanel) {
@@ -168,6 +180,7 @@ void MousecfgWidget::switchTab(int j)
         macroPanel()->show();
     else if (m_macroPanel)
         m_macroPanel->hide();
+    showScope();
     // Pictures and hotspots follow the tab and, on CUSTOMIZE, the view side.
     showViewSide(m_viewFront);
     if (m_frontPic->pixmap(Qt::ReturnByValue).isNull())
@@ -195,6 +208,8 @@ void MousecfgWidget::slotEnableButtons(bool bEnable)
           m_applyBtn, m_loadBtn, m_saveBtn, m_libraryBtn, m_mouseBtn})
         b->setEnabled(bEnable);
     m_nameEdit->setEnabled(bEnable);
+    m_bar->setEnabled(bEnable);
+    m_menuBtn->setEnabled(bEnable);
     if (bEnable) // the selected tab keeps its highlight
         m_tabs[size_t(m_tab)]->setState(1);
     // The macro editor disables the controls while it records: no profile switch then.

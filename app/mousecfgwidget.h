@@ -45,7 +45,11 @@ class KivProcessbar;
 class KivPushButton;
 class MacroDialog;
 class OsdLink;
+class PendingGuard;
+class ProfileBar;
 class ProfileLibrary;
+class TitleMenu;
+class TitleMenuButton;
 class ReapplyOnConnect;
 class WriteController;
 struct FocusRules;
@@ -133,6 +137,13 @@ public:
     QMenu *slotMenu() const { return m_slotMenu; }
     KivAction *focusRulesAction() const { return m_focusAction; }
     QLineEdit *nameEdit() const { return m_nameEdit; }
+    // The parts the window composes: the on-board profiles in view, the guard of edits not
+    // yet written, the program's menu and its title-bar button, the confirmation line.
+    ProfileBar *profileBar() const { return m_bar; }
+    PendingGuard *pendingGuard() const { return m_guard; }
+    TitleMenu *titleMenu() const { return m_titleMenu; }
+    TitleMenuButton *menuButton() const { return m_menuBtn; }
+    KivLabel *feedbackLine() const { return m_feedback; }
 
     // Whether the desktop offers a system tray (asked when the window is built). Tests replace
     // the question; nullptr restores it.
@@ -157,8 +168,10 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    // Without a tray icon a closed window would leave a process with no way back: close quits.
+    // Without a tray icon a closed window would leave a process with no way back: close quits,
+    // after asking about edits not yet written.
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void onButtonClicked();
@@ -215,6 +228,27 @@ private:
     bool maySwitchForFocus() const;
     void selectForFocus(int iSlot);
 
+    // The profile bar, the guard of unwritten edits, the confirmation line and the program's
+    // menu (windowbar.cpp).
+    void buildProfileBar();
+    void wireProfileBar();
+    void placeProfileBar();
+    void onBarSlotClicked(int iSlot);
+    void onBarOperation(int iOperation);
+    ProfileStore pendingSnapshot() const;
+    bool applyPending();
+    void discardPending();
+    // True when an action that replaces the edits of the slots in iBits may go on.
+    bool confirmDrop(const QString &what, int iBits);
+    void showPending(int iBits);
+    void showFeedback(const QString &text);
+    void requestQuit();
+    void showActiveSlot(int iSlot);
+    // The header's line on whose settings the tab in view edits: the profile's own, or those
+    // all profiles share from profile 1.
+    void showScope();
+    void orderFocusChain();
+
     // Frame (windowframe.cpp).
     void setupScale();
     // The background (whose shape is the window's mask) and the battery frames.
@@ -244,6 +278,14 @@ private:
 
     // Profile state.
     int m_slot = 0;
+    ProfileBar *m_bar = nullptr;
+    PendingGuard *m_guard = nullptr;
+    KivLabel *m_feedback = nullptr;
+    KivLabel *m_scope = nullptr;
+    class QTimer *m_feedbackTimer = nullptr;
+    QString m_writeConfirmation; // what the next successful write confirms
+    QString m_loadedProduct;     // the product whose stores the window holds
+    bool m_recheckQueued = false;
     ProfileStore m_store;     // working store: what the panels edit
     ProfileStore m_lastStore; // what was last written to the mouse
     QStringList m_library;
@@ -282,6 +324,8 @@ private:
     QAction *m_quitAction = nullptr;
     QAction *m_trayFocusAction = nullptr;
     QTranslator *m_translator = nullptr;
+    TitleMenu *m_titleMenu = nullptr;
+    TitleMenuButton *m_menuBtn = nullptr;
     int m_language = 0;
     QStringList m_langNames;
     QStringList m_langFiles;

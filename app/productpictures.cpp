@@ -1,7 +1,9 @@
 // Product pictures, hotspots and their hover pictures, the menu of connected mice and the
 // switch from one mouse to another.
 #include "app/devicelink.h"
+#include "app/log.h"
 #include "app/mousecfgwidget.h"
+#include "app/pendingguard.h"
 #include "app/presence.h"
 #include "app/profilelibrary.h"
 #include "buttons/ui/kivbtnwindow.h"
@@ -96,6 +98,8 @@ void MousecfgWidget::loadProductPictures()
         // Fixed, unscaled rectangles: a following layout pass empties them again.
         m_frontBtn->setGeometry(530, 321, 96, 20);
         m_sideBtn->setGeometry(631, 321, 96, 20);
+        m_frontBtn->setVisible(m_tab == 1);
+        m_sideBtn->setVisible(m_tab == 1);
     }
 }
 
@@ -144,12 +148,14 @@ void MousecfgWidget::showViewSide(bool bFront)
         m_sidePicLoaded = true;
     }
     m_sidePic->setVisible(customize && !bFront);
+    // A hotspot without a place on the picture stays hidden: the keyboard cannot reach it.
+    const auto show = [](QWidget *w, bool bOn) { w->setVisible(bOn && !w->geometry().isEmpty()); };
     for (int i = 0; i < kHotspotCount; ++i) {
-        m_frontSpots[size_t(i)]->setVisible(customize && bFront);
-        m_sideSpots[size_t(i)]->setVisible(customize && !bFront);
+        show(m_frontSpots[size_t(i)], customize && bFront);
+        show(m_sideSpots[size_t(i)], customize && !bFront);
     }
-    m_upBtn->setVisible(customize && bFront);
-    m_downBtn->setVisible(customize && bFront);
+    show(m_upBtn, customize && bFront);
+    show(m_downBtn, customize && bFront);
     m_frontBtn->setState(bFront ? 1 : 0);
     m_sideBtn->setState(bFront ? 0 : 1);
 }
@@ -251,6 +257,7 @@ void MousecfgWidget::reloadForProduct(bool bLayout)
 
 void MousecfgWidget::loadProfileState()
 {
+    m_loadedProduct = readCurrentProduct();
     LoadStore(m_store);
     m_lastStore = m_store;
     m_slot = m_store.ProfileID;
@@ -259,6 +266,7 @@ void MousecfgWidget::loadProfileState()
     // The panels show what was loaded: "Apply" collects them, so a panel still showing the
     // previous (or no) profile would write that to the mouse.
     refreshPanels();
+    m_guard->rebase();
 }
 
 void MousecfgWidget::rebuildLibraryMenu()
@@ -275,10 +283,28 @@ void MousecfgWidget::slotWarnClose()
     m_viewFront = true;
     m_selKind = 0;
     m_selIndex = -1;
-    loadProfileState();
+    // The same mouse back (a re-plug, a receiver that slept): edits not yet written stay, and
+    // the first write sends everything to it. Another mouse reads its own settings.
+    m_guard->recheck();
+    if (readCurrentProduct() == m_loadedProduct && m_guard->hasPending()) {
+        qCDebug(lcApp, "the mouse is back: edits not yet written are kept");
+        collectPanels();
+        m_profiles->loadLibrary();
+        WriteDefaultProfileFile();
+        refreshPanels();
+    } else {
+        loadProfileState();
+    }
     reloadForProduct(false);
     switchTab(0);
     SelBtnChanged(0, 0);
+    // Without a tray nothing else could bring back a window the user put away while the mouse
+    // was missing.
+    if ((isMinimized() || isHidden()) && !trayShown()) {
+        showNormal();
+        raise();
+    }
+    m_guard->recheck();
 }
 
 } // namespace mc

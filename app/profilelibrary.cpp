@@ -174,6 +174,8 @@ void ProfileLibrary::selectSlot(int iProfile, bool bReload)
 {
     if (iProfile < 0 || iProfile >= kSlotCount)
         return;
+    if (!bReload && iProfile != m_store.ProfileID)
+        emit slotLeaving(m_store.ProfileID);
     m_store.ProfileID = uint8_t(iProfile);
     if (bReload) {
         ProfileData &record = currentRecord();

@@ -75,6 +75,10 @@ signals:
     void currentChanged(int iProfile, const QString &name);
     // The library list changed: the library menu is rebuilt.
     void libraryChanged(const QStringList &names);
+    // Another slot is about to become the current one (iProfile: the one left): edits the
+    // panels hold but have not handed to the store yet are taken in now, or they would be
+    // replaced by the next slot's values. Connect directly.
+    void slotLeaving(int iProfile);
     // The working store changed under the panels: each refreshes from it.
     void panelsRefreshRequested();
     // A profile was reset: the window re-applies its translated texts.

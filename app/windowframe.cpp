@@ -2,11 +2,13 @@
 // background with the battery frame, dragging, the tray icon, the show request with the
 // "Dongle Disconnect!" box, and the language switch.
 #include "app/devicelink.h"
-#include "app/log.h"
 #include "app/diagnostics.h"
+#include "app/log.h"
 #include "app/mousecfgwidget.h"
+#include "app/pendingguard.h"
 #include "app/presence.h"
 #include "app/reapply.h"
+#include "app/titlemenu.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
@@ -51,12 +53,22 @@ QPoint keepInside(const QRect &area, QPoint at, const QSize &size)
     return at;
 }
 
+// The step the screen's dots per inch ask for, or a smaller one when that window would not fit
+// the screen's free area (a 1366 x 768 screen at 120 dpi would cut "Apply" off).
+ScaleStep fittingScale(QScreen *screen)
+{
+    if (!screen)
+        return scaleForDpi(96.0);
+    const QSize area = screen->availableGeometry().size();
+    return fitScaleStep(scaleForDpi(screen->logicalDotsPerInch()), area.width(), area.height());
+}
+
 } // namespace
 
 void MousecfgWidget::setupScale()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
-    const ScaleStep s = scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0);
+    const ScaleStep s = fittingScale(screen);
     m_step = s.step;
     setScaleFactor(s.factor);
 
@@ -113,7 +125,7 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
     QScreen *screen = QGuiApplication::screenAt(geometry().center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    ScaleStep s = scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0);
+    ScaleStep s = fittingScale(screen);
     if (s.step != m_step) {
         applyScaleStep(s);
     } else if (size() == m_firstSize) {
@@ -203,29 +215,23 @@ void MousecfgWidget::setupTray()
     m_trayMenu = new QMenu(this);
     m_loadAction =
         new QAction(QCoreApplication::translate("MousecfgWidget", "&Load Config"), m_trayMenu);
-    m_quitAction = new QAction(QCoreApplication::translate("MousecfgWidget", "&Quit"), m_trayMenu);
     connect(m_loadAction, &QAction::triggered, this, &MousecfgWidget::showRequest);
-    connect(m_quitAction, &QAction::triggered, qApp, &QCoreApplication::quit);
-    // The slot selector, which offers the profile per application too, has no place in the
-    // window: the tray menu is where a window kept closed is reached.
-    m_trayFocusAction = new QAction(m_focusAction->text(), m_trayMenu);
-    connect(m_trayFocusAction, &QAction::triggered, this, &MousecfgWidget::openFocusRules);
 
-    m_reapplyAction = new QAction(m_trayMenu);
-    m_reapplyAction->setCheckable(true);
-    m_reapplyAction->setChecked(m_reapply->enabled());
-    connect(m_reapplyAction, &QAction::toggled, m_reapply, &ReapplyOnConnect::setEnabled);
-    connect(m_reapply, &ReapplyOnConnect::enabledChanged, m_reapplyAction, &QAction::setChecked);
-    m_diagnosticsAction = new QAction(m_trayMenu);
-    m_diagnosticsAction->setCheckable(true);
-    m_diagnosticsAction->setChecked(m_diagnostics->recording());
-    // A recording that could not start leaves the entry unchecked.
-    connect(m_diagnosticsAction, &QAction::triggered, m_diagnostics,
+    // The program's menu is the title bar's and the tray's: the same entries either way.
+    TitleMenu *menu = m_titleMenu;
+    m_trayFocusAction = menu->focusRulesAction();
+    m_reapplyAction = menu->reapplyAction();
+    m_diagnosticsAction = menu->diagnosticsAction();
+    m_quitAction = menu->quitAction();
+    connect(menu, &TitleMenu::focusRulesRequested, this, &MousecfgWidget::openFocusRules);
+    connect(menu, &TitleMenu::quitRequested, this, &MousecfgWidget::requestQuit);
+    menu->setReapplyChecked(m_reapply->enabled());
+    connect(menu, &TitleMenu::reapplyToggled, m_reapply, &ReapplyOnConnect::setEnabled);
+    connect(m_reapply, &ReapplyOnConnect::enabledChanged, menu, &TitleMenu::setReapplyChecked);
+    menu->setRecording(m_diagnostics->recording());
+    connect(menu, &TitleMenu::diagnosticsToggled, m_diagnostics,
             &DiagnosticsRecorder::setRecording);
-    connect(m_diagnostics, &DiagnosticsRecorder::recordingChanged, this, [this](bool bRecording) {
-        m_diagnosticsAction->setChecked(bRecording);
-        applyTrayTexts();
-    });
+    connect(m_diagnostics, &DiagnosticsRecorder::recordingChanged, menu, &TitleMenu::setRecording);
     applyTrayTexts();
 
     m_trayMenu->addAction(m_loadAction);
@@ -263,15 +269,7 @@ void MousecfgWidget::setTrayProbe(std::function<bool()> probe)
 void MousecfgWidget::applyTrayTexts()
 {
     m_loadAction->setText(QCoreApplication::translate("MousecfgWidget", "&Load Config"));
-    m_reapplyAction->setText(
-        QCoreApplication::translate("MousecfgWidget", "Write settings when the mouse connects"));
-    m_diagnosticsAction->setText(
-        m_diagnostics->recording()
-            ? QCoreApplication::translate("MousecfgWidget", "Stop recording diagnostics")
-            : QCoreApplication::translate("MousecfgWidget", "Record diagnostics..."));
-    if (m_trayFocusAction && m_focusAction)
-        m_trayFocusAction->setText(m_focusAction->text());
-    m_quitAction->setText(QCoreApplication::translate("MousecfgWidget", "&Quit"));
+    m_titleMenu->retranslate();
 }
 
 bool MousecfgWidget::trayShown()
@@ -292,6 +290,11 @@ void MousecfgWidget::hideToTray()
 
 void MousecfgWidget::closeEvent(QCloseEvent *event)
 {
+    // With a tray the window only hides and keeps every edit; without one, closing quits.
+    if (!trayShown() && !confirmDrop(QObject::tr("QUIT"), PendingGuard::kAll)) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
     if (event->isAccepted() && !trayShown())
         QCoreApplication::quit();

@@ -72,6 +72,10 @@ int usageError(const QString &message)
             head += QLatin1Char(' ') + QLatin1String(c.arguments);
         printError(head.leftJustified(32) + QLatin1String(c.summary));
     }
+    printError(
+        QStringLiteral("  watch --follow-focus").leftJustified(32) +
+        QStringLiteral(
+            "also switch the profile with the application in front ([FocusRules] of Config.ini)"));
     printError(QStringLiteral("MODE: receiver (default), cable, both, off, silent, none"));
     return kExitUsage;
 }

@@ -107,7 +107,10 @@ void KivColorWindow::build()
 QString KivColorWindow::sliderStyle(double s, const QColor &t)
 {
     const int groove = int(4 * s);
-    const int handle = int(8 * s);
+    // The handle spans the groove and an equal margin above and below, and its radius is at
+    // most half of that: otherwise the style draws it square.
+    const int margin = (int(8 * s) - groove) / 2;
+    const int handle = groove + 2 * margin;
     return QStringLiteral(
                "QSlider { background: transparent; }"
                "QSlider::groove:horizontal { height: %1px; background: qlineargradient(x1: 0, "
@@ -123,8 +126,8 @@ QString KivColorWindow::sliderStyle(double s, const QColor &t)
         .arg(t.blue())
         .arg(groove / 2)
         .arg(handle)
-        .arg(QString::number(handle / 2.0 - 2 * s))
-        .arg(int(4 * s));
+        .arg(margin)
+        .arg(handle / 2);
 }
 
 void KivColorWindow::layoutParts()
@@ -139,8 +142,8 @@ void KivColorWindow::layoutParts()
     m_moveOff->setStyleSheet(
         QStringLiteral("QCheckBox { background: transparent; color: white; spacing: %1px; }"
                        "QCheckBox::indicator { width: %2px; height: %2px; }"
-                       "QCheckBox::indicator:unchecked { image: url(%3); }"
-                       "QCheckBox::indicator:checked { image: url(%4); }")
+                       "QCheckBox::indicator:unchecked { border-image: url(%3); }"
+                       "QCheckBox::indicator:checked { border-image: url(%4); }")
             .arg(scaled(8))
             .arg(scaled(18))
             .arg(skinPath(QStringLiteral("checkbox1-1.png")),

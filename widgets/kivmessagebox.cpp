@@ -31,7 +31,9 @@ KivPushButton *makeButton(const QString &text, const QFont &font, QWidget *paren
                                 parent);
     b->setFixedSize(scaled(100), scaled(30));
     b->setFont(font);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reachable by Tab; Enter presses the default button wherever the focus is, Esc closes.
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setAutoDefault(false);
     b->setText(text);
     return b;
 }
@@ -83,6 +85,7 @@ KivMessageBox::KivMessageBox(int iKind, const QString &windowTitle, const QStrin
                                           : QCoreApplication::translate("KivMessageBox", "Ok"),
                        font, this);
     connect(m_yes, &QPushButton::clicked, this, &QDialog::accept);
+    m_yes->setDefault(true);
     if (m_kind == Question) {
         m_no = makeButton(QCoreApplication::translate("KivMessageBox", "No"), font, this);
         connect(m_no, &QPushButton::clicked, this, &QDialog::reject);
@@ -96,6 +99,7 @@ KivMessageBox::KivMessageBox(int iKind, const QString &windowTitle, const QStrin
     top->addWidget(m_messageLabel, 1);
     top->addSpacing(gap);
     auto *bottom = new QHBoxLayout;
+    m_buttons = bottom;
     bottom->addStretch();
     bottom->addWidget(m_yes);
     if (m_no) {
@@ -132,6 +136,28 @@ bool KivMessageBox::ask(int iKind, const QString &title, const QString &message,
 {
     KivMessageBox box(iKind, QString(), title, message, parent);
     return box.exec() == QDialog::Accepted;
+}
+
+KivPushButton *KivMessageBox::addChoice(const QString &text, int iCode)
+{
+    KivPushButton *b = makeButton(text, font(), this);
+    connect(b, &QPushButton::clicked, this, [this, iCode] { done(iCode); });
+    m_buttons->insertStretch(m_buttons->count() - 1);
+    m_buttons->insertWidget(m_buttons->count() - 1, b);
+    return b;
+}
+
+int KivMessageBox::choose(const QString &title, const QString &message, const QStringList &choices,
+                          QWidget *parent)
+{
+    if (choices.isEmpty())
+        return -1;
+    KivMessageBox box(Notice, QString(), title, message, parent);
+    box.m_yes->setText(choices.first());
+    for (int i = 1; i < choices.size(); ++i)
+        box.addChoice(choices.at(i), QDialog::Accepted + i);
+    const int code = box.exec();
+    return code >= QDialog::Accepted ? code - QDialog::Accepted : -1;
 }
 
 void KivMessageBox::GetPlugInSignal()

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QHBoxLayout;
 class QTimer;
 
 namespace mc {
@@ -44,6 +45,12 @@ public:
     // Shows a box modally and returns true when it was accepted.
     static bool ask(int iKind, const QString &title, const QString &message,
                     QWidget *parent = nullptr);
+    // A question with a button per choice, the first the default (Enter); returns the index of
+    // the button pressed, or -1 when the box was closed otherwise (Esc).
+    static int choose(const QString &title, const QString &message, const QStringList &choices,
+                      QWidget *parent = nullptr);
+    // Adds a button after the others; pressing it ends the box with done(iCode).
+    KivPushButton *addChoice(const QString &text, int iCode);
 
 public slots:
     void GetPlugInSignal();
@@ -57,6 +64,7 @@ private:
     KivLabel *m_messageLabel = nullptr;
     KivPushButton *m_yes = nullptr;
     KivPushButton *m_no = nullptr;
+    QHBoxLayout *m_buttons = nullptr;
     QTimer *m_pollTimer = nullptr;
 };
 

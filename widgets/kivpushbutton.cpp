@@ -3,6 +3,10 @@
 
 #include "widgets/theme.h"
 
+#include "widgets/uiscale.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -236,6 +240,58 @@ void KivPushButton::paintEvent(QPaintEvent *)
     const QRect r = rect().adjusted(3, 0, -3, 0);
     const QString shown = p.fontMetrics().elidedText(m_text, Qt::ElideRight, width() - 5);
     p.drawText(r, Qt::AlignCenter, shown);
+    if (m_focusMarked && hasFocus())
+        paintFocusMark(p, rect());
+}
+
+void KivPushButton::focusInEvent(QFocusEvent *event)
+{
+    m_focusMarked = keyboardFocusReason(event->reason());
+    QPushButton::focusInEvent(event);
+    update();
+}
+
+void KivPushButton::focusOutEvent(QFocusEvent *event)
+{
+    m_focusMarked = false;
+    QPushButton::focusOutEvent(event);
+    update();
+}
+
+void KivPushButton::keyPressEvent(QKeyEvent *event)
+{
+    // The button's own enabled flag rules the keyboard as it rules the mouse. A button with a
+    // menu opens it on Enter as well as on Space.
+    if (!m_enabled)
+        return;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && menu()) {
+        showMenu();
+        return;
+    }
+    m_focusMarked = true;
+    QPushButton::keyPressEvent(event);
+}
+
+bool keyboardFocusReason(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
+void paintFocusMark(QPainter &p, const QRect &rect)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const int w = qMax(1, scaled(2));
+    QPen pen(themeColour());
+    pen.setWidth(w);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    const int inset = w / 2;
+    p.drawRect(
+        rect.adjusted(inset, inset, -inset - (w % 2 == 0 ? 0 : 1), -inset - (w % 2 == 0 ? 0 : 1)));
+    p.restore();
 }
 
 } // namespace mc

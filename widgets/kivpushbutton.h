@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVector>
 
+class QPainter;
+
 #include <cstdint>
 
 namespace mc {
@@ -69,6 +71,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     const QPixmap *imageOfState() const;
@@ -90,6 +95,16 @@ private:
     bool m_vertical = false;
     bool m_themeHighlight = false;
     bool m_round = false;
+    // Focus that came from the keyboard is marked; a click gives focus too, and marking it
+    // would only add a frame to the button just pressed.
+    bool m_focusMarked = false;
 };
+
+// The theme-coloured frame of a control that has the keyboard's focus, drawn inside rect (one
+// look for every control of the program that paints itself).
+void paintFocusMark(QPainter &p, const QRect &rect);
+// Whether focus that arrived for this reason came from the keyboard (Tab, Backtab, a shortcut):
+// only then is it marked, not when a click or the window's activation gave it.
+bool keyboardFocusReason(Qt::FocusReason reason);
 
 } // namespace mc

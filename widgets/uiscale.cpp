@@ -57,6 +57,18 @@ bool scaleForWidth(int width, ScaleStep &out)
     return false;
 }
 
+ScaleStep fitScaleStep(ScaleStep s, int areaWidth, int areaHeight)
+{
+    if (areaWidth <= 0 || areaHeight <= 0)
+        return s;
+    while (s.step > 0 && (int(kDesignWidth * s.factor) > areaWidth ||
+                          int(kDesignHeight * s.factor) > areaHeight)) {
+        --s.step;
+        s.factor = factorOfStep(s.step);
+    }
+    return s;
+}
+
 double scaleFactor()
 {
     return g_factor;

@@ -28,6 +28,10 @@ double factorOfStep(int step); // clamped to the table
 // 999, 1248, 1498 or 1748 names steps 0 to 3. False when the width matches none.
 bool scaleForWidth(int width, ScaleStep &out);
 
+// The largest step not above s whose window (the design size times its factor) fits an area of
+// the given size; step 0 when none does. An empty area (size unknown) keeps s.
+ScaleStep fitScaleStep(ScaleStep s, int areaWidth, int areaHeight);
+
 double scaleFactor();
 void setScaleFactor(double factor);
 

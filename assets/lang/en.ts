@@ -1207,5 +1207,93 @@
         <source>The rules could not be saved to the data folder.</source>
         <translation>THE RULES COULD NOT BE SAVED TO THE DATA FOLDER.</translation>
     </message>
+    <message>
+        <source>LOAD A CONFIGURATION</source>
+        <translation>LOAD A CONFIGURATION</translation>
+    </message>
+    <message>
+        <source>CONFIGURATION LOADED AND WRITTEN TO THE MOUSE.</source>
+        <translation>CONFIGURATION LOADED AND WRITTEN TO THE MOUSE.</translation>
+    </message>
+    <message>
+        <source>RENAME</source>
+        <translation>RENAME</translation>
+    </message>
+    <message>
+        <source>IMPORT PROFILE...</source>
+        <translation>IMPORT PROFILE...</translation>
+    </message>
+    <message>
+        <source>EXPORT PROFILE...</source>
+        <translation>EXPORT PROFILE...</translation>
+    </message>
+    <message>
+        <source>Active on the mouse</source>
+        <translation>ACTIVE ON THE MOUSE</translation>
+    </message>
+    <message>
+        <source>ON-BOARD PROFILES</source>
+        <translation>ON-BOARD PROFILES</translation>
+    </message>
+    <message>
+        <source>PROFILE LIBRARY</source>
+        <translation>PROFILE LIBRARY</translation>
+    </message>
+    <message>
+        <source>* NOT YET APPLIED
+OWN TO EACH: REPORT RATE, WHEEL SPEED, EFFECT, DPI STAGE
+SHARED, FROM PROFILE 1: DPI STAGES, BUTTONS, MACROS, COLOURS</source>
+        <translation>* NOT YET APPLIED
+OWN TO EACH: REPORT RATE, WHEEL SPEED, EFFECT, DPI STAGE
+SHARED, FROM PROFILE 1: DPI STAGES, BUTTONS, MACROS, COLOURS</translation>
+    </message>
+    <message>
+        <source>CHANGES NOT YET APPLIED TO THE MOUSE WOULD BE LOST: %1.</source>
+        <translation>CHANGES NOT YET APPLIED TO THE MOUSE WOULD BE LOST: %1.</translation>
+    </message>
+    <message>
+        <source>DISCARD</source>
+        <translation>DISCARD</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>ANOTHER PROFILE FOR THIS SLOT</source>
+        <translation>ANOTHER PROFILE FOR THIS SLOT</translation>
+    </message>
+    <message>
+        <source>SETTINGS WRITTEN TO THE MOUSE.</source>
+        <translation>SETTINGS WRITTEN TO THE MOUSE.</translation>
+    </message>
+    <message>
+        <source>A NEW PROFILE FOR THIS SLOT</source>
+        <translation>A NEW PROFILE FOR THIS SLOT</translation>
+    </message>
+    <message>
+        <source>QUIT</source>
+        <translation>QUIT</translation>
+    </message>
+    <message>
+        <source>PROFILE %1</source>
+        <translation>PROFILE %1</translation>
+    </message>
+    <message>
+        <source>EFFECT: %1&apos;S OWN. COLOURS: SHARED BY ALL PROFILES, SET IN PROFILE 1.</source>
+        <translation>EFFECT: %1'S OWN. COLOURS: SHARED BY ALL PROFILES, SET IN PROFILE 1.</translation>
+    </message>
+    <message>
+        <source>BUTTONS: SHARED BY ALL PROFILES, SET IN PROFILE 1.</source>
+        <translation>BUTTONS: SHARED BY ALL PROFILES, SET IN PROFILE 1.</translation>
+    </message>
+    <message>
+        <source>REPORT RATE, WHEEL SPEED, ACTIVE STAGE: %1&apos;S OWN. DPI STAGES: SHARED, SET IN PROFILE 1.</source>
+        <translation>REPORT RATE, WHEEL SPEED, ACTIVE STAGE: %1'S OWN. DPI STAGES: SHARED, SET IN PROFILE 1.</translation>
+    </message>
+    <message>
+        <source>MACROS: SHARED BY ALL PROFILES.</source>
+        <translation>MACROS: SHARED BY ALL PROFILES.</translation>
+    </message>
 </context>
 </TS>

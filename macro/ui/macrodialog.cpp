@@ -280,8 +280,8 @@ QString MacroDialog::checkStyle(const QString &textColour)
     return QStringLiteral("QCheckBox{background:transparent;color:%1;spacing:%2px;}"
                           "QCheckBox:disabled{color:rgb(110,110,110);}"
                           "QCheckBox::indicator{width:%3px;height:%3px;}"
-                          "QCheckBox::indicator:unchecked{image:url(%4);}"
-                          "QCheckBox::indicator:checked{image:url(%5);}")
+                          "QCheckBox::indicator:unchecked{border-image:url(%4);}"
+                          "QCheckBox::indicator:checked{border-image:url(%5);}")
         .arg(textColour)
         .arg(scaled(6))
         .arg(scaled(14))

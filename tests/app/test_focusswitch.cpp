@@ -214,14 +214,20 @@ private slots:
             d->slotMenu()->actions().at(4)->trigger();
             d->addButton()->click();
             d->upButton()->click();
-            // A third, removed again; the default slot 2.
+            // A third, typed and added with Enter (which does not close the dialog), removed
+            // again; the default slot 2.
+            d->applicationEdit()->setFocus();
             d->applicationEdit()->setText(QStringLiteral("editor"));
-            d->addButton()->click();
+            QTest::keyClick(d->applicationEdit(), Qt::Key_Return);
+            QVERIFY(d->isVisible());
+            QCOMPARE(d->ruleList()->topLevelItemCount(), 3);
             d->removeButton()->click();
             d->defaultSlotMenu()->actions().at(1)->trigger();
             QCOMPARE(d->ruleList()->topLevelItemCount(), 2);
             checked = true;
-            d->okButton()->click();
+            // Enter elsewhere saves.
+            d->ruleList()->setFocus();
+            QTest::keyClick(d->ruleList(), Qt::Key_Return);
         });
         w.focusRulesAction()->trigger();
         QVERIFY(checked);

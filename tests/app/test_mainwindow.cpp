@@ -17,6 +17,34 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
+    // Tab visits only what can be seen: on every tab, each control that takes the focus from
+    // the keyboard is shown and has a size (controls without a place are hidden, not emptied).
+    void keyboardReachesOnlyVisibleControls()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (int tab = 0; tab < MousecfgWidget::kTabCount; ++tab) {
+            w.switchTab(tab);
+            int reachable = 0;
+            for (QWidget *c : w.findChildren<QWidget *>()) {
+                if (!(c->focusPolicy() & Qt::TabFocus) || !c->isVisible() || !c->isEnabled() ||
+                    c->isWindow())
+                    continue;
+                ++reachable;
+                QVERIFY2(c->width() > 0 && c->height() > 0,
+                         qPrintable(QStringLiteral("tab %1: %2 at %3,%4 has no size")
+                                        .arg(tab)
+                                        .arg(QLatin1String(c->metaObject()->className()))
+                                        .arg(c->x())
+                                        .arg(c->y())));
+            }
+            // The title bar, the tabs, the profile bar and the bottom bar at least.
+            QVERIFY(reachable > 15);
+        }
+    }
+
     void startTabAndTabSwitch_data()
     {
         QTest::addColumn<int>("ledDisable");

@@ -3,8 +3,10 @@
 // without a tray, the request of a second start, and the window's size and place at start-up.
 #include "app/dragtracker.h"
 #include "app/mousecfgwidget.h"
+#include "app/titlemenu.h"
 #include "windowfixture.h"
 
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QtTest>
@@ -134,6 +136,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!w.warningOpen(), 5000);
         QVERIFY(w.isVisible());
         QVERIFY(w.isMinimized());
+        // What the tray menu offers is in the title bar's menu too.
+        const QList<QAction *> menu = w.titleMenu()->menu()->actions();
+        for (QAction *a : w.trayIcon()->contextMenu()->actions())
+            QVERIFY(a->text() == QLatin1String("&Load Config") || menu.contains(a));
+        // Nothing else would bring the window back: the mouse plugged in does.
+        fx.mouse().plug(EmulatedMouse::Attachment::Receiver);
+        QTRY_VERIFY_WITH_TIMEOUT(w.hasDevice(), 5000);
+        QTRY_VERIFY(!w.isMinimized());
 
         QTimer timeout; // ends the loop below if closing does not
         timeout.setSingleShot(true);

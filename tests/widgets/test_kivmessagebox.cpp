@@ -66,6 +66,56 @@ private slots:
         QCOMPARE(box.exec(), result);
     }
 
+    // The keyboard answers every box: Enter the first button, Esc closes without a choice.
+    void keyboardAnswers_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("choice");
+        QTest::newRow("enter") << int(Qt::Key_Return) << 0;
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << 0;
+        QTest::newRow("escape") << int(Qt::Key_Escape) << -1;
+    }
+    void keyboardAnswers()
+    {
+        QFETCH(int, key);
+        QFETCH(int, choice);
+        test::SkinFixture fx;
+        KivMessageBox box(1, QString(), QStringLiteral("Warning"), QStringLiteral("Sure?"));
+        QTimer::singleShot(0, &box, [&] { QTest::keyClick(&box, Qt::Key(key)); });
+        QCOMPARE(box.exec(), choice == 0 ? int(QDialog::Accepted) : int(QDialog::Rejected));
+
+        int chosen = -2;
+        QTimer::singleShot(0, this, [&] {
+            auto *open = qobject_cast<KivMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(open);
+            QTest::keyClick(open, Qt::Key(key));
+        });
+        chosen =
+            KivMessageBox::choose(QStringLiteral("Warning"), QStringLiteral("x"),
+                                  {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+        QCOMPARE(chosen, choice);
+    }
+
+    void choiceButtonsAnswerTheirIndex()
+    {
+        test::SkinFixture fx;
+        for (int n = 0; n < 3; ++n) {
+            QTimer::singleShot(0, this, [n] {
+                auto *open = qobject_cast<KivMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(open);
+                QList<KivPushButton *> buttons = open->findChildren<KivPushButton *>();
+                std::sort(buttons.begin(), buttons.end(),
+                          [](QWidget *a, QWidget *b) { return a->x() < b->x(); });
+                QCOMPARE(buttons.size(), 3);
+                QTest::mouseClick(buttons.at(n), Qt::LeftButton);
+            });
+            QCOMPARE(KivMessageBox::choose(
+                         QStringLiteral("Warning"), QStringLiteral("x"),
+                         {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}),
+                     n);
+        }
+    }
+
     void scaledFixedSize()
     {
         test::SkinFixture fx;

@@ -79,6 +79,29 @@ private slots:
             QCOMPARE(s.factor, 1.0 + 0.25 * step);
     }
 
+    // The step the screen asks for unless its window would not fit the free area.
+    void fitsTheScreen_data()
+    {
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<int>("step");
+        QTest::newRow("1366x768 at 120 dpi") << 120.0 << QSize(1366, 728) << 0;
+        QTest::newRow("1920x1080 at 144 dpi") << 144.0 << QSize(1920, 1040) << 2;
+        QTest::newRow("1920x1080 at 192 dpi") << 192.0 << QSize(1920, 1040) << 2;
+        QTest::newRow("exactly fits") << 120.0 << QSize(1248, 800) << 1;
+        QTest::newRow("too small for any") << 96.0 << QSize(800, 600) << 0;
+        QTest::newRow("area unknown") << 144.0 << QSize(0, 0) << 2;
+    }
+    void fitsTheScreen()
+    {
+        QFETCH(double, dpi);
+        QFETCH(QSize, area);
+        QFETCH(int, step);
+        const ScaleStep s = fitScaleStep(scaleForDpi(dpi), area.width(), area.height());
+        QCOMPARE(s.step, step);
+        QCOMPARE(s.factor, factorOfStep(step));
+    }
+
     void scaledTruncates()
     {
         setScaleFactor(1.25);

@@ -1,0 +1,154 @@
+// Edits not yet written to the mouse, driven through the window's parts on the emulated mouse:
+// kept across a slot switch, a switch made on the mouse and a re-plug; asked about before a
+// close without tray and LOAD; written by the "apply" answer and confirmed without a click.
+#include "app/mousecfgwidget.h"
+#include "app/pendingguard.h"
+#include "app/profilebar.h"
+#include "app/writecontroller.h"
+#include "widgets/kivlabel.h"
+#include "widgets/kivmessagebox.h"
+#include "widgets/kivpushbutton.h"
+#include "windowfixture.h"
+
+#include <QMenu>
+#include <QtTest>
+
+using namespace mc;
+using namespace mc::test;
+using A = EmulatedMouse::Attachment;
+
+namespace {
+
+constexpr uint8_t k125Hz = 8; // the rate menu's first entry
+
+// The user picks 125 Hz for the slot in view; the guard looks again as after a click.
+void editRate(MousecfgWidget &w)
+{
+    w.ratePanel()->rateMenu()->actions().at(0)->trigger();
+    w.pendingGuard()->recheck();
+}
+
+// Presses the n-th button of the open box: 0 apply, 1 discard, 2 cancel.
+std::function<void(KivMessageBox *)> pressChoice(int n)
+{
+    return [n](KivMessageBox *box) {
+        QList<KivPushButton *> buttons = box->findChildren<KivPushButton *>();
+        std::sort(buttons.begin(), buttons.end(),
+                  [](QWidget *a, QWidget *b) { return a->x() < b->x(); });
+        QVERIFY(buttons.size() == 3);
+        buttons.at(n)->click();
+    };
+}
+
+} // namespace
+
+class TestPendingGuard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { MousecfgWidget::setTrayProbe(nullptr); }
+
+    void slotSwitchesKeepEdits()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        QTRY_VERIFY(w.hasDevice());
+        QVERIFY(w.workingStore().profiles[0].pollrate != k125Hz);
+        QCOMPARE(w.pendingGuard()->pending(), 0);
+        editRate(w);
+        QCOMPARE(w.pendingGuard()->pending(), 1);
+        QVERIFY(w.profileBar()->row(0)->isPending());
+        QVERIFY(w.applyButton()->text().endsWith(QLatin1String(" *")));
+
+        // Slot 3 from the bar: the mouse switches, slot 1's edit stays where it was made.
+        w.profileBar()->row(2)->click();
+        QTRY_COMPARE(fx.mouse().activeSlot(), 2);
+        QVERIFY(w.profileBar()->row(2)->isEdited());
+        QVERIFY(w.profileBar()->row(2)->isActive());
+        QCOMPARE(w.workingStore().profiles[0].pollrate, k125Hz);
+        QCOMPARE(w.pendingGuard()->pending(), 1);
+
+        // The mouse's own button to slot 2: the bar follows, slot 1's edit is still there.
+        const ProfileData &second = w.workingStore().profiles[1];
+        fx.mouse().sendChangeReport(1, second.dpi, second.pollrate, 0);
+        QTRY_VERIFY(w.profileBar()->row(1)->isActive());
+        QVERIFY(w.profileBar()->row(1)->isEdited());
+        QVERIFY(!w.profileBar()->row(2)->isEdited());
+        QCOMPARE(w.workingStore().profiles[0].pollrate, k125Hz);
+        QVERIFY(w.profileBar()->row(0)->isPending());
+    }
+
+    void closeWithoutTrayAsks_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<int>("pendingAfter");
+        QTest::newRow("apply") << 0 << true << 0;
+        QTest::newRow("discard") << 1 << true << 0;
+        QTest::newRow("cancel") << 2 << false << 1;
+    }
+    void closeWithoutTrayAsks()
+    {
+        QFETCH(int, choice);
+        QFETCH(bool, closed);
+        QFETCH(int, pendingAfter);
+        WindowFixture fx(true);
+        MousecfgWidget::setTrayProbe([] { return false; });
+        MousecfgWidget w;
+        w.show();
+        QTRY_VERIFY(w.hasDevice());
+        const uint8_t before = w.workingStore().profiles[0].pollrate;
+        editRate(w);
+        fx.mouse().clearLog();
+        BoxAnswerer answer(pressChoice(choice));
+        // A close that goes on quits: the loop that ends is this one.
+        QTimer::singleShot(0, &w, [&w] {
+            if (!w.close())
+                QCoreApplication::exit(3);
+        });
+        QCOMPARE(QCoreApplication::exec(), closed ? 0 : 3);
+        QCOMPARE(answer.count(), 1);
+        QCOMPARE(w.pendingGuard()->pending(), pendingAfter);
+        const uint8_t kept = w.ratePanel()->profileData().pollrate;
+        QCOMPARE(kept, choice == 1 ? before : k125Hz);
+        // Only "apply" reaches the mouse, and says so without a box.
+        QCOMPARE(fx.mouse().commitCount() > 0, choice == 0);
+        QCOMPARE(w.feedbackLine()->text().isEmpty(), choice != 0);
+    }
+
+    void loadAsksFirst()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        QTRY_VERIFY(w.hasDevice());
+        editRate(w);
+        BoxAnswerer answer(pressChoice(2));
+        // Cancelled: no file is asked for, nothing changes.
+        for (KivPushButton *b : w.findChildren<KivPushButton *>()) {
+            if (b->toolTip() == QLatin1String("LOAD1") || b->toolTip() == QLatin1String("LOAD"))
+                b->click();
+        }
+        QCOMPARE(answer.count(), 1);
+        QCOMPARE(w.ratePanel()->profileData().pollrate, k125Hz);
+        QCOMPARE(w.pendingGuard()->pending(), 1);
+    }
+
+    void replugKeepsEdits()
+    {
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        QTRY_VERIFY(w.hasDevice());
+        editRate(w);
+        fx.mouse().unplug(A::Receiver);
+        QTRY_VERIFY(!w.hasDevice());
+        fx.mouse().plug(A::Receiver);
+        QTRY_VERIFY(w.hasDevice());
+        QTRY_VERIFY(!w.writer()->isBusy());
+        // Still in the window, or (written when the mouse came back) on the mouse.
+        QCOMPARE(w.workingStore().profiles[0].pollrate, k125Hz);
+        QCOMPARE(w.ratePanel()->profileData().pollrate, k125Hz);
+    }
+};
+
+QTEST_MAIN(TestPendingGuard)
+#include "test_pendingguard.moc"

@@ -3,6 +3,7 @@
 // profile file that the profile library copies when the user adds a profile.
 #pragma once
 
+#include "profile/saveresult.h"
 #include "profile/profiledata.h"
 
 #include <QColor>
@@ -47,6 +48,6 @@ int defaultLedMode();
 // there is no product description.
 void BuildDefaultProfile(ProfileData &record);
 // Writes a new profile to K + "/Profile/DefaultProfile.prof".
-bool WriteDefaultProfileFile();
+SaveResult WriteDefaultProfileFile();
 
 } // namespace mc

@@ -104,7 +104,7 @@ void SaveBatch::add(const QString &path, const QByteArray &bytes)
     if (!m_result)
         return;
     const auto fail = [&](const QString &reason) {
-        qCWarning(lcProfile, "%s could not be saved: %s", qPrintable(path), qPrintable(reason));
+        qCDebug(lcProfile, "%s could not be saved: %s", qPrintable(path), qPrintable(reason));
         m_result = SaveResult::failed(path, reason);
         m_pending.clear();
     };
@@ -139,8 +139,19 @@ void SaveBatch::add(const QString &path, const QByteArray &bytes)
     // failed flush cancels.
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush() ||
-        file.error() != QFileDevice::NoError) {
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    bool complete = done == bytes.size() && file.flush();
+    // A write cut short leaves no reason behind; the rest written again fails with one ("No
+    // space left on device").
+    if (!complete && done == bytes.size())
+        file.flush();
+    if (!complete || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return fail(reason);
@@ -163,7 +174,7 @@ SaveResult SaveBatch::commit()
     for (auto &p : m_pending) {
         if (!p->file.commit()) {
             const QString reason = p->file.errorString();
-            qCWarning(lcProfile, "%s could not be saved: %s", qPrintable(p->path),
+            qCDebug(lcProfile, "%s could not be saved: %s", qPrintable(p->path),
                       qPrintable(reason));
             m_result = SaveResult::failed(p->path, reason);
             break;

@@ -86,7 +86,7 @@ bool IniFile::readFileBytes(const QString &path, QByteArray &out)
     if (readRegularFile(path, kMaxFileSize, out, &reason))
         return true;
     if (QFileInfo::exists(path))
-        qCWarning(lcProfile, "Settings file %s is ignored: %s.", qPrintable(path),
+        qCDebug(lcProfile, "Settings file %s is ignored: %s.", qPrintable(path),
                   qPrintable(reason));
     return false;
 }

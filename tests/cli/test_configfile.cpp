@@ -339,6 +339,50 @@ private slots:
         }
     }
 
+    // A configuration file without the groups of some slots (here cut inside the group of slot
+    // 3) changes only what it holds: the slots it lacks keep their buttons, rather than having
+    // every button switched off for want of its keys.
+    void cutConfigurationKeepsWhatItLacks()
+    {
+        const QString config = data(QStringLiteral("Configs/Config.ini"));
+        const QString lastName = value(config, QStringLiteral("Config/Profile5")).toString();
+        const QString lastSlot =
+            slotFile(lastName.isEmpty() ? QStringLiteral("Profile 5") : lastName);
+        const QString whole = file(QStringLiteral("whole.conf"));
+        QFile::remove(whole);
+        QCOMPARE(runCli(m_data.path(), {QStringLiteral("export-config"), whole}).exitCode, 0);
+        // Imported whole first, so that every slot has its file; the last slot's first button
+        // then made a left click.
+        QCOMPARE(runCli(m_data.path(), {QStringLiteral("import-config"), whole}).exitCode, 0);
+        QByteArray last = bytes(lastSlot);
+        QVERIFY(last.contains("\nBUTTON_INFO_0_Fun=0\n"));
+        last.replace("\nBUTTON_INFO_0_Fun=0\n", "\nBUTTON_INFO_0_Fun=1\n");
+        {
+            QFile f(lastSlot);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(last);
+        }
+        const int button = 1;
+
+        QByteArray text = bytes(whole);
+        const int slot3 = text.indexOf("[PROFILE_2]");
+        QVERIFY(slot3 > 0);
+        // Cut there, the file would lose its mark at the end and be refused; with a mark it is
+        // taken.
+        text.truncate(slot3 + 200);
+        text += "\n[MouseName]\nName=Cfg Mouse\n";
+        text.replace(QByteArray("\nDebounce="), QByteArray("\nDebounce=4\nOld="));
+        const QString cut = file(QStringLiteral("cut.conf"));
+        {
+            QFile f(cut);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(text);
+        }
+        QCOMPARE(runCli(m_data.path(), {QStringLiteral("import-config"), cut}).exitCode, 0);
+        QCOMPARE(value(config, QStringLiteral("Config/Debounce")).toInt(), 4);
+        QCOMPARE(value(lastSlot, QStringLiteral("PROFILE/BUTTON_INFO_0_Fun")).toInt(), button);
+    }
+
     void usage()
     {
         for (const char *command : {"export-config", "import-config"}) {

@@ -229,7 +229,12 @@ void TestSettings::productNameKeepsItsCharactersItsFolderStaysInside()
         QCOMPARE(folder.absolutePath(), configDir());
         QVERIFY2(isSafeFileName(folder.fileName()), qPrintable(folder.fileName()));
         QCOMPARE(productFolderName(folder.fileName()), folder.fileName());
+        // The window's pictures come from the skin folder only, or not at all.
+        QCOMPARE(productPicturePath(QStringLiteral("/Mouse.png")), QString());
     }
+    QVERIFY(writeCurrentProduct(QStringLiteral("KIV M1")).ok());
+    QCOMPARE(productPicturePath(QStringLiteral("_Side.png")),
+             skinDir() + QStringLiteral("/mouse/KIV M1_Side.png"));
     writeCurrentProduct(QStringLiteral("Mouse 4K/8K"));
     QCOMPARE(productDir(), configDir() + QStringLiteral("/Mouse 4K_8K"));
     writeCurrentProduct(QStringLiteral("KIV M1"));

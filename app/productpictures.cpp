@@ -173,7 +173,8 @@ void MousecfgWidget::slotMouseOver(KivPushButton *btn, bool bType)
     m_frontSpots[size_t(i)]->setState(bType ? 1 : 0);
     QPixmap pm;
     if (bType)
-        pm = scaledPicture(productPicturePath(QStringLiteral("/mouse_%1.png").arg(i + 1)), 300, 400);
+        pm =
+            scaledPicture(productPicturePath(QStringLiteral("/mouse_%1.png").arg(i + 1)), 300, 400);
     if (pm.isNull())
         pm = scaledPicture(productPicturePath(QStringLiteral("/Mouse.png")), 300, 400);
     setPicture(m_frontPic, pm);

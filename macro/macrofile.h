@@ -41,9 +41,9 @@ constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 } // namespace macro
 
 // Writes (creates or overwrites) the macro file atomically. Fails when the name is not a safe
-// file name or the file could not be written (the old file is then kept whole). bMarkEdited writes the mark `WriteSign` by which the next write
-// to the mouse resends a macro a button runs; a macro made fresh under a new name (a gun file)
-// is run by no button yet and goes without it.
+// file name or the file could not be written (the old file is then kept whole). bMarkEdited writes
+// the mark `WriteSign` by which the next write to the mouse resends a macro a button runs; a macro
+// made fresh under a new name (a gun file) is run by no button yet and goes without it.
 SaveResult saveMacro(const QString &name, const Macro &macro, bool bMarkEdited = true);
 
 // Reads the macro and rebuilds each action by kind: keys and mouse buttons get their press or

@@ -15,7 +15,6 @@ QString slotKey(int slot)
     return QString::fromLatin1(keys::kMacroListFmt).arg(slot);
 }
 
-
 } // namespace
 
 QStringList macroListSlots()

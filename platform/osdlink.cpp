@@ -10,7 +10,6 @@
 
 #include <iterator>
 
-
 namespace mc {
 
 namespace {

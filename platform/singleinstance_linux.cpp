@@ -2,8 +2,9 @@
 // no longer runs is stale and is taken over, so a crash does not lock the user out; so is a lock
 // file that names no process at all (cut short by a full disk or a crash while it was written),
 // which nobody else could have put in a folder that is the user's alone.
-#include "platform/singleinstance.h"
 #include "platform/log.h"
+#include "platform/singleinstance.h"
+
 #include "platform/runtimedir.h"
 
 #include <QCoreApplication>
@@ -54,7 +55,8 @@ bool SingleInstance::acquireLock()
     qint64 pid = 0;
     QString host;
     QString app;
-    if (d->lock->error() == QLockFile::LockFailedError && !d->lock->getLockInfo(&pid, &host, &app)) {
+    if (d->lock->error() == QLockFile::LockFailedError &&
+        !d->lock->getLockInfo(&pid, &host, &app)) {
         qCDebug(lcPlatform, "single instance: %s names no process; taken over",
                 qPrintable(d->path));
         QFile::remove(d->path);

@@ -175,7 +175,7 @@ SaveResult SaveBatch::commit()
         if (!p->file.commit()) {
             const QString reason = p->file.errorString();
             qCDebug(lcProfile, "%s could not be saved: %s", qPrintable(p->path),
-                      qPrintable(reason));
+                    qPrintable(reason));
             m_result = SaveResult::failed(p->path, reason);
             break;
         }

@@ -87,7 +87,7 @@ bool IniFile::readFileBytes(const QString &path, QByteArray &out)
         return true;
     if (QFileInfo::exists(path))
         qCDebug(lcProfile, "Settings file %s is ignored: %s.", qPrintable(path),
-                  qPrintable(reason));
+                qPrintable(reason));
     return false;
 }
 

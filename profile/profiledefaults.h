@@ -3,8 +3,8 @@
 // profile file that the profile library copies when the user adds a profile.
 #pragma once
 
-#include "profile/saveresult.h"
 #include "profile/profiledata.h"
+#include "profile/saveresult.h"
 
 #include <QColor>
 

@@ -293,8 +293,8 @@ SaveResult ExportConfigFor(const ProfileStore &store, const QString &path,
     IniFile marked;
     marked.load(path);
     marked.setString(key(keys::kExportMark), productName);
-    return saveFileAtomically(
-        path, mergedText(marked.toBytes(), true, exportText(store), isExportKey));
+    return saveFileAtomically(path,
+                              mergedText(marked.toBytes(), true, exportText(store), isExportKey));
 }
 
 bool ImportConfig(ProfileStore &store, const QString &path)

@@ -250,7 +250,7 @@ int readActiveSlot()
 SaveResult writeActiveSlot(int slot)
 {
     return writeValue(appSettingsFile(), QLatin1String(keys::kProfileID),
-               (slot < 0 || slot > 4) ? 0 : slot);
+                      (slot < 0 || slot > 4) ? 0 : slot);
 }
 
 int readDiff()
@@ -375,9 +375,8 @@ SaveResult writeLanguage(int language)
 SaveResult WriteExportMark(const QString &file, const QString &productName)
 {
     // A file that could not be read would otherwise be replaced by one holding the mark alone.
-    return editSettingsFile(file, [&](IniFile &ini) {
-        ini.setString(QLatin1String(keys::kExportMark), productName);
-    });
+    return editSettingsFile(
+        file, [&](IniFile &ini) { ini.setString(QLatin1String(keys::kExportMark), productName); });
 }
 
 QString ReadExportMark(const QString &file)

@@ -137,8 +137,7 @@ private slots:
             QVERIFY(QDir(temp.runtime()).isEmpty()); // no lock left in it
             if (::geteuid() == 0) {
                 QVERIFY(::chmod(QFile::encodeName(temp.runtime()).constData(), 0700) == 0);
-                QVERIFY(::chown(QFile::encodeName(temp.runtime()).constData(), 65534, 65534) ==
-                        0);
+                QVERIFY(::chown(QFile::encodeName(temp.runtime()).constData(), 65534, 65534) == 0);
                 SingleInstance foreign(name);
                 QVERIFY(!foreign.tryAcquire());
                 QVERIFY2(foreign.errorString().contains(QLatin1String("another user")),

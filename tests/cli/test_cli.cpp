@@ -256,7 +256,8 @@ private slots:
         p.setWorkingDirectory(m_dir.path());
         p.start(QStringLiteral("/bin/sh"),
                 {QStringLiteral("-c"),
-                 QStringLiteral("exec \"$0\" --data-dir \"$1\" export-config \"$(printf 'x\\377.conf')\""),
+                 QStringLiteral(
+                     "exec \"$0\" --data-dir \"$1\" export-config \"$(printf 'x\\377.conf')\""),
                  QStringLiteral(MC_CLI_PATH), m_dir.path()});
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitCode(), 64);

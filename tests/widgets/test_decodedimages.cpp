@@ -7,8 +7,8 @@
 #include "widgets/theme.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX

@@ -17,7 +17,7 @@ namespace mc {
 
 namespace {
 
-QString tr(const char *text)
+QString translated(const char *text)
 {
     return QCoreApplication::translate("RuntimeDir", text);
 }
@@ -29,26 +29,28 @@ bool ownPrivateFolder(const QString &path, QString *error)
 {
     const QByteArray native = QFile::encodeName(path);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST) {
-        *error = tr("%1 could not be created: %2")
+        *error = translated(QT_TRANSLATE_NOOP("RuntimeDir", "%1 could not be created: %2"))
                      .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     struct stat st;
     if (::lstat(native.constData(), &st) != 0) {
-        *error = tr("%1 could not be examined: %2")
+        *error = translated(QT_TRANSLATE_NOOP("RuntimeDir", "%1 could not be examined: %2"))
                      .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     if (!S_ISDIR(st.st_mode)) {
-        *error = tr("%1 is not a folder").arg(path);
+        *error = translated(QT_TRANSLATE_NOOP("RuntimeDir", "%1 is not a folder")).arg(path);
         return false;
     }
     if (st.st_uid != ::geteuid()) {
-        *error = tr("%1 belongs to another user").arg(path);
+        *error =
+            translated(QT_TRANSLATE_NOOP("RuntimeDir", "%1 belongs to another user")).arg(path);
         return false;
     }
     if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-        *error = tr("%1 can be written by other users").arg(path);
+        *error = translated(QT_TRANSLATE_NOOP("RuntimeDir", "%1 can be written by other users"))
+                     .arg(path);
         return false;
     }
     return true;
@@ -77,7 +79,8 @@ QString userRuntimeDir(QString *error)
     if (ownPrivateFolder(dir, &reason))
         return dir;
 #else
-    reason = tr("there is no per-user runtime folder on this system");
+    reason = translated(
+        QT_TRANSLATE_NOOP("RuntimeDir", "there is no per-user runtime folder on this system"));
 #endif
     qCWarning(lcPlatform, "%s", qPrintable(reason));
     if (error)

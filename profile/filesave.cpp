@@ -25,7 +25,11 @@ namespace {
 // export is about 1.3 MB), and a larger one in a target's place is not ours to replace unseen.
 constexpr qint64 kMaxReplacedSize = 8 * 1024 * 1024;
 
-QString tr(const char *text)
+constexpr char kNotRegular[] = QT_TRANSLATE_NOOP("SaveResult", "not a regular file");
+constexpr char kTooLarge[] =
+    QT_TRANSLATE_NOOP("SaveResult", "too large to be one of this program's files");
+
+QString translated(const char *text)
 {
     return QCoreApplication::translate("SaveResult", text);
 }
@@ -49,7 +53,7 @@ bool openRegularFile(QFile &file, const QString &path, QString *reason)
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return fail(tr("not a regular file"));
+        return fail(translated(kNotRegular));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -59,7 +63,7 @@ bool openRegularFile(QFile &file, const QString &path, QString *reason)
     return true;
 #else
     if (!QFileInfo(path).isFile())
-        return fail(tr("not a regular file"));
+        return fail(translated(kNotRegular));
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
@@ -75,14 +79,13 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, QStri
         return false;
     if (file.size() > maxSize) {
         if (reason)
-            *reason = tr("too large to be one of this program's files");
+            *reason = translated(kTooLarge);
         return false;
     }
     out = file.read(maxSize + 1);
     if (out.size() > maxSize || file.error() != QFileDevice::NoError) {
         if (reason)
-            *reason = out.size() > maxSize ? tr("too large to be one of this program's files")
-                                           : file.errorString();
+            *reason = out.size() > maxSize ? translated(kTooLarge) : file.errorString();
         out.clear();
         return false;
     }
@@ -130,7 +133,7 @@ void SaveBatch::add(const QString &path, const QByteArray &bytes)
         oldTime = info.lastModified();
     }
     if (!QDir().mkpath(info.absolutePath()))
-        return fail(tr("its folder could not be created"));
+        return fail(translated(QT_TRANSLATE_NOOP("SaveResult", "its folder could not be created")));
     auto pending = std::make_unique<Pending>(path);
     QSaveFile &file = pending->file;
     // QSaveFile renames over the target only what was written; but a write buffered by the file

@@ -294,6 +294,19 @@ void TestSettings::valuesWrittenReadBack()
     QCOMPARE(readBattery(), 70);
     writeLanguage(2);
     QCOMPARE(readLanguage(), 2);
+    // Rewrites of the same size in quick succession, between reads and writes of QSettings in
+    // the same process (which trusts its cached copy while size and time stay): each one seen,
+    // none undone.
+    for (int slot = 1; slot < 5; ++slot) {
+        QVERIFY(writeActiveSlot(slot).written());
+        QCOMPARE(QSettings(appSettingsFile(), QSettings::IniFormat)
+                     .value(QStringLiteral("Config/ProfileID"))
+                     .toInt(),
+                 slot);
+        QSettings(appSettingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Config/Other"), slot);
+        QCOMPARE(readActiveSlot(), slot);
+    }
     const QString exported = dir.path(QStringLiteral("out.conf"));
     mctest::writeWithQSettings(exported, {{QStringLiteral("Config/ProfileID"), 1}});
     WriteExportMark(exported, QStringLiteral("KIV M1, \"pro\""));

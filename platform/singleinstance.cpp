@@ -6,6 +6,7 @@
 #include "platform/runtimedir.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
@@ -91,8 +92,13 @@ void SingleInstance::listen()
 
 void SingleInstance::keepListening()
 {
-    if (!m_server || m_server->isListening())
+    // A server that could not accept (no descriptors left) has closed its socket and removed
+    // its file, yet still says it listens (and must not be asked for its descriptor, which is
+    // gone); a socket file removed by a cleaner of the folder cannot be reached either. Both are
+    // set up again.
+    if (!m_server || (m_server->isListening() && QFileInfo::exists(m_serverName)))
         return;
+    m_server->close();
     // A socket left by an instance that died would refuse the name; holding the lock means
     // nobody else owns it.
     QLocalServer::removeServer(m_serverName);

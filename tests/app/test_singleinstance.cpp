@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -190,6 +191,32 @@ private slots:
             6000);
         QVERIFY(SingleInstance::askHolderToShow(name));
         QTRY_COMPARE(asked.count(), 1);
+    }
+
+    // Out of descriptors, the socket server cannot accept, closes and removes its socket file;
+    // the holder listens again once descriptors are free, so a later start still reaches it.
+    void socketComesBackAfterDescriptorsRanOut()
+    {
+        const QString name = instanceMutexName(QStringLiteral("FD %1").arg(getpid()));
+        SingleInstance holder(name);
+        QVERIFY(holder.tryAcquire());
+        QSignalSpy asked(&holder, &SingleInstance::showRequested);
+        rlimit old{};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &old) == 0);
+        const int open = int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files).size());
+        rlimit tight = old;
+        tight.rlim_cur = rlim_t(open + 4);
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &tight) == 0);
+        std::vector<std::unique_ptr<QLocalSocket>> clients;
+        for (int i = 0; i < 6; ++i) {
+            clients.push_back(std::make_unique<QLocalSocket>());
+            clients.back()->connectToServer(SingleInstance::serverName(name));
+        }
+        QTest::qWait(300);
+        clients.clear();
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &old) == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(SingleInstance::askHolderToShow(name, 200), 12000);
+        QTRY_VERIFY(asked.count() >= 1);
     }
 
     // The real program with its real skin: a second start ends with status 1 (not a crash of

@@ -198,7 +198,11 @@ void ProfileLibrary::selectSlot(int iProfile, bool bReload)
     }
     announceCurrent();
     emit panelsRefreshRequested();
-    tellIfFailed(SaveActiveSlot(iProfile));
+    // Also run for the mouse's own slot button and for the application in front: no box for
+    // those. The mouse holds the slot; a record that failed is written at the next save.
+    const SaveResult saved = SaveActiveSlot(iProfile);
+    if (!saved)
+        qCDebug(lcApp, "%s", qPrintable(saved.message()));
 }
 
 void ProfileLibrary::chooseSlot(int iProfile, bool bQuiet)

@@ -8,6 +8,9 @@
 #include <QDateTime>
 #include <QDir>
 
+#include <cerrno>
+#include <cstring>
+
 namespace mc {
 
 DiagnosticsRecorder::DiagnosticsRecorder(QObject *parent) : QObject(parent)
@@ -43,9 +46,12 @@ void DiagnosticsRecorder::setRecording(bool bRecord)
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
                          QStringLiteral(".txt");
     if (!tracer.startRecording(path)) {
+        // The system's reason, taken before anything else can change it: a full disk or a
+        // folder without write permission call for different remedies.
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         emit recordingChanged(false);
-        m_prompts.tellUser(2, QObject::tr("The diagnostics cannot be recorded in %1")
-                                  .arg(QDir::toNativeSeparators(path)));
+        m_prompts.tellUser(2, QObject::tr("The diagnostics cannot be recorded in %1: %2")
+                                  .arg(QDir::toNativeSeparators(path), reason));
         return;
     }
     m_path = path;

@@ -59,17 +59,12 @@ void setPicture(QLabel *label, const QPixmap &pm)
         label->setPixmap(pm);
 }
 
-QString productFolder()
-{
-    return skinDir() + QStringLiteral("/mouse/") + readCurrentProduct();
-}
-
 } // namespace
 
 void MousecfgWidget::loadProductPictures()
 {
     const QString product = readCurrentProduct();
-    const QPixmap front = scaledPicture(productFolder() + QStringLiteral("/Mouse.png"), 300, 400);
+    const QPixmap front = scaledPicture(productPicturePath(QStringLiteral("/Mouse.png")), 300, 400);
     setPicture(m_frontPic, front);
     if (front.isNull())
         m_frontPic->hide();
@@ -144,7 +139,7 @@ void MousecfgWidget::showViewSide(bool bFront)
     m_frontPic->setVisible(customize ? bFront : m_tab == 0);
     if (customize && !bFront && !m_sidePicLoaded) {
         setPicture(m_sidePic,
-                   scaledPicture(productFolder() + QStringLiteral("_Side.png"), 300, 300));
+                   scaledPicture(productPicturePath(QStringLiteral("_Side.png")), 300, 300));
         m_sidePicLoaded = true;
     }
     m_sidePic->setVisible(customize && !bFront);
@@ -184,9 +179,10 @@ void MousecfgWidget::slotMouseOver(KivPushButton *btn, bool bType)
     m_frontSpots[size_t(i)]->setState(bType ? 1 : 0);
     QPixmap pm;
     if (bType)
-        pm = scaledPicture(productFolder() + QStringLiteral("/mouse_%1.png").arg(i + 1), 300, 400);
+        pm =
+            scaledPicture(productPicturePath(QStringLiteral("/mouse_%1.png").arg(i + 1)), 300, 400);
     if (pm.isNull())
-        pm = scaledPicture(productFolder() + QStringLiteral("/Mouse.png"), 300, 400);
+        pm = scaledPicture(productPicturePath(QStringLiteral("/Mouse.png")), 300, 400);
     setPicture(m_frontPic, pm);
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/pointerspeed.h"
 #include "profile/configfile.h"
+#include "profile/filesave.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/profiledefaults.h"
@@ -29,12 +30,21 @@ QString notWrittenText()
     return QObject::tr("PROFILE FILE COULD NOT BE WRITTEN!");
 }
 
+// The short text and below it the file and the system's reason.
+QString withReason(const QString &text, const SaveResult &saved)
+{
+    return saved.ok() ? text : text + QLatin1Char('\n') + saved.message();
+}
+
 // Copies through memory and replaces the target atomically, so that a failed copy leaves no
 // half-written profile; a source too large to be a profile file is not read.
-bool copyProfileFile(const QString &from, const QString &to)
+SaveResult copyProfileFile(const QString &from, const QString &to)
 {
     QByteArray bytes;
-    return IniFile::readFileBytes(from, bytes) && IniFile::writeFileBytes(to, bytes);
+    QString reason;
+    if (!readRegularFile(from, IniFile::kMaxFileSize, bytes, &reason))
+        return SaveResult::failed(from, reason);
+    return IniFile::writeFileBytes(to, bytes);
 }
 
 } // namespace
@@ -146,8 +156,14 @@ int ProfileLibrary::replacementIndex(int deleted) const
 
 void ProfileLibrary::saveLibrary()
 {
-    SaveLibraryList(m_library);
+    tellIfFailed(SaveLibraryList(m_library));
     emit libraryChanged(m_library);
+}
+
+void ProfileLibrary::tellIfFailed(const SaveResult &saved)
+{
+    if (!saved)
+        m_prompts.tellUser(2, saved.message());
 }
 
 void ProfileLibrary::announceCurrent()
@@ -184,7 +200,11 @@ void ProfileLibrary::selectSlot(int iProfile, bool bReload)
     }
     announceCurrent();
     emit panelsRefreshRequested();
-    SaveActiveSlot(iProfile);
+    // Also run for the mouse's own slot button and for the application in front: no box for
+    // those. The mouse holds the slot; a record that failed is written at the next save.
+    const SaveResult saved = SaveActiveSlot(iProfile);
+    if (!saved)
+        qCDebug(lcApp, "%s", qPrintable(saved.message()));
 }
 
 void ProfileLibrary::chooseSlot(int iProfile, bool bQuiet)
@@ -255,7 +275,7 @@ bool ProfileLibrary::rename(const QString &newName, bool bCheckDefault)
     // The list is saved as well: otherwise the next start would list the old name, whose file
     // is gone, and no longer list the new one.
     saveLibrary();
-    SaveSlotNames(m_store);
+    tellIfFailed(SaveSlotNames(m_store));
     announceCurrent();
     return true;
 }
@@ -268,11 +288,14 @@ bool ProfileLibrary::addProfile()
         if (!isTaken(name))
             break;
     }
+    SaveResult saved;
     if (!QFileInfo::exists(defaultProfileFile()))
-        WriteDefaultProfileFile();
+        saved = WriteDefaultProfileFile();
     // Without its file the new entry would load as a record of zeros and be written so.
-    if (!copyProfileFile(defaultProfileFile(), profileFile(name))) {
-        m_prompts.tellUser(2, notWrittenText());
+    if (saved)
+        saved = copyProfileFile(defaultProfileFile(), profileFile(name));
+    if (!saved) {
+        m_prompts.tellUser(2, withReason(notWrittenText(), saved));
         return false;
     }
     m_library.append(name);
@@ -316,7 +339,7 @@ bool ProfileLibrary::deleteProfile()
     m_store.names[size_t(currentSlot())] = next;
     saveLibrary();
     // The slot must not keep naming the removed file until the next write.
-    SaveSlotNames(m_store);
+    tellIfFailed(SaveSlotNames(m_store));
     announceCurrent();
     LoadSlotFile(currentRecord(), next);
     emit panelsRefreshRequested();
@@ -333,10 +356,11 @@ bool ProfileLibrary::copyProfile()
         return false;
     const QString source = slotFilePath(base);
     // A profile never saved is copied from what the slot holds.
-    const bool copied = QFileInfo::exists(source) ? copyProfileFile(source, profileFile(candidate))
-                                                  : SaveSlotFile(currentRecord(), candidate);
+    const SaveResult copied = QFileInfo::exists(source)
+                                  ? copyProfileFile(source, profileFile(candidate))
+                                  : SaveSlotFile(currentRecord(), candidate);
     if (!copied) {
-        m_prompts.tellUser(2, notWrittenText());
+        m_prompts.tellUser(2, withReason(notWrittenText(), copied));
         return false;
     }
     m_library.append(candidate);
@@ -379,17 +403,18 @@ bool ProfileLibrary::exportProfile()
     if (refuseUnsafe(name))
         return false;
     // A profile never saved has no file: it is saved first, so the export carries it.
-    if (!QFileInfo::exists(slotFilePath(name)) && !SaveSlotFile(currentRecord(), name)) {
-        m_prompts.tellUser(2, notWrittenText());
-        return false;
-    }
+    SaveResult saved;
+    if (!QFileInfo::exists(slotFilePath(name)))
+        saved = SaveSlotFile(currentRecord(), name);
     const QString source = slotFilePath(name);
     // The mark goes only into a file that could be read, never over one that could not.
     QByteArray bytes;
-    if (IniFile::readFileBytes(source, bytes))
-        WriteExportMark(source, readCurrentProduct());
-    if (!copyProfileFile(source, path)) {
-        m_prompts.tellUser(2, notWrittenText());
+    if (saved && IniFile::readFileBytes(source, bytes))
+        saved = WriteExportMark(source, readCurrentProduct());
+    if (saved)
+        saved = copyProfileFile(source, path);
+    if (!saved) {
+        m_prompts.tellUser(2, withReason(notWrittenText(), saved));
         return false;
     }
     return true;
@@ -412,8 +437,9 @@ bool ProfileLibrary::importProfile()
         m_prompts.tellUser(2, QObject::tr("Profile Exist!"));
         return false;
     }
-    if (!copyProfileFile(path, profileFile(name))) {
-        m_prompts.tellUser(2, notWrittenText());
+    const SaveResult copied = copyProfileFile(path, profileFile(name));
+    if (!copied) {
+        m_prompts.tellUser(2, withReason(notWrittenText(), copied));
         return false;
     }
     m_library.append(name);
@@ -432,8 +458,9 @@ bool ProfileLibrary::saveConfiguration()
         m_prompts.saveFile(QObject::tr("Save Config File"), QObject::tr("Config File(*.conf)"));
     if (path.isEmpty())
         return false;
-    if (SaveConfigFile(m_store, path) != ConfigFileResult::Done) {
-        m_prompts.tellUser(2, QObject::tr("CONFIG FILE COULD NOT BE WRITTEN!"));
+    SaveResult saved;
+    if (SaveConfigFile(m_store, path, &saved) != ConfigFileResult::Done) {
+        m_prompts.tellUser(2, withReason(QObject::tr("CONFIG FILE COULD NOT BE WRITTEN!"), saved));
         return false;
     }
     return true;

@@ -9,6 +9,7 @@
 
 #include "app/userprompts.h"
 #include "profile/profiledata.h"
+#include "profile/saveresult.h"
 
 #include <QObject>
 #include <QStringList>
@@ -98,6 +99,8 @@ private:
     int libraryIndex(const QString &name) const;
     int replacementIndex(int deleted) const;
     void saveLibrary();
+    // Tells the user which file could not be saved and why; nothing when it was.
+    void tellIfFailed(const SaveResult &saved);
     void announceCurrent();
 
     ProfileStore &m_store;

@@ -118,6 +118,10 @@ int runMousecfg(int argc, char **argv)
     const QString mutexName = instanceMutexName(productName);
     SingleInstance instance(mutexName);
     if (!instance.tryAcquire()) {
+        if (!instance.errorString().isEmpty()) {
+            std::fprintf(stderr, "mousecfg: %s\n", qPrintable(instance.errorString()));
+            return 1;
+        }
         // The running instance may sit hidden in the tray or behind other windows: the user
         // started the program to see it.
         if (!SingleInstance::askHolderToShow(mutexName))

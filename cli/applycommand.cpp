@@ -8,6 +8,7 @@
 #include "device/statusquery.h"
 #include "device/writeresult.h"
 #include "profile/profilestore.h"
+#include "profile/settings.h"
 
 namespace mc::cli {
 
@@ -25,6 +26,13 @@ int runApply(const QStringList &args)
 {
     if (!args.isEmpty())
         return usageError(QStringLiteral("apply takes no arguments"));
+    // Without the description's buttons every button would go to the mouse as "off".
+    QString why;
+    if (!productDescriptionUsable(&why)) {
+        printError(why);
+        printLine(QStringLiteral("Nothing was sent to the mouse."));
+        return kStoreUnreadable;
+    }
     ProfileStore working;
     // Checked before the mouse is even opened: nothing of this data folder is written.
     if (const int refused = loadDataFolderStore(working))

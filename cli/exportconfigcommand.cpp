@@ -20,10 +20,9 @@ int runExportConfig(const QStringList &args)
     ProfileStore store;
     if (const int refused = loadDataFolderStore(store))
         return refused;
-    if (SaveConfigFile(store, args.first()) != ConfigFileResult::Done) {
-        printError(QStringLiteral("%1 could not be written (a folder, not writable, or a file "
-                                  "that could not be read).")
-                       .arg(file));
+    SaveResult saved;
+    if (SaveConfigFile(store, args.first(), &saved) != ConfigFileResult::Done) {
+        printError(saved.message());
         return kSaveFailed;
     }
     printLine(QStringLiteral("Configuration exported to %1.").arg(file));

@@ -34,13 +34,18 @@ int runImportConfig(const QStringList &args)
                        .arg(file));
         return kExitFileRefused;
     }
-    if (!SaveStore(store)) {
+    // The mouse still holds the settings from before: the window's next write must send
+    // everything, not only what differs from the files. Marked first: a mark left behind by a
+    // save that then fails costs one full write, a save without the mark a mouse that keeps
+    // settings the files no longer hold.
+    SaveResult saved = writeDiff(1);
+    if (saved)
+        saved = SaveStore(store);
+    if (!saved) {
+        printError(saved.message());
         printLine(writeResultText(kSaveFailed));
         return kSaveFailed;
     }
-    // The mouse still holds the settings from before: the window's next write must send
-    // everything, not only what differs from the files.
-    writeDiff(1);
     printLine(QStringLiteral("Configuration imported from %1; \"apply\" writes it to the mouse.")
                   .arg(file));
     return 0;

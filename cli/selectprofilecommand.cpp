@@ -32,7 +32,16 @@ int runSelectProfile(const QStringList &args)
         printLine(writeResultText(result));
         return result;
     }
-    SaveActiveSlot(slot);
+    const SaveResult saved = SaveActiveSlot(slot);
+    if (!saved) {
+        // The mouse has switched; only the record of it failed. Saying "selected" would leave
+        // the user believing Config.ini agrees.
+        printError(saved.message());
+        printLine(QStringLiteral("Profile %1 is active on the mouse, but the settings could not "
+                                 "record it.")
+                      .arg(n));
+        return kSaveFailed;
+    }
     printLine(QStringLiteral("Profile %1 selected.").arg(n));
     return result;
 }

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -52,6 +53,15 @@ std::unique_ptr<EmulatedMouse> makeEmulator(const QString &mode)
     mouse->setMouseOff(mode == QLatin1String("off"));
     mouse->setSilent(mode == QLatin1String("silent"));
     return mouse;
+}
+// Whether the recording could be written, asked without changing the file: opening it for
+// writing would empty a file the user may still need when the command line turns out wrong.
+bool diagnosticsFileWritable(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.isFile() && QFile(path).open(QIODevice::WriteOnly | QIODevice::Append);
+    return QFileInfo(info.absolutePath()).isWritable();
 }
 } // namespace
 
@@ -113,7 +123,7 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
 
     // Checked before anything is installed, like the trace file: a recording the user asked
     // for and never gets would be found missing only when it is needed.
-    if (!diagnosticsFile.isEmpty() && !QFile(diagnosticsFile).open(QIODevice::WriteOnly)) {
+    if (!diagnosticsFile.isEmpty() && !diagnosticsFileWritable(diagnosticsFile)) {
         if (error)
             *error =
                 QStringLiteral("cannot write the diagnostics file \"%1\"").arg(diagnosticsFile);

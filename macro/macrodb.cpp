@@ -3,6 +3,8 @@
 
 #include "macro/macrokeys.h"
 #include "macro/macrolist.h"
+#include "profile/filesave.h"
+#include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 
@@ -10,8 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QSettings>
 
 namespace mc {
 
@@ -24,7 +24,12 @@ constexpr int kMaxSuffix = 10000;
 
 MacroResult result(MacroOutcome outcome, const QString &name = QString())
 {
-    return {outcome, name};
+    return {outcome, name, QString()};
+}
+
+MacroResult failed(const QString &name, const SaveResult &saved)
+{
+    return {MacroOutcome::Failed, name, saved.message()};
 }
 
 bool copyInto(const QString &source, const QString &target)
@@ -35,14 +40,15 @@ bool copyInto(const QString &source, const QString &target)
 }
 
 // Keeps the file's record of its own path true after a move.
-void updateStoredPath(const QString &path)
+SaveResult updateStoredPath(const QString &path)
 {
     if (!settingsFileUsable(path))
-        return; // not one QSettings may read; the macro code reads it as empty anyway
-    QSettings s(path, QSettings::IniFormat);
-    s.setValue(QLatin1String(macrokeys::kGroup) + QLatin1Char('/') +
-                   QLatin1String(macrokeys::kFilePath),
-               path);
+        return {}; // not one QSettings may read; the macro code reads it as empty anyway
+    return editSettingsFile(path, [&](IniFile &ini) {
+        ini.setString(QLatin1String(macrokeys::kGroup) + QLatin1Char('/') +
+                          QLatin1String(macrokeys::kFilePath),
+                      path);
+    });
 }
 
 // A name is taken by a file, and also by a list entry whose file went missing: handing that name
@@ -104,8 +110,9 @@ MacroResult createMacro()
         const QString name = base + QLatin1Char('_') + QString::number(n);
         if (nameTaken(name))
             continue;
-        if (!saveMacro(name, Macro()))
-            return result(MacroOutcome::Failed, name);
+        const SaveResult saved = saveMacro(name, Macro());
+        if (!saved)
+            return failed(name, saved);
         addToMacroList(name);
         return result(MacroOutcome::Done, name);
     }
@@ -119,8 +126,11 @@ MacroResult createMacro(const QString &wanted, const Macro &content)
     if (freeMacroSlot() < 0)
         return result(MacroOutcome::TooMany, wanted);
     const QString name = uniqueMacroName(wanted);
-    if (name.isEmpty() || !saveMacro(name, content, false))
+    if (name.isEmpty())
         return result(MacroOutcome::Failed, wanted);
+    const SaveResult saved = saveMacro(name, content, false);
+    if (!saved)
+        return failed(wanted, saved);
     addToMacroList(name);
     return result(MacroOutcome::Done, name);
 }
@@ -136,10 +146,22 @@ MacroResult renameMacro(const QString &oldName, const QString &newName)
     const QString name = uniqueMacroName(newName);
     if (name.isEmpty())
         return result(MacroOutcome::Failed, oldName);
-    if (!QFile::rename(macroFile(oldName), macroFile(name)))
-        return result(MacroOutcome::Failed, oldName);
-    updateStoredPath(macroFile(name));
-    replaceInMacroList(oldName, name);
+    const QString from = macroFile(oldName);
+    const QString to = macroFile(name);
+    // The move itself needs no room; the file's record of its path and the list do. Should
+    // either fail (a full disk), the move is undone, so the macro stays whole under its old
+    // name rather than half renamed.
+    if (!QFile::rename(from, to))
+        return failed(oldName,
+                      SaveResult::failed(to, QStringLiteral("the file could not be renamed")));
+    SaveResult saved = updateStoredPath(to);
+    if (saved && isMacroListed(oldName) && replaceInMacroList(oldName, name) < 0)
+        saved = SaveResult::failed(appSettingsFile(),
+                                   QStringLiteral("the macro list could not be saved"));
+    if (!saved) {
+        QFile::rename(to, from);
+        return failed(oldName, saved);
+    }
     return result(MacroOutcome::Done, name);
 }
 
@@ -183,10 +205,7 @@ MacroOutcome exportMacro(const QString &name, const QString &targetPath, bool ov
         return MacroOutcome::Failed;
     const QByteArray data = source.readAll();
     // Written beside the target and renamed over it: a failed export leaves the old file intact.
-    QSaveFile target(targetPath);
-    if (!target.open(QIODevice::WriteOnly) || target.write(data) != data.size())
-        return MacroOutcome::Failed;
-    return target.commit() ? MacroOutcome::Done : MacroOutcome::Failed;
+    return saveFileAtomically(targetPath, data) ? MacroOutcome::Done : MacroOutcome::Failed;
 }
 
 QVector<MacroResult> exportMacros(const QStringList &names, const QString &folder)

@@ -29,6 +29,8 @@ struct MacroResult
 {
     MacroOutcome outcome = MacroOutcome::Failed;
     QString name; // the macro's name as it now is (after making it unique)
+    // For Failed: the file that could not be written and why, one line for the user.
+    QString reason;
 };
 
 // The wanted name if no macro file (nor list entry) has it, else the name followed by _2, _3, ...

@@ -3,6 +3,8 @@
 #include "macro/macrofile.h"
 
 #include "macro/macrokeys.h"
+#include "profile/filesave.h"
+#include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 
@@ -115,37 +117,36 @@ bool macroFileExists(const QString &name)
     return isSafeFileName(name) && QFileInfo(macroFile(name)).isFile();
 }
 
-bool saveMacro(const QString &name, const Macro &macro, bool bMarkEdited)
+SaveResult saveMacro(const QString &name, const Macro &macro, bool bMarkEdited)
 {
     if (!isSafeFileName(name))
-        return false;
+        return SaveResult::unsafeName(name);
     if (!QDir().mkpath(macroDir()))
-        return false;
+        return SaveResult::failed(macroDir(), QStringLiteral("the folder could not be created"));
     const QString path = macroFile(name);
     // Saving replaces the macro whole; a file that QSettings could not even read
-    // (settingsFileUsable) would end the program before it is cleared, so it goes first.
+    // (settingsFileUsable) reads as an empty macro, and the atomic save would refuse to replace
+    // what it cannot read, so it goes first.
     if (!settingsFileUsable(path) && !QFile::remove(path))
-        return false;
-    QSettings s(path, QSettings::IniFormat);
-    s.clear(); // an overwritten macro must not keep the actions of a longer predecessor
-    s.beginGroup(QLatin1String(macrokeys::kGroup));
-    s.setValue(QLatin1String(macrokeys::kFilePath), path);
-    s.setValue(QLatin1String(macrokeys::kDefaultDelay), macro.settings.defaultDelay);
-    s.setValue(QLatin1String(macrokeys::kDelayType), macro.settings.delayType);
-    s.setValue(QLatin1String(macrokeys::kLoopType), macro.settings.loopType);
-    s.setValue(QLatin1String(macrokeys::kLoopTime), macro.settings.loopTime);
-    s.setValue(QLatin1String(macrokeys::kCount), macro.actions.size());
+        return SaveResult::unreadable(path);
+    IniFile ini;
+    const QString group = QLatin1String(macrokeys::kGroup) + QLatin1Char('/');
+    const auto set = [&](const QString &k, int value) { ini.setInt(group + k, value); };
+    ini.setString(group + QLatin1String(macrokeys::kFilePath), path);
+    set(QLatin1String(macrokeys::kDefaultDelay), macro.settings.defaultDelay);
+    set(QLatin1String(macrokeys::kDelayType), macro.settings.delayType);
+    set(QLatin1String(macrokeys::kLoopType), macro.settings.loopType);
+    set(QLatin1String(macrokeys::kLoopTime), macro.settings.loopTime);
+    set(QLatin1String(macrokeys::kCount), macro.actions.size());
     for (int i = 0; i < macro.actions.size(); ++i) {
         const MacroAction &a = macro.actions.at(i);
-        s.setValue(key(macrokeys::kMapFmt, i), a.Map);
-        s.setValue(key(macrokeys::kDataHFmt, i), a.DataH);
-        s.setValue(key(macrokeys::kDataLFmt, i), a.DataL);
+        set(key(macrokeys::kMapFmt, i), a.Map);
+        set(key(macrokeys::kDataHFmt, i), a.DataH);
+        set(key(macrokeys::kDataLFmt, i), a.DataL);
     }
     if (bMarkEdited)
-        s.setValue(QLatin1String(macrokeys::kWriteSign), 1);
-    s.endGroup();
-    s.sync();
-    return s.status() == QSettings::NoError;
+        set(QLatin1String(macrokeys::kWriteSign), 1);
+    return saveFileAtomically(path, ini.toBytes());
 }
 
 Macro loadMacro(const QString &name)

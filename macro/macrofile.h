@@ -5,6 +5,7 @@
 #pragma once
 
 #include "macro/macroaction.h"
+#include "profile/saveresult.h"
 
 #include <QString>
 #include <QVector>
@@ -39,11 +40,11 @@ constexpr int kMaxReadActions = 4096; // bound of one raw read, whatever the cal
 constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 } // namespace macro
 
-// Writes (creates or overwrites) the macro file. False when the name is not a safe file name or
-// the file could not be written. bMarkEdited writes the mark `WriteSign` by which the next write
-// to the mouse resends a macro a button runs; a macro made fresh under a new name (a gun file)
-// is run by no button yet and goes without it.
-bool saveMacro(const QString &name, const Macro &macro, bool bMarkEdited = true);
+// Writes (creates or overwrites) the macro file atomically. Fails when the name is not a safe
+// file name or the file could not be written (the old file is then kept whole). bMarkEdited writes
+// the mark `WriteSign` by which the next write to the mouse resends a macro a button runs; a macro
+// made fresh under a new name (a gun file) is run by no button yet and goes without it.
+SaveResult saveMacro(const QString &name, const Macro &macro, bool bMarkEdited = true);
 
 // Reads the macro and rebuilds each action by kind: keys and mouse buttons get their press or
 // release sense from bit 0x80 and DataH 0; mouse buttons with an unknown button bit, actions of

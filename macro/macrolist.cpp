@@ -1,11 +1,10 @@
 // Reading and writing the macro list entries of Config.ini.
 #include "macro/macrolist.h"
 
+#include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "profile/settingskeys.h"
-
-#include <QSettings>
 
 namespace mc {
 
@@ -14,11 +13,6 @@ namespace {
 QString slotKey(int slot)
 {
     return QString::fromLatin1(keys::kMacroListFmt).arg(slot);
-}
-
-void writeSlot(QSettings &s, int slot, const QString &name)
-{
-    s.setValue(slotKey(slot), name);
 }
 
 } // namespace
@@ -62,11 +56,12 @@ int addToMacroList(const QString &name)
     if (listed >= 0)
         return listed;
     const int slot = entries.indexOf(QString());
-    if (slot < 0 || !settingsFileUsable(appSettingsFile()))
+    if (slot < 0)
         return -1;
-    QSettings s(appSettingsFile(), QSettings::IniFormat);
-    writeSlot(s, slot, name);
-    return slot;
+    // Through the atomic save: a full disk keeps the list as it was and says so (-1).
+    const SaveResult saved = editSettingsFile(
+        appSettingsFile(), [&](IniFile &ini) { ini.setString(slotKey(slot), name); });
+    return saved ? slot : -1;
 }
 
 int removeFromMacroList(const QString &name)
@@ -80,16 +75,18 @@ int replaceInMacroList(const QString &oldName, const QString &newName)
         return -1;
     const QStringList entries = macroListSlots();
     int first = -1;
-    QSettings s(appSettingsFile(), QSettings::IniFormat);
-    for (int i = 0; i < entries.size(); ++i) {
-        if (entries.at(i) != oldName)
-            continue;
-        // A second copy of the name is a leftover of an older list; the new name appears once.
-        writeSlot(s, i, first < 0 ? newName : QString());
-        if (first < 0)
-            first = i;
-    }
-    return first;
+    const SaveResult saved = editSettingsFile(appSettingsFile(), [&](IniFile &ini) {
+        for (int i = 0; i < entries.size(); ++i) {
+            if (entries.at(i) != oldName)
+                continue;
+            // A second copy of the name is a leftover of an older list; the new name appears
+            // once.
+            ini.setString(slotKey(i), first < 0 ? newName : QString());
+            if (first < 0)
+                first = i;
+        }
+    });
+    return saved ? first : -1;
 }
 
 } // namespace mc

@@ -16,11 +16,12 @@ int freeMacroSlot();          // first empty slot, or -1 when all fifty are take
 bool isMacroListed(const QString &name);
 
 // Writes the name into the first empty slot and returns that slot. A name already listed keeps
-// its slot (no duplicates); -1 when the name is unsafe or the list is full.
+// its slot (no duplicates); -1 when the name is unsafe, the list is full or could not be saved.
 int addToMacroList(const QString &name);
 // Empties every slot holding the name; returns the first such slot, or -1.
 int removeFromMacroList(const QString &name);
-// Puts newName into the slots that hold oldName; returns the first such slot, or -1.
+// Puts newName into the slots that hold oldName; returns the first such slot, or -1 (none, or
+// the list could not be saved).
 int replaceInMacroList(const QString &oldName, const QString &newName);
 
 } // namespace mc

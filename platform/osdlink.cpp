@@ -2,16 +2,13 @@
 // started, and how long a starting program is given.
 #include "platform/osdlink.h"
 #include "platform/log.h"
+#include "platform/runtimedir.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 
 #include <iterator>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace mc {
 
@@ -36,10 +33,15 @@ QString osdServerName()
 #ifdef Q_OS_WIN
     return QLatin1String(kOsdWindowTitle);
 #else
-    // Spaces are fine in a socket path, but a name without them is easier to look at; the user
-    // ID keeps two users of one machine apart.
-    return QString::fromLatin1(kOsdWindowTitle).replace(QLatin1Char(' '), QLatin1Char('-')) +
-           QLatin1Char('-') + QString::number(getuid());
+    // Spaces are fine in a socket path, but a name without them is easier to look at. A full
+    // path in the user's own runtime folder: a plain name would be looked up in the temporary
+    // folder, where another user could put a socket of that name first and receive every
+    // message. Empty (no display) when that folder cannot be used.
+    const QString dir = userRuntimeDir();
+    if (dir.isEmpty())
+        return QString();
+    return dir + QLatin1Char('/') +
+           QString::fromLatin1(kOsdWindowTitle).replace(QLatin1Char(' '), QLatin1Char('-'));
 #endif
 }
 

@@ -21,8 +21,9 @@
 
 namespace mc {
 
-// The local server of the display program on Linux: the window title made a file name, per
-// user, in the temporary folder. (Windows: the window title.)
+// The local server of the display program on Linux: the window title made a file name, in the
+// user's runtime folder (runtimedir.h); empty when that folder cannot be used. (Windows: the
+// window title.)
 QString osdServerName();
 
 // Starts the display program beside the executable, detached. False when there is none or it

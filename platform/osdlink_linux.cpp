@@ -79,6 +79,8 @@ void OsdLink::setLauncher(std::function<bool()> launcher)
 
 void OsdLink::announce(const QString &text, const QColor &colour)
 {
+    if (d->serverName.isEmpty())
+        return; // no private folder for the socket: no display rather than someone else's
     const QByteArray block = osdMessageBlock(text, colour);
     if (d->socket.state() == QLocalSocket::ConnectedState) {
         d->socket.write(block);

@@ -34,8 +34,12 @@ SingleInstance::~SingleInstance()
 bool SingleInstance::acquireLock()
 {
     HANDLE h = CreateMutexW(nullptr, TRUE, d->name.c_str());
-    if (!h)
+    if (!h) {
+        m_error = QStringLiteral("The program cannot make sure that it runs only once: the "
+                                 "system refused its mutex (error %1).")
+                      .arg(GetLastError());
         return false;
+    }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(h);
         return false;

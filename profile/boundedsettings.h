@@ -1,7 +1,7 @@
-// QSettings for the small settings files, opened only when the file is one QSettings can read
-// in full: not larger than any settings file of ours could be, not a folder, not unreadable.
-// Otherwise every read gives its default and every write is dropped, so that a file the program
-// could not read is never replaced by one holding only the keys just written.
+// QSettings for reading the small settings files, opened only when the file is one QSettings can
+// read in full: not larger than any settings file of ours could be, not a folder, not
+// unreadable. Otherwise every read gives its default. Writes go through editSettingsFile, whose
+// atomic save reports a full disk (QSettings' own save can rename a cut-short file into place).
 #pragma once
 
 #include "profile/settings.h"
@@ -29,24 +29,6 @@ public:
         return m_settings ? m_settings->value(key, def) : def;
     }
     bool contains(const QString &key) const { return m_settings && m_settings->contains(key); }
-    void setValue(const QString &key, const QVariant &value)
-    {
-        if (m_settings)
-            m_settings->setValue(key, value);
-    }
-    void remove(const QString &key)
-    {
-        if (m_settings)
-            m_settings->remove(key);
-    }
-    // Writes what was set to disk. False when the file was refused or could not be written.
-    bool sync()
-    {
-        if (!m_settings)
-            return false;
-        m_settings->sync();
-        return m_settings->status() == QSettings::NoError;
-    }
 
 private:
     std::optional<QSettings> m_settings;

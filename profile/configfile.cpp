@@ -9,13 +9,12 @@
 
 namespace mc {
 
-ConfigFileResult SaveConfigFile(const ProfileStore &store, const QString &path)
+ConfigFileResult SaveConfigFile(const ProfileStore &store, const QString &path, SaveResult *saved)
 {
-    if (!settingsFileUsable(path))
-        return ConfigFileResult::NotWritten;
-    if (!WriteExportMark(path, readCurrentProduct()) || !ExportConfig(store, path))
-        return ConfigFileResult::NotWritten;
-    return ConfigFileResult::Done;
+    const SaveResult result = ExportConfigFor(store, path, readCurrentProduct());
+    if (saved)
+        *saved = result;
+    return result ? ConfigFileResult::Done : ConfigFileResult::NotWritten;
 }
 
 ConfigFileResult LoadConfigFile(ProfileStore &store, const QString &path)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "profile/profiledata.h"
+#include "profile/saveresult.h"
 
 #include <QString>
 
@@ -19,10 +20,12 @@ enum class ConfigFileResult
                   // current mouse!")
 };
 
-// Writes the export mark (the current product name) and the store's configuration. A file
-// already at the path is updated in place, keeping keys that are not ours; one that could not
-// be read is left untouched (NotWritten).
-ConfigFileResult SaveConfigFile(const ProfileStore &store, const QString &path);
+// Writes the export mark (the current product name) and the store's configuration in one atomic
+// write. A file already at the path is replaced, keeping keys that are not ours; one that could
+// not be read is left untouched (NotWritten). saved, when given, receives the file and the
+// reason of a failure.
+ConfigFileResult SaveConfigFile(const ProfileStore &store, const QString &path,
+                                SaveResult *saved = nullptr);
 
 // Reads the configuration into the store when the file's export mark names the current product;
 // otherwise the store is left exactly as it was.

@@ -2,10 +2,10 @@
 // reads as empty), written through the bounded settings (such a file is never replaced).
 #include "profile/focusrules.h"
 
-#include "profile/boundedsettings.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/profiledata.h"
+#include "profile/settings.h"
 #include "profile/settingskeys.h"
 
 #include <algorithm>
@@ -79,21 +79,19 @@ FocusRules readFocusRules()
     return rules;
 }
 
-bool writeFocusRules(const FocusRules &rules)
+SaveResult writeFocusRules(const FocusRules &rules)
 {
     const FocusRules usable = usableFocusRules(rules);
-    BoundedSettings config(appSettingsFile());
-    if (!config.usable())
-        return false;
-    config.remove(key(keys::kFocusRulesGroup)); // entries of a longer list go too
-    config.setValue(key(keys::kFocusEnabled), usable.enabled ? 1 : 0);
-    config.setValue(key(keys::kFocusDefaultSlot), usable.defaultSlot + 1);
-    config.setValue(key(keys::kFocusCount), usable.rules.size());
-    for (int n = 0; n < usable.rules.size(); ++n) {
-        config.setValue(indexed(keys::kFocusAppFmt, n), usable.rules.at(n).application);
-        config.setValue(indexed(keys::kFocusSlotFmt, n), usable.rules.at(n).slot + 1);
-    }
-    return config.sync();
+    return editSettingsFile(appSettingsFile(), [&](IniFile &config) {
+        removeGroup(config, key(keys::kFocusRulesGroup)); // entries of a longer list go too
+        config.setValue(key(keys::kFocusEnabled), usable.enabled ? 1 : 0);
+        config.setValue(key(keys::kFocusDefaultSlot), usable.defaultSlot + 1);
+        config.setValue(key(keys::kFocusCount), usable.rules.size());
+        for (int n = 0; n < usable.rules.size(); ++n) {
+            config.setValue(indexed(keys::kFocusAppFmt, n), usable.rules.at(n).application);
+            config.setValue(indexed(keys::kFocusSlotFmt, n), usable.rules.at(n).slot + 1);
+        }
+    });
 }
 
 bool focusNameMatches(const QString &ruleName, const QString &applicationName)

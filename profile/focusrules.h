@@ -6,6 +6,7 @@
 // Called from the user-interface thread (window) or the main thread (command-line tool).
 #pragma once
 
+#include "profile/saveresult.h"
 #include <QString>
 #include <QVector>
 
@@ -47,9 +48,9 @@ FocusRules usableFocusRules(const FocusRules &rules);
 // keys present reads only what is there.
 FocusRules readFocusRules();
 
-// Replaces the group with the usable form of the rules. False when nothing was saved: the
+// Replaces the group with the usable form of the rules. Fails when nothing was saved: the
 // settings file exists but could not be read (it is then left as it is) or could not be written.
-bool writeFocusRules(const FocusRules &rules);
+SaveResult writeFocusRules(const FocusRules &rules);
 
 // True when the rule name names this application: its executable's file name or its window
 // class, ignoring case, and a Windows executable also without its ".exe".

@@ -2,12 +2,10 @@
 #include "profile/inifile.h"
 #include "profile/log.h"
 
+#include "profile/filesave.h"
 #include "profile/inicodec.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -84,48 +82,18 @@ void appendSectionHeader(const QString &section, QByteArray &out)
 
 bool IniFile::readFileBytes(const QString &path, QByteArray &out)
 {
-    out.clear();
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return false;
-    if (file.size() > kMaxFileSize) {
-        qCWarning(lcProfile, "Settings file %s is too large to read; it is ignored.", qPrintable(path));
-        return false;
-    }
-    out = file.read(kMaxFileSize + 1);
-    if (out.size() > kMaxFileSize) {
-        out.clear();
-        return false;
-    }
-    return true;
+    QString reason;
+    if (readRegularFile(path, kMaxFileSize, out, &reason))
+        return true;
+    if (QFileInfo::exists(path))
+        qCDebug(lcProfile, "Settings file %s is ignored: %s.", qPrintable(path),
+                qPrintable(reason));
+    return false;
 }
 
-bool IniFile::writeFileBytes(const QString &path, const QByteArray &bytes, bool *written)
+SaveResult IniFile::writeFileBytes(const QString &path, const QByteArray &bytes)
 {
-    if (written)
-        *written = false;
-    QByteArray existing;
-    if (!readFileBytes(path, existing)) {
-        // A file that is there but could not be read (too large, a folder, no permission) may
-        // hold what the user cannot afford to lose: it is never replaced by what we know.
-        if (QFileInfo(path).exists())
-            return false;
-    } else if (existing == bytes) {
-        return true;
-    }
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
-        return false;
-    if (written)
-        *written = true;
-    return true;
+    return saveFileAtomically(path, bytes);
 }
 
 bool IniFile::load(const QString &path)
@@ -461,9 +429,9 @@ QByteArray IniFile::rawLines(const std::function<bool(const QString &)> &keep) c
     return out;
 }
 
-bool IniFile::save(const QString &path, bool *written) const
+SaveResult IniFile::save(const QString &path) const
 {
-    return writeFileBytes(path, toBytes(), written);
+    return writeFileBytes(path, toBytes());
 }
 
 } // namespace mc

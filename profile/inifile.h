@@ -9,6 +9,8 @@
 // written again. Used from one thread at a time.
 #pragma once
 
+#include "profile/saveresult.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QHash>
@@ -65,16 +67,15 @@ public:
     // of a file) is written again from its text. Empty when no key is kept.
     QByteArray rawLines(const std::function<bool(const QString &)> &keep) const;
     bool utf8Marked() const { return m_utf8; }
-    // Writes the file (creating its folder) unless it already holds exactly these bytes.
-    // Returns false when the file could not be written.
-    bool save(const QString &path, bool *written = nullptr) const;
+    // Writes the file atomically (creating its folder) unless it already holds exactly these
+    // bytes; a file that is there but could not be read is not replaced.
+    SaveResult save(const QString &path) const;
 
-    // Reads a whole file into memory, refusing oversized ones; false when it cannot be read.
+    // Reads a whole regular file into memory, refusing oversized ones, FIFOs and devices; false
+    // when it cannot be read.
     static bool readFileBytes(const QString &path, QByteArray &out);
-    // Writes the bytes atomically unless the file already holds them; creates the folder.
-    // written tells whether the file was replaced.
-    static bool writeFileBytes(const QString &path, const QByteArray &bytes,
-                               bool *written = nullptr);
+    // Writes the bytes atomically unless the file already holds them (saveFileAtomically).
+    static SaveResult writeFileBytes(const QString &path, const QByteArray &bytes);
 
 private:
     struct Entry

@@ -321,6 +321,16 @@ QString productFolderName(const QString &name)
     return folder;
 }
 
+QString productPicturePath(const QString &suffix)
+{
+    const QString name = readCurrentProduct();
+    if (!isSafeFileName(name)) {
+        qCDebug(lcProfile, "product name %s names no picture", qPrintable(name));
+        return QString();
+    }
+    return skinDir() + QStringLiteral("/mouse/") + name + suffix;
+}
+
 bool sameFileName(const QString &a, const QString &b)
 {
 #ifdef Q_OS_WIN

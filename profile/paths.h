@@ -70,6 +70,12 @@ bool isSafeFileName(const QString &name);
 // Only paths use this form; the product keeps its name everywhere else.
 QString productFolderName(const QString &name);
 
+// A picture of the current product in the skin: skinDir() + "/mouse/" + the product name +
+// suffix ("/Mouse.png", "_Side.png"). Empty for a product name that is not a plain file name
+// (isSafeFileName): the name comes from Config.ini, and "../x" must not lead the window to files
+// outside the skin folder.
+QString productPicturePath(const QString &suffix);
+
 // True when two profile or file names name the same file: ignoring case where the file system
 // does (Windows), exactly elsewhere. Every "is this name taken" check goes through it.
 bool sameFileName(const QString &a, const QString &b);

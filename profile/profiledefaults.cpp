@@ -166,7 +166,7 @@ void BuildDefaultProfile(ProfileData &record)
     record = r;
 }
 
-bool WriteDefaultProfileFile()
+SaveResult WriteDefaultProfileFile()
 {
     ProfileData record;
     BuildDefaultProfile(record);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "profile/profiledata.h"
+#include "profile/saveresult.h"
 
 #include <QColor>
 
@@ -47,6 +48,6 @@ int defaultLedMode();
 // there is no product description.
 void BuildDefaultProfile(ProfileData &record);
 // Writes a new profile to K + "/Profile/DefaultProfile.prof".
-bool WriteDefaultProfileFile();
+SaveResult WriteDefaultProfileFile();
 
 } // namespace mc

@@ -3,6 +3,7 @@
 // changed writes one file.
 #include "profile/profilefile.h"
 
+#include "profile/filesave.h"
 #include "profile/inicodec.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
@@ -263,8 +264,10 @@ void appendProfileGroup(QByteArray &out, const ProfileData &record, const QStrin
 }
 
 void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &group,
-                      bool withSleepKeys)
+                      bool withSleepKeys, bool keepMissing)
 {
+    if (keepMissing && ini.size() == 0)
+        return;
     if (ini.size() == 0) {
         // A missing file: every field takes its missing value, without 8,000 key lookups that
         // find nothing (the first start of a product has no slot files at all).
@@ -289,7 +292,8 @@ void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &gr
                                     [&](int ord, const profilekeys::FieldKey &field, auto &value) {
                                         key.resize(prefixSize);
                                         key += table.name(ord);
-                                        read(key, field.missing, value);
+                                        if (!keepMissing || ini.contains(key))
+                                            read(key, field.missing, value);
                                     });
 }
 
@@ -308,18 +312,13 @@ void clampProfile(ProfileData &record)
     }
 }
 
-bool writeMerged(const QString &path, const QByteArray &ours,
-                 const std::function<bool(const QString &)> &isOurs, bool *written,
-                 const std::function<int(const QByteArray &)> &ourLayoutLength)
+QByteArray mergedText(const QByteArray &old, bool exists, const QByteArray &ours,
+                      const std::function<bool(const QString &)> &isOurs,
+                      const std::function<int(const QByteArray &)> &ourLayoutLength)
 {
-    if (written)
-        *written = false;
-    QByteArray old;
-    const bool exists = IniFile::readFileBytes(path, old);
     if (exists && old.startsWith(ours) &&
         (old.size() == ours.size() || tailIsForeign(old.mid(ours.size()), isOurs)))
-        return true;
-
+        return old; // nothing to change
     QByteArray bytes = ours;
     if (exists) {
         // Keys this program does not own (the export mark, keys of other versions) stay.
@@ -335,12 +334,50 @@ bool writeMerged(const QString &path, const QByteArray &ours,
                 bytes.prepend(kUtf8Bom);
         }
     }
-    return IniFile::writeFileBytes(path, bytes, written);
+    return bytes;
 }
 
-bool WriteProfileFile(const ProfileData &record, const QString &path)
+bool mergedFileBytes(const QString &path, const QByteArray &ours,
+                     const std::function<bool(const QString &)> &isOurs, QByteArray &bytes,
+                     const std::function<int(const QByteArray &)> &ourLayoutLength)
 {
-    return writeMerged(path, profileText(record), isProfileKey, nullptr, profileLayoutLength);
+    QByteArray old;
+    const bool exists = IniFile::readFileBytes(path, old);
+    if (!exists && QFileInfo(path).exists())
+        return false;
+    bytes = mergedText(old, exists, ours, isOurs, ourLayoutLength);
+    return true;
+}
+
+void addMerged(SaveBatch &batch, const QString &path, const QByteArray &ours,
+               const std::function<bool(const QString &)> &isOurs,
+               const std::function<int(const QByteArray &)> &ourLayoutLength)
+{
+    QByteArray bytes;
+    // A file that could not be read goes to the batch as it is: the batch refuses to replace it
+    // and says why.
+    if (!mergedFileBytes(path, ours, isOurs, bytes, ourLayoutLength))
+        bytes = ours;
+    batch.add(path, bytes);
+}
+
+SaveResult writeMerged(const QString &path, const QByteArray &ours,
+                       const std::function<bool(const QString &)> &isOurs,
+                       const std::function<int(const QByteArray &)> &ourLayoutLength)
+{
+    SaveBatch batch;
+    addMerged(batch, path, ours, isOurs, ourLayoutLength);
+    return batch.commit();
+}
+
+SaveResult WriteProfileFile(const ProfileData &record, const QString &path)
+{
+    return writeMerged(path, profileText(record), isProfileKey, profileLayoutLength);
+}
+
+void addProfileFile(SaveBatch &batch, const ProfileData &record, const QString &path)
+{
+    addMerged(batch, path, profileText(record), isProfileKey, profileLayoutLength);
 }
 
 bool ReadProfileFile(ProfileData &record, const QString &path)
@@ -367,10 +404,10 @@ QString slotFilePath(const QString &name)
     return QFileInfo::exists(legacy) ? legacy : current;
 }
 
-bool SaveSlotFile(const ProfileData &record, const QString &name)
+SaveResult SaveSlotFile(const ProfileData &record, const QString &name)
 {
     if (!isSafeFileName(name))
-        return false;
+        return SaveResult::unsafeName(name);
     return WriteProfileFile(record, profileFile(name));
 }
 
@@ -387,16 +424,16 @@ bool LoadSlotFile(ProfileData &record, const QString &name)
     return ReadProfileFile(record, path);
 }
 
-bool WriteStageKey(const QString &name, int stage)
+SaveResult WriteStageKey(const QString &name, int stage)
 {
     if (!isSafeFileName(name))
-        return false;
+        return SaveResult::unsafeName(name);
     // Read from wherever the slot file is and write the whole record to the product folder, so
     // that a slot file still in the old folder is carried over rather than shadowed by a file
     // holding nothing but the stage.
     ProfileData record;
     if (!LoadSlotFile(record, name))
-        return false;
+        return SaveResult::unreadable(slotFilePath(name));
     record.dpi = uint8_t(qBound(0, stage, kMaxStage));
     return SaveSlotFile(record, name);
 }

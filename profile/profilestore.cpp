@@ -1,10 +1,9 @@
-// Store persistence, reset, configuration exports and the library list. Config.ini and the
-// product settings are written through QSettings, as every other part of the program writes
-// them, so that its view of those small files stays current; profile files and exports, large
-// and ours alone, go through the fast INI code.
+// Store persistence, reset, configuration exports and the library list. Every file goes through
+// the INI code and the atomic save; a save of the store writes Config.ini and the slot files as
+// one batch, so that a full disk leaves all of them as they were.
 #include "profile/profilestore.h"
 
-#include "profile/boundedsettings.h"
+#include "profile/filesave.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/profiledefaults.h"
@@ -56,18 +55,26 @@ QString usableName(const QString &name, int slot)
     return isSafeFileName(name) ? name : defaultSlotName(slot);
 }
 
-// The store-wide options in the order both files list them.
-void readOptions(const IniFile &ini, ProfileStore &store)
+// The store-wide options in the order both files list them. keepMissing leaves an option the
+// file does not hold as it is.
+void readOptions(const IniFile &ini, ProfileStore &store, bool keepMissing = false)
 {
-    store.ProfileID = uint8_t(clampSlot(ini.intValue(key(keys::kProfileID))));
-    store.AngleValue = uint8_t(ini.intValue(key(keys::kAngleValue)));
-    store.LiftHigh = uint8_t(ini.intValue(key(keys::kLiftHigh)));
-    store.Sync = uint8_t(ini.intValue(key(keys::kSync)));
-    store.Jitter = uint8_t(ini.intValue(key(keys::kJitter)));
-    store.Debounce = uint8_t(ini.intValue(key(keys::kDebounce)));
-    store.Count = uint8_t(ini.intValue(key(keys::kCount)));
-    for (int i = 0; i < kSlotCount; ++i)
-        store.names[size_t(i)] = usableName(ini.stringValue(slotNameKey(i)), i);
+    const auto option = [&](const char *k, uint8_t &field) {
+        if (!keepMissing || ini.contains(key(k)))
+            field = uint8_t(ini.intValue(key(k)));
+    };
+    option(keys::kProfileID, store.ProfileID);
+    store.ProfileID = uint8_t(clampSlot(store.ProfileID));
+    option(keys::kAngleValue, store.AngleValue);
+    option(keys::kLiftHigh, store.LiftHigh);
+    option(keys::kSync, store.Sync);
+    option(keys::kJitter, store.Jitter);
+    option(keys::kDebounce, store.Debounce);
+    option(keys::kCount, store.Count);
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (!keepMissing || ini.contains(slotNameKey(i)))
+            store.names[size_t(i)] = usableName(ini.stringValue(slotNameKey(i)), i);
+    }
 }
 
 // The slots SaveStore writes, the active one first: of two slots naming one file, its record
@@ -157,19 +164,27 @@ bool LoadStore(ProfileStore &store, QString *unreadableFile)
     return ok;
 }
 
-bool SaveStore(const ProfileStore &store)
+SaveResult SaveStore(const ProfileStore &store)
 {
     // Everything is checked before anything is written: a save that cannot be whole writes
     // nothing, and a file we could not read is never replaced by what we think it held.
+    if (store.unreadable)
+        return SaveResult::unreadable(appSettingsFile());
     bool namesUsable = true;
     const QVector<int> toSave = slotsToSave(store, &namesUsable);
-    if (store.unreadable || !namesUsable || !settingsFileUsable(appSettingsFile()))
-        return false;
-    for (const int i : toSave) {
-        if (!settingsFileUsable(profileFile(store.names[size_t(i)])))
-            return false;
+    if (!namesUsable) {
+        for (const QString &name : store.names) {
+            if (!isSafeFileName(name))
+                return SaveResult::unsafeName(name);
+        }
     }
-    bool ok = true;
+    if (!settingsFileUsable(appSettingsFile()))
+        return SaveResult::unreadable(appSettingsFile());
+    for (const int i : toSave) {
+        const QString file = profileFile(store.names[size_t(i)]);
+        if (!settingsFileUsable(file))
+            return SaveResult::unreadable(file);
+    }
     const QList<QPair<QString, QVariant>> values = {
         {key(keys::kProfileID), clampSlot(store.ProfileID)},
         {key(keys::kAngleValue), store.AngleValue},
@@ -184,38 +199,34 @@ bool SaveStore(const ProfileStore &store)
         {slotNameKey(3), store.names[3]},
         {slotNameKey(4), store.names[4]}};
     // Config.ini is rewritten (and synced to disk) only when one of these values changed.
-    IniFile current;
-    current.load(appSettingsFile());
-    bool same = true;
-    for (const auto &v : values)
-        same = same && current.contains(v.first) &&
-               current.value(v.first).toString() == v.second.toString();
-    if (!same) {
-        BoundedSettings config(appSettingsFile());
-        for (const auto &v : values)
+    IniFile config;
+    config.load(appSettingsFile());
+    for (const auto &v : values) {
+        if (!config.contains(v.first) || config.value(v.first).toString() != v.second.toString())
             config.setValue(v.first, v.second);
-        ok = config.sync();
     }
+    SaveBatch batch;
+    batch.add(appSettingsFile(), config.toBytes());
     for (const int i : toSave)
-        ok = SaveSlotFile(store.profiles[size_t(i)], store.names[size_t(i)]) && ok;
-    return ok;
+        addProfileFile(batch, store.profiles[size_t(i)], profileFile(store.names[size_t(i)]));
+    return batch.commit();
 }
 
-bool SaveSlotNames(const ProfileStore &store)
+SaveResult SaveSlotNames(const ProfileStore &store)
 {
     if (store.unreadable)
-        return false;
-    BoundedSettings config(appSettingsFile());
-    config.setValue(key(keys::kProfileID), clampSlot(store.ProfileID));
-    config.setValue(key(keys::kCount), store.Count);
-    for (int i = 0; i < kSlotCount; ++i)
-        config.setValue(slotNameKey(i), store.names[size_t(i)]);
-    return config.sync();
+        return SaveResult::unreadable(appSettingsFile());
+    return editSettingsFile(appSettingsFile(), [&](IniFile &config) {
+        config.setValue(key(keys::kProfileID), clampSlot(store.ProfileID));
+        config.setValue(key(keys::kCount), store.Count);
+        for (int i = 0; i < kSlotCount; ++i)
+            config.setValue(slotNameKey(i), store.names[size_t(i)]);
+    });
 }
 
-void SaveActiveSlot(int slot)
+SaveResult SaveActiveSlot(int slot)
 {
-    writeActiveSlot(clampSlot(slot));
+    return writeActiveSlot(clampSlot(slot));
 }
 
 void ResetAll(ProfileStore &store)
@@ -243,7 +254,9 @@ void ResetAll(ProfileStore &store)
     }
 }
 
-bool ExportConfig(const ProfileStore &store, const QString &path)
+namespace {
+
+QByteArray exportText(const ProfileStore &store)
 {
     IniFile config;
     config.setInt(key(keys::kProfileID), store.ProfileID);
@@ -260,7 +273,28 @@ bool ExportConfig(const ProfileStore &store, const QString &path)
         text += '\n';
         appendProfileGroup(text, store.profiles[size_t(i)], exportGroup(i), false);
     }
-    return writeMerged(path, text, isExportKey);
+    return text;
+}
+
+} // namespace
+
+SaveResult ExportConfig(const ProfileStore &store, const QString &path)
+{
+    return writeMerged(path, exportText(store), isExportKey);
+}
+
+SaveResult ExportConfigFor(const ProfileStore &store, const QString &path,
+                           const QString &productName)
+{
+    if (!settingsFileUsable(path))
+        return SaveResult::unreadable(path);
+    // The mark and the configuration go in with one write: a file left with a new mark but
+    // the old configuration (or the other way round) would load as something never saved.
+    IniFile marked;
+    marked.load(path);
+    marked.setString(key(keys::kExportMark), productName);
+    return saveFileAtomically(path,
+                              mergedText(marked.toBytes(), true, exportText(store), isExportKey));
 }
 
 bool ImportConfig(ProfileStore &store, const QString &path)
@@ -268,23 +302,25 @@ bool ImportConfig(ProfileStore &store, const QString &path)
     IniFile ini;
     if (!ini.load(path))
         return false; // nothing to import; the store stays as it was
-    readOptions(ini, store);
+    // A file cut short, or one without some slots' groups, changes only what it holds: a slot
+    // it lacks must not lose its buttons (read as missing keys, every button would be off).
+    readOptions(ini, store, true);
     for (int i = 0; i < kSlotCount; ++i) {
         ProfileData &record = store.profiles[size_t(i)];
-        readProfileGroup(ini, record, exportGroup(i), false);
+        readProfileGroup(ini, record, exportGroup(i), false, true);
         clampProfile(record);
     }
     return true;
 }
 
-bool SaveLibraryList(const QStringList &names)
+SaveResult SaveLibraryList(const QStringList &names)
 {
-    BoundedSettings product(productSettingsFile());
-    product.remove(key(keys::kProfileListGroup)); // entries of a longer list go too
-    product.setValue(key(keys::kProfileListCount), names.size());
-    for (int n = 0; n < names.size(); ++n)
-        product.setValue(listKey(n), names.at(n));
-    return product.sync();
+    return editSettingsFile(productSettingsFile(), [&](IniFile &product) {
+        removeGroup(product, key(keys::kProfileListGroup)); // entries of a longer list go too
+        product.setValue(key(keys::kProfileListCount), names.size());
+        for (int n = 0; n < names.size(); ++n)
+            product.setValue(listKey(n), names.at(n));
+    });
 }
 
 QStringList LoadLibraryList()

@@ -10,6 +10,8 @@
 #include "profile/paths.h"
 #include "profile/settingskeys.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace mc {
@@ -30,15 +32,14 @@ QString readString(const QString &file, const QString &key)
     return s.value(key).toString();
 }
 
-// QSettings rewrites and syncs the whole file on every setValue, even of the value it already
-// holds; start-up stores the current product and slot each time, so an unchanged value is not
-// written again.
-void writeValue(const QString &file, const QString &key, const QVariant &value)
+// Start-up stores the current product and slot each time: an unchanged value leaves the file
+// alone (the INI writer skips a file that would not change).
+SaveResult writeValue(const QString &file, const QString &key, const QVariant &value)
 {
-    BoundedSettings s(file);
-    if (s.contains(key) && s.value(key).toString() == value.toString())
-        return;
-    s.setValue(key, value);
+    return editSettingsFile(file, [&](IniFile &ini) {
+        if (!ini.contains(key) || ini.value(key).toString() != value.toString())
+            ini.setValue(key, value);
+    });
 }
 
 int desc(const char *key, int def = 0)
@@ -70,6 +71,26 @@ bool settingsFileUsable(const QString &file)
     return IniFile::readFileBytes(file, bytes) && ini::safeForQSettings(bytes);
 }
 
+SaveResult editSettingsFile(const QString &file, const std::function<void(IniFile &)> &edit)
+{
+    if (!settingsFileUsable(file))
+        return SaveResult::unreadable(file);
+    IniFile ini;
+    ini.load(file);
+    edit(ini);
+    return ini.save(file);
+}
+
+void removeGroup(IniFile &ini, const QString &group)
+{
+    const QString prefix = group + QLatin1Char('/');
+    const QStringList keys = ini.keys();
+    for (const QString &key : keys) {
+        if (key.startsWith(prefix))
+            ini.remove(key);
+    }
+}
+
 int readProductSyncAsWritten()
 {
     return desc(keys::kProductSync);
@@ -78,6 +99,25 @@ int readProductSyncAsWritten()
 bool productDescriptionExists()
 {
     return QFileInfo::exists(productDescriptionFile());
+}
+
+bool productDescriptionUsable(QString *reason)
+{
+    const QString file = QDir::toNativeSeparators(productDescriptionFile());
+    const auto fail = [&](const char *why) {
+        if (reason)
+            *reason = QCoreApplication::translate("Settings", why).arg(file);
+        return false;
+    };
+    if (!productDescriptionExists())
+        return fail(QT_TRANSLATE_NOOP("Settings", "The product description %1 is missing."));
+    if (!settingsFileUsable(productDescriptionFile()))
+        return fail(QT_TRANSLATE_NOOP("Settings", "The product description %1 cannot be read."));
+    const int buttons = readButtonCount();
+    if (buttons < 1 || buttons > kMaxPanelButtons)
+        return fail(QT_TRANSLATE_NOOP("Settings", "The product description %1 is damaged: it "
+                                                  "does not say which buttons the mouse has."));
+    return true;
 }
 
 QString readProductName()
@@ -207,28 +247,28 @@ int readActiveSlot()
     return (slot < 0 || slot > 4) ? 0 : slot;
 }
 
-void writeActiveSlot(int slot)
+SaveResult writeActiveSlot(int slot)
 {
-    writeValue(appSettingsFile(), QLatin1String(keys::kProfileID),
-               (slot < 0 || slot > 4) ? 0 : slot);
+    return writeValue(appSettingsFile(), QLatin1String(keys::kProfileID),
+                      (slot < 0 || slot > 4) ? 0 : slot);
 }
 
 int readDiff()
 {
     return app(keys::kDiff);
 }
-void writeDiff(int diff)
+SaveResult writeDiff(int diff)
 {
-    writeValue(appSettingsFile(), QLatin1String(keys::kDiff), diff);
+    return writeValue(appSettingsFile(), QLatin1String(keys::kDiff), diff);
 }
 
 bool readReapplyOnConnect()
 {
     return app(keys::kReapplyOnConnect, 1) != 0;
 }
-void writeReapplyOnConnect(bool bEnable)
+SaveResult writeReapplyOnConnect(bool bEnable)
 {
-    writeValue(appSettingsFile(), QLatin1String(keys::kReapplyOnConnect), bEnable ? 1 : 0);
+    return writeValue(appSettingsFile(), QLatin1String(keys::kReapplyOnConnect), bEnable ? 1 : 0);
 }
 
 QString readCurrentProduct()
@@ -238,9 +278,9 @@ QString readCurrentProduct()
     return readString(appSettingsFile(), QLatin1String(keys::kCurrentProductName));
 }
 
-void writeCurrentProduct(const QString &name)
+SaveResult writeCurrentProduct(const QString &name)
 {
-    writeValue(appSettingsFile(), QLatin1String(keys::kCurrentProductName), name);
+    return writeValue(appSettingsFile(), QLatin1String(keys::kCurrentProductName), name);
 }
 
 QString readModel()
@@ -251,9 +291,9 @@ int readBattery()
 {
     return qBound(0, app(keys::kBattery), 100);
 }
-void writeBattery(int level)
+SaveResult writeBattery(int level)
 {
-    writeValue(appSettingsFile(), QLatin1String(keys::kBattery), level);
+    return writeValue(appSettingsFile(), QLatin1String(keys::kBattery), level);
 }
 int readBatteryFull()
 {
@@ -325,22 +365,18 @@ int readLanguage()
     const int language = readInt(langSettingsFile(), QLatin1String(keys::kLangID));
     return (language < 0 || language >= kMaxLanguages) ? 0 : language;
 }
-void writeLanguage(int language)
+SaveResult writeLanguage(int language)
 {
-    writeValue(langSettingsFile(), QLatin1String(keys::kLangID), language);
+    return writeValue(langSettingsFile(), QLatin1String(keys::kLangID), language);
 }
 
 // Exported files are large profile files: the fast INI code reads and edits them in a
 // fraction of the time QSettings takes, with the same result.
-bool WriteExportMark(const QString &file, const QString &productName)
+SaveResult WriteExportMark(const QString &file, const QString &productName)
 {
     // A file that could not be read would otherwise be replaced by one holding the mark alone.
-    if (!settingsFileUsable(file))
-        return false;
-    IniFile ini;
-    ini.load(file);
-    ini.setString(QLatin1String(keys::kExportMark), productName);
-    return ini.save(file);
+    return editSettingsFile(
+        file, [&](IniFile &ini) { ini.setString(QLatin1String(keys::kExportMark), productName); });
 }
 
 QString ReadExportMark(const QString &file)

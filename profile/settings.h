@@ -5,19 +5,30 @@
 // Called from the user-interface thread and from the apply worker (never at the same time).
 #pragma once
 
+#include "profile/saveresult.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace mc {
+
+class IniFile;
 
 // False for a settings file that exists but cannot be read in full: too large to be one of ours
 // (damaged or hostile), a folder, unreadable, or holding a typed value that QSettings would
 // decode without bound (ini::safeForQSettings). Such a file is neither given to QSettings nor
 // rewritten. A missing file is usable (it reads as empty and may be created).
 bool settingsFileUsable(const QString &file);
+
+// Every write of a settings file: loads it, lets edit change it, and saves it atomically unless
+// nothing changed. A file that is not usable (above) is refused and left untouched.
+SaveResult editSettingsFile(const QString &file, const std::function<void(IniFile &)> &edit);
+// Removes every key of the group (its first key part) from the loaded file.
+void removeGroup(IniFile &ini, const QString &group);
 
 constexpr int kMaxMacros = 50;       // "MACRO_LIST/0" .. "MACRO_LIST/49"
 constexpr int kMaxLanguages = 10;    // language table entries
@@ -27,6 +38,10 @@ constexpr int kDefaultMinDelay = 10;
 
 // --- product description (DefaultProfile.bin) ---
 bool productDescriptionExists();
+// True when the description can be read and names the mouse's buttons (a button count of 1..40):
+// without it every button would be sent as "off". False, with the reason for the user, when it
+// is missing, unreadable or damaged.
+bool productDescriptionUsable(QString *reason = nullptr);
 QString readProductName();
 int readButtonCount();   // ButtonCount XOR MouseDpi
 int readDpiCount();      // ButtonCount XOR MouseDpi XOR DPICount
@@ -78,17 +93,17 @@ int readPanelPlacement(PanelPlacement &out);
 
 // --- application settings (K/Config.ini) ---
 int readActiveSlot(); // clamped: a slot outside 0..4 reads as 0
-void writeActiveSlot(int slot);
+SaveResult writeActiveSlot(int slot);
 int readDiff();
-void writeDiff(int diff);
+SaveResult writeDiff(int diff);
 // Whether a mouse that connects is given the settings the window shows (default on).
 bool readReapplyOnConnect();
-void writeReapplyOnConnect(bool bEnable);
+SaveResult writeReapplyOnConnect(bool bEnable);
 QString readCurrentProduct(); // as stored; productFolderName() gives its folder
-void writeCurrentProduct(const QString &name);
+SaveResult writeCurrentProduct(const QString &name);
 QString readModel();
 int readBattery(); // 0..100
-void writeBattery(int level);
+SaveResult writeBattery(int level);
 int readBatteryFull();
 int readThemeColourIndex(); // outside 0..6 reads as 0
 int readSensorCode();
@@ -115,11 +130,11 @@ int readMacroCount();        // non-empty entries
 
 // --- language settings (K/LangConfig.ini) ---
 int readLanguage(); // 0..9, an index into the language table
-void writeLanguage(int language);
+SaveResult writeLanguage(int language);
 
 // --- export mark of exported files ---
 // False, and the file untouched, when it could not be read (settingsFileUsable) or written.
-bool WriteExportMark(const QString &file, const QString &productName);
+SaveResult WriteExportMark(const QString &file, const QString &productName);
 QString ReadExportMark(const QString &file);
 
 } // namespace mc

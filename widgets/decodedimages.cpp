@@ -6,6 +6,7 @@
 // anything is allocated for it.
 #include "widgets/decodedimages.h"
 
+#include "profile/filesave.h"
 #include "profile/paths.h"
 
 #include <QDataStream>
@@ -50,8 +51,10 @@ QString cacheFile()
 QHash<QString, QImage> read(const QString &file, QRgb tint, double factor)
 {
     QHash<QString, QImage> images;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    // Only a regular file, opened without waiting: a FIFO in the cache's place would otherwise
+    // hold the start until something writes to it.
+    QFile f;
+    if (!openRegularFile(f, file))
         return images;
     QDataStream in(&f);
     in.setByteOrder(QDataStream::LittleEndian);
@@ -128,7 +131,9 @@ bool write(const QString &file, const QVector<Entry> &images, QRgb tint, double 
         for (int y = 0; y < img.height(); ++y)
             out.writeRawData(reinterpret_cast<const char *>(img.constScanLine(y)), img.width() * 4);
     }
-    return out.status() == QDataStream::Ok && f.commit();
+    // Flushed before the commit, which would otherwise rename a file cut short by a full disk
+    // into place.
+    return out.status() == QDataStream::Ok && f.flush() && f.commit();
 }
 
 } // namespace mc::decodedimages

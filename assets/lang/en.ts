@@ -1192,8 +1192,8 @@
         <translation>THE DIAGNOSTICS WERE RECORDED IN %1</translation>
     </message>
     <message>
-        <source>The diagnostics cannot be recorded in %1</source>
-        <translation>THE DIAGNOSTICS CANNOT BE RECORDED IN %1</translation>
+        <source>The diagnostics cannot be recorded in %1: %2</source>
+        <translation>THE DIAGNOSTICS CANNOT BE RECORDED IN %1: %2</translation>
     </message>
     <message>
         <source>The mouse could not be given your settings when it connected.</source>
@@ -1294,6 +1294,90 @@ SHARED, FROM PROFILE 1: DPI STAGES, BUTTONS, MACROS, COLOURS</translation>
     <message>
         <source>MACROS: SHARED BY ALL PROFILES.</source>
         <translation>MACROS: SHARED BY ALL PROFILES.</translation>
+    </message>
+</context>
+<context>
+    <name>RuntimeDir</name>
+    <message>
+        <source>%1 could not be created: %2</source>
+        <translation>%1 could not be created: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be examined: %2</source>
+        <translation>%1 could not be examined: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another user</source>
+        <translation>%1 belongs to another user</translation>
+    </message>
+    <message>
+        <source>%1 can be written by other users</source>
+        <translation>%1 can be written by other users</translation>
+    </message>
+    <message>
+        <source>there is no per-user runtime folder on this system</source>
+        <translation>there is no per-user runtime folder on this system</translation>
+    </message>
+</context>
+<context>
+    <name>SaveResult</name>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>too large to be one of this program&apos;s files</source>
+        <translation>too large to be one of this program's files</translation>
+    </message>
+    <message>
+        <source>its folder could not be created</source>
+        <translation>its folder could not be created</translation>
+    </message>
+    <message>
+        <source>the file system refused it</source>
+        <translation>the file system refused it</translation>
+    </message>
+    <message>
+        <source>not a usable file name</source>
+        <translation>not a usable file name</translation>
+    </message>
+    <message>
+        <source>it is there but could not be read, so it is kept</source>
+        <translation>it is there but could not be read, so it is kept</translation>
+    </message>
+    <message>
+        <source>%1 could not be saved: %2.</source>
+        <translation>%1 could not be saved: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>The product description %1 is missing.</source>
+        <translation>The product description %1 is missing.</translation>
+    </message>
+    <message>
+        <source>The product description %1 cannot be read.</source>
+        <translation>The product description %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>The product description %1 is damaged: it does not say which buttons the mouse has.</source>
+        <translation>The product description %1 is damaged: it does not say which buttons the mouse has.</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>The program cannot make sure that it runs only once: %1.</source>
+        <translation>The program cannot make sure that it runs only once: %1.</translation>
+    </message>
+    <message>
+        <source>The program cannot make sure that it runs only once: %1 cannot be written.</source>
+        <translation>The program cannot make sure that it runs only once: %1 cannot be written.</translation>
     </message>
 </context>
 </TS>

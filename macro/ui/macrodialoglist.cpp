@@ -191,8 +191,14 @@ bool MacroDialog::saveCurrent()
     Macro macro;
     macro.settings = settings();
     macro.actions = m_table->actions();
-    if (!saveMacro(m_current, macro)) {
-        tellOutcome(int(MacroOutcome::Failed));
+    const SaveResult saved = saveMacro(m_current, macro);
+    if (!saved) {
+        // The file and the system's reason under the usual text: "no room on the disk" is
+        // something the user can act on.
+        if (m_prompts.tell)
+            m_prompts.tell(macroOutcomeTitle(MacroOutcome::Failed),
+                           macroOutcomeText(MacroOutcome::Failed) + QLatin1Char('\n') +
+                               saved.message());
         return false;
     }
     m_dirty = false;
@@ -259,7 +265,11 @@ void MacroDialog::renameMacro()
     if (r.outcome == MacroOutcome::Unchanged)
         return;
     if (r.outcome != MacroOutcome::Done) {
-        tellOutcome(int(r.outcome));
+        if (!r.reason.isEmpty() && m_prompts.tell)
+            m_prompts.tell(macroOutcomeTitle(r.outcome),
+                           macroOutcomeText(r.outcome) + QLatin1Char('\n') + r.reason);
+        else
+            tellOutcome(int(r.outcome));
         m_nameEdit->setText(m_current);
         return;
     }

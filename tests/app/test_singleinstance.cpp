@@ -1,18 +1,51 @@
-// One instance per product: the lock itself, the request a second start sends, hostile product
-// names, and the program: a second start ends at once with status 1 while the first runs and
-// is brought to the front.
+// One instance per product and user: the lock itself, the request a second start sends, hostile
+// product names, a runtime folder another user could reach, idle clients, and the program: a
+// second start ends at once with status 1 while the first runs and is brought to the front.
+#include "platform/runtimedir.h"
 #include "platform/singleinstance.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace mc;
+
+namespace {
+// Points the runtime folder at a temporary folder of the test's for the scope.
+struct PrivateTemp
+{
+    QTemporaryDir dir;
+    QByteArray oldTmp = qgetenv("TMPDIR");
+    QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    PrivateTemp()
+    {
+        qputenv("TMPDIR", QFile::encodeName(dir.path()));
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+    ~PrivateTemp()
+    {
+        qputenv("TMPDIR", oldTmp);
+        if (oldRuntime.isEmpty())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", oldRuntime);
+    }
+    QString runtime() const
+    {
+        return dir.path() + QStringLiteral("/mousecfg-") + QString::number(::geteuid());
+    }
+};
+} // namespace
 
 class TestSingleInstance : public QObject
 {
@@ -50,8 +83,7 @@ private slots:
     {
         const QString name =
             instanceMutexName(QStringLiteral("ASK %1").arg(QCoreApplication::applicationPid()));
-        const QString leftover =
-            QDir::tempPath() + QLatin1Char('/') + SingleInstance::serverName(name);
+        const QString leftover = SingleInstance::serverName(name);
         {
             QFile f(leftover);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -85,7 +117,106 @@ private slots:
         QFETCH(QString, product);
         QFETCH(QString, file);
         const QString path = SingleInstance::lockFilePath(instanceMutexName(product));
-        QCOMPARE(path, QDir::tempPath() + QLatin1Char('/') + file);
+        QCOMPARE(path, userRuntimeDir() + QLatin1Char('/') + file);
+    }
+
+    // The lock and the socket live in a folder of this user's alone. One that is there but that
+    // others may write to (or another user owns) is never used, and the start says why; a lock
+    // file naming no process (cut short) is taken over; a runtime folder of the desktop is used
+    // when there is one.
+    void runtimeFolderIsTheUsersAlone()
+    {
+        const QString name = instanceMutexName(QStringLiteral("RT %1").arg(getpid()));
+        {
+            PrivateTemp temp;
+            QVERIFY(QDir().mkpath(temp.runtime()));
+            QVERIFY(QFile::setPermissions(temp.runtime(), QFileDevice::Permissions(0x7777)));
+            SingleInstance refused(name);
+            QVERIFY(!refused.tryAcquire());
+            QVERIFY2(refused.errorString().contains(temp.runtime()),
+                     qPrintable(refused.errorString()));
+            QVERIFY(QDir(temp.runtime()).isEmpty()); // no lock left in it
+            if (::geteuid() == 0) {
+                QVERIFY(::chmod(QFile::encodeName(temp.runtime()).constData(), 0700) == 0);
+                QVERIFY(::chown(QFile::encodeName(temp.runtime()).constData(), 65534, 65534) == 0);
+                SingleInstance foreign(name);
+                QVERIFY(!foreign.tryAcquire());
+                QVERIFY2(foreign.errorString().contains(QLatin1String("another user")),
+                         qPrintable(foreign.errorString()));
+            }
+        }
+        {
+            PrivateTemp temp;
+            const QString lock = SingleInstance::lockFilePath(name);
+            QVERIFY(lock.startsWith(temp.runtime() + QLatin1Char('/')));
+            QCOMPARE(QFileInfo(temp.runtime()).permissions() & 0x0077, QFileDevice::Permissions());
+            QFile empty(lock);
+            QVERIFY(empty.open(QIODevice::WriteOnly));
+            empty.close();
+            SingleInstance first(name);
+            QVERIFY2(first.tryAcquire(), qPrintable(first.errorString()));
+            QVERIFY(SingleInstance::serverName(name).startsWith(temp.runtime()));
+        }
+        {
+            PrivateTemp temp;
+            QTemporaryDir runtime;
+            QVERIFY(QFile::setPermissions(runtime.path(), QFileDevice::Permissions(0x7700)));
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+            QCOMPARE(userRuntimeDir(), runtime.path() + QStringLiteral("/mousecfg"));
+        }
+    }
+
+    // Clients that connect and say nothing are bounded and dropped: however many there are, the
+    // holder keeps its socket and a real second start still reaches it.
+    void idleClientsDoNotTakeTheSocket()
+    {
+        const QString name = instanceMutexName(QStringLiteral("IDLE %1").arg(getpid()));
+        SingleInstance holder(name);
+        QVERIFY(holder.tryAcquire());
+        QSignalSpy asked(&holder, &SingleInstance::showRequested);
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 0; i < 40; ++i) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(SingleInstance::serverName(name));
+        }
+        QTest::qWait(200);
+        int open = 0;
+        for (const auto &socket : idle)
+            open += socket->state() == QLocalSocket::ConnectedState ? 1 : 0;
+        QVERIFY2(open <= 8, qPrintable(QString::number(open)));
+        QVERIFY(QFileInfo::exists(SingleInstance::serverName(name)));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::none_of(idle.cbegin(), idle.cend(),
+                         [](const auto &s) { return s->state() == QLocalSocket::ConnectedState; }),
+            6000);
+        QVERIFY(SingleInstance::askHolderToShow(name));
+        QTRY_COMPARE(asked.count(), 1);
+    }
+
+    // Out of descriptors, the socket server cannot accept, closes and removes its socket file;
+    // the holder listens again once descriptors are free, so a later start still reaches it.
+    void socketComesBackAfterDescriptorsRanOut()
+    {
+        const QString name = instanceMutexName(QStringLiteral("FD %1").arg(getpid()));
+        SingleInstance holder(name);
+        QVERIFY(holder.tryAcquire());
+        QSignalSpy asked(&holder, &SingleInstance::showRequested);
+        rlimit old{};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &old) == 0);
+        const int open = int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files).size());
+        rlimit tight = old;
+        tight.rlim_cur = rlim_t(open + 4);
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &tight) == 0);
+        std::vector<std::unique_ptr<QLocalSocket>> clients;
+        for (int i = 0; i < 6; ++i) {
+            clients.push_back(std::make_unique<QLocalSocket>());
+            clients.back()->connectToServer(SingleInstance::serverName(name));
+        }
+        QTest::qWait(300);
+        clients.clear();
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &old) == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(SingleInstance::askHolderToShow(name, 200), 12000);
+        QTRY_VERIFY(asked.count() >= 1);
     }
 
     // The real program with its real skin: a second start ends with status 1 (not a crash of
@@ -142,7 +273,7 @@ private slots:
         first.kill();
         first.waitForFinished();
         QFile::remove(SingleInstance::lockFilePath(mutexName));
-        QFile::remove(QDir::tempPath() + QLatin1Char('/') + SingleInstance::serverName(mutexName));
+        QFile::remove(SingleInstance::serverName(mutexName));
     }
 
 private:

@@ -228,6 +228,48 @@ private slots:
         QVERIFY(r.out.isEmpty());
     }
 
+    // Command lines that are refused change no file: a mistyped command leaves the diagnostics
+    // file it names as it was; a file name that is not valid text is refused rather than written
+    // under another name; a product description that does not say which buttons the mouse has
+    // (this folder's names none) sends nothing, where every button would have gone out "off".
+    void refusedCommandLinesChangeNothing()
+    {
+        const QString diagnostics = m_dir.filePath(QStringLiteral("earlier-diagnostics.txt"));
+        {
+            QFile f(diagnostics);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("an earlier recording\n");
+        }
+        const QString option = QStringLiteral("--diagnostics=") + diagnostics;
+        for (const QStringList &args : {QStringList{"--emulate", option, "no-such-command"},
+                                        QStringList{option}, QStringList{option, "--bogus"}}) {
+            QCOMPARE(run(args).status, 64);
+            QFile f(diagnostics);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("an earlier recording\n"));
+        }
+
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(m_dir.path());
+        p.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral(
+                     "exec \"$0\" --data-dir \"$1\" export-config \"$(printf 'x\\377.conf')\""),
+                 QStringLiteral(MC_CLI_PATH), m_dir.path()});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 64);
+        QVERIFY(QDir(m_dir.path()).entryList({QStringLiteral("x*.conf")}, QDir::Files).isEmpty());
+
+        const Run r = run({"--emulate", "--trace", "apply"});
+        QCOMPARE(r.status, 9);
+        QVERIFY2(r.err.contains(QLatin1String("DefaultProfile.bin")), qPrintable(r.err));
+        QVERIFY2(!r.out.contains(QLatin1String("\n> ")) && !r.out.startsWith(QLatin1String("> ")),
+                 qPrintable(r.out));
+    }
+
     void missingDataFolderIsAUsageError_data()
     {
         QTest::addColumn<QString>("program");

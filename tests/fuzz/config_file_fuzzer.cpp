@@ -1,7 +1,8 @@
 // Configuration files: the bytes as Config.ini and as a configuration export (".conf"), both read
 // by our INI reader. Every key and value it reads must be what QSettings reads from the same
-// bytes; ImportConfig must give the store QSettings' values make; LoadStore must read the same
-// options and names from Config.ini; the library list must hold only usable, distinct names; and
+// bytes; ImportConfig must give the store QSettings' values make (what the file lacks keeping
+// the store's values); LoadStore must read QSettings' options and names from Config.ini (what it
+// lacks reading as defaults); the library list must hold only usable, distinct names; and
 // exporting over the file must keep every key that is not ours with its value, while our keys
 // read back as the store. (Exports, five profiles long, are read by our reader only: QSettings
 // would take seconds for each, and our reader is held to it on every input.)
@@ -48,21 +49,28 @@ int clampedSlot(int slot)
     return (slot < 0 || slot >= kSlotCount) ? 0 : slot;
 }
 
-// The options and names as ImportConfig and LoadStore take them, read through QSettings.
-void optionsWithQSettings(const QString &path, ProfileStore &s)
+// The options and names as LoadStore takes them (keepMissing false) or ImportConfig (true: an
+// option or name the file lacks keeps its value), read through QSettings.
+void optionsWithQSettings(const QString &path, ProfileStore &s, bool keepMissing)
 {
     QSettings qs(path, QSettings::IniFormat);
-    const auto num = [&](const char *key) { return qs.value(QLatin1String(key)).toInt(); };
-    s.ProfileID = uint8_t(clampedSlot(num(keys::kProfileID)));
-    s.AngleValue = uint8_t(num(keys::kAngleValue));
-    s.LiftHigh = uint8_t(num(keys::kLiftHigh));
-    s.Sync = uint8_t(num(keys::kSync));
-    s.Jitter = uint8_t(num(keys::kJitter));
-    s.Debounce = uint8_t(num(keys::kDebounce));
-    s.Count = uint8_t(num(keys::kCount));
+    const auto num = [&](const char *key, uint8_t &field) {
+        if (!keepMissing || qs.contains(QLatin1String(key)))
+            field = uint8_t(qs.value(QLatin1String(key)).toInt());
+    };
+    num(keys::kProfileID, s.ProfileID);
+    s.ProfileID = uint8_t(clampedSlot(s.ProfileID));
+    num(keys::kAngleValue, s.AngleValue);
+    num(keys::kLiftHigh, s.LiftHigh);
+    num(keys::kSync, s.Sync);
+    num(keys::kJitter, s.Jitter);
+    num(keys::kDebounce, s.Debounce);
+    num(keys::kCount, s.Count);
     for (int i = 0; i < kSlotCount; ++i) {
-        const QString name =
-            qs.value(QString::fromLatin1(keys::kSlotNameFmt).arg(i + 1)).toString();
+        const QString key = QString::fromLatin1(keys::kSlotNameFmt).arg(i + 1);
+        if (keepMissing && !qs.contains(key))
+            continue;
+        const QString name = qs.value(key).toString();
         s.names[size_t(i)] = isSafeFileName(name) ? name : defaultSlotName(i);
     }
 }
@@ -154,10 +162,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ImportConfig(imported, exported);
     if (compare) {
         ProfileStore expected = baseStore();
-        optionsWithQSettings(exported, expected);
+        optionsWithQSettings(exported, expected, true);
         for (int i = 0; i < kSlotCount; ++i) {
             ProfileData &r = expected.profiles[size_t(i)];
-            r = readWithQSettings(exported, QStringLiteral("PROFILE_%1").arg(i), false, r);
+            r = readWithQSettings(exported, QStringLiteral("PROFILE_%1").arg(i), false, r, true);
             clampProfile(r);
         }
         checkSameStore(imported, expected, "import against QSettings");
@@ -169,8 +177,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool loadedOk = LoadStore(loaded, &unreadable);
     MC_FUZZ_CHECK(loadedOk == compare, "LoadStore said %d for a file QSettings %s read",
                   int(loadedOk), compare ? "may" : "must not");
-    if (loadedOk)
-        checkSameOptions(loaded, imported, "LoadStore against ImportConfig");
+    if (loadedOk) {
+        ProfileStore expected = baseStore();
+        optionsWithQSettings(config, expected, false);
+        checkSameOptions(loaded, expected, "LoadStore against QSettings");
+    }
 
     const QStringList library = LoadLibraryList();
     for (int i = 0; i < library.size(); ++i) {

@@ -15,7 +15,7 @@
 namespace mc::fuzz {
 
 ProfileData readWithQSettings(const QString &path, const QString &group, bool withSleepKeys,
-                              const ProfileData &base)
+                              const ProfileData &base, bool keepMissing)
 {
     // The keys the file holds, by field: a lookup per field would cost QSettings 8,000 of them.
     QSettings qs(path, QSettings::IniFormat);
@@ -35,6 +35,8 @@ ProfileData readWithQSettings(const QString &path, const QString &group, bool wi
         r, withSleepKeys, [&](int ord, const profilekeys::FieldKey &field, auto &value) {
             const auto it = present.constFind(ord);
             const bool found = it != present.constEnd();
+            if (!found && keepMissing)
+                return;
             const QVariant v = found ? it.value() : QVariant();
             using Field = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<Field, uint8_t>)

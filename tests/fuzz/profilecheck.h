@@ -15,9 +15,10 @@ namespace mc::fuzz {
 // The record QSettings reads from the file's group, by the rules of our reader: every key
 // converted as QVariant converts it, a missing key giving the field's missing value, byte fields
 // keeping the low eight bits. Fields of the walk that are skipped (the two sleep keys when
-// withSleepKeys is false) keep the values of base.
+// withSleepKeys is false) keep the values of base, and so do the fields whose keys the file
+// lacks when keepMissing is set (as an import reads them).
 ProfileData readWithQSettings(const QString &path, const QString &group, bool withSleepKeys,
-                              const ProfileData &base);
+                              const ProfileData &base, bool keepMissing = false);
 
 // Every key of before (a QSettings view of a file) that isOurs does not claim must read the same
 // in the bytes written over that file. Those bytes are read by our reader, which the harnesses

@@ -3,6 +3,7 @@
 #include "macro/macrodb.h"
 #include "macro/macrolist.h"
 #include "profile/paths.h"
+#include "tests/profile/tmpfsmount.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +50,7 @@ private slots:
     void rename_data();
     void rename();
     void renameMovesFileAndSlot();
+    void fullDiskKeepsTheMacro();
     void deleteRemovesFileAndSlot();
     void deleteRefusesUnsafeNames();
     void importSingle();
@@ -196,6 +198,38 @@ void TestMacroDb::renameMovesFileAndSlot()
     QCOMPARE(s.value("Setting/MacroFilePath").toString(), macroFile("second"));
     QCOMPARE(renameMacro("ghost", "x").outcome, MacroOutcome::NotFound);
     QCOMPARE(macroNames(), (QStringList{"one", "second", "three"}));
+}
+
+// With no room left, a rename or a save fails with the file and the reason, and the macro file
+// and the list are exactly as they were: never a macro emptied behind a rename shown as done.
+void TestMacroDb::fullDiskKeepsTheMacro()
+{
+    mctest::TmpfsMount disk(1024);
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.whyNot()));
+    setAppDir(disk.path() + "/app");
+    QVERIFY(QDir().mkpath(configDir()));
+    QCOMPARE(createMacro("one", oneKey(4)).outcome, MacroOutcome::Done);
+    const QByteArray macroBefore = contentOf(macroFile("one"));
+    const QByteArray listBefore = contentOf(appSettingsFile());
+    QVERIFY(!macroBefore.isEmpty());
+    QVERIFY(disk.fillLeaving(0));
+
+    const MacroResult renamed = renameMacro("one", "first");
+    QCOMPARE(renamed.outcome, MacroOutcome::Failed);
+    QVERIFY2(renamed.reason.contains("No space left on device"), qPrintable(renamed.reason));
+    QCOMPARE(contentOf(macroFile("one")), macroBefore);
+    QVERIFY(!QFile::exists(macroFile("first")));
+    QCOMPARE(contentOf(appSettingsFile()), listBefore);
+
+    Macro longer = oneKey(5);
+    for (int i = 0; i < 200; ++i)
+        longer.actions << macro::keyPress(6) << macro::keyRelease(6);
+    const SaveResult saved = saveMacro("one", longer);
+    QVERIFY(!saved.ok());
+    QVERIFY2(saved.message().contains(macroFile("one")), qPrintable(saved.message()));
+    QCOMPARE(contentOf(macroFile("one")), macroBefore);
+    setAppDir(m_dir->path() + "/app");
 }
 
 void TestMacroDb::deleteRemovesFileAndSlot()

@@ -3,6 +3,7 @@
 // message, replaces it with the next, hides it after its time, ignores malformed blocks, keeps
 // to one instance and ends by itself when idle.
 #include "platform/osdlink.h"
+#include "platform/runtimedir.h"
 
 #include <QElapsedTimer>
 #include <QLocalSocket>
@@ -56,6 +57,15 @@ class TestOsdLink : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    // The display's socket is looked up in the user's own runtime folder, never by a plain name
+    // in the temporary folder, where another user could have put a socket of that name first.
+    void serverLivesInTheUsersRuntimeFolder()
+    {
+        const QString dir = mc::userRuntimeDir();
+        QVERIFY(!dir.isEmpty());
+        QVERIFY(mc::osdServerName().startsWith(dir + QLatin1Char('/')));
+    }
 
     // Announcing costs no waiting when there is no display program, and a burst of
     // announcements starts the program once, not once per message.

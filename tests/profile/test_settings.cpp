@@ -229,7 +229,12 @@ void TestSettings::productNameKeepsItsCharactersItsFolderStaysInside()
         QCOMPARE(folder.absolutePath(), configDir());
         QVERIFY2(isSafeFileName(folder.fileName()), qPrintable(folder.fileName()));
         QCOMPARE(productFolderName(folder.fileName()), folder.fileName());
+        // The window's pictures come from the skin folder only, or not at all.
+        QCOMPARE(productPicturePath(QStringLiteral("/Mouse.png")), QString());
     }
+    QVERIFY(writeCurrentProduct(QStringLiteral("KIV M1")).ok());
+    QCOMPARE(productPicturePath(QStringLiteral("_Side.png")),
+             skinDir() + QStringLiteral("/mouse/KIV M1_Side.png"));
     writeCurrentProduct(QStringLiteral("Mouse 4K/8K"));
     QCOMPARE(productDir(), configDir() + QStringLiteral("/Mouse 4K_8K"));
     writeCurrentProduct(QStringLiteral("KIV M1"));
@@ -289,6 +294,19 @@ void TestSettings::valuesWrittenReadBack()
     QCOMPARE(readBattery(), 70);
     writeLanguage(2);
     QCOMPARE(readLanguage(), 2);
+    // Rewrites of the same size in quick succession, between reads and writes of QSettings in
+    // the same process (which trusts its cached copy while size and time stay): each one seen,
+    // none undone.
+    for (int slot = 1; slot < 5; ++slot) {
+        QVERIFY(writeActiveSlot(slot).written());
+        QCOMPARE(QSettings(appSettingsFile(), QSettings::IniFormat)
+                     .value(QStringLiteral("Config/ProfileID"))
+                     .toInt(),
+                 slot);
+        QSettings(appSettingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Config/Other"), slot);
+        QCOMPARE(readActiveSlot(), slot);
+    }
     const QString exported = dir.path(QStringLiteral("out.conf"));
     mctest::writeWithQSettings(exported, {{QStringLiteral("Config/ProfileID"), 1}});
     WriteExportMark(exported, QStringLiteral("KIV M1, \"pro\""));

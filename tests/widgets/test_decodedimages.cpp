@@ -7,8 +7,13 @@
 #include "widgets/theme.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace mc;
 namespace di = mc::decodedimages;
@@ -98,6 +103,18 @@ private slots:
         QCOMPARE(reads(patched(sizesAt + 4, 0)), 0);
         QCOMPARE(reads(patched(sizesAt + 4, 8000)), 0); // more pixels than the file holds
         QCOMPARE(reads(patched(0, 0x21444142)), 0);     // not our file
+
+#ifdef Q_OS_UNIX
+        // A FIFO in the file's place (nobody will ever write to it) reads as nothing at once,
+        // rather than holding the start until a writer comes.
+        QVERIFY(QFile::remove(cache));
+        QVERIFY(::mkfifo(QFile::encodeName(cache).constData(), 0600) == 0);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(di::read(cache, 0, 1.0).size(), 0);
+        QVERIFY(clock.elapsed() < 2000);
+        QVERIFY(QFile::remove(cache));
+#endif
     }
 
     // A second start takes the images from the file, a changed skin file is read again, and a

@@ -10,7 +10,7 @@
 // or reopened here.
 #pragma once
 
-#include "device/statuspoller.h"
+#include "device/mouseconnection.h"
 
 #include <QByteArray>
 #include <QMetaType>
@@ -75,27 +75,29 @@ public:
     static constexpr int kWarningDelayMs = 200; // removal of the last mouse to slotWarning
     static constexpr int kReopenDelayMs = 500;  // close to reopen of a half-present attachment
 
-    // store: the working store (not owned); its slot names name the slot files. currentSlot:
-    // the slot being edited; by default the store's active slot. Installs the status poller as
-    // the process's poller control, so that a write stops and restarts it.
-    explicit DevicePresence(ProfileStore &store, std::function<int()> currentSlot = {},
-                            QObject *parent = nullptr);
+    // hid: the backend the mouse is reached through (not owned); the presence owns the connection
+    // built on it. store: the working store (not owned); its slot names name the slot files.
+    // currentSlot: the slot being edited; by default the store's active slot.
+    DevicePresence(HidBackend &hid, ProfileStore &store, std::function<int()> currentSlot = {},
+                   QObject *parent = nullptr);
     ~DevicePresence() override; // stops the poller and waits for its loop
 
     // After enumeration at start-up: counts the present mice, settles the current product,
     // opens its mouse, starts the poller and shows the start-up battery level (10 %).
     void begin();
 
-    // The write takes the device and the stores: stops the poller (waiting for its loop) and
-    // holds hot-plug events, status reports still queued and pending reopens until start().
-    // Also at shut-down, before the handles are closed.
+    // The write takes the device and the stores: holds hot-plug events, status reports still
+    // queued and pending reopens until start() (the write itself pauses the poller). Also at
+    // shut-down, before the handles are closed.
     void stop();
     // Runs what was held, in order, and starts a new poller.
     void start();
-    bool pollerRunning() const { return m_poller.isRunning(); }
+    // The connection to the mouse: its handles, its poller, what a write keeps.
+    MouseConnection &connection() { return m_connection; }
+    bool pollerRunning() const { return m_connection.pollerRunning(); }
     // The poller's signals, for those who follow the status too (the write's mouse-off check).
-    StatusPoller *poller() { return &m_poller; }
-    void setPollTimings(const PollTimings &timings) { m_poller.setTimings(timings); }
+    StatusPoller *poller() { return &m_connection.poller(); }
+    void setPollTimings(const PollTimings &timings) { m_connection.setPollTimings(timings); }
 
     int miceCount() const { return m_mice; }
     bool hasDevice() const { return m_hasDevice; }
@@ -178,7 +180,7 @@ private:
     std::function<int()> m_currentSlot;
     std::function<void(int)> m_setPointerSpeed;
     FirmwareHooks m_firmware;
-    StatusPoller m_poller;
+    MouseConnection m_connection;
 
     QTimer m_setUpTimer;  // slotWarnClose
     QTimer m_warnTimer;   // slotWarning

@@ -13,12 +13,11 @@
 #include "buttons/ui/kivbtnwindow.h"
 #include "device/discovery.h"
 #include "device/hidbackend.h"
-#include "emulator/backendselect.h"
-#include "emulator/emulatedmouse.h"
+#include "device/hotplugsource.h"
+#include "lighting/kivcolorwindow.h"
 #include "performance/kivdpiwindow.h"
 #include "performance/kivpointspeed.h"
 #include "performance/kivreportrate.h"
-#include "lighting/kivcolorwindow.h"
 #include "platform/hotplugwatcher.h"
 #include "platform/osdlink.h"
 #include "profile/settings.h"
@@ -37,9 +36,10 @@ namespace mc {
 
 void MousecfgWidget::createWorkers()
 {
-    m_presence = new DevicePresence(m_store, [this] { return m_slot; }, this);
+    m_presence = new DevicePresence(
+        hidBackend(), m_store, [this] { return m_slot; }, this);
     m_profiles = new ProfileLibrary(m_store, this);
-    m_writer = new WriteController(m_store, m_lastStore, this);
+    m_writer = new WriteController(m_presence->connection(), m_store, m_lastStore, this);
     // What the window shows, collected as Apply collects it.
     m_reapply = new ReapplyOnConnect(
         [this] {
@@ -68,18 +68,15 @@ void MousecfgWidget::wireWorkers()
             m_warningBox->accept();
     });
     connect(p, &DevicePresence::displayChanged, this, &MousecfgWidget::applyStatusDisplay);
-    connect(p, &DevicePresence::slotSelectRequested, m_profiles,
-            [this](int iSlot) { m_profiles->selectSlot(iSlot, false); }, Qt::DirectConnection);
+    connect(
+        p, &DevicePresence::slotSelectRequested, m_profiles,
+        [this](int iSlot) { m_profiles->selectSlot(iSlot, false); }, Qt::DirectConnection);
     connect(p, &DevicePresence::announce, this, &MousecfgWidget::announce);
     connect(p->poller(), &StatusPoller::RefreshBatteryStatus, m_writer,
             &WriteController::slotRefreshBatteryStatus);
-    // Hot-plug: the emulated mouse's own events (chosen on the command line, or installed
-    // directly by a test), else the system's.
-    EmulatedMouse *mouse = installedEmulator();
-    if (!mouse)
-        mouse = dynamic_cast<EmulatedMouse *>(&hidBackend());
-    if (mouse) {
-        connect(mouse, &EmulatedMouse::hotplug, p, &DevicePresence::onInterfaceChanged);
+    // Hot-plug: the backend's own events (the emulated mouse), else the system's.
+    if (HotplugSource *source = p->connection().hid().hotplugSource()) {
+        connect(source, &HotplugSource::interfaceChanged, p, &DevicePresence::onInterfaceChanged);
     } else {
         HidInterfaceClassifier classify;
 #ifdef Q_OS_WIN
@@ -99,8 +96,9 @@ void MousecfgWidget::wireWorkers()
     }
 
     // The write owns the device and the stores while it runs.
-    connect(m_writer, &WriteController::busyChanged, p,
-            [p](bool bBusy) { bBusy ? p->stop() : p->start(); }, Qt::DirectConnection);
+    connect(
+        m_writer, &WriteController::busyChanged, p,
+        [p](bool bBusy) { bBusy ? p->stop() : p->start(); }, Qt::DirectConnection);
 
     // A mouse that connects is given what the window shows, once it is awake.
     ReapplyOnConnect *r = m_reapply;

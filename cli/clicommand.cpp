@@ -2,6 +2,8 @@
 #include "cli/clicommand.h"
 
 #include "device/discovery.h"
+#include "device/hidbackend.h"
+#include "device/mouseconnection.h"
 #include "device/writeresult.h"
 #include "profile/profilestore.h"
 #include "profile/settings.h"
@@ -10,10 +12,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace mc::cli {
 
 namespace {
+std::unique_ptr<MouseConnection> g_connection;
+
 QVector<Command> &registry()
 {
     static QVector<Command> list;
@@ -31,7 +36,7 @@ void put(std::FILE *stream, const QString &line)
 QByteArray wantedProduct()
 {
     const QByteArray name = readCurrentProduct().toUtf8();
-    return name.isEmpty() ? deviceState().entries[0].productName : name;
+    return name.isEmpty() ? connection().state().entries[0].productName : name;
 }
 } // namespace
 
@@ -87,20 +92,28 @@ int loadDataFolderStore(ProfileStore &store)
     return kStoreUnreadable;
 }
 
+MouseConnection &connection()
+{
+    if (!g_connection)
+        g_connection = std::make_unique<MouseConnection>(hidBackend());
+    return *g_connection;
+}
+
 int openMouse()
 {
-    InitDeviceTable();
-    if (EnumerateDevices() != 0) {
+    MouseConnection &c = connection();
+    InitDeviceTable(c);
+    if (EnumerateDevices(c) != 0) {
         printError(QStringLiteral("The HID library could not be initialised."));
         return 1;
     }
-    OpenDeviceByName(wantedProduct());
-    return commandHandle() ? 0 : 1;
+    OpenDeviceByName(c, wantedProduct());
+    return c.commandHandle() ? 0 : 1;
 }
 
 QString openFailureText()
 {
-    const DeviceState &s = deviceState();
+    const DeviceState &s = connection().state();
     const int count = std::clamp(s.count, 0, kMaxDeviceEntries);
     const QByteArray wanted = wantedProduct();
     bool wantedPresent = false;
@@ -125,8 +138,11 @@ QString openFailureText()
 
 void closeMouse()
 {
-    CloseDevices();
-    hidBackend().exit();
+    if (!g_connection)
+        return;
+    HidBackend &hid = g_connection->hid();
+    g_connection.reset();
+    hid.exit();
 }
 
 } // namespace mc::cli

@@ -17,9 +17,9 @@ constexpr int kPointerUsage = 2;
 constexpr int kCommandUsage = 0;
 constexpr uint16_t kLoggedVendor = 0x04D9;
 
-int entryCount()
+int entryCount(const DeviceState &s)
 {
-    return std::clamp(deviceState().count, 0, kMaxDeviceEntries);
+    return std::clamp(s.count, 0, kMaxDeviceEntries);
 }
 
 bool wants(const HidDeviceInfo &d, int usage, int usagePage)
@@ -27,15 +27,14 @@ bool wants(const HidDeviceInfo &d, int usage, int usagePage)
     return d.usage == usage && d.usagePage == usagePage;
 }
 
-void openInto(HidHandle &slot, const QByteArray &path)
+void openInto(HidBackend &hid, HidHandle &slot, const QByteArray &path)
 {
-    HidBackend &hid = hidBackend();
     if (slot)
         hid.close(slot);
     slot = hid.open(path);
 }
 
-void noteDevice(DeviceEntry &e, const HidDeviceInfo &d)
+void noteDevice(DeviceState &s, DeviceEntry &e, const HidDeviceInfo &d)
 {
     if (d.vendorId == e.receiverVid && d.productId == e.receiverPid) {
         if (wants(d, e.receiverPointerUsage, e.receiverPointerUsagePage)) {
@@ -59,17 +58,17 @@ void noteDevice(DeviceEntry &e, const HidDeviceInfo &d)
             e.cableCommandPath = d.path;
             qCDebug(lcDevice, "cable command collection: %s", e.cableCommandPath.constData());
             e.cableCommandFound = true;
-            deviceState().cableRelease = d.release;
+            s.cableRelease = d.release;
         }
     }
 }
 } // namespace
 
-void InitDeviceTable()
+void InitDeviceTable(MouseConnection &connection)
 {
     const UsbIds ids = readUsbIds();
     const QByteArray name = readMouseListName().toUtf8();
-    DeviceState &s = deviceState();
+    DeviceState &s = connection.state();
     std::fill(s.entries.begin(), s.entries.end(), DeviceEntry());
     s.count = 0;
     qCDebug(lcDevice, "looking for the mouse \"%s\"", name.constData());
@@ -103,50 +102,52 @@ bool acceptsReceiverCommandPath(const QByteArray &path)
     return !windowsStyle && !lower.contains("col0");
 }
 
-int EnumerateDevices()
+int EnumerateDevices(MouseConnection &connection)
 {
-    HidBackend &hid = hidBackend();
+    HidBackend &hid = connection.hid();
     if (hid.init() != 0)
         return -1;
     const QVector<HidDeviceInfo> devices = hid.enumerate();
-    const int count = entryCount();
+    DeviceState &s = connection.state();
+    const int count = entryCount(s);
     for (const HidDeviceInfo &d : devices) {
         if (d.vendorId == kLoggedVendor) {
             qCDebug(lcDevice, "device %04x:%04x at %s, serial \"%s\", usage %x, usage page %x",
-                   d.vendorId, d.productId, d.path.constData(), qUtf8Printable(d.serial), d.usage,
-                   d.usagePage);
+                    d.vendorId, d.productId, d.path.constData(), qUtf8Printable(d.serial), d.usage,
+                    d.usagePage);
         }
         for (int i = 0; i < count; ++i)
-            noteDevice(deviceState().entries[size_t(i)], d);
+            noteDevice(s, s.entries[size_t(i)], d);
     }
     return 0;
 }
 
-void OpenDeviceByName(const QByteArray &productName)
+void OpenDeviceByName(MouseConnection &connection, const QByteArray &productName)
 {
-    if (hidBackend().init() != 0)
+    HidBackend &hid = connection.hid();
+    if (hid.init() != 0)
         return;
-    DeviceState &s = deviceState();
-    const int count = entryCount();
+    DeviceState &s = connection.state();
+    const int count = entryCount(s);
     for (int i = 0; i < count; ++i) {
         const DeviceEntry &e = s.entries[size_t(i)];
         if (e.productName != productName)
             continue;
         if (e.receiverPointerFound && e.receiverCommandFound) {
-            openInto(s.receiverPointer, e.receiverPointerPath);
-            openInto(s.receiverCommand, e.receiverCommandPath);
+            openInto(hid, s.receiverPointer, e.receiverPointerPath);
+            openInto(hid, s.receiverCommand, e.receiverCommandPath);
         }
         if (e.cablePointerFound && e.cableCommandFound) {
-            openInto(s.cablePointer, e.cablePointerPath);
-            openInto(s.cableCommand, e.cableCommandPath);
+            openInto(hid, s.cablePointer, e.cablePointerPath);
+            openInto(hid, s.cableCommand, e.cableCommandPath);
         }
     }
 }
 
-void CloseDevices()
+void CloseDevices(MouseConnection &connection)
 {
-    DeviceState &s = deviceState();
-    HidBackend &hid = hidBackend();
+    DeviceState &s = connection.state();
+    HidBackend &hid = connection.hid();
     for (HidHandle *h :
          {&s.receiverPointer, &s.receiverCommand, &s.cablePointer, &s.cableCommand}) {
         if (*h) {
@@ -163,30 +164,31 @@ bool productPresent(const DeviceEntry &entry)
             (entry.cablePointerFound && entry.cableCommandFound));
 }
 
-int presentProductCount()
+int presentProductCount(const MouseConnection &connection)
 {
-    const int count = entryCount();
+    const DeviceState &s = connection.state();
+    const int count = entryCount(s);
     int present = 0;
     for (int i = 0; i < count; ++i)
-        present += productPresent(deviceState().entries[size_t(i)]) ? 1 : 0;
+        present += productPresent(s.entries[size_t(i)]) ? 1 : 0;
     return present;
 }
 
-bool cableConnected()
+bool cableConnected(const MouseConnection &connection)
 {
-    return deviceState().entries[0].cableCommandFound;
+    return connection.state().entries[0].cableCommandFound;
 }
-bool cablePointerFound()
+bool cablePointerFound(const MouseConnection &connection)
 {
-    return deviceState().entries[0].cablePointerFound;
+    return connection.state().entries[0].cablePointerFound;
 }
-bool receiverCommandFound()
+bool receiverCommandFound(const MouseConnection &connection)
 {
-    return deviceState().entries[0].receiverCommandFound;
+    return connection.state().entries[0].receiverCommandFound;
 }
-int cableFirmwareRelease()
+int cableFirmwareRelease(const MouseConnection &connection)
 {
-    return deviceState().cableRelease;
+    return connection.state().cableRelease;
 }
 
 } // namespace mc

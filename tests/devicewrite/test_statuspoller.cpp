@@ -6,10 +6,10 @@
 #include "device/statusquery.h"
 #include "writefixture.h"
 
+#include <QLoggingCategory>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
-#include <QLoggingCategory>
 
 #include <atomic>
 #include <thread>
@@ -107,7 +107,10 @@ class TestStatusPoller : public QObject
 
 private slots:
     // The messages checked below are debug messages, off unless asked for.
-    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true")); }
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true"));
+    }
 
     void init();
 
@@ -158,7 +161,7 @@ void TestStatusPoller::statusAnswer()
     mouse->setWriteState(uint8_t(writeState));
     mouse->setStatusByte(uint8_t(status));
 
-    StatusPoller poller;
+    StatusPoller poller(mouse.connection());
     poller.setTimings(quick());
     QSignalSpy batterySpy(&poller, &StatusPoller::RefreshBatteryStatus);
     QSignalSpy write(&poller, &StatusPoller::RefreshWriteStatus);
@@ -168,7 +171,7 @@ void TestStatusPoller::statusAnswer()
     QVERIFY(!poller.isRunning());
     QCOMPARE(args(batterySpy, 0), (QList<int>{charging ? 1 : 0, raw & 0xFF, raw >> 8}));
     QCOMPARE(args(write, 0), QList<int>{writeState});
-    QCOMPARE(int(deviceState().statusByte), status);
+    QCOMPARE(int(mouse.connection().statusByte()), status);
 }
 
 void TestStatusPoller::zeroAnswerGivesZerosAndNoWriteState()
@@ -176,7 +179,7 @@ void TestStatusPoller::zeroAnswerGivesZerosAndNoWriteState()
     OpenMouse mouse;
     mouse->setMouseOff(true);
     mouse->setStatusByte(8);
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(quick());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     QSignalSpy write(&t, &KivGetBatteryThread::RefreshWriteStatus);
@@ -187,14 +190,14 @@ void TestStatusPoller::zeroAnswerGivesZerosAndNoWriteState()
     QVERIFY(t.wait(5000));
     QCOMPARE(args(battery, 0), (QList<int>{0, 0, 0}));
     QCOMPARE(write.count(), 0);
-    QCOMPARE(int(deviceState().statusByte), 8); // the status byte is kept all the same
+    QCOMPARE(int(mouse.connection().statusByte()), 8); // the status byte is kept all the same
 }
 
 void TestStatusPoller::readErrorAfterQueryGivesZeros()
 {
     OpenMouse mouse;
     mouse->unplug(A::Receiver); // the handles stay open but every read fails
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(quick());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     QSignalSpy write(&t, &KivGetBatteryThread::RefreshWriteStatus);
@@ -211,7 +214,7 @@ void TestStatusPoller::readErrorAfterQueryGivesZeros()
 void TestStatusPoller::changeReport()
 {
     OpenMouse mouse;
-    StatusPoller poller;
+    StatusPoller poller(mouse.connection());
     poller.setTimings(quick());
     QSignalSpy status(&poller, &StatusPoller::RefreshStatus);
     QSignalSpy write(&poller, &StatusPoller::RefreshWriteStatus);
@@ -228,7 +231,7 @@ void TestStatusPoller::changeReportReadInPlaceOfTheAnswerIsKept()
 {
     OpenMouse mouse;
     mouse->sendChangeReport(3, 2, 1, 0); // waiting when the first pass sends its query
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(quick());
     QSignalSpy status(&t, &KivGetBatteryThread::RefreshStatus);
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
@@ -243,7 +246,7 @@ void TestStatusPoller::changeReportReadInPlaceOfTheAnswerIsKept()
 void TestStatusPoller::statusAnswerWhileListening()
 {
     OpenMouse mouse;
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(quick());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     t.start();
@@ -260,14 +263,14 @@ void TestStatusPoller::statusAnswerWhileListening()
     t.requestStop();
     t.wait();
     QCOMPARE(args(battery, 1), (QList<int>{0, 0x10, 0x04}));
-    QCOMPARE(int(deviceState().statusByte), 8);
+    QCOMPARE(int(mouse.connection().statusByte()), 8);
 }
 
 void TestStatusPoller::silentMouseSignalsNothing()
 {
     OpenMouse mouse;
     mouse->setSilent(true);
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(instant());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     QSignalSpy status(&t, &KivGetBatteryThread::RefreshStatus);
@@ -284,8 +287,8 @@ void TestStatusPoller::silentMouseSignalsNothing()
 void TestStatusPoller::noMouseEndsTheThread()
 {
     OpenMouse mouse;
-    CloseDevices();
-    KivGetBatteryThread t;
+    CloseDevices(mouse.connection());
+    KivGetBatteryThread t(mouse.connection());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     t.start();
     QVERIFY(t.wait(5000)); // ends by itself, no stop needed
@@ -297,7 +300,7 @@ void TestStatusPoller::queryCadence()
 {
     OpenMouse mouse;
     mouse->setSilent(true);
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(instant());
     t.start();
     QTRY_VERIFY(t.passes() >= 200);
@@ -312,8 +315,11 @@ void TestStatusPoller::stopWaitsForTheLoopToEnd()
 {
     OpenMouse mouse;
     GateBackend gate(*mouse);
-    setHidBackend(&gate);
-    StatusPoller poller;
+    MouseConnection gated(gate);
+    InitDeviceTable(gated);
+    EnumerateDevices(gated);
+    OpenDeviceByName(gated, QByteArray(kWriteTestProduct));
+    StatusPoller poller(gated);
     poller.setTimings(quick());
     QSignalSpy write(&poller, &StatusPoller::RefreshWriteStatus);
     poller.start();
@@ -329,7 +335,6 @@ void TestStatusPoller::stopWaitsForTheLoopToEnd()
     gate.note("read released");
     gate.m_gate.release();
     stopper.join();
-    setHidBackend(mouse.operator->());
 
     QCOMPARE(gate.events(), (QStringList{"read released", "read returned", "stop returned"}));
     QVERIFY(!poller.isRunning());
@@ -338,18 +343,31 @@ void TestStatusPoller::stopWaitsForTheLoopToEnd()
 void TestStatusPoller::restartFromAnotherThreadStartsOnTheOwnersThread()
 {
     OpenMouse mouse;
-    StatusPoller poller;
-    poller.setTimings(quick());
-    QSignalSpy battery(&poller, &StatusPoller::RefreshBatteryStatus);
-    std::thread worker([&] {
-        poller.stopAndWait();
-        poller.restart();
-    });
-    worker.join();
-    QVERIFY(!poller.isRunning()); // the start waits for the owner's event loop
+    MouseConnection &c = mouse.connection();
+    c.setPollTimings(quick());
+    QSignalSpy battery(&c.poller(), &StatusPoller::RefreshBatteryStatus);
+    c.startPoller();
     QVERIFY(battery.wait(5000));
-    QVERIFY(poller.isRunning());
-    poller.stop();
+    std::thread worker([&] { const MouseConnection::PollerPause pause(c); });
+    worker.join();
+    QVERIFY(!c.pollerRunning()); // the start waits for the owner's event loop
+    {
+        // A write that begins before the owner's loop ran keeps it stopped, nested or not.
+        const MouseConnection::PollerPause outer(c);
+        {
+            const MouseConnection::PollerPause inner(c);
+        }
+        QTest::qWait(100);
+        QVERIFY(!c.pollerRunning());
+    }
+    QVERIFY(c.pollerRunning());
+    battery.clear();
+    QVERIFY(battery.wait(5000));
+    c.stopPoller();
+    {
+        const MouseConnection::PollerPause pause(c);
+    }
+    QVERIFY(!c.pollerRunning()); // stopped for good: a write does not bring it back
 }
 
 QTEST_GUILESS_MAIN(TestStatusPoller)

@@ -152,6 +152,9 @@ int DevicePresence::slot() const
 
 void DevicePresence::begin()
 {
+    const QString unreadable = settingsUnreadableText(m_connection.state());
+    if (!unreadable.isEmpty())
+        emit deviceProblem(unreadable);
     updateMouseList();
     m_hasDevice = m_mice > 0;
     if (m_hasDevice)
@@ -193,13 +196,26 @@ bool DevicePresence::heldForWrite(std::function<void()> call)
 
 void DevicePresence::openCurrent()
 {
-    OpenDeviceByName(m_connection, readCurrentProduct().toUtf8());
+    OpenDeviceByName(m_connection, currentProduct());
+    const QString failure = openFailureText(m_connection.state());
+    if (!failure.isEmpty())
+        emit deviceProblem(failure);
 }
 
 void DevicePresence::closeAll()
 {
     m_connection.stopPoller();
     CloseDevices(m_connection);
+}
+
+QByteArray DevicePresence::currentProduct() const
+{
+    const QByteArray stored = readCurrentProduct().toUtf8();
+    if (!stored.isEmpty() || !m_connection.state().settingsUnreadable)
+        return stored;
+    // Nothing can be stored while Config.ini cannot be read: the present mouse is the current.
+    const QStringList names = presentProductNames(m_connection);
+    return names.isEmpty() ? QByteArray() : names.first().toUtf8();
 }
 
 void DevicePresence::updateMouseList()
@@ -232,7 +248,7 @@ void DevicePresence::onInterfaceChanged(bool bArrival, int vid, int pid, int kin
 void DevicePresence::presenceUpdate(const HotplugEvent &e)
 {
     const int miceBefore = m_mice;
-    const QByteArray current = readCurrentProduct().toUtf8();
+    const QByteArray current = currentProduct();
     const InterfaceMatch match{e.vid, e.pid, e.kind};
     const QVector<InterfaceOutcome> outcomes =
         e.bArrival ? NoteInterfaceArrival(m_connection, match, e.path)

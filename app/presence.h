@@ -152,6 +152,9 @@ signals:
     void stageSelected(int iStage);     // the DPI panel highlights the stage
     void rateShown(int iRate);          // the report-rate panel shows it with the stored lift-off
     void announce(const QString &text); // for the on-screen display
+    // Something the user must know to use the mouse: Config.ini cannot be read, or the present
+    // mouse cannot be opened (with how to grant access). Connect queued: the window shows a box.
+    void deviceProblem(const QString &text);
 
 private:
     struct HotplugEvent
@@ -164,6 +167,8 @@ private:
     bool heldForWrite(std::function<void()> call);
 
     int slot() const;
+    // Config/CurrentProductName, or the present mouse while Config.ini cannot be read.
+    QByteArray currentProduct() const;
     void presenceUpdate(const HotplugEvent &e);
     void updateMouseList();
     void openCurrent();

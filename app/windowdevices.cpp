@@ -72,6 +72,9 @@ void MousecfgWidget::wireWorkers()
         p, &DevicePresence::slotSelectRequested, m_profiles,
         [this](int iSlot) { m_profiles->selectSlot(iSlot, false); }, Qt::DirectConnection);
     connect(p, &DevicePresence::announce, this, &MousecfgWidget::announce);
+    connect(
+        p, &DevicePresence::deviceProblem, this,
+        [this](const QString &text) { windowPrompts(this).tell(2, text); }, Qt::QueuedConnection);
     connect(p->poller(), &StatusPoller::RefreshBatteryStatus, m_writer,
             &WriteController::slotRefreshBatteryStatus);
     // Hot-plug: the backend's own events (the emulated mouse), else the system's.

@@ -44,7 +44,7 @@ int runApply(const QStringList &args)
     if (result == kOk)
         printLine(QStringLiteral("Settings written to the mouse."));
     else if (result == kNoDevice)
-        printLine(QStringLiteral("No mouse is present."));
+        printLine(openFailureText());
     else
         printLine(writeResultText(result));
     return result;

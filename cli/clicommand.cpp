@@ -77,7 +77,7 @@ int usageError(const QString &message)
             head += QLatin1Char(' ') + QLatin1String(c.arguments);
         printError(head.leftJustified(32) + QLatin1String(c.summary));
     }
-    printError(QStringLiteral("MODE: receiver (default), cable, both, off, silent, none"));
+    printError(QStringLiteral("MODE: receiver (default), cable, both, off, silent, none, denied"));
     return kExitUsage;
 }
 
@@ -103,6 +103,9 @@ int openMouse()
 {
     MouseConnection &c = connection();
     InitDeviceTable(c);
+    const QString unreadable = settingsUnreadableText(c.state());
+    if (!unreadable.isEmpty())
+        printError(unreadable);
     if (EnumerateDevices(c) != 0) {
         printError(QStringLiteral("The HID library could not be initialised."));
         return 1;
@@ -127,8 +130,11 @@ QString openFailureText()
         else if (other.isEmpty())
             other = e.productName;
     }
-    if (wantedPresent)
-        return QStringLiteral("The mouse is present but could not be opened.");
+    if (wantedPresent) {
+        const QString failure = mc::openFailureText(s);
+        return failure.isEmpty() ? QStringLiteral("The mouse is present but could not be opened.")
+                                 : failure;
+    }
     if (!other.isEmpty())
         return QStringLiteral("The mouse present is \"%1\", not \"%2\" as "
                               "Config/CurrentProductName says; it was not opened.")

@@ -46,6 +46,12 @@ struct DeviceState
     HidHandle cablePointer = nullptr;
     HidHandle cableCommand = nullptr;
     int cableRelease = 0; // firmware release of the cable command collection, 0 = none
+    // The last collection that was found but could not be opened, and why (empty: none).
+    QByteArray openFailedPath;
+    QString openFailure;
+    // Config.ini is there but could not be read: the entry was named from the product
+    // description instead.
+    bool settingsUnreadable = false;
 };
 
 } // namespace mc

@@ -3,9 +3,11 @@
 #include "device/log.h"
 
 #include "device/hidbackend.h"
+#include "profile/paths.h"
 #include "profile/settings.h"
 
 #include <QDebug>
+#include <QDir>
 
 #include <algorithm>
 
@@ -27,11 +29,20 @@ bool wants(const HidDeviceInfo &d, int usage, int usagePage)
     return d.usage == usage && d.usagePage == usagePage;
 }
 
-void openInto(HidBackend &hid, HidHandle &slot, const QByteArray &path)
+void openInto(HidBackend &hid, DeviceState &s, HidHandle &slot, const QByteArray &path)
 {
     if (slot)
         hid.close(slot);
     slot = hid.open(path);
+    if (slot)
+        return;
+    // Said where it happens: a node the user may not open (no udev rule) is otherwise only
+    // seen as a mouse that never answers.
+    s.openFailedPath = path;
+    s.openFailure = hid.lastOpenError();
+    qCWarning(
+        lcDevice, "%s cannot be opened: %s", path.constData(),
+        qUtf8Printable(s.openFailure.isEmpty() ? QStringLiteral("unknown reason") : s.openFailure));
 }
 
 void noteDevice(DeviceState &s, DeviceEntry &e, const HidDeviceInfo &d)
@@ -67,8 +78,17 @@ void noteDevice(DeviceState &s, DeviceEntry &e, const HidDeviceInfo &d)
 void InitDeviceTable(MouseConnection &connection)
 {
     const UsbIds ids = readUsbIds();
-    const QByteArray name = readMouseListName().toUtf8();
     DeviceState &s = connection.state();
+    // A Config.ini that is there but cannot be read names no mouse, yet the mouse is plugged in:
+    // it is looked for under the product description's name, and the reason is kept to be said.
+    s.settingsUnreadable = !settingsFileUsable(appSettingsFile());
+    const QByteArray name =
+        (s.settingsUnreadable ? readProductName() : readMouseListName()).toUtf8();
+    if (s.settingsUnreadable)
+        qCWarning(lcDevice,
+                  "%s cannot be read; looking for the mouse \"%s\" of the product "
+                  "description",
+                  qUtf8Printable(appSettingsFile()), name.constData());
     std::fill(s.entries.begin(), s.entries.end(), DeviceEntry());
     s.count = 0;
     qCDebug(lcDevice, "looking for the mouse \"%s\"", name.constData());
@@ -128,18 +148,20 @@ void OpenDeviceByName(MouseConnection &connection, const QByteArray &productName
     if (hid.init() != 0)
         return;
     DeviceState &s = connection.state();
+    s.openFailedPath.clear();
+    s.openFailure.clear();
     const int count = entryCount(s);
     for (int i = 0; i < count; ++i) {
         const DeviceEntry &e = s.entries[size_t(i)];
         if (e.productName != productName)
             continue;
         if (e.receiverPointerFound && e.receiverCommandFound) {
-            openInto(hid, s.receiverPointer, e.receiverPointerPath);
-            openInto(hid, s.receiverCommand, e.receiverCommandPath);
+            openInto(hid, s, s.receiverPointer, e.receiverPointerPath);
+            openInto(hid, s, s.receiverCommand, e.receiverCommandPath);
         }
         if (e.cablePointerFound && e.cableCommandFound) {
-            openInto(hid, s.cablePointer, e.cablePointerPath);
-            openInto(hid, s.cableCommand, e.cableCommandPath);
+            openInto(hid, s, s.cablePointer, e.cablePointerPath);
+            openInto(hid, s, s.cableCommand, e.cableCommandPath);
         }
     }
 }
@@ -155,6 +177,35 @@ void CloseDevices(MouseConnection &connection)
             *h = nullptr;
         }
     }
+}
+
+QString openFailureText(const DeviceState &state)
+{
+    if (state.openFailedPath.isEmpty())
+        return QString();
+    const QString reason =
+        state.openFailure.isEmpty() ? QStringLiteral("unknown reason") : state.openFailure;
+    QString text = QStringLiteral("The mouse is present, but %1 cannot be opened: %2.")
+                       .arg(QString::fromLocal8Bit(state.openFailedPath), reason);
+#ifndef Q_OS_WIN
+    text +=
+        QStringLiteral(" Access is granted by the udev rule 70-mousecfg.rules, which the package "
+                       "installs. For a build run from its tree or installed under /usr/local: "
+                       "sudo cp %1 /etc/udev/rules.d/ && sudo udevadm control --reload && "
+                       "sudo udevadm trigger, then plug the receiver in again.")
+            .arg(QStringLiteral(MC_BUILD_UDEV_RULE));
+#endif
+    return text;
+}
+
+QString settingsUnreadableText(const DeviceState &state)
+{
+    if (!state.settingsUnreadable)
+        return QString();
+    return QStringLiteral("The settings file %1 cannot be read (too large, a folder or not "
+                          "readable); the mouse is looked for as the product description names "
+                          "it, and the settings file is left as it is.")
+        .arg(QDir::toNativeSeparators(appSettingsFile()));
 }
 
 bool productPresent(const DeviceEntry &entry)

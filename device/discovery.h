@@ -20,7 +20,9 @@ constexpr int kKindCommand = 4;
 
 // Clears the table and fills entry 0 (count 1) from the product description and Config.ini.
 // When Config.ini names no mouse (Mouse_List/0 empty or missing) the table stays empty (count 0):
-// nothing is then found, opened or present.
+// nothing is then found, opened or present. When Config.ini is there but cannot be read, the
+// entry takes the product description's name (PROFILE/ProductName) and settingsUnreadable is
+// set, so that the mouse is still found.
 void InitDeviceTable(MouseConnection &connection);
 
 // 0 after a completed enumeration (whether or not anything matched), -1 when the HID library
@@ -74,6 +76,13 @@ QVector<InterfaceOutcome> NoteInterfaceArrival(MouseConnection &connection,
                                                const InterfaceMatch &match, const QByteArray &path);
 QVector<InterfaceOutcome> NoteInterfaceRemoval(MouseConnection &connection,
                                                const InterfaceMatch &match);
+
+// What to tell the user when a present mouse could not be opened (openFailedPath set): the node,
+// the system's reason and, on Linux, how to grant access (the udev rule the package installs,
+// and the commands to install it by hand from the build tree). Empty when nothing failed.
+QString openFailureText(const DeviceState &state);
+// The line that says Config.ini could not be read (settingsUnreadable); empty otherwise.
+QString settingsUnreadableText(const DeviceState &state);
 
 // Presence questions.
 // Both receiver or both cable collections found, for an entry that has a product name.

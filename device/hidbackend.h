@@ -36,6 +36,9 @@ public:
     virtual void exit() = 0;
     virtual QVector<HidDeviceInfo> enumerate() = 0;
     virtual HidHandle open(const QByteArray &path) = 0; // nullptr on failure
+    // Why the last open() that failed did (the system's words, for the user); empty when unknown.
+    // The thread that opens (the connection's) asks right after the failure.
+    virtual QString lastOpenError() const { return QString(); }
     virtual void close(HidHandle handle) = 0;
     // Both return the byte count, or -1 on failure; a read that times out returns 0.
     virtual int write(HidHandle handle, const uint8_t *data, size_t length) = 0;

@@ -143,8 +143,13 @@ QVector<HidDeviceInfo> EmulatedMouse::enumerate()
 HidHandle EmulatedMouse::open(const QByteArray &path)
 {
     QMutexLocker lock(&m_mutex);
+    m_openError.clear();
     if (path.isEmpty())
         return nullptr;
+    if (m_openDenied) {
+        m_openError = QStringLiteral("Permission denied");
+        return nullptr;
+    }
     for (Attachment a : {Attachment::Receiver, Attachment::Cable}) {
         if (!m_plugged[size_t(idx(a))])
             continue;
@@ -383,6 +388,18 @@ void EmulatedMouse::setHidInitFails(bool fails)
 {
     QMutexLocker lock(&m_mutex);
     m_initFails = fails;
+}
+
+void EmulatedMouse::setOpenDenied(bool denied)
+{
+    QMutexLocker lock(&m_mutex);
+    m_openDenied = denied;
+}
+
+QString EmulatedMouse::lastOpenError() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_openError;
 }
 
 int EmulatedMouse::openHandleCount() const

@@ -135,6 +135,9 @@ public:
     QByteArray productName() const;
     uint16_t cableRelease() const;
     void setHidInitFails(bool fails); // init() then returns -1
+    // Every open fails as a node without the user's access does ("Permission denied").
+    void setOpenDenied(bool denied);
+    QString lastOpenError() const override;
     int openHandleCount() const;
 
     // --- what the mouse reports ---
@@ -274,6 +277,8 @@ private:
     qint64 m_motionNextUs = 0; // when the next pointer report is due, on m_clock
     int m_motionStep = 0;
     bool m_initFails = false;
+    bool m_openDenied = false;
+    QString m_openError;
     std::map<quintptr, Handle> m_handles;
     quintptr m_nextHandle = 1;
 

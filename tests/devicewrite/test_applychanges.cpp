@@ -98,6 +98,7 @@ private slots:
     void maskTwoSendsTheExactSequence();
     void maskBitsBeyondTheGroupsAreIgnored();
     void fullWriteLeavesTheStoreInTheMouse();
+    void writeWhileThePointerMovesAndKeysArePressed();
     void dpiStageCountIsClamped_data();
     void dpiStageCountIsClamped();
     void sensorOptionByteOfTheProductVariant_data();
@@ -224,6 +225,34 @@ void TestApplyChanges::fullWriteLeavesTheStoreInTheMouse()
     // The device copy notes the macro's slot.
     QCOMPARE(int(mouse.connection().writeState().deviceCopy.profiles[0].buttons[4].Res4), 0);
     QVERIFY(!mouse->writeBracketOpen());
+}
+
+void TestApplyChanges::writeWhileThePointerMovesAndKeysArePressed()
+{
+    // What the mouse holds after a write on a still mouse...
+    const ProfileStore s = sampleStore();
+    QVector<QByteArray> still;
+    QStringList stillWire;
+    {
+        OpenMouse mouse;
+        QCOMPARE(int(ApplyChanges(mouse.connection(), s, 15)), 0);
+        for (uint8_t c = 0x01; c <= 0x05; ++c)
+            still << mouse->blockMemory(c);
+        stillWire = wireSummary(mouse->writtenReports());
+    }
+    // ...it holds too when the receiver's node brings the pointer's reports at 1000 Hz, and
+    // keys whose first key byte reads like a status answer or a change report, to every handle.
+    OpenMouse mouse;
+    mouse->setMotion(1000);
+    QTest::qWait(100); // the queue is full before the first command
+    mouse->sendKey(0x49);
+    mouse->sendKey(0x48);
+    QCOMPARE(int(ApplyChanges(mouse.connection(), s, 15)), 0);
+    for (uint8_t c = 0x01; c <= 0x05; ++c)
+        QCOMPARE(mouse->blockMemory(c), still.at(c - 1));
+    // The same reports, each once: nothing was taken for a wrong echo and sent again.
+    QCOMPARE(wireSummary(mouse->writtenReports()), stillWire);
+    QCOMPARE(mouse->refusedCount(), 0);
 }
 
 void TestApplyChanges::dpiStageCountIsClamped_data()

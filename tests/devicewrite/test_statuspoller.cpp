@@ -6,6 +6,7 @@
 #include "device/statusquery.h"
 #include "writefixture.h"
 
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -17,6 +18,7 @@
 using namespace mc;
 using namespace mc::test;
 using A = EmulatedMouse::Attachment;
+using C = EmulatedMouse::Collection;
 
 namespace {
 
@@ -124,6 +126,8 @@ private slots:
     void silentMouseSignalsNothing();
     void noMouseEndsTheThread();
     void queryCadence();
+    void otherCollectionsChangeNothing();
+    void changeWhileThePointerFillsTheQueueIsShown();
     void stopWaitsForTheLoopToEnd();
     void restartFromAnotherThreadStartsOnTheOwnersThread();
 
@@ -294,6 +298,59 @@ void TestStatusPoller::noMouseEndsTheThread()
     QVERIFY(t.wait(5000)); // ends by itself, no stop needed
     QCOMPARE(battery.count(), 0);
     QCOMPARE(mouse->writeCount(), 0);
+}
+
+void TestStatusPoller::otherCollectionsChangeNothing()
+{
+    OpenMouse mouse;
+    KivGetBatteryThread t(mouse.connection());
+    t.setTimings(quick());
+    QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
+    QSignalSpy status(&t, &KivGetBatteryThread::RefreshStatus);
+    QSignalSpy write(&t, &KivGetBatteryThread::RefreshWriteStatus);
+    t.start();
+    QVERIFY(battery.wait(5000)); // the first query's answer
+    // Insert (0x49) and Pause (0x48) in the first key byte, the pointer moving with those values
+    // in byte 3, and the pointer's reports at 1000 Hz besides.
+    mouse->setMotion(1000);
+    mouse->sendKey(0x49);
+    mouse->sendKey(0x48);
+    for (const char *hex : {"0100004900000000", "0100004800000000", "010000490102030405"})
+        mouse->queueCollectionReport(A::Receiver, C::Pointer, QByteArray::fromHex(hex));
+    QTest::qWait(300);
+    t.requestStop();
+    QVERIFY(t.wait(5000));
+    QCOMPARE(status.count(), 0);
+    // Only the mouse's own answers: battery 1000 (e8 03), not charging, write state 1.
+    for (int i = 0; i < battery.count(); ++i)
+        QCOMPARE(args(battery, i), (QList<int>{0, 0xE8, 0x03}));
+    QCOMPARE(write.count(), battery.count());
+    for (int i = 0; i < write.count(); ++i)
+        QCOMPARE(args(write, i), QList<int>{1});
+    QCOMPARE(int(mouse.connection().statusByte()), 0);
+}
+
+void TestStatusPoller::changeWhileThePointerFillsTheQueueIsShown()
+{
+    OpenMouse mouse;
+    KivGetBatteryThread t(mouse.connection()); // the protocol's pauses
+    QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
+    QSignalSpy status(&t, &KivGetBatteryThread::RefreshStatus);
+    mouse->setMotion(1000);
+    t.start();
+    QVERIFY(battery.wait(5000));
+    for (int i = 0; i < 3; ++i) {
+        // At any point of a pass: the queue fills in 63 ms while it waits.
+        QTest::qWait(137 + 71 * i);
+        mouse->sendChangeReport(uint8_t(i + 1), 0, 1, 0);
+        QElapsedTimer shown;
+        shown.start();
+        QVERIFY(status.wait(1000));
+        QVERIFY(shown.elapsed() < 1000);
+        QCOMPARE(status.last().at(0).toInt(), i + 1);
+    }
+    t.requestStop();
+    QVERIFY(t.wait(5000));
 }
 
 void TestStatusPoller::queryCadence()

@@ -21,6 +21,7 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 namespace mc {
 
@@ -75,10 +76,11 @@ public:
     static constexpr int kWarningDelayMs = 200; // removal of the last mouse to slotWarning
     static constexpr int kReopenDelayMs = 500;  // close to reopen of a half-present attachment
 
-    // hid: the backend the mouse is reached through (not owned); the presence owns the connection
-    // built on it. store: the working store (not owned); its slot names name the slot files.
-    // currentSlot: the slot being edited; by default the store's active slot.
-    DevicePresence(HidBackend &hid, ProfileStore &store, std::function<int()> currentSlot = {},
+    // hid: the backend the mouse is reached through (not owned), nullptr for the one the process
+    // chose, followed as it changes (a diagnostics tracer put in front later); the presence owns
+    // the connection built on it. store: the working store (not owned); its slot names name the
+    // slot files. currentSlot: the slot being edited; by default the store's active slot.
+    DevicePresence(HidBackend *hid, ProfileStore &store, std::function<int()> currentSlot = {},
                    QObject *parent = nullptr);
     ~DevicePresence() override; // stops the poller and waits for its loop
 
@@ -93,11 +95,11 @@ public:
     // Runs what was held, in order, and starts a new poller.
     void start();
     // The connection to the mouse: its handles, its poller, what a write keeps.
-    MouseConnection &connection() { return m_connection; }
-    bool pollerRunning() const { return m_connection.pollerRunning(); }
+    MouseConnection &connection() { return *m_connection; }
+    bool pollerRunning() const { return m_connection->pollerRunning(); }
     // The poller's signals, for those who follow the status too (the write's mouse-off check).
-    StatusPoller *poller() { return &m_connection.poller(); }
-    void setPollTimings(const PollTimings &timings) { m_connection.setPollTimings(timings); }
+    StatusPoller *poller() { return &m_connection->poller(); }
+    void setPollTimings(const PollTimings &timings) { m_connection->setPollTimings(timings); }
 
     int miceCount() const { return m_mice; }
     bool hasDevice() const { return m_hasDevice; }
@@ -185,7 +187,7 @@ private:
     std::function<int()> m_currentSlot;
     std::function<void(int)> m_setPointerSpeed;
     FirmwareHooks m_firmware;
-    MouseConnection m_connection;
+    std::unique_ptr<MouseConnection> m_connection;
 
     QTimer m_setUpTimer;  // slotWarnClose
     QTimer m_warnTimer;   // slotWarning

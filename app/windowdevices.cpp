@@ -36,8 +36,9 @@ namespace mc {
 
 void MousecfgWidget::createWorkers()
 {
+    // The process's backend, followed: a diagnostics tracer put in front later sees the reports.
     m_presence = new DevicePresence(
-        hidBackend(), m_store, [this] { return m_slot; }, this);
+        nullptr, m_store, [this] { return m_slot; }, this);
     m_profiles = new ProfileLibrary(m_store, this);
     m_writer = new WriteController(m_presence->connection(), m_store, m_lastStore, this);
     // What the window shows, collected as Apply collects it.

@@ -11,7 +11,9 @@
 
 namespace mc {
 
-MouseConnection::MouseConnection(HidBackend &hid) : m_hid(hid), m_poller(*this) {}
+MouseConnection::MouseConnection(HidBackend &hid) : m_hid(&hid), m_poller(*this) {}
+
+MouseConnection::MouseConnection() : m_hid(nullptr), m_poller(*this) {}
 
 MouseConnection::~MouseConnection()
 {

@@ -29,11 +29,15 @@ class MouseConnection final
 public:
     // The backend is not owned and must outlive the connection.
     explicit MouseConnection(HidBackend &hid);
+    // On the backend the process chose (hidBackend()), followed as it changes: a tracer put in
+    // front of it later (diagnostics recording) sees this connection's reports too. Only a
+    // backend that passes the same devices' handles on may be put in front while one is open.
+    MouseConnection();
     ~MouseConnection(); // stops the poller, closes the handles; the HID library stays up
     MouseConnection(const MouseConnection &) = delete;
     MouseConnection &operator=(const MouseConnection &) = delete;
 
-    HidBackend &hid() const { return m_hid; }
+    HidBackend &hid() const { return m_hid ? *m_hid : hidBackend(); }
     DeviceState &state() { return m_state; }
     const DeviceState &state() const { return m_state; }
     WriteState &writeState() { return m_write; }
@@ -78,7 +82,7 @@ private:
     void resume();
     void startIfWanted(); // on the connection's thread
 
-    HidBackend &m_hid;
+    HidBackend *m_hid; // nullptr: the process's backend
     DeviceState m_state;
     WriteState m_write;
     std::atomic<uint8_t> m_statusByte{0};

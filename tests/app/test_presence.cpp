@@ -83,7 +83,7 @@ private slots:
         m_fixture->configure(QStringLiteral("MouseSenSor/1"), 3325);
         m_fixture->configure(QStringLiteral("Config/Diff"), 0);
         m_store = namedStore();
-        m_presence = std::make_unique<DevicePresence>(mouse(), m_store);
+        m_presence = std::make_unique<DevicePresence>(&mouse(), m_store);
         m_presence->setPollTimings(quickPollTimings());
     }
     void cleanup()
@@ -246,7 +246,7 @@ private slots:
     void pollerEndsBeforeTheHandlesClose()
     {
         CloseWatch watch(mouse());
-        m_presence = std::make_unique<DevicePresence>(watch, m_store);
+        m_presence = std::make_unique<DevicePresence>(&watch, m_store);
         PollTimings slow = quickPollTimings();
         slow.listenRead = 100; // a read is nearly always under way
         m_presence->setPollTimings(slow);

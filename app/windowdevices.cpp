@@ -31,8 +31,25 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 
 namespace mc {
+
+namespace {
+// Past the start-up's show request (200 ms), which raises the window over what is open.
+constexpr int kProblemDelayMs = 500;
+constexpr int kProblemTries = 10; // 5 s
+
+void tellWhenShown(QWidget *window, const QString &text, int triesLeft)
+{
+    QTimer::singleShot(kProblemDelayMs, window, [window, text, triesLeft] {
+        if (!window->isVisible() && triesLeft > 0)
+            tellWhenShown(window, text, triesLeft - 1);
+        else
+            windowPrompts(window).tell(2, text);
+    });
+}
+} // namespace
 
 void MousecfgWidget::createWorkers()
 {
@@ -73,9 +90,10 @@ void MousecfgWidget::wireWorkers()
         p, &DevicePresence::slotSelectRequested, m_profiles,
         [this](int iSlot) { m_profiles->selectSlot(iSlot, false); }, Qt::DirectConnection);
     connect(p, &DevicePresence::announce, this, &MousecfgWidget::announce);
-    connect(
-        p, &DevicePresence::deviceProblem, this,
-        [this](const QString &text) { windowPrompts(this).tell(2, text); }, Qt::QueuedConnection);
+    // Said once the window is up, so that the box comes in front of it; a window that stays in
+    // the tray gets the box on its own after a while.
+    connect(p, &DevicePresence::deviceProblem, this,
+            [this](const QString &text) { tellWhenShown(this, text, kProblemTries); });
     connect(p->poller(), &StatusPoller::RefreshBatteryStatus, m_writer,
             &WriteController::slotRefreshBatteryStatus);
     // Hot-plug: the backend's own events (the emulated mouse), else the system's.

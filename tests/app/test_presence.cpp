@@ -262,6 +262,19 @@ private slots:
         m_presence.reset();
     }
 
+    void unopenableMouseIsSaid()
+    {
+        mouse().setOpenDenied(true);
+        QSignalSpy problem(m_presence.get(), &DevicePresence::deviceProblem);
+        startWith({A::Receiver});
+        QCOMPARE(problem.count(), 1);
+        const QString text = problem.at(0).at(0).toString();
+        QVERIFY2(text.contains("cannot be opened: Permission denied") &&
+                     text.contains("70-mousecfg.rules"),
+                 qPrintable(text));
+        QVERIFY(m_presence->connection().commandHandle() == nullptr);
+    }
+
     void deviceEventsWaitForTheWriteToEnd()
     {
         startWith({A::Receiver});

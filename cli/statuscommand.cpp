@@ -30,7 +30,10 @@ int readStatusAnswer(HidHandle handle, frame::Report &answer)
             connection().hid().readTimeout(handle, answer.data(), answer.size(), kReadTimeoutMs);
         if (n < 0)
             return kNoAnswer;
-        if (n > frame::kStatusByte && answer[frame::kCommand] == frame::kStatus)
+        // The receiver's node brings the pointer's and keyboard's reports too: only the command
+        // collection's status answer counts.
+        if (n > frame::kStatusByte && !frame::isForeignReport(answer.data(), n) &&
+            answer[frame::kCommand] == frame::kStatus)
             return kOk;
     }
     return kNoAnswer;

@@ -72,7 +72,9 @@ public:
         std::memcpy(r, m_data + m_pos, n);
         m_pos += n;
         std::memcpy(data, r, std::min(length, size_t(kReportSize)));
-        if (r[frame::kCommand] == frame::kChangeReport) {
+        // Another collection's report (the node's pointer and keyboard) tells the window nothing.
+        if (frame::isForeignReport(r, kReportSize)) {
+        } else if (r[frame::kCommand] == frame::kChangeReport) {
             expected.append({kChange, r[4], r[5], r[6], r[7]});
         } else if (r[frame::kCommand] == frame::kStatus) {
             expected.append({kBattery, r[6], r[4], r[5], 0});

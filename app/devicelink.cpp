@@ -2,23 +2,22 @@
 #include "app/devicelink.h"
 #include "app/log.h"
 
-#include "device/devicetable.h"
 #include "device/discovery.h"
-#include "device/hidbackend.h"
+#include "device/mouseconnection.h"
 
 namespace mc {
 
-void startDevices()
+void startDevices(MouseConnection &connection)
 {
-    InitDeviceTable();
-    if (EnumerateDevices() != 0)
+    InitDeviceTable(connection);
+    if (EnumerateDevices(connection) != 0)
         qCDebug(lcApp, "HID library did not initialise; no mouse can be found");
 }
 
-QStringList presentProductNames()
+QStringList presentProductNames(const MouseConnection &connection)
 {
     QStringList names;
-    const DeviceState &state = deviceState();
+    const DeviceState &state = connection.state();
     const int count = qBound(0, state.count, kMaxDeviceEntries);
     for (int i = 0; i < count; ++i) {
         const DeviceEntry &e = state.entries[size_t(i)];
@@ -28,33 +27,35 @@ QStringList presentProductNames()
     return names;
 }
 
-void openMouse(const QString &productName)
+void openMouse(MouseConnection &connection, const QString &productName)
 {
-    OpenDeviceByName(productName.toUtf8());
+    OpenDeviceByName(connection, productName.toUtf8());
 }
 
-void closeMouse()
+void closeMouse(MouseConnection &connection)
 {
-    CloseDevices();
+    connection.stopPoller(); // its loop has ended before the handles close
+    CloseDevices(connection);
 }
 
-void shutdownDevices()
+void shutdownDevices(MouseConnection &connection)
 {
-    CloseDevices();
-    hidBackend().exit();
+    connection.stopPoller();
+    CloseDevices(connection);
+    connection.hid().exit();
 }
 
-bool cableSeenAtStart()
+bool cableSeenAtStart(const MouseConnection &connection)
 {
-    return cableFirmwareRelease() != 0;
+    return cableFirmwareRelease(connection) != 0;
 }
-bool cableCommandPresent()
+bool cableCommandPresent(const MouseConnection &connection)
 {
-    return cableConnected();
+    return cableConnected(connection);
 }
-bool receiverCommandPresent()
+bool receiverCommandPresent(const MouseConnection &connection)
 {
-    return receiverCommandFound();
+    return receiverCommandFound(connection);
 }
 
 } // namespace mc

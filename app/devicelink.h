@@ -1,5 +1,6 @@
 // The main window's calls into the device layer, gathered in one place so the window does not
-// depend on how discovery, opening and closing are done. User-interface thread only.
+// depend on how discovery, opening and closing are done. User-interface thread only; each takes
+// the connection the window's presence owns.
 #pragma once
 
 #include <QString>
@@ -7,18 +8,20 @@
 
 namespace mc {
 
+class MouseConnection;
+
 // Fills the device table from the product description and enumerates the HID collections.
-void startDevices();
+void startDevices(MouseConnection &connection);
 // Product names of the table entries whose mouse is present, in table order.
-QStringList presentProductNames();
-void openMouse(const QString &productName);
-void closeMouse();
+QStringList presentProductNames(const MouseConnection &connection);
+void openMouse(MouseConnection &connection, const QString &productName);
+void closeMouse(MouseConnection &connection);
 // Closes the handles and releases the HID library (shut-down).
-void shutdownDevices();
+void shutdownDevices(MouseConnection &connection);
 // The cable was attached with its command collection when the devices were enumerated.
-bool cableSeenAtStart();
+bool cableSeenAtStart(const MouseConnection &connection);
 // Connection flags of the first entry.
-bool cableCommandPresent();
-bool receiverCommandPresent();
+bool cableCommandPresent(const MouseConnection &connection);
+bool receiverCommandPresent(const MouseConnection &connection);
 
 } // namespace mc

@@ -45,10 +45,10 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     m_disableMacro = readDisableMacro();
     m_colorMode = readColorMode();
 
-    // The mouse: fill the table and find the present mice; presence opens the current one.
-    startDevices();
-    m_miceAtStart = presentProductNames().size();
     createWorkers();
+    // The mouse: fill the table and find the present mice; presence opens the current one.
+    startDevices(m_presence->connection());
+    m_miceAtStart = presentProductNames(m_presence->connection()).size();
 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
@@ -94,7 +94,7 @@ MousecfgWidget::~MousecfgWidget()
 {
     // The poller's loop ends before the handles close.
     m_presence->stop();
-    shutdownDevices();
+    shutdownDevices(m_presence->connection());
     if (m_translator)
         QCoreApplication::removeTranslator(m_translator);
 }

@@ -103,11 +103,12 @@ QString rateAnnouncement(int iRate)
     }
 }
 
-DevicePresence::DevicePresence(ProfileStore &store, std::function<int()> currentSlot,
-                               QObject *parent)
+DevicePresence::DevicePresence(HidBackend *hid, ProfileStore &store,
+                               std::function<int()> currentSlot, QObject *parent)
     : QObject(parent), m_store(store), m_currentSlot(std::move(currentSlot)),
       m_setPointerSpeed([](int speed) { setSystemPointerSpeedValue(speed); }),
-      m_firmware(defaultFirmwareHooks())
+      m_firmware(defaultFirmwareHooks()), m_connection(hid ? std::make_unique<MouseConnection>(*hid)
+                                                           : std::make_unique<MouseConnection>())
 {
     qRegisterMetaType<mc::StatusDisplay>();
     for (QTimer *t : {&m_setUpTimer, &m_warnTimer, &m_reopenTimer}) {
@@ -118,12 +119,12 @@ DevicePresence::DevicePresence(ProfileStore &store, std::function<int()> current
     connect(&m_warnTimer, &QTimer::timeout, this, &DevicePresence::slotWarning);
     connect(&m_reopenTimer, &QTimer::timeout, this, &DevicePresence::reopen);
 
-    connect(&m_poller, &StatusPoller::RefreshBatteryStatus, this,
+    StatusPoller *poller = &m_connection->poller();
+    connect(poller, &StatusPoller::RefreshBatteryStatus, this,
             &DevicePresence::slotRefreshBatteryStatus);
-    connect(&m_poller, &StatusPoller::RefreshStatus, this, &DevicePresence::slotRefreshStatus);
-    connect(&m_poller, &StatusPoller::RefreshWriteStatus, this,
+    connect(poller, &StatusPoller::RefreshStatus, this, &DevicePresence::slotRefreshStatus);
+    connect(poller, &StatusPoller::RefreshWriteStatus, this,
             &DevicePresence::slotRefreshWriteStatus);
-    setPollerControl(&m_poller);
 
     m_display.barStyle = batteryBarStyle(false, themeColour(), scaleFactor());
     m_display.barFormat = QStringLiteral("%p%");
@@ -131,7 +132,7 @@ DevicePresence::DevicePresence(ProfileStore &store, std::function<int()> current
 
 DevicePresence::~DevicePresence()
 {
-    m_poller.stop(); // the poller's own destructor also waits; stopping first keeps the order
+    m_connection->stopPoller(); // its loop ends before the connection closes the handles
 }
 
 void DevicePresence::setPointerSpeedSetter(std::function<void(int)> setter)
@@ -152,11 +153,14 @@ int DevicePresence::slot() const
 
 void DevicePresence::begin()
 {
+    const QString unreadable = settingsUnreadableText(m_connection->state());
+    if (!unreadable.isEmpty())
+        emit deviceProblem(unreadable);
     updateMouseList();
     m_hasDevice = m_mice > 0;
     if (m_hasDevice)
         openCurrent();
-    m_poller.start();
+    m_connection->startPoller();
     // The level shown until the mouse reports its own. It is no reading, so the stored level
     // (Config/Battery) stays as the last report left it.
     m_storeLevel = false;
@@ -167,7 +171,6 @@ void DevicePresence::begin()
 void DevicePresence::stop()
 {
     m_held = true;
-    m_poller.stop();
 }
 
 void DevicePresence::start()
@@ -181,7 +184,7 @@ void DevicePresence::start()
         m_setUpTimer.start(kSetUpDelayMs);
     if (std::exchange(m_reopenHeld, false))
         m_reopenTimer.start(kReopenDelayMs);
-    m_poller.start();
+    m_connection->startPoller();
 }
 
 bool DevicePresence::heldForWrite(std::function<void()> call)
@@ -194,18 +197,31 @@ bool DevicePresence::heldForWrite(std::function<void()> call)
 
 void DevicePresence::openCurrent()
 {
-    OpenDeviceByName(readCurrentProduct().toUtf8());
+    OpenDeviceByName(*m_connection, currentProduct());
+    const QString failure = openFailureText(m_connection->state());
+    if (!failure.isEmpty())
+        emit deviceProblem(failure);
 }
 
 void DevicePresence::closeAll()
 {
-    m_poller.stop();
-    CloseDevices();
+    m_connection->stopPoller();
+    CloseDevices(*m_connection);
+}
+
+QByteArray DevicePresence::currentProduct() const
+{
+    const QByteArray stored = readCurrentProduct().toUtf8();
+    if (!stored.isEmpty() || !m_connection->state().settingsUnreadable)
+        return stored;
+    // Nothing can be stored while Config.ini cannot be read: the present mouse is the current.
+    const QStringList names = presentProductNames(*m_connection);
+    return names.isEmpty() ? QByteArray() : names.first().toUtf8();
 }
 
 void DevicePresence::updateMouseList()
 {
-    const QStringList names = presentProductNames();
+    const QStringList names = presentProductNames(*m_connection);
     m_mice = names.size();
     const QString current = readCurrentProduct();
     QString wanted = current;
@@ -233,34 +249,36 @@ void DevicePresence::onInterfaceChanged(bool bArrival, int vid, int pid, int kin
 void DevicePresence::presenceUpdate(const HotplugEvent &e)
 {
     const int miceBefore = m_mice;
-    const QByteArray current = readCurrentProduct().toUtf8();
+    const QByteArray current = currentProduct();
     const InterfaceMatch match{e.vid, e.pid, e.kind};
     const QVector<InterfaceOutcome> outcomes =
-        e.bArrival ? NoteInterfaceArrival(match, e.path) : NoteInterfaceRemoval(match);
+        e.bArrival ? NoteInterfaceArrival(*m_connection, match, e.path)
+                   : NoteInterfaceRemoval(*m_connection, match);
     bool reloaded = false;
     bool openedNow = false;
     for (const InterfaceOutcome &o : outcomes) {
-        const bool isCurrent = deviceState().entries[size_t(o.entry)].productName == current;
+        const bool isCurrent =
+            m_connection->state().entries[size_t(o.entry)].productName == current;
         if (e.bArrival && o.completedNow) {
             // The list is settled in both cases: a program started without a mouse holds the
             // empty product name, and the set-up opens the product the list names.
             updateMouseList();
             m_reopenTimer.stop(); // the open below, or the set-up, opens the attachment
             if (miceBefore > 0) {
-                m_poller.stop();
+                m_connection->stopPoller();
                 openCurrent();
                 openedNow = true;
             } else {
                 m_setUpTimer.start(kSetUpDelayMs);
             }
         } else if (!e.bArrival && o.lostLast) {
-            m_mice = presentProductCount();
+            m_mice = presentProductCount(*m_connection);
             if (m_mice > 0) {
                 updateMouseList();
                 if (isCurrent) {
                     closeAll();
                     openCurrent();
-                    m_poller.start();
+                    m_connection->startPoller();
                     setUp();
                     reloaded = true;
                 }
@@ -288,7 +306,7 @@ void DevicePresence::presenceUpdate(const HotplugEvent &e)
         }
     }
     updateConnectionDisplay();
-    m_poller.start();
+    m_connection->startPoller();
     if (openedNow)
         connectedIfNew();
 }
@@ -308,7 +326,7 @@ void DevicePresence::reopen()
     }
     closeAll();
     openCurrent();
-    m_poller.start();
+    m_connection->startPoller();
     updateConnectionDisplay();
     if (m_mice > 0)
         connectedIfNew();
@@ -327,9 +345,9 @@ void DevicePresence::slotWarnClose()
         m_setUpHeld = true;
         return;
     }
-    m_poller.stop();
+    m_connection->stopPoller();
     openCurrent();
-    m_poller.start();
+    m_connection->startPoller();
     setUp();
     connectedIfNew();
 }
@@ -341,8 +359,8 @@ void DevicePresence::slotWarning()
 
 void DevicePresence::updateConnectionDisplay()
 {
-    m_display.connection =
-        connectionDisplayFor(cableConnected(), receiverCommandFound(), m_charging);
+    m_display.connection = connectionDisplayFor(cableConnected(*m_connection),
+                                                receiverCommandFound(*m_connection), m_charging);
     m_display.chargingShown = false;
     emit displayChanged(m_display);
 }
@@ -362,7 +380,7 @@ void DevicePresence::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
         emit displayChanged(m_display);
         return;
     }
-    const bool cable = cableConnected();
+    const bool cable = cableConnected(*m_connection);
     m_display.barText.clear();
     m_display.barTextVisible = true;
     m_display.barFormat = cable ? QString() : QStringLiteral("%p%");
@@ -391,7 +409,8 @@ void DevicePresence::slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRat
 {
     if (heldForWrite([=] { slotRefreshStatus(iProfile, iDPI, iRate, iMode); }))
         return;
-    qCDebug(lcApp, "change on the mouse: profile %x, stage %x, rate %x, mode %x", iProfile, iDPI, iRate, iMode);
+    qCDebug(lcApp, "change on the mouse: profile %x, stage %x, rate %x, mode %x", iProfile, iDPI,
+            iRate, iMode);
     // A slot the store does not have names no record to compare with.
     if (iProfile >= kSlotCount)
         return;
@@ -453,14 +472,14 @@ void DevicePresence::refreshRate(int iSlot, quint8 iRate)
 
 void DevicePresence::onFirmwareRequested()
 {
-    if (cableFirmwareRelease() == 0) {
+    if (cableFirmwareRelease(*m_connection) == 0) {
         m_firmware.ask(2, QObject::tr("To update the firmware, please connect to the computer "
                                       "with a cable."));
         return;
     }
     if (!m_firmware.ask(1, QObject::tr("Do you want to upgrade the firmware?")))
         return;
-    m_poller.stop();
+    m_connection->stopPoller();
     const QString updater =
         skinDir() + (uiLanguage() == 0 ? QStringLiteral("/mouse/bin/K552-8871-20230727-en.exe")
                                        : QStringLiteral("/mouse/bin/K552-8871-20230727.exe"));
@@ -471,7 +490,7 @@ void DevicePresence::onFirmwareRequested()
         return;
     }
     qCDebug(lcApp, "firmware updater did not start: %s", qPrintable(updater));
-    m_poller.start();
+    m_connection->startPoller();
 }
 
 } // namespace mc

@@ -10,7 +10,7 @@
 // or reopened here.
 #pragma once
 
-#include "device/statuspoller.h"
+#include "device/mouseconnection.h"
 
 #include <QByteArray>
 #include <QMetaType>
@@ -21,6 +21,7 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 namespace mc {
 
@@ -75,27 +76,30 @@ public:
     static constexpr int kWarningDelayMs = 200; // removal of the last mouse to slotWarning
     static constexpr int kReopenDelayMs = 500;  // close to reopen of a half-present attachment
 
-    // store: the working store (not owned); its slot names name the slot files. currentSlot:
-    // the slot being edited; by default the store's active slot. Installs the status poller as
-    // the process's poller control, so that a write stops and restarts it.
-    explicit DevicePresence(ProfileStore &store, std::function<int()> currentSlot = {},
-                            QObject *parent = nullptr);
+    // hid: the backend the mouse is reached through (not owned), nullptr for the one the process
+    // chose, followed as it changes (a diagnostics tracer put in front later); the presence owns
+    // the connection built on it. store: the working store (not owned); its slot names name the
+    // slot files. currentSlot: the slot being edited; by default the store's active slot.
+    DevicePresence(HidBackend *hid, ProfileStore &store, std::function<int()> currentSlot = {},
+                   QObject *parent = nullptr);
     ~DevicePresence() override; // stops the poller and waits for its loop
 
     // After enumeration at start-up: counts the present mice, settles the current product,
     // opens its mouse, starts the poller and shows the start-up battery level (10 %).
     void begin();
 
-    // The write takes the device and the stores: stops the poller (waiting for its loop) and
-    // holds hot-plug events, status reports still queued and pending reopens until start().
-    // Also at shut-down, before the handles are closed.
+    // The write takes the device and the stores: holds hot-plug events, status reports still
+    // queued and pending reopens until start() (the write itself pauses the poller). Also at
+    // shut-down, before the handles are closed.
     void stop();
     // Runs what was held, in order, and starts a new poller.
     void start();
-    bool pollerRunning() const { return m_poller.isRunning(); }
+    // The connection to the mouse: its handles, its poller, what a write keeps.
+    MouseConnection &connection() { return *m_connection; }
+    bool pollerRunning() const { return m_connection->pollerRunning(); }
     // The poller's signals, for those who follow the status too (the write's mouse-off check).
-    StatusPoller *poller() { return &m_poller; }
-    void setPollTimings(const PollTimings &timings) { m_poller.setTimings(timings); }
+    StatusPoller *poller() { return &m_connection->poller(); }
+    void setPollTimings(const PollTimings &timings) { m_connection->setPollTimings(timings); }
 
     int miceCount() const { return m_mice; }
     bool hasDevice() const { return m_hasDevice; }
@@ -150,6 +154,9 @@ signals:
     void stageSelected(int iStage);     // the DPI panel highlights the stage
     void rateShown(int iRate);          // the report-rate panel shows it with the stored lift-off
     void announce(const QString &text); // for the on-screen display
+    // Something the user must know to use the mouse: Config.ini cannot be read, or the present
+    // mouse cannot be opened (with how to grant access). Connect queued: the window shows a box.
+    void deviceProblem(const QString &text);
 
 private:
     struct HotplugEvent
@@ -162,6 +169,8 @@ private:
     bool heldForWrite(std::function<void()> call);
 
     int slot() const;
+    // Config/CurrentProductName, or the present mouse while Config.ini cannot be read.
+    QByteArray currentProduct() const;
     void presenceUpdate(const HotplugEvent &e);
     void updateMouseList();
     void openCurrent();
@@ -178,7 +187,7 @@ private:
     std::function<int()> m_currentSlot;
     std::function<void(int)> m_setPointerSpeed;
     FirmwareHooks m_firmware;
-    StatusPoller m_poller;
+    std::unique_ptr<MouseConnection> m_connection;
 
     QTimer m_setUpTimer;  // slotWarnClose
     QTimer m_warnTimer;   // slotWarning

@@ -188,7 +188,7 @@ void MousecfgWidget::slotMouseOver(KivPushButton *btn, bool bType)
 
 void MousecfgWidget::refreshMouseList()
 {
-    rebuildMouseMenu(presentProductNames());
+    rebuildMouseMenu(presentProductNames(m_presence->connection()));
     if (m_mice.size() == 1)
         writeCurrentProduct(m_mice.first());
     else if (m_mice.isEmpty())
@@ -223,14 +223,14 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
         return;
     // Stopping the poller waits for its loop, so the handles are ours without pauses.
     m_presence->stop();
-    closeMouse();
+    closeMouse(m_presence->connection());
     m_viewFront = true;
     m_selKind = 0;
     m_selIndex = -1;
     const QString name = action->text();
     m_mouseBtn->setText(name);
     writeCurrentProduct(name);
-    openMouse(name);
+    openMouse(m_presence->connection(), name);
     loadProfileState();
     reloadForProduct(true);
     switchTab(0);

@@ -13,12 +13,11 @@
 #include "buttons/ui/kivbtnwindow.h"
 #include "device/discovery.h"
 #include "device/hidbackend.h"
-#include "emulator/backendselect.h"
-#include "emulator/emulatedmouse.h"
+#include "device/hotplugsource.h"
+#include "lighting/kivcolorwindow.h"
 #include "performance/kivdpiwindow.h"
 #include "performance/kivpointspeed.h"
 #include "performance/kivreportrate.h"
-#include "lighting/kivcolorwindow.h"
 #include "platform/hotplugwatcher.h"
 #include "platform/osdlink.h"
 #include "profile/settings.h"
@@ -32,14 +31,33 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 
 namespace mc {
 
+namespace {
+// Past the start-up's show request (200 ms), which raises the window over what is open.
+constexpr int kProblemDelayMs = 500;
+constexpr int kProblemTries = 10; // 5 s
+
+void tellWhenShown(QWidget *window, const QString &text, int triesLeft)
+{
+    QTimer::singleShot(kProblemDelayMs, window, [window, text, triesLeft] {
+        if (!window->isVisible() && triesLeft > 0)
+            tellWhenShown(window, text, triesLeft - 1);
+        else
+            windowPrompts(window).tell(2, text);
+    });
+}
+} // namespace
+
 void MousecfgWidget::createWorkers()
 {
-    m_presence = new DevicePresence(m_store, [this] { return m_slot; }, this);
+    // The process's backend, followed: a diagnostics tracer put in front later sees the reports.
+    m_presence = new DevicePresence(
+        nullptr, m_store, [this] { return m_slot; }, this);
     m_profiles = new ProfileLibrary(m_store, this);
-    m_writer = new WriteController(m_store, m_lastStore, this);
+    m_writer = new WriteController(m_presence->connection(), m_store, m_lastStore, this);
     // What the window shows, collected as Apply collects it.
     m_reapply = new ReapplyOnConnect(
         [this] {
@@ -68,18 +86,19 @@ void MousecfgWidget::wireWorkers()
             m_warningBox->accept();
     });
     connect(p, &DevicePresence::displayChanged, this, &MousecfgWidget::applyStatusDisplay);
-    connect(p, &DevicePresence::slotSelectRequested, m_profiles,
-            [this](int iSlot) { m_profiles->selectSlot(iSlot, false); }, Qt::DirectConnection);
+    connect(
+        p, &DevicePresence::slotSelectRequested, m_profiles,
+        [this](int iSlot) { m_profiles->selectSlot(iSlot, false); }, Qt::DirectConnection);
     connect(p, &DevicePresence::announce, this, &MousecfgWidget::announce);
+    // Said once the window is up, so that the box comes in front of it; a window that stays in
+    // the tray gets the box on its own after a while.
+    connect(p, &DevicePresence::deviceProblem, this,
+            [this](const QString &text) { tellWhenShown(this, text, kProblemTries); });
     connect(p->poller(), &StatusPoller::RefreshBatteryStatus, m_writer,
             &WriteController::slotRefreshBatteryStatus);
-    // Hot-plug: the emulated mouse's own events (chosen on the command line, or installed
-    // directly by a test), else the system's.
-    EmulatedMouse *mouse = installedEmulator();
-    if (!mouse)
-        mouse = dynamic_cast<EmulatedMouse *>(&hidBackend());
-    if (mouse) {
-        connect(mouse, &EmulatedMouse::hotplug, p, &DevicePresence::onInterfaceChanged);
+    // Hot-plug: the backend's own events (the emulated mouse), else the system's.
+    if (HotplugSource *source = p->connection().hid().hotplugSource()) {
+        connect(source, &HotplugSource::interfaceChanged, p, &DevicePresence::onInterfaceChanged);
     } else {
         HidInterfaceClassifier classify;
 #ifdef Q_OS_WIN
@@ -99,8 +118,9 @@ void MousecfgWidget::wireWorkers()
     }
 
     // The write owns the device and the stores while it runs.
-    connect(m_writer, &WriteController::busyChanged, p,
-            [p](bool bBusy) { bBusy ? p->stop() : p->start(); }, Qt::DirectConnection);
+    connect(
+        m_writer, &WriteController::busyChanged, p,
+        [p](bool bBusy) { bBusy ? p->stop() : p->start(); }, Qt::DirectConnection);
 
     // A mouse that connects is given what the window shows, once it is awake.
     ReapplyOnConnect *r = m_reapply;

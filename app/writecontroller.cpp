@@ -3,7 +3,7 @@
 #include "app/log.h"
 
 #include "device/commandset.h"
-#include "device/pollercontrol.h"
+#include "device/mouseconnection.h"
 #include "device/processthread.h"
 #include "device/writeresult.h"
 #include "widgets/kivprocessdialog.h"
@@ -16,8 +16,9 @@
 
 namespace mc {
 
-WriteController::WriteController(ProfileStore &working, ProfileStore &lastWritten, QObject *parent)
-    : QObject(parent), m_working(working), m_lastWritten(lastWritten)
+WriteController::WriteController(MouseConnection &connection, ProfileStore &working,
+                                 ProfileStore &lastWritten, QObject *parent)
+    : QObject(parent), m_connection(connection), m_working(working), m_lastWritten(lastWritten)
 {}
 
 void WriteController::setPrompts(const UserPrompts &prompts)
@@ -115,7 +116,7 @@ void WriteController::runWrite(bool bEverything, bool bBackground)
 {
     if (bBackground)
         emit backgroundWriteChanged(true);
-    KivProcessThread worker(m_working, m_lastWritten);
+    KivProcessThread worker(m_connection, m_working, m_lastWritten);
     worker.setWriteEverything(bEverything);
     worker.setMouseOff(m_mouseOff);
     if (!(bBackground ? waitInBackground(worker) : waitBehindIndicator(worker)))
@@ -133,18 +134,15 @@ void WriteController::runWrite(bool bEverything, bool bBackground)
 
 void WriteController::runSelect(int iProfile, bool bQuiet)
 {
-    PollerControl *poller = pollerControl();
-    std::unique_ptr<QThread> worker(QThread::create([poller, iProfile] {
-        // The poller reads the same handle: it stops before the first report and comes back
+    MouseConnection &connection = m_connection;
+    std::unique_ptr<QThread> worker(QThread::create([&connection, iProfile] {
+        // The poller reads the same handle: it stays stopped for both steps and comes back
         // whatever the mouse answered.
-        if (poller)
-            poller->stopAndWait();
-        const uint8_t selected = SelectProfile(iProfile);
-        const uint8_t committed = CommitSettings();
+        const MouseConnection::PollerPause pause(connection);
+        const uint8_t selected = SelectProfile(connection, iProfile);
+        const uint8_t committed = CommitSettings(connection);
         if (selected != kOk || committed != kOk)
             qCDebug(lcApp, "Profile selection: %d, commit: %d", selected, committed);
-        if (poller)
-            poller->restart();
     }));
     if (!(bQuiet ? waitInBackground(*worker) : waitBehindIndicator(*worker)))
         m_queue.clear();

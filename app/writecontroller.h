@@ -2,8 +2,8 @@
 // (KivProcessThread), and the switch of the mouse's active slot, each on a thread of its own
 // while the busy indicator (KivProcessDialog) holds the window modally; then the result is
 // told the user. A request that arrives while one runs waits its turn, so the transport has
-// one user at a time. The status poller is stopped around the device traffic through the
-// process-wide PollerControl that its owner installs. User-interface thread only.
+// one user at a time. The connection stops its status poller around the device traffic.
+// User-interface thread only.
 #pragma once
 
 #include "app/userprompts.h"
@@ -20,12 +20,16 @@ class QThread;
 
 namespace mc {
 
+class MouseConnection;
+
 class WriteController final : public QObject
 {
     Q_OBJECT
 public:
     // Both stores must outlive the controller; they are not touched while a write runs.
-    WriteController(ProfileStore &working, ProfileStore &lastWritten, QObject *parent = nullptr);
+    // The connection and both stores must outlive the controller.
+    WriteController(MouseConnection &connection, ProfileStore &working, ProfileStore &lastWritten,
+                    QObject *parent = nullptr);
     WriteController(const WriteController &) = delete;
     WriteController &operator=(const WriteController &) = delete;
 
@@ -84,6 +88,7 @@ private:
     // The same without the indicator: events go on except the user's input.
     bool waitInBackground(QThread &worker);
 
+    MouseConnection &m_connection;
     ProfileStore &m_working;
     ProfileStore &m_lastWritten;
     UserPrompts m_prompts;

@@ -4,6 +4,7 @@
 // result text. The exit status is the result. A data folder with a settings file that cannot be
 // read is refused before anything is opened, saved or sent.
 #include "cli/clicommand.h"
+#include "device/mouseconnection.h"
 #include "device/processthread.h"
 #include "device/statusquery.h"
 #include "device/writeresult.h"
@@ -17,7 +18,7 @@ namespace {
 // What the window's battery display concludes from the poller's first query pass.
 bool mouseOffAfterQuery()
 {
-    const StatusQueryResult q = queryStatusOnce();
+    const StatusQueryResult q = queryStatusOnce(connection());
     return q.outcome == QueryOutcome::ReadError ||
            (q.outcome == QueryOutcome::Answer && q.answer.mouseOff());
 }
@@ -41,7 +42,7 @@ int runApply(const QStringList &args)
     const bool present = openMouse() == 0;
     const bool mouseOff = present && mouseOffAfterQuery();
 
-    KivProcessThread worker(working, lastWritten);
+    KivProcessThread worker(connection(), working, lastWritten);
     worker.setWriteEverything(true);
     worker.setMouseOff(mouseOff);
     worker.start();
@@ -51,7 +52,7 @@ int runApply(const QStringList &args)
     if (result == kOk)
         printLine(QStringLiteral("Settings written to the mouse."));
     else if (result == kNoDevice)
-        printLine(QStringLiteral("No mouse is present."));
+        printLine(openFailureText());
     else
         printLine(writeResultText(result));
     return result;

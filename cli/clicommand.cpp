@@ -2,6 +2,8 @@
 #include "cli/clicommand.h"
 
 #include "device/discovery.h"
+#include "device/hidbackend.h"
+#include "device/mouseconnection.h"
 #include "device/writeresult.h"
 #include "profile/profilestore.h"
 #include "profile/settings.h"
@@ -10,10 +12,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace mc::cli {
 
 namespace {
+std::unique_ptr<MouseConnection> g_connection;
+
 QVector<Command> &registry()
 {
     static QVector<Command> list;
@@ -31,7 +36,7 @@ void put(std::FILE *stream, const QString &line)
 QByteArray wantedProduct()
 {
     const QByteArray name = readCurrentProduct().toUtf8();
-    return name.isEmpty() ? deviceState().entries[0].productName : name;
+    return name.isEmpty() ? connection().state().entries[0].productName : name;
 }
 } // namespace
 
@@ -76,7 +81,7 @@ int usageError(const QString &message)
         QStringLiteral("  watch --follow-focus").leftJustified(32) +
         QStringLiteral(
             "also switch the profile with the application in front ([FocusRules] of Config.ini)"));
-    printError(QStringLiteral("MODE: receiver (default), cable, both, off, silent, none"));
+    printError(QStringLiteral("MODE: receiver (default), cable, both, off, silent, none, denied"));
     return kExitUsage;
 }
 
@@ -91,20 +96,31 @@ int loadDataFolderStore(ProfileStore &store)
     return kStoreUnreadable;
 }
 
+MouseConnection &connection()
+{
+    if (!g_connection)
+        g_connection = std::make_unique<MouseConnection>(hidBackend());
+    return *g_connection;
+}
+
 int openMouse()
 {
-    InitDeviceTable();
-    if (EnumerateDevices() != 0) {
+    MouseConnection &c = connection();
+    InitDeviceTable(c);
+    const QString unreadable = settingsUnreadableText(c.state());
+    if (!unreadable.isEmpty())
+        printError(unreadable);
+    if (EnumerateDevices(c) != 0) {
         printError(QStringLiteral("The HID library could not be initialised."));
         return 1;
     }
-    OpenDeviceByName(wantedProduct());
-    return commandHandle() ? 0 : 1;
+    OpenDeviceByName(c, wantedProduct());
+    return c.commandHandle() ? 0 : 1;
 }
 
 QString openFailureText()
 {
-    const DeviceState &s = deviceState();
+    const DeviceState &s = connection().state();
     const int count = std::clamp(s.count, 0, kMaxDeviceEntries);
     const QByteArray wanted = wantedProduct();
     bool wantedPresent = false;
@@ -118,8 +134,11 @@ QString openFailureText()
         else if (other.isEmpty())
             other = e.productName;
     }
-    if (wantedPresent)
-        return QStringLiteral("The mouse is present but could not be opened.");
+    if (wantedPresent) {
+        const QString failure = mc::openFailureText(s);
+        return failure.isEmpty() ? QStringLiteral("The mouse is present but could not be opened.")
+                                 : failure;
+    }
     if (!other.isEmpty())
         return QStringLiteral("The mouse present is \"%1\", not \"%2\" as "
                               "Config/CurrentProductName says; it was not opened.")
@@ -129,8 +148,11 @@ QString openFailureText()
 
 void closeMouse()
 {
-    CloseDevices();
-    hidBackend().exit();
+    if (!g_connection)
+        return;
+    HidBackend &hid = g_connection->hid();
+    g_connection.reset();
+    hid.exit();
 }
 
 } // namespace mc::cli

@@ -8,8 +8,9 @@
 #include <QVector>
 
 namespace mc {
+class MouseConnection;
 struct ProfileStore;
-}
+} // namespace mc
 
 namespace mc::cli {
 
@@ -50,6 +51,10 @@ int usageError(const QString &message);
 // kStoreUnreadable returned. 0 otherwise.
 int loadDataFolderStore(ProfileStore &store);
 
+// The connection every command of this run talks through, on the backend the command line chose;
+// made at the first call, ended by closeMouse.
+MouseConnection &connection();
+
 // Finds and opens the mouse the way the GUI does at start-up: fills the device table,
 // enumerates and opens the product named by Config/CurrentProductName (or, when that is not
 // set, the first listed mouse). Returns 0, or 1 when the HID library failed or nothing opened.
@@ -59,7 +64,7 @@ int openMouse();
 // present is not the product Config.ini names, or it could not be opened.
 QString openFailureText();
 
-// Closes what openMouse opened and releases the HID library.
+// Ends the connection (its poller stopped, its handles closed) and releases the HID library.
 void closeMouse();
 
 } // namespace mc::cli

@@ -1,6 +1,7 @@
 // "devices": the product sought, and which of its attachments and collections are present.
 #include "cli/clicommand.h"
 #include "device/discovery.h"
+#include "device/mouseconnection.h"
 
 namespace mc::cli {
 
@@ -22,12 +23,13 @@ int runDevices(const QStringList &args)
     if (!args.isEmpty())
         return usageError(QStringLiteral("devices takes no arguments"));
     const int opened = openMouse();
-    if (deviceState().count <= 0) {
+    const DeviceState &s = connection().state();
+    if (s.count <= 0) {
         printLine(QStringLiteral("Product: (Config.ini names no mouse in Mouse_List/0)"));
         printLine(openFailureText());
         return 1;
     }
-    const DeviceEntry &e = deviceState().entries[0];
+    const DeviceEntry &e = s.entries[0];
     printLine(QStringLiteral("Product: %1").arg(QString::fromUtf8(e.productName)));
     printLine(QStringLiteral("Receiver %1: pointer collection %2, command collection %3")
                   .arg(ids(e.receiverVid, e.receiverPid), found(e.receiverPointerFound),
@@ -35,11 +37,11 @@ int runDevices(const QStringList &args)
     printLine(QStringLiteral("Cable %1: pointer collection %2, command collection %3")
                   .arg(ids(e.cableVid, e.cablePid), found(e.cablePointerFound),
                        found(e.cableCommandFound)));
-    if (cableFirmwareRelease() != 0)
+    if (cableFirmwareRelease(connection()) != 0)
         printLine(QStringLiteral("Cable firmware release: %1")
-                      .arg(cableFirmwareRelease(), 4, 16, QLatin1Char('0')));
-    const bool cable = deviceState().cableCommand != nullptr;
-    const bool receiver = deviceState().receiverCommand != nullptr;
+                      .arg(cableFirmwareRelease(connection()), 4, 16, QLatin1Char('0')));
+    const bool cable = s.cableCommand != nullptr;
+    const bool receiver = s.receiverCommand != nullptr;
     if (opened != 0 || (!cable && !receiver)) {
         printLine(openFailureText());
         return 1;

@@ -22,8 +22,8 @@ int runSelectProfile(const QStringList &args)
         return kNoDevice;
     }
     const int slot = n - 1;
-    uint8_t result = SelectProfile(slot);
-    const uint8_t committed = CommitSettings();
+    uint8_t result = SelectProfile(connection(), slot);
+    const uint8_t committed = CommitSettings(connection());
     if (result == kOk)
         result = committed;
     if (result != kOk) {

@@ -4,6 +4,7 @@
 #include "cli/clicommand.h"
 #include "device/batterylevel.h"
 #include "device/discovery.h"
+#include "device/mouseconnection.h"
 #include "device/reportframe.h"
 #include "device/transport.h"
 #include "profile/settings.h"
@@ -26,19 +27,22 @@ int readStatusAnswer(HidHandle handle, frame::Report &answer)
     while (waited.elapsed() < kWaitForAnswerMs) {
         answer.fill(0);
         const int n =
-            hidBackend().readTimeout(handle, answer.data(), answer.size(), kReadTimeoutMs);
+            connection().hid().readTimeout(handle, answer.data(), answer.size(), kReadTimeoutMs);
         if (n < 0)
             return kNoAnswer;
-        if (n > frame::kStatusByte && answer[frame::kCommand] == frame::kStatus)
+        // The receiver's node brings the pointer's and keyboard's reports too: only the command
+        // collection's status answer counts.
+        if (n > frame::kStatusByte && !frame::isForeignReport(answer.data(), n) &&
+            answer[frame::kCommand] == frame::kStatus)
             return kOk;
     }
     return kNoAnswer;
 }
 
-QString connection()
+QString connectionText()
 {
-    const bool cable = cableConnected();
-    const bool receiver = receiverCommandFound();
+    const bool cable = cableConnected(connection());
+    const bool receiver = receiverCommandFound(connection());
     if (cable && receiver)
         return QStringLiteral("cable and receiver");
     return cable ? QStringLiteral("cable") : QStringLiteral("receiver");
@@ -52,9 +56,9 @@ int runStatus(const QStringList &args)
         printLine(openFailureText());
         return kNoDevice;
     }
-    const HidHandle handle = commandHandle();
+    const HidHandle handle = connection().commandHandle();
     const frame::Report query = frame::makeReport(frame::kStatus);
-    if (hidBackend().write(handle, query.data(), query.size()) < 0) {
+    if (connection().hid().write(handle, query.data(), query.size()) < 0) {
         printLine(QStringLiteral("Writing to the mouse failed."));
         return kWriteFailed;
     }
@@ -64,7 +68,7 @@ int runStatus(const QStringList &args)
         printLine(QStringLiteral("The mouse gave no valid answer."));
         return kNoAnswer;
     }
-    deviceState().statusByte = answer[frame::kStatusByte];
+    connection().setStatusByte(answer[frame::kStatusByte]);
     const uint8_t low = answer[frame::kBatteryLow];
     const uint8_t high = answer[frame::kBatteryHigh];
     const uint8_t charging = answer[frame::kCharging];
@@ -78,7 +82,7 @@ int runStatus(const QStringList &args)
                   .arg(millivolts));
     printLine(QStringLiteral("Charging: %1")
                   .arg(charging ? QStringLiteral("yes") : QStringLiteral("no")));
-    printLine(QStringLiteral("Connection: %1").arg(connection()));
+    printLine(QStringLiteral("Connection: %1").arg(connectionText()));
     return kOk;
 }
 

@@ -10,6 +10,7 @@
 #include "cli/clicommand.h"
 #include "device/batterylevel.h"
 #include "device/commandset.h"
+#include "device/mouseconnection.h"
 #include "device/statuspoller.h"
 #include "device/transport.h"
 #include "device/writeresult.h"
@@ -75,14 +76,16 @@ struct MouseState
 
 // Switches as the window's slot selector does, with the poller, which reads the same handle,
 // stopped around the two commands; the slot is recorded once the mouse has taken it.
-void selectForFocus(StatusPoller &poller, MouseState &state, int slot, const QString &name)
+void selectForFocus(MouseConnection &c, MouseState &state, int slot, const QString &name)
 {
-    poller.stop();
-    uint8_t result = SelectProfile(slot);
-    const uint8_t committed = CommitSettings();
-    if (result == kOk)
-        result = committed;
-    poller.start();
+    uint8_t result = kOk;
+    {
+        const MouseConnection::PollerPause pause(c);
+        result = SelectProfile(c, slot);
+        const uint8_t committed = CommitSettings(c);
+        if (result == kOk)
+            result = committed;
+    }
     if (result != kOk) {
         printLine(QStringLiteral("Application in front: %1; profile %2 not selected: %3")
                       .arg(name)
@@ -115,7 +118,8 @@ int runWatch(const QStringList &args)
         printLine(QStringLiteral("No mouse is present."));
         return kNoDevice;
     }
-    StatusPoller poller;
+    MouseConnection &c = connection();
+    StatusPoller &poller = c.poller();
     QObject::connect(&poller, &StatusPoller::RefreshBatteryStatus, &printBattery);
     QObject::connect(&poller, &StatusPoller::RefreshWriteStatus, [](quint8 iStatus) {
         printLine(QStringLiteral("Write state: %1").arg(iStatus));
@@ -159,8 +163,8 @@ int runWatch(const QStringList &args)
         FocusSwitcher::Hooks hooks;
         hooks.maySwitch = [&state] { return !state.off; };
         hooks.activeSlot = [&state] { return state.slot; };
-        hooks.select = [&poller, &state](int slot, const FocusReport &front) {
-            selectForFocus(poller, state, slot, front.name());
+        hooks.select = [&c, &state](int slot, const FocusReport &front) {
+            selectForFocus(c, state, slot, front.name());
         };
         switcher = std::make_unique<FocusSwitcher>(hooks);
         switcher->setRules(rules);
@@ -173,9 +177,9 @@ int runWatch(const QStringList &args)
     }
 
     printLine(QStringLiteral("Watching the mouse; press Ctrl+C to stop."));
-    poller.start();
+    c.startPoller();
     QCoreApplication::exec();
-    poller.stop(); // the handles are closed after the loop has ended
+    c.stopPoller(); // the handles are closed after the loop has ended
     return kOk;
 }
 

@@ -2,15 +2,20 @@
 #include "device/batterythread.h"
 #include "device/log.h"
 
-#include "device/devicetable.h"
-#include "device/hidbackend.h"
+#include "device/mouseconnection.h"
 #include "device/statusquery.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
 
 #include <QDebug>
 
 namespace mc {
 
-KivGetBatteryThread::KivGetBatteryThread(QObject *parent) : QThread(parent) {}
+KivGetBatteryThread::KivGetBatteryThread(MouseConnection &connection, QObject *parent)
+    : QThread(parent), m_connection(connection)
+{}
 
 KivGetBatteryThread::~KivGetBatteryThread()
 {
@@ -48,7 +53,7 @@ void KivGetBatteryThread::pause(int ms)
 void KivGetBatteryThread::handleAnswer(const uint8_t *report)
 {
     const StatusAnswer a = statusAnswerOf(report);
-    noteStatusAnswer(a);
+    noteStatusAnswer(m_connection, a);
     emit RefreshBatteryStatus(a.charging, a.batteryLow, a.batteryHigh);
     if (!a.mouseOff())
         emit RefreshWriteStatus(a.writeState);
@@ -56,14 +61,16 @@ void KivGetBatteryThread::handleAnswer(const uint8_t *report)
 
 void KivGetBatteryThread::queryPass()
 {
-    const StatusQueryResult q = queryStatusOnce(m_timings.afterQuery, m_timings.queryRead);
+    const StatusQueryResult q =
+        queryStatusOnce(m_connection, m_timings.afterQuery, m_timings.queryRead);
+    if (q.change)
+        emitChange(q.change->data()); // sent just before the answer: not dropped
     if (q.outcome == QueryOutcome::ReadError)
         emit RefreshBatteryStatus(0, 0, 0);
     else if (q.outcome == QueryOutcome::Answer)
         handleAnswer(q.reply.data());
-    else if (q.reply[frame::kCommand] == frame::kChangeReport)
-        emitChange(q.reply.data()); // sent just before the answer: not dropped
-    pause(m_timings.afterQueryPass);
+    // A read error here is said by the listening pass that follows.
+    listen(m_timings.afterQueryPass);
 }
 
 void KivGetBatteryThread::emitChange(const uint8_t *report)
@@ -72,23 +79,80 @@ void KivGetBatteryThread::emitChange(const uint8_t *report)
     emit RefreshStatus(c.profile, c.stage, c.rate, c.mode);
 }
 
-void KivGetBatteryThread::listenPass()
+KivGetBatteryThread::Read KivGetBatteryThread::readOne(void *handle, int timeoutMs)
 {
-    const HidHandle handle = commandHandle();
-    if (!handle)
-        return;
     frame::Report r{};
     r[0] = 4;
-    if (hidBackend().readTimeout(handle, r.data(), r.size(), m_timings.listenRead) < 0) {
-        qCDebug(lcDevice, "Unable to read a feature report 1.");
-        pause(m_timings.afterReadError);
-        return;
-    }
+    const int n = m_connection.hid().readTimeout(handle, r.data(), r.size(), timeoutMs);
+    if (n < 0)
+        return Read::Error;
+    if (n == 0)
+        return Read::Nothing;
+    if (frame::isForeignReport(r.data(), n))
+        return Read::Foreign;
     if (r[frame::kCommand] == frame::kChangeReport)
         emitChange(r.data());
     else if (r[frame::kCommand] == frame::kStatus)
         handleAnswer(r.data());
-    pause(m_timings.afterListen);
+    return Read::Ours;
+}
+
+bool KivGetBatteryThread::drain(void *handle)
+{
+    bool foreign = false;
+    for (int i = 0; i < kDrainLimit; ++i) {
+        const Read got = readOne(handle, 0);
+        if (got == Read::Error || got == Read::Nothing)
+            break;
+        foreign = foreign || got == Read::Foreign;
+    }
+    return foreign;
+}
+
+bool KivGetBatteryThread::listen(int ms)
+{
+    const HidHandle handle = m_connection.commandHandle();
+    if (!handle)
+        return true;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    bool flowing = false;
+    bool first = true;
+    while (!stopRequested()) {
+        const int remaining = ms - int(elapsed.elapsed());
+        if (remaining <= 0 && !first)
+            return true;
+        first = false;
+        if (flowing) {
+            // The pointer's reports come faster than anyone needs them: let a slice of them
+            // gather (fewer than the node's queue holds, so nothing of ours is pushed out),
+            // then take them all at once.
+            pause(std::min(remaining, kSliceMs));
+            flowing = drain(handle);
+            continue;
+        }
+        // Still: one wait that ends with the first report, so nothing waits behind a sleep.
+        const Read got = readOne(handle, std::clamp(remaining, 0, kListenChunkMs));
+        if (got == Read::Error)
+            return false;
+        if (got != Read::Nothing)
+            flowing = drain(handle) || got == Read::Foreign;
+    }
+    return true;
+}
+
+void KivGetBatteryThread::listenPass()
+{
+    if (!listen(m_timings.listenRead + m_timings.afterListen)) {
+        qCDebug(lcDevice, "Unable to read a feature report 1.");
+        pause(m_timings.afterReadError);
+    }
+}
+
+void KivGetBatteryThread::takeKeptChange()
+{
+    if (const std::optional<frame::Report> kept = m_connection.takeChangeReport())
+        emitChange(kept->data());
 }
 
 void KivGetBatteryThread::run()
@@ -96,8 +160,9 @@ void KivGetBatteryThread::run()
     qCDebug(lcDevice, "status poller started");
     int counter = 0;
     while (!stopRequested()) {
-        if (!commandHandle())
+        if (!m_connection.commandHandle())
             return; // no mouse: the thread ends quietly
+        takeKeptChange();
         if (counter == 0) {
             queryPass();
             counter = kCounterAfterQuery;

@@ -1,7 +1,7 @@
 // The status poller: while a mouse is open it asks for the status every 56th pass, listens
 // for the reports the mouse sends by itself in every pass, and hands battery, charging, write
-// state and on-mouse changes to the window as queued signals. It reads the command handle and
-// writes only the device state's status byte; it touches no widget and no store.
+// state and on-mouse changes to the window as queued signals. It reads the connection's command
+// handle and writes only its status byte; it touches no widget and no store.
 #pragma once
 
 #include <QAtomicInt>
@@ -9,6 +9,8 @@
 #include <QThread>
 
 namespace mc {
+
+class MouseConnection;
 
 // Pauses and read timeouts of one pass, in ms. The defaults are the protocol's; tests shorten
 // them so that many passes run quickly.
@@ -31,7 +33,8 @@ public:
     static constexpr int kCounterAfterQuery = 2;
     static constexpr int kCounterWrap = 57;
 
-    explicit KivGetBatteryThread(QObject *parent = nullptr);
+    // The connection must outlive the thread.
+    explicit KivGetBatteryThread(MouseConnection &connection, QObject *parent = nullptr);
     ~KivGetBatteryThread() override; // stops and waits
 
     // Before start().
@@ -52,12 +55,35 @@ protected:
     void run() override;
 
 private:
+    // While reports of the node's other collections flow (the pointer's, up to 1000 a second),
+    // they are taken in slices this long: a hidraw queue of 63 then never overflows at 1000 Hz,
+    // so a change report of the mouse is never pushed out. While nothing flows one read waits
+    // for at most a chunk, so a stop waits for no more than that.
+    static constexpr int kSliceMs = 30;
+    static constexpr int kListenChunkMs = 225;
+    static constexpr int kDrainLimit = 128;
+    enum class Read
+    {
+        Error,
+        Nothing,
+        Foreign,
+        Ours
+    };
+
     void pause(int ms);
     void queryPass();
     void listenPass();
+    // Reads and handles the reports that come within ms (at least one read); waits as long when
+    // none comes. False after a read error.
+    bool listen(int ms);
+    Read readOne(void *handle, int timeoutMs);
+    // Takes what waits without waiting; true when any of it was not the command collection's.
+    bool drain(void *handle);
+    void takeKeptChange();
     void handleAnswer(const uint8_t *report);
     void emitChange(const uint8_t *report);
 
+    MouseConnection &m_connection;
     PollTimings m_timings;
     QAtomicInt m_stop{0};
     QAtomicInt m_passes{0};

@@ -61,10 +61,10 @@ ReportList blockReports(uint8_t command, const uint8_t *block, int blockSize,
     return out;
 }
 
-uint8_t sendReports(const ReportList &reports)
+uint8_t sendReports(MouseConnection &connection, const ReportList &reports)
 {
     for (const frame::Report &r : reports) {
-        const uint8_t result = SendCommand(r.data(), kReportSize);
+        const uint8_t result = SendCommand(connection, r.data(), kReportSize);
         if (result != kOk)
             return result;
     }

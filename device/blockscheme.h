@@ -11,6 +11,8 @@
 
 namespace mc {
 
+class MouseConnection;
+
 using ReportList = std::vector<frame::Report>;
 
 // One packet of a block: where its bytes start in the block and how many it carries.
@@ -36,6 +38,6 @@ ReportList blockReports(uint8_t command, const uint8_t *block, int blockSize,
 
 // Sends the reports in order; the first non-zero transport result ends the list and is returned,
 // later reports are not sent.
-uint8_t sendReports(const ReportList &reports);
+uint8_t sendReports(MouseConnection &connection, const ReportList &reports);
 
 } // namespace mc

@@ -4,6 +4,7 @@
 
 #include "buttons/catalogue.h"
 #include "device/dpiencoding.h"
+#include "device/mouseconnection.h"
 #include "device/writeresult.h"
 #include "profile/paths.h"
 
@@ -27,7 +28,8 @@ void placeEntry(ButtonBlock &block, ButtonInfo &entry, int slot, const ProductSw
         code = DeviceCode(entry, macroSlot);
     } else {
         // Numbering it would spend one of the twelve slots on a macro that cannot be read.
-        qCDebug(lcDevice, "Button slot %d runs a macro without a usable name; sent as no function", slot);
+        qCDebug(lcDevice, "Button slot %d runs a macro without a usable name; sent as no function",
+                slot);
     }
     std::copy(code.begin(), code.end(),
               block.begin() + buttonblock::kFirstSlot + buttonblock::kCodeSize * slot);
@@ -54,8 +56,9 @@ ButtonBlock buildButtonBlock(ProfileStore &deviceCopy, const ProductSwitches &pr
     for (int i = 0; i < count; ++i) {
         const int slot = product.slotMap[size_t(i)];
         if (slot >= buttonblock::kSlots) {
-            qCDebug(lcDevice, "Button %d has device slot %d, which the mouse does not have; not sent", i,
-                   slot);
+            qCDebug(lcDevice,
+                    "Button %d has device slot %d, which the mouse does not have; not sent", i,
+                    slot);
             continue;
         }
         placeEntry(block, buttons[size_t(i)], slot, product, table);
@@ -74,16 +77,18 @@ ReportList buttonBlockReports(const ButtonBlock &block)
                         {{0, 2}, {2, 24}, {26, 24}, {50, 24}, {74, 24}, {98, 4}});
 }
 
-uint8_t WriteButtonBlock(ProfileStore &deviceCopy, const ProductSwitches &product)
+uint8_t WriteButtonBlock(MouseConnection &connection, ProfileStore &deviceCopy,
+                         const ProductSwitches &product)
 {
-    MacroNumberTable &table = writeState().macroTable;
+    MacroNumberTable &table = connection.writeState().macroTable;
     const ButtonBlock block = buildButtonBlock(deviceCopy, product, table);
     if (table.size() > kUsableMacroSlots) {
-        qCDebug(lcDevice, "more macros than the mouse has slots (%d); none is sent", int(kUsableMacroSlots));
+        qCDebug(lcDevice, "more macros than the mouse has slots (%d); none is sent",
+                int(kUsableMacroSlots));
         table.clear(); // a later upload must not find slots the mouse does not have
         return kTooManyMacros;
     }
-    return sendReports(buttonBlockReports(block));
+    return sendReports(connection, buttonBlockReports(block));
 }
 
 } // namespace mc

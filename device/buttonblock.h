@@ -13,6 +13,8 @@
 
 namespace mc {
 
+class MouseConnection;
+
 namespace buttonblock {
 constexpr int kHeader = 0;    // 0x0A 0x00
 constexpr int kFirstSlot = 2; // device code of button slot k at kFirstSlot + 4 k
@@ -55,9 +57,10 @@ ButtonBlock buildButtonBlock(ProfileStore &deviceCopy, const ProductSwitches &pr
                              MacroNumberTable &table);
 ReportList buttonBlockReports(const ButtonBlock &block);
 
-// Builds the block into the process-wide macro number table and sends it. Result of the
+// Builds the block into the connection's macro number table and sends it. Result of the
 // transport; kTooManyMacros, with nothing sent, when the buttons run more distinct macros than
 // the mouse has slots for.
-uint8_t WriteButtonBlock(ProfileStore &deviceCopy, const ProductSwitches &product);
+uint8_t WriteButtonBlock(MouseConnection &connection, ProfileStore &deviceCopy,
+                         const ProductSwitches &product);
 
 } // namespace mc

@@ -13,6 +13,8 @@
 
 namespace mc {
 
+class MouseConnection;
+
 // Change mask groups.
 namespace change {
 constexpr int kGeneral = 1;
@@ -26,22 +28,26 @@ constexpr int kAll = 15;
 inline constexpr uint8_t kCommitSelectors[] = {0x04, 0x01, 0x02, 0x08, 0x10};
 constexpr uint8_t kCommitActiveSlot = 0x01;
 
-uint8_t BeginWrite();
-uint8_t EndWrite();
-uint8_t CommitSettings();
+uint8_t BeginWrite(MouseConnection &connection);
+uint8_t EndWrite(MouseConnection &connection);
+// Stops the connection's poller while the five commits go out.
+uint8_t CommitSettings(MouseConnection &connection);
 // Tells the mouse to switch to the slot (0..4) and commits it. Both commands are sent whatever
-// the first one gives; a slot past 4 is refused with kValueOutOfRange and nothing is sent.
-uint8_t SelectProfile(int iProfile);
+// the first one gives; a slot past 4 is refused with kValueOutOfRange and nothing is sent. The
+// connection's poller is stopped while they go out.
+uint8_t SelectProfile(MouseConnection &connection, int iProfile);
 
-uint8_t WriteGeneralBlock(const ProfileStore &deviceCopy, const ProductSwitches &product);
-uint8_t WriteDpiBlock(const ProfileStore &deviceCopy, const ProductSwitches &product);
-uint8_t WriteLightingBlock(const ProfileStore &deviceCopy);
+uint8_t WriteGeneralBlock(MouseConnection &connection, const ProfileStore &deviceCopy,
+                          const ProductSwitches &product);
+uint8_t WriteDpiBlock(MouseConnection &connection, const ProfileStore &deviceCopy,
+                      const ProductSwitches &product);
+uint8_t WriteLightingBlock(MouseConnection &connection, const ProfileStore &deviceCopy);
 
 // Writes the groups of the change mask (1 general, 2 DPI, 4 buttons and macros, 8 lighting):
-// copies the store into the device copy, stops the status poller, then sends the bracket, the
-// blocks, the commit (when the mask is not 0), the macro upload and the closing bracket, and
-// restarts the poller whatever the outcome. More distinct macros than the mouse holds are
-// refused with kTooManyMacros before anything is sent.
-uint8_t ApplyChanges(const ProfileStore &working, int mask);
+// stops the connection's status poller, copies the store into the device copy, then sends the
+// bracket, the blocks, the commit (when the mask is not 0), the macro upload and the closing
+// bracket, and lets the poller come back whatever the outcome. More distinct macros than the
+// mouse holds are refused with kTooManyMacros before anything is sent.
+uint8_t ApplyChanges(MouseConnection &connection, const ProfileStore &working, int mask);
 
 } // namespace mc

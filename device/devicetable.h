@@ -1,7 +1,6 @@
-// The device table, the four HID handles and the last status byte: process-wide values, gathered
-// in one object that tests can reset. Enumeration, opening and closing run on the
-// user-interface thread; the worker threads only read the handles, and the status poller is
-// stopped before any handle is closed or reopened.
+// The device table and the four HID handles of one connection (MouseConnection holds them).
+// Enumeration, opening and closing run on the connection's thread; the worker threads only read
+// the handles, and the status poller is stopped before any handle is closed or reopened.
 #pragma once
 
 #include "device/hidbackend.h"
@@ -46,14 +45,13 @@ struct DeviceState
     HidHandle receiverCommand = nullptr;
     HidHandle cablePointer = nullptr;
     HidHandle cableCommand = nullptr;
-    int cableRelease = 0;   // firmware release of the cable command collection, 0 = none
-    uint8_t statusByte = 0; // last status byte reported by the mouse (status poller)
+    int cableRelease = 0; // firmware release of the cable command collection, 0 = none
+    // The last collection that was found but could not be opened, and why (empty: none).
+    QByteArray openFailedPath;
+    QString openFailure;
+    // Config.ini is there but could not be read: the entry was named from the product
+    // description instead.
+    bool settingsUnreadable = false;
 };
-
-DeviceState &deviceState();
-void resetDeviceState(); // closes nothing: for tests, after CloseDevices
-
-// The cable command handle if open, else the receiver command handle if open, else nullptr.
-HidHandle commandHandle();
 
 } // namespace mc

@@ -3,9 +3,11 @@
 #include "device/log.h"
 
 #include "device/hidbackend.h"
+#include "profile/paths.h"
 #include "profile/settings.h"
 
 #include <QDebug>
+#include <QDir>
 
 #include <algorithm>
 
@@ -17,9 +19,9 @@ constexpr int kPointerUsage = 2;
 constexpr int kCommandUsage = 0;
 constexpr uint16_t kLoggedVendor = 0x04D9;
 
-int entryCount()
+int entryCount(const DeviceState &s)
 {
-    return std::clamp(deviceState().count, 0, kMaxDeviceEntries);
+    return std::clamp(s.count, 0, kMaxDeviceEntries);
 }
 
 bool wants(const HidDeviceInfo &d, int usage, int usagePage)
@@ -27,15 +29,23 @@ bool wants(const HidDeviceInfo &d, int usage, int usagePage)
     return d.usage == usage && d.usagePage == usagePage;
 }
 
-void openInto(HidHandle &slot, const QByteArray &path)
+void openInto(HidBackend &hid, DeviceState &s, HidHandle &slot, const QByteArray &path)
 {
-    HidBackend &hid = hidBackend();
     if (slot)
         hid.close(slot);
     slot = hid.open(path);
+    if (slot)
+        return;
+    // Said where it happens: a node the user may not open (no udev rule) is otherwise only
+    // seen as a mouse that never answers.
+    s.openFailedPath = path;
+    s.openFailure = hid.lastOpenError();
+    qCWarning(
+        lcDevice, "%s cannot be opened: %s", path.constData(),
+        qUtf8Printable(s.openFailure.isEmpty() ? QStringLiteral("unknown reason") : s.openFailure));
 }
 
-void noteDevice(DeviceEntry &e, const HidDeviceInfo &d)
+void noteDevice(DeviceState &s, DeviceEntry &e, const HidDeviceInfo &d)
 {
     if (d.vendorId == e.receiverVid && d.productId == e.receiverPid) {
         if (wants(d, e.receiverPointerUsage, e.receiverPointerUsagePage)) {
@@ -59,17 +69,26 @@ void noteDevice(DeviceEntry &e, const HidDeviceInfo &d)
             e.cableCommandPath = d.path;
             qCDebug(lcDevice, "cable command collection: %s", e.cableCommandPath.constData());
             e.cableCommandFound = true;
-            deviceState().cableRelease = d.release;
+            s.cableRelease = d.release;
         }
     }
 }
 } // namespace
 
-void InitDeviceTable()
+void InitDeviceTable(MouseConnection &connection)
 {
     const UsbIds ids = readUsbIds();
-    const QByteArray name = readMouseListName().toUtf8();
-    DeviceState &s = deviceState();
+    DeviceState &s = connection.state();
+    // A Config.ini that is there but cannot be read names no mouse, yet the mouse is plugged in:
+    // it is looked for under the product description's name, and the reason is kept to be said.
+    s.settingsUnreadable = !settingsFileUsable(appSettingsFile());
+    const QByteArray name =
+        (s.settingsUnreadable ? readProductName() : readMouseListName()).toUtf8();
+    if (s.settingsUnreadable)
+        qCWarning(lcDevice,
+                  "%s cannot be read; looking for the mouse \"%s\" of the product "
+                  "description",
+                  qUtf8Printable(appSettingsFile()), name.constData());
     std::fill(s.entries.begin(), s.entries.end(), DeviceEntry());
     s.count = 0;
     qCDebug(lcDevice, "looking for the mouse \"%s\"", name.constData());
@@ -103,50 +122,54 @@ bool acceptsReceiverCommandPath(const QByteArray &path)
     return !windowsStyle && !lower.contains("col0");
 }
 
-int EnumerateDevices()
+int EnumerateDevices(MouseConnection &connection)
 {
-    HidBackend &hid = hidBackend();
+    HidBackend &hid = connection.hid();
     if (hid.init() != 0)
         return -1;
     const QVector<HidDeviceInfo> devices = hid.enumerate();
-    const int count = entryCount();
+    DeviceState &s = connection.state();
+    const int count = entryCount(s);
     for (const HidDeviceInfo &d : devices) {
         if (d.vendorId == kLoggedVendor) {
             qCDebug(lcDevice, "device %04x:%04x at %s, serial \"%s\", usage %x, usage page %x",
-                   d.vendorId, d.productId, d.path.constData(), qUtf8Printable(d.serial), d.usage,
-                   d.usagePage);
+                    d.vendorId, d.productId, d.path.constData(), qUtf8Printable(d.serial), d.usage,
+                    d.usagePage);
         }
         for (int i = 0; i < count; ++i)
-            noteDevice(deviceState().entries[size_t(i)], d);
+            noteDevice(s, s.entries[size_t(i)], d);
     }
     return 0;
 }
 
-void OpenDeviceByName(const QByteArray &productName)
+void OpenDeviceByName(MouseConnection &connection, const QByteArray &productName)
 {
-    if (hidBackend().init() != 0)
+    HidBackend &hid = connection.hid();
+    if (hid.init() != 0)
         return;
-    DeviceState &s = deviceState();
-    const int count = entryCount();
+    DeviceState &s = connection.state();
+    s.openFailedPath.clear();
+    s.openFailure.clear();
+    const int count = entryCount(s);
     for (int i = 0; i < count; ++i) {
         const DeviceEntry &e = s.entries[size_t(i)];
         if (e.productName != productName)
             continue;
         if (e.receiverPointerFound && e.receiverCommandFound) {
-            openInto(s.receiverPointer, e.receiverPointerPath);
-            openInto(s.receiverCommand, e.receiverCommandPath);
+            openInto(hid, s, s.receiverPointer, e.receiverPointerPath);
+            openInto(hid, s, s.receiverCommand, e.receiverCommandPath);
         }
         if (e.cablePointerFound && e.cableCommandFound) {
-            openInto(s.cablePointer, e.cablePointerPath);
-            openInto(s.cableCommand, e.cableCommandPath);
+            openInto(hid, s, s.cablePointer, e.cablePointerPath);
+            openInto(hid, s, s.cableCommand, e.cableCommandPath);
         }
     }
 }
 
-void CloseDevices()
+void CloseDevices(MouseConnection &connection)
 {
-    DeviceState &s = deviceState();
-    HidBackend &hid = hidBackend();
+    DeviceState &s = connection.state();
+    HidBackend &hid = connection.hid();
     for (HidHandle *h :
          {&s.receiverPointer, &s.receiverCommand, &s.cablePointer, &s.cableCommand}) {
         if (*h) {
@@ -156,6 +179,35 @@ void CloseDevices()
     }
 }
 
+QString openFailureText(const DeviceState &state)
+{
+    if (state.openFailedPath.isEmpty())
+        return QString();
+    const QString reason =
+        state.openFailure.isEmpty() ? QStringLiteral("unknown reason") : state.openFailure;
+    QString text = QStringLiteral("The mouse is present, but %1 cannot be opened: %2.")
+                       .arg(QString::fromLocal8Bit(state.openFailedPath), reason);
+#ifndef Q_OS_WIN
+    text +=
+        QStringLiteral(" Access is granted by the udev rule 70-mousecfg.rules, which the package "
+                       "installs. For a build run from its tree or installed under /usr/local: "
+                       "sudo cp %1 /etc/udev/rules.d/ && sudo udevadm control --reload && "
+                       "sudo udevadm trigger, then plug the receiver in again.")
+            .arg(QStringLiteral(MC_BUILD_UDEV_RULE));
+#endif
+    return text;
+}
+
+QString settingsUnreadableText(const DeviceState &state)
+{
+    if (!state.settingsUnreadable)
+        return QString();
+    return QStringLiteral("The settings file %1 cannot be read (too large, a folder or not "
+                          "readable); the mouse is looked for as the product description names "
+                          "it, and the settings file is left as it is.")
+        .arg(QDir::toNativeSeparators(appSettingsFile()));
+}
+
 bool productPresent(const DeviceEntry &entry)
 {
     return !entry.productName.isEmpty() &&
@@ -163,30 +215,31 @@ bool productPresent(const DeviceEntry &entry)
             (entry.cablePointerFound && entry.cableCommandFound));
 }
 
-int presentProductCount()
+int presentProductCount(const MouseConnection &connection)
 {
-    const int count = entryCount();
+    const DeviceState &s = connection.state();
+    const int count = entryCount(s);
     int present = 0;
     for (int i = 0; i < count; ++i)
-        present += productPresent(deviceState().entries[size_t(i)]) ? 1 : 0;
+        present += productPresent(s.entries[size_t(i)]) ? 1 : 0;
     return present;
 }
 
-bool cableConnected()
+bool cableConnected(const MouseConnection &connection)
 {
-    return deviceState().entries[0].cableCommandFound;
+    return connection.state().entries[0].cableCommandFound;
 }
-bool cablePointerFound()
+bool cablePointerFound(const MouseConnection &connection)
 {
-    return deviceState().entries[0].cablePointerFound;
+    return connection.state().entries[0].cablePointerFound;
 }
-bool receiverCommandFound()
+bool receiverCommandFound(const MouseConnection &connection)
 {
-    return deviceState().entries[0].receiverCommandFound;
+    return connection.state().entries[0].receiverCommandFound;
 }
-int cableFirmwareRelease()
+int cableFirmwareRelease(const MouseConnection &connection)
 {
-    return deviceState().cableRelease;
+    return connection.state().cableRelease;
 }
 
 } // namespace mc

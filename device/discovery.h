@@ -5,6 +5,7 @@
 #pragma once
 
 #include "device/devicetable.h"
+#include "device/mouseconnection.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,20 +20,22 @@ constexpr int kKindCommand = 4;
 
 // Clears the table and fills entry 0 (count 1) from the product description and Config.ini.
 // When Config.ini names no mouse (Mouse_List/0 empty or missing) the table stays empty (count 0):
-// nothing is then found, opened or present.
-void InitDeviceTable();
+// nothing is then found, opened or present. When Config.ini is there but cannot be read, the
+// entry takes the product description's name (PROFILE/ProductName) and settingsUnreadable is
+// set, so that the mouse is still found.
+void InitDeviceTable(MouseConnection &connection);
 
 // 0 after a completed enumeration (whether or not anything matched), -1 when the HID library
 // does not initialise. Sets paths and found flags, never clears one.
-int EnumerateDevices();
+int EnumerateDevices(MouseConnection &connection);
 
 // Opens both collections of every complete attachment of the entries named productName
 // (byte-wise comparison). A handle that is already open is closed and replaced rather than
 // leaked.
-void OpenDeviceByName(const QByteArray &productName);
+void OpenDeviceByName(MouseConnection &connection, const QByteArray &productName);
 
 // Closes the four handles: receiver pointer, receiver command, cable pointer, cable command.
-void CloseDevices();
+void CloseDevices(MouseConnection &connection);
 
 // True when the path is accepted as the receiver's command collection: it names collection 4,
 // or (Linux, where one path serves every collection of a node) it names no collection at all
@@ -67,18 +70,31 @@ struct InterfaceOutcome
 // equal the classified IDs, in table order. The name forms take a notification's interface
 // name and store "\\?\" + name as the path; the classified forms serve watchers that classify
 // on their own (Linux hot-plug, the emulated mouse) and store the given path.
-QVector<InterfaceOutcome> NoteInterfaceArrival(const QString &name);
-QVector<InterfaceOutcome> NoteInterfaceRemoval(const QString &name);
-QVector<InterfaceOutcome> NoteInterfaceArrival(const InterfaceMatch &match, const QByteArray &path);
-QVector<InterfaceOutcome> NoteInterfaceRemoval(const InterfaceMatch &match);
+QVector<InterfaceOutcome> NoteInterfaceArrival(MouseConnection &connection, const QString &name);
+QVector<InterfaceOutcome> NoteInterfaceRemoval(MouseConnection &connection, const QString &name);
+QVector<InterfaceOutcome> NoteInterfaceArrival(MouseConnection &connection,
+                                               const InterfaceMatch &match, const QByteArray &path);
+QVector<InterfaceOutcome> NoteInterfaceRemoval(MouseConnection &connection,
+                                               const InterfaceMatch &match);
+
+// What to tell the user when a present mouse could not be opened (openFailedPath set): the node,
+// the system's reason and, on Linux, how to grant access (the udev rule the package installs,
+// and the commands to install it by hand from the build tree). Empty when nothing failed.
+QString openFailureText(const DeviceState &state);
+// The line that says Config.ini could not be read (settingsUnreadable); empty otherwise.
+QString settingsUnreadableText(const DeviceState &state);
 
 // Presence questions.
 // Both receiver or both cable collections found, for an entry that has a product name.
 bool productPresent(const DeviceEntry &entry);
-int presentProductCount();
-bool cableConnected();       // entry 0: cable command collection found
-bool cablePointerFound();    // entry 0: gates the firmware-update offer
-bool receiverCommandFound(); // entry 0: the wireless connection indication
-int cableFirmwareRelease();  // release number of the cable command collection, 0 = none
+int presentProductCount(const MouseConnection &connection);
+// Entry 0: cable command collection found.
+bool cableConnected(const MouseConnection &connection);
+// Entry 0: gates the firmware-update offer.
+bool cablePointerFound(const MouseConnection &connection);
+// Entry 0: the wireless connection indication.
+bool receiverCommandFound(const MouseConnection &connection);
+// Release number of the cable command collection, 0 = none.
+int cableFirmwareRelease(const MouseConnection &connection);
 
 } // namespace mc

@@ -3,6 +3,9 @@
 
 #include <hidapi.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace mc {
 
 namespace {
@@ -44,9 +47,21 @@ QVector<HidDeviceInfo> HidapiBackend::enumerate()
 
 HidHandle HidapiBackend::open(const QByteArray &path)
 {
+    m_openError.clear();
     if (path.isEmpty())
         return nullptr;
-    return hid_open_path(path.constData());
+    errno = 0;
+    hid_device *device = hid_open_path(path.constData());
+    if (!device) {
+        // hidapi keeps the reason of a failed open ("Failed to open a device with path '...':
+        // Permission denied"); errno is what the system said when it has nothing.
+        const int saved = errno;
+        const wchar_t *text = hid_error(nullptr);
+        m_openError = text && *text ? QString::fromWCharArray(text)
+                      : saved       ? QString::fromLocal8Bit(std::strerror(saved))
+                                    : QStringLiteral("unknown reason");
+    }
+    return device;
 }
 
 void HidapiBackend::close(HidHandle handle)

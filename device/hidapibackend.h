@@ -19,6 +19,10 @@ public:
     void close(HidHandle handle) override;
     int write(HidHandle handle, const uint8_t *data, size_t length) override;
     int readTimeout(HidHandle handle, uint8_t *data, size_t length, int milliseconds) override;
+    QString lastOpenError() const override { return m_openError; }
+
+private:
+    QString m_openError;
 };
 
 } // namespace mc

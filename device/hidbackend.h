@@ -13,6 +13,8 @@
 
 namespace mc {
 
+class HotplugSource;
+
 using HidHandle = void *; // opaque; nullptr = not open
 
 struct HidDeviceInfo
@@ -34,10 +36,16 @@ public:
     virtual void exit() = 0;
     virtual QVector<HidDeviceInfo> enumerate() = 0;
     virtual HidHandle open(const QByteArray &path) = 0; // nullptr on failure
+    // Why the last open() that failed did (the system's words, for the user); empty when unknown.
+    // The thread that opens (the connection's) asks right after the failure.
+    virtual QString lastOpenError() const { return QString(); }
     virtual void close(HidHandle handle) = 0;
     // Both return the byte count, or -1 on failure; a read that times out returns 0.
     virtual int write(HidHandle handle, const uint8_t *data, size_t length) = 0;
     virtual int readTimeout(HidHandle handle, uint8_t *data, size_t length, int milliseconds) = 0;
+    // A backend that knows its own devices come and go (the emulated mouse) is its own source of
+    // hot-plug events; the system's backends have none and the system's watcher is used.
+    virtual HotplugSource *hotplugSource() { return nullptr; }
 };
 
 // The process-wide backend: hidapi unless another one was set. setHidBackend does not take

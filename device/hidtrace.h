@@ -37,6 +37,8 @@ public:
     void close(HidHandle handle) override;
     int write(HidHandle handle, const uint8_t *data, size_t length) override;
     int readTimeout(HidHandle handle, uint8_t *data, size_t length, int milliseconds) override;
+    HotplugSource *hotplugSource() override { return m_inner.hotplugSource(); }
+    QString lastOpenError() const override { return m_inner.lastOpenError(); }
 
     // Starts recording diagnostics into path (created or emptied); a recording under way ends
     // first. False when the file cannot be written (nothing is recorded then).

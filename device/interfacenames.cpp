@@ -76,9 +76,9 @@ bool anyFound(const DeviceEntry &e)
            e.cableCommandFound;
 }
 
-int entryCount()
+int entryCount(const DeviceState &s)
 {
-    return std::clamp(deviceState().count, 0, kMaxDeviceEntries);
+    return std::clamp(s.count, 0, kMaxDeviceEntries);
 }
 
 QByteArray notificationPath(const QString &name)
@@ -114,14 +114,14 @@ namespace {
 // the outcome's entry, attachment and kind filled in and flag the found flag of that
 // collection; f returns whether the outcome is to be reported.
 template <typename F>
-QVector<InterfaceOutcome> forEachMatchingEntry(const InterfaceMatch &match, F &&f)
+QVector<InterfaceOutcome> forEachMatchingEntry(DeviceState &s, const InterfaceMatch &match, F &&f)
 {
     QVector<InterfaceOutcome> outcomes;
     if (match.kind != kKindPointer && match.kind != kKindCommand)
         return outcomes;
-    const int count = entryCount();
+    const int count = entryCount(s);
     for (int i = 0; i < count; ++i) {
-        DeviceEntry &e = deviceState().entries[size_t(i)];
+        DeviceEntry &e = s.entries[size_t(i)];
         const Attachment a = attachmentOf(e, match);
         if (a == Attachment::None)
             continue;
@@ -139,10 +139,11 @@ QVector<InterfaceOutcome> forEachMatchingEntry(const InterfaceMatch &match, F &&
 
 } // namespace
 
-QVector<InterfaceOutcome> NoteInterfaceArrival(const InterfaceMatch &match, const QByteArray &path)
+QVector<InterfaceOutcome> NoteInterfaceArrival(MouseConnection &connection,
+                                               const InterfaceMatch &match, const QByteArray &path)
 {
     return forEachMatchingEntry(
-        match, [&](InterfaceOutcome &o, DeviceEntry &, Slots &s, bool &flag) {
+        connection.state(), match, [&](InterfaceOutcome &o, DeviceEntry &, Slots &s, bool &flag) {
             const bool wasComplete = *s.pointerFound && *s.commandFound;
             (match.kind == kKindPointer ? *s.pointerPath : *s.commandPath) = path;
             o.arrivalNew = !flag;
@@ -155,9 +156,10 @@ QVector<InterfaceOutcome> NoteInterfaceArrival(const InterfaceMatch &match, cons
         });
 }
 
-QVector<InterfaceOutcome> NoteInterfaceRemoval(const InterfaceMatch &match)
+QVector<InterfaceOutcome> NoteInterfaceRemoval(MouseConnection &connection,
+                                               const InterfaceMatch &match)
 {
-    return forEachMatchingEntry(match,
+    return forEachMatchingEntry(connection.state(), match,
                                 [](InterfaceOutcome &o, DeviceEntry &e, Slots &s, bool &flag) {
                                     if (!flag)
                                         return false;
@@ -169,14 +171,14 @@ QVector<InterfaceOutcome> NoteInterfaceRemoval(const InterfaceMatch &match)
                                 });
 }
 
-QVector<InterfaceOutcome> NoteInterfaceArrival(const QString &name)
+QVector<InterfaceOutcome> NoteInterfaceArrival(MouseConnection &connection, const QString &name)
 {
-    return NoteInterfaceArrival(MatchInterfaceName(name), notificationPath(name));
+    return NoteInterfaceArrival(connection, MatchInterfaceName(name), notificationPath(name));
 }
 
-QVector<InterfaceOutcome> NoteInterfaceRemoval(const QString &name)
+QVector<InterfaceOutcome> NoteInterfaceRemoval(MouseConnection &connection, const QString &name)
 {
-    return NoteInterfaceRemoval(MatchInterfaceName(name));
+    return NoteInterfaceRemoval(connection, MatchInterfaceName(name));
 }
 
 } // namespace mc

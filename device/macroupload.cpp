@@ -3,6 +3,7 @@
 #include "device/log.h"
 
 #include "device/buttonblock.h"
+#include "device/mouseconnection.h"
 #include "device/writeresult.h"
 #include "macro/macrofile.h"
 
@@ -84,7 +85,8 @@ MacroUploadPlan planMacroUpload(const ProfileStore &deviceCopy, const MacroNumbe
         return plan;
     }
     if (table.size() > kUsableMacroSlots) {
-        qCDebug(lcDevice, "more macros than the mouse has slots (%d); none is sent", int(kUsableMacroSlots));
+        qCDebug(lcDevice, "more macros than the mouse has slots (%d); none is sent",
+                int(kUsableMacroSlots));
         plan.tooMany = true;
         return plan;
     }
@@ -125,14 +127,14 @@ ReportList macroUploadReports(const MacroUploadPlan &plan)
     return out;
 }
 
-uint8_t UploadMacros(const ProfileStore &deviceCopy)
+uint8_t UploadMacros(MouseConnection &connection, const ProfileStore &deviceCopy)
 {
-    MacroNumberTable &table = writeState().macroTable;
+    MacroNumberTable &table = connection.writeState().macroTable;
     const MacroUploadPlan plan = planMacroUpload(deviceCopy, table);
     table.clear();
     if (plan.tooMany)
         return kTooManyMacros;
-    return sendReports(macroUploadReports(plan));
+    return sendReports(connection, macroUploadReports(plan));
 }
 
 } // namespace mc

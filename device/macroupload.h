@@ -15,6 +15,8 @@
 
 namespace mc {
 
+class MouseConnection;
+
 namespace macroarea {
 constexpr int kSlotSize = 200;
 constexpr int kSlots = 20;
@@ -63,9 +65,9 @@ MacroUploadPlan planMacroUpload(const ProfileStore &deviceCopy, const MacroNumbe
 // The packets of the filled slots and the closing packet; empty when no slot is filled.
 ReportList macroUploadReports(const MacroUploadPlan &plan);
 
-// Plans and sends the upload from the process-wide macro number table, which the upload
+// Plans and sends the upload from the connection's macro number table, which the upload
 // consumes (the next upload sends only what a new button block numbers). 0 when nothing was to
 // be sent, kTooManyMacros with nothing sent for a slot past 11, else the transport's result.
-uint8_t UploadMacros(const ProfileStore &deviceCopy);
+uint8_t UploadMacros(MouseConnection &connection, const ProfileStore &deviceCopy);
 
 } // namespace mc

@@ -13,9 +13,9 @@
 
 namespace mc {
 
-KivProcessThread::KivProcessThread(ProfileStore &working, ProfileStore &lastWritten,
-                                   QObject *parent)
-    : QThread(parent), m_working(working), m_lastWritten(lastWritten)
+KivProcessThread::KivProcessThread(MouseConnection &connection, ProfileStore &working,
+                                   ProfileStore &lastWritten, QObject *parent)
+    : QThread(parent), m_connection(connection), m_working(working), m_lastWritten(lastWritten)
 {}
 
 KivProcessThread::~KivProcessThread()
@@ -81,7 +81,7 @@ void KivProcessThread::run()
         return;
     }
     m_mask.storeRelease(mask);
-    const uint8_t result = ApplyChanges(m_working, mask);
+    const uint8_t result = ApplyChanges(m_connection, m_working, mask);
     m_result.storeRelease(result);
     m_lastWritten = m_working;
     writeDiff(result != kOk ? 1 : 0);

@@ -14,12 +14,15 @@
 
 namespace mc {
 
+class MouseConnection;
+
 class KivProcessThread final : public QThread
 {
     Q_OBJECT
 public:
-    // Both stores must outlive the thread.
-    KivProcessThread(ProfileStore &working, ProfileStore &lastWritten, QObject *parent = nullptr);
+    // The connection and both stores must outlive the thread.
+    KivProcessThread(MouseConnection &connection, ProfileStore &working, ProfileStore &lastWritten,
+                     QObject *parent = nullptr);
     ~KivProcessThread() override; // waits for the run to end
 
     // Before start(): send every group whatever changed.
@@ -42,6 +45,7 @@ protected:
     void run() override;
 
 private:
+    MouseConnection &m_connection;
     ProfileStore &m_working;
     ProfileStore &m_lastWritten;
     bool m_writeEverything = false;

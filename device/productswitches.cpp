@@ -1,13 +1,11 @@
 // Product switches of a write, read from the settings files.
 #include "device/productswitches.h"
 
-#include "device/devicetable.h"
-
 #include <algorithm>
 
 namespace mc {
 
-ProductSwitches readProductSwitches()
+ProductSwitches readProductSwitches(uint8_t statusByte)
 {
     ProductSwitches p;
     p.sensorCode = readSensorCode();
@@ -21,7 +19,7 @@ ProductSwitches readProductSwitches()
     p.buttonCount = std::clamp(readButtonCount(), 0, kMatrixCount);
     readButtonSlotMap();
     p.slotMap = buttonSlotMap();
-    p.statusByte = deviceState().statusByte;
+    p.statusByte = statusByte;
     return p;
 }
 

@@ -20,8 +20,8 @@ struct ProductSwitches
     uint8_t statusByte = 0; // last status byte of the mouse (status poller)
 };
 
-// Reads the product description, Config.ini and the device state's status byte. Also refreshes
-// the shared button slot map from the description when the description exists.
-ProductSwitches readProductSwitches();
+// Reads the product description and Config.ini; statusByte is the connection's last status byte.
+// Also refreshes the shared button slot map from the description when the description exists.
+ProductSwitches readProductSwitches(uint8_t statusByte);
 
 } // namespace mc

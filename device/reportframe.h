@@ -78,6 +78,22 @@ inline Report makeReport(uint8_t command, uint8_t param = 0)
     return r;
 }
 
+// A report that came up on another collection of the same node (on Linux every handle of the
+// receiver's node receives the pointer's and keyboard's input reports too): it has a length, a
+// header that is not all zero, and another report ID or no frame mark. Such a report is no answer,
+// no status and no change; an all-zero header is the mouse's empty answer, not a stranger's.
+inline bool isForeignReport(const uint8_t *report, int length)
+{
+    if (length <= 0)
+        return false;
+    bool zero = true;
+    for (int i = 0; i < kHeaderSize && i < length; ++i)
+        zero = zero && report[i] == 0;
+    if (zero)
+        return false;
+    return length <= kMark || report[kReportId] != kReportIdValue || report[kMark] != kMarkValue;
+}
+
 // True for the commands whose echo is read back and compared.
 constexpr bool isVerified(uint8_t command)
 {

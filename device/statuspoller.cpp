@@ -1,17 +1,15 @@
 // Starting and stopping the status poller.
 #include "device/statuspoller.h"
 
-#include <QMetaObject>
-
 namespace mc {
 
-StatusPoller::StatusPoller(QObject *parent) : QObject(parent) {}
+StatusPoller::StatusPoller(MouseConnection &connection, QObject *parent)
+    : QObject(parent), m_connection(connection)
+{}
 
 StatusPoller::~StatusPoller()
 {
     stop();
-    if (pollerControl() == this)
-        setPollerControl(nullptr);
 }
 
 void StatusPoller::setTimings(const PollTimings &timings)
@@ -24,7 +22,7 @@ void StatusPoller::start()
 {
     stop();
     QMutexLocker lock(&m_mutex);
-    m_thread = new KivGetBatteryThread;
+    m_thread = new KivGetBatteryThread(m_connection);
     m_thread->setTimings(m_timings);
     // The thread emits on its own thread; this object lives on the window's, so the
     // connections queue the values across.
@@ -55,15 +53,6 @@ bool StatusPoller::isRunning() const
 {
     QMutexLocker lock(&m_mutex);
     return m_thread && m_thread->isRunning();
-}
-
-void StatusPoller::restart()
-{
-    if (QThread::currentThread() == thread())
-        start();
-    else
-        QMetaObject::invokeMethod(
-            this, [this] { start(); }, Qt::QueuedConnection);
 }
 
 } // namespace mc

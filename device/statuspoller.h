@@ -1,13 +1,11 @@
-// The owner of the status poller: starts a new KivGetBatteryThread each time a mouse is opened,
-// stops it (waiting until its loop has ended) before the handles are closed, reopened or used by
-// a write, and passes its three signals on, so that the window connects once. Lives on the
-// user-interface thread; stop() may also be called from the apply worker (through
-// PollerControl), restart() from any thread. The window installs it with setPollerControl so
-// that ApplyChanges can stop it before the first report and bring it back afterwards.
+// The status poller of one connection: starts a new KivGetBatteryThread each time a mouse is
+// opened, stops it (waiting until its loop has ended) before the handles are closed, reopened or
+// used by a write, and passes its three signals on, so that the window connects once. Lives on
+// the connection's thread; stop() may also be called from the apply worker. The connection
+// decides when it runs (MouseConnection::startPoller, PollerPause).
 #pragma once
 
 #include "device/batterythread.h"
-#include "device/pollercontrol.h"
 
 #include <QMutex>
 #include <QObject>
@@ -15,11 +13,13 @@
 
 namespace mc {
 
-class StatusPoller final : public QObject, public PollerControl
+class MouseConnection;
+
+class StatusPoller final : public QObject
 {
     Q_OBJECT
 public:
-    explicit StatusPoller(QObject *parent = nullptr);
+    explicit StatusPoller(MouseConnection &connection, QObject *parent = nullptr);
     ~StatusPoller() override; // stops and waits
     StatusPoller(const StatusPoller &) = delete;
     StatusPoller &operator=(const StatusPoller &) = delete;
@@ -32,16 +32,13 @@ public:
     void stop();
     bool isRunning() const;
 
-    // PollerControl, for the write.
-    void stopAndWait() override { stop(); }
-    void restart() override;
-
 signals:
     void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
     void RefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
     void RefreshWriteStatus(quint8 iStatus);
 
 private:
+    MouseConnection &m_connection;
     mutable QMutex m_mutex; // guards m_thread: the worker may stop while the window restarts
     KivGetBatteryThread *m_thread = nullptr;
     PollTimings m_timings;

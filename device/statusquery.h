@@ -7,8 +7,11 @@
 #include "device/reportframe.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace mc {
+
+class MouseConnection;
 
 // 05 24 FA 48 and 29 zero bytes: the frame with command 0x48 and its checksum.
 frame::Report statusQueryReport();
@@ -48,14 +51,19 @@ struct StatusQueryResult
     QueryOutcome outcome = QueryOutcome::NoDevice;
     frame::Report reply{};
     StatusAnswer answer; // valid for Answer
+    // A change report (0x49) that came before the answer, else nullopt.
+    std::optional<frame::Report> change;
 };
 
-// Writes the query, pauses, reads one report. A status answer's status byte is kept in the
-// device state, where the DPI block of sensor 3395 reads it. A failed write is only logged: the
-// read still tells what the mouse says.
-StatusQueryResult queryStatusOnce(int pauseMs = 10, int readTimeoutMs = 50);
+// Writes the query, pauses, and reads until the answer comes or the read time is up, passing
+// over the reports of the node's other collections (pointer, keyboard); a change report that
+// comes first is handed back too. A status answer's status byte is kept in the connection,
+// where the DPI block of sensor 3395 reads it. A failed write is only logged: the read still
+// tells what the mouse says.
+StatusQueryResult queryStatusOnce(MouseConnection &connection, int pauseMs = 10,
+                                  int readTimeoutMs = 50);
 
-// Records the status byte of an answer in the device state.
-void noteStatusAnswer(const StatusAnswer &answer);
+// Records the status byte of an answer in the connection.
+void noteStatusAnswer(MouseConnection &connection, const StatusAnswer &answer);
 
 } // namespace mc

@@ -5,11 +5,11 @@
 #include "device/transport.h"
 #include "device/log.h"
 
-#include "device/devicetable.h"
-#include "device/hidbackend.h"
+#include "device/mouseconnection.h"
 #include "device/reportframe.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <algorithm>
@@ -26,6 +26,57 @@ constexpr int kMaxReadFailures = 29;     // failing reads answered by reading ag
 constexpr int kMaxHeaderMismatches = 19; // header mismatches answered by reading again
 constexpr int kMaxRewrites = 2;
 constexpr int kMaxZeroReplies = 5;
+// Reports waiting before a command is written are stale (an echo given up on, the pointer's
+// movement): at most this many are read away. The queue of a hidraw node holds 63.
+constexpr int kMaxStale = 128;
+
+// Empties the handle's queue without waiting: nothing read after the write can then be an
+// answer to an earlier command.
+// A change the user made on the mouse is kept for the poller whoever reads it.
+bool keptIfChange(MouseConnection &connection, const uint8_t *report, int length)
+{
+    if (length <= frame::kChangeMode || frame::isForeignReport(report, length) ||
+        report[frame::kCommand] != frame::kChangeReport)
+        return false;
+    connection.keepChangeReport(report);
+    return true;
+}
+
+void dropStale(MouseConnection &connection, HidHandle handle)
+{
+    uint8_t scrap[kBufferSize];
+    for (int i = 0; i < kMaxStale; ++i) {
+        std::memset(scrap, 0, sizeof scrap);
+        const int n = connection.hid().readTimeout(handle, scrap, kReportSize, 0);
+        if (n <= 0)
+            return;
+        keptIfChange(connection, scrap, n);
+    }
+}
+
+// One read of the exchange: waits up to timeoutMs for a report of the command collection and
+// passes over the reports of the node's other collections (the pointer's movement comes up to
+// 1000 times a second) and over a change report of the mouse, which is kept for the poller:
+// they cost neither a retry nor a pause. Returns what hid_read gives; 0
+// when only strangers came before the time was up.
+int readCommandReport(MouseConnection &connection, HidHandle handle, uint8_t *reply, int length,
+                      int timeoutMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    int remaining = timeoutMs;
+    for (;;) {
+        std::memset(reply, 0, kBufferSize);
+        const int n = connection.hid().readTimeout(handle, reply, size_t(length), remaining);
+        if (!frame::isForeignReport(reply, n) && !keptIfChange(connection, reply, n))
+            return n;
+        remaining = timeoutMs - int(waited.elapsed());
+        if (remaining <= 0) {
+            std::memset(reply, 0, kBufferSize);
+            return 0;
+        }
+    }
+}
 
 bool headerIsZero(const uint8_t *reply)
 {
@@ -96,9 +147,9 @@ ReplyCheck::Step ReplyCheck::afterRead(int readResult, const uint8_t *reply)
     }
 }
 
-uint8_t SendCommand(const uint8_t *report, int length)
+uint8_t SendCommand(MouseConnection &connection, const uint8_t *report, int length)
 {
-    const HidHandle handle = commandHandle();
+    const HidHandle handle = connection.commandHandle();
     if (!handle)
         return kNoDevice;
     // The header must be there for the checksum; more than the buffer cannot be sent.
@@ -112,9 +163,10 @@ uint8_t SendCommand(const uint8_t *report, int length)
     const uint8_t command = sent[frame::kCommand];
     const bool verified = frame::isVerified(command);
     ReplyCheck check(sent, frame::carriesData(command));
-    HidBackend &hid = hidBackend();
+    HidBackend &hid = connection.hid();
 
     for (;;) {
+        dropStale(connection, handle);
         if (hid.write(handle, sent, size_t(length)) < 0) {
             qCDebug(lcDevice, "Unable to send a feature report.");
             return kWriteFailed;
@@ -125,9 +177,8 @@ uint8_t SendCommand(const uint8_t *report, int length)
         ReplyCheck::Step step;
         do {
             // A read that times out leaves nothing behind: the reply then reads as all zero.
-            std::memset(reply, 0, sizeof reply);
-            step = check.afterRead(hid.readTimeout(handle, reply, size_t(length), kReadTimeoutMs),
-                                   reply);
+            const int got = readCommandReport(connection, handle, reply, length, kReadTimeoutMs);
+            step = check.afterRead(got, reply);
             if (step.pause)
                 QThread::msleep(kRetryPauseMs);
         } while (step.next == ReplyCheck::Next::ReadAgain);

@@ -6,6 +6,8 @@
 
 namespace mc {
 
+class MouseConnection;
+
 constexpr int kReportSize = 33;
 
 // Result codes of device operations. kMouseOff is the apply worker's own.
@@ -59,9 +61,9 @@ private:
     bool m_compared = false;
 };
 
-// Writes the report (byte 1 is filled in here) to the command handle and verifies the echo
-// where the command calls for it. Blocks for at least 10 ms. Any thread; no lock: the caller
+// Writes the report (byte 1 is filled in here) to the connection's command handle and verifies the
+// echo where the command calls for it. Blocks for at least 10 ms. Any thread; no lock: the caller
 // keeps the handle open and runs one exchange at a time.
-uint8_t SendCommand(const uint8_t *report, int length = kReportSize);
+uint8_t SendCommand(MouseConnection &connection, const uint8_t *report, int length = kReportSize);
 
 } // namespace mc

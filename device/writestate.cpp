@@ -1,4 +1,4 @@
-// The process-wide state of the write to the mouse.
+// The macro number table of the write to the mouse.
 #include "device/writestate.h"
 
 namespace mc {
@@ -10,17 +10,6 @@ int MacroNumberTable::number(const QString &name)
         return at;
     m_names.append(name);
     return int(m_names.size()) - 1;
-}
-
-WriteState &writeState()
-{
-    static WriteState state;
-    return state;
-}
-
-void resetWriteState()
-{
-    writeState() = WriteState();
 }
 
 } // namespace mc

@@ -1,7 +1,7 @@
 // What the write to the mouse keeps between its steps: the device copy of the store (the blocks
 // are built from it, and the button block notes each macro's device slot in it) and the macro
-// number table, which the button block fills and the next macro upload consumes. Process-wide,
-// used only by the apply worker while it runs; tests reset it.
+// number table, which the button block fills and the next macro upload consumes. One per
+// connection, used only by the write while it runs.
 #pragma once
 
 #include "profile/profiledata.h"
@@ -33,8 +33,5 @@ struct WriteState
     ProfileStore deviceCopy;
     MacroNumberTable macroTable;
 };
-
-WriteState &writeState();
-void resetWriteState();
 
 } // namespace mc

@@ -23,9 +23,10 @@ const char kEmulateOption[] = "--emulate";
 const char kTraceOption[] = "--trace";
 const char kDiagnosticsOption[] = "--diagnostics=";
 const char kEmulateEnv[] = "MOUSECFG_EMULATE";
+const char kMotionEnv[] = "MOUSECFG_EMULATE_MOTION";
 const char kTraceEnv[] = "MOUSECFG_TRACE";
 const char kControlEnv[] = "MOUSECFG_EMULATOR_CONTROL";
-const char *const kModes[] = {"receiver", "cable", "both", "off", "silent", "none"};
+const char *const kModes[] = {"receiver", "cable", "both", "off", "silent", "none", "denied"};
 
 struct FileCloser
 {
@@ -52,6 +53,12 @@ std::unique_ptr<EmulatedMouse> makeEmulator(const QString &mode)
     }
     mouse->setMouseOff(mode == QLatin1String("off"));
     mouse->setSilent(mode == QLatin1String("silent"));
+    mouse->setOpenDenied(mode == QLatin1String("denied"));
+    // A receiver in use: the pointer moves at that many reports a second from the start.
+    bool motionOk = false;
+    const int motion = qEnvironmentVariableIntValue(kMotionEnv, &motionOk);
+    if (motionOk && motion > 0)
+        mouse->setMotion(motion);
     return mouse;
 }
 // Whether the recording could be written, asked without changing the file: opening it for

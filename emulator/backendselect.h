@@ -9,6 +9,9 @@
 //     off                     receiver; the mouse is off (battery reads zero)
 //     silent                  receiver; the mouse never answers
 //     none                    nothing is plugged in
+//     denied                  receiver; its node cannot be opened (no access, as without the
+//                             udev rule)
+//   MOUSECFG_EMULATE_MOTION=HZ          the emulated pointer moves: HZ reports a second
 //   --trace                   every report written or read is printed on standard output
 //   --trace=FILE, MOUSECFG_TRACE=FILE   the same, into FILE (the window has no standard output
 //                             worth reading)

@@ -53,7 +53,7 @@ quintptr fromHandle(HidHandle h)
 }
 } // namespace
 
-EmulatedMouse::EmulatedMouse(QObject *parent) : QObject(parent)
+EmulatedMouse::EmulatedMouse(QObject *parent) : HotplugSource(parent)
 {
     const UsbIds ids = readUsbIds();
     m_vid = {ids.receiverVid, ids.cableVid};
@@ -143,25 +143,27 @@ QVector<HidDeviceInfo> EmulatedMouse::enumerate()
 HidHandle EmulatedMouse::open(const QByteArray &path)
 {
     QMutexLocker lock(&m_mutex);
+    m_openError.clear();
     if (path.isEmpty())
         return nullptr;
+    if (m_openDenied) {
+        m_openError = QStringLiteral("Permission denied");
+        return nullptr;
+    }
     for (Attachment a : {Attachment::Receiver, Attachment::Cable}) {
         if (!m_plugged[size_t(idx(a))])
             continue;
-        bool found = false;
-        bool command = false;
+        unsigned collections = 0;
         for (int c = 0; c < kCollectionCount; ++c) {
-            if (pathOf(a, Collection(c)) == path) {
-                found = true;
-                command = command || Collection(c) == Collection::Command;
-            }
+            if (pathOf(a, Collection(c)) == path)
+                collections |= 1u << c;
         }
-        if (!found)
+        if (collections == 0)
             continue;
         const quintptr id = m_nextHandle++;
         Handle &h = m_handles[id];
         h.attachment = a;
-        h.command = command;
+        h.collections = collections;
         h.generation = m_generation[size_t(idx(a))];
         return toHandle(id);
     }
@@ -188,7 +190,7 @@ int EmulatedMouse::write(HidHandle handle, const uint8_t *data, size_t length)
         if (m_unplugAfter == 0) {
             m_unplugAfter = -1;
             events = unplugLocked(a);
-        } else if (h->command) {
+        } else if (h->collections & (1u << int(Collection::Command))) {
             if (m_unplugAfter > 0)
                 --m_unplugAfter;
             ++m_writeCount;
@@ -212,6 +214,7 @@ int EmulatedMouse::readTimeout(HidHandle handle, uint8_t *data, size_t length, i
     QMutexLocker lock(&m_mutex);
     const qint64 deadline = milliseconds < 0 ? -1 : m_clock.elapsed() + milliseconds;
     for (;;) {
+        const qint64 motionDue = pumpMotionLocked();
         Handle *h = findHandle(handle);
         if (!h || !handleAlive(*h))
             return -1;
@@ -230,6 +233,8 @@ int EmulatedMouse::readTimeout(HidHandle handle, uint8_t *data, size_t length, i
         qint64 wakeAt = deadline;
         if (!h->queue.empty())
             wakeAt = wakeAt < 0 ? h->queue.front().first : std::min(wakeAt, h->queue.front().first);
+        if (motionDue >= 0)
+            wakeAt = wakeAt < 0 ? motionDue : std::min(wakeAt, motionDue);
         if (wakeAt < 0)
             m_arrived.wait(&m_mutex);
         else
@@ -276,6 +281,8 @@ QByteArray EmulatedMouse::pathOf(Attachment a, Collection c) const
     case PathStyle::Emu:
         break;
     }
+    if (m_layout == NodeLayout::PerInterface)
+        return QByteArray("emu://") + attachmentName(a);
     return QByteArray("emu://") + attachmentName(a) + '/' + kCollections[int(c)].name;
 }
 
@@ -326,7 +333,7 @@ QVector<EmulatedMouse::Event> EmulatedMouse::unplugLocked(Attachment attachment)
 void EmulatedMouse::emitEvents(const QVector<Event> &events)
 {
     for (const Event &e : events)
-        emit hotplug(e.arrival, e.vid, e.pid, e.kind, e.path);
+        emit interfaceChanged(e.arrival, e.vid, e.pid, e.kind, e.path);
 }
 
 bool EmulatedMouse::isPlugged(Attachment attachment) const
@@ -339,6 +346,12 @@ void EmulatedMouse::setPathStyle(PathStyle style)
 {
     QMutexLocker lock(&m_mutex);
     m_pathStyle = style;
+}
+
+void EmulatedMouse::setNodeLayout(NodeLayout layout)
+{
+    QMutexLocker lock(&m_mutex);
+    m_layout = layout;
 }
 
 void EmulatedMouse::setCollectionPath(Attachment attachment, Collection collection,
@@ -375,6 +388,18 @@ void EmulatedMouse::setHidInitFails(bool fails)
 {
     QMutexLocker lock(&m_mutex);
     m_initFails = fails;
+}
+
+void EmulatedMouse::setOpenDenied(bool denied)
+{
+    QMutexLocker lock(&m_mutex);
+    m_openDenied = denied;
+}
+
+QString EmulatedMouse::lastOpenError() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_openError;
 }
 
 int EmulatedMouse::openHandleCount() const

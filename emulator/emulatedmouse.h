@@ -21,7 +21,8 @@
 // (byte 17).
 //
 // Answers. Every report written to a command collection is answered on the command
-// collections of the same attachment (each open handle gets its own copy, as hidraw does),
+// collection of the same attachment (each open handle that receives it gets its own copy, as
+// hidraw does; see NodeLayout for which handles those are),
 // after a delay drawn from [minDelay, maxDelay] ms: block writes, commit and write bracket are
 // echoed as received; a status query (0x48) gets the status answer; profile select (0x44) and
 // unknown commands get nothing. Reports with a wrong report ID, frame mark or checksum are
@@ -33,6 +34,7 @@
 #pragma once
 
 #include "device/hidbackend.h"
+#include "device/hotplugsource.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -54,7 +56,7 @@ constexpr int kButtonBlockSize = 102;
 constexpr int kLightingBlockSize = 80;
 constexpr int kMacroAreaSize = 4000;
 
-class EmulatedMouse final : public QObject, public HidBackend
+class EmulatedMouse final : public HotplugSource, public HidBackend
 {
     Q_OBJECT
 public:
@@ -72,13 +74,26 @@ public:
         Consumer = 2,
         Command = 3
     };
-    // Emu: "emu://receiver/pointer"; Linux: one "/dev/hidrawN" for every collection of an
-    // attachment; Windows: "\\?\hid#vid_....&pid_....&col0N#...".
+    // Emu: "emu://receiver" for the node of a PerInterface layout, "emu://receiver/pointer" for
+    // each collection of a PerCollection one; Linux: one "/dev/hidrawN" for every collection of
+    // an attachment; Windows: "\\?\hid#vid_....&pid_....&col0N#...".
     enum class PathStyle
     {
         Emu,
         Linux,
         Windows
+    };
+    // How the system hands an attachment's collections to the program. PerInterface is Linux's
+    // hidraw: one node for the whole interface, and every handle open on it receives every
+    // input report of the interface (the pointer's, the keyboard's, the consumer keys', the
+    // command collection's), each with its report ID. PerCollection is Windows: a handle per
+    // top-level collection, receiving that collection's reports only. Which handle receives what
+    // follows from the paths: a handle receives the reports of every collection listed under
+    // the path it was opened with.
+    enum class NodeLayout
+    {
+        PerInterface,
+        PerCollection
     };
 
     // IDs from the product description and the product name from Config.ini (Mouse_List/0),
@@ -96,6 +111,9 @@ public:
     // Returns the report's byte count, 0 after the timeout (negative: wait until a report
     // comes), -1 for an unknown or closed handle or an unplugged attachment.
     int readTimeout(HidHandle handle, uint8_t *data, size_t length, int milliseconds) override;
+    // The mouse's own plug() and unplug() are its hot-plug events (interfaceChanged).
+    HotplugSource *hotplugSource() override { return this; }
+    bool start(quintptr) override { return true; }
 
     // --- attachments and hot-plug ---
     // plug() lists the attachment's collections and emits an arrival for its pointer and its
@@ -105,6 +123,10 @@ public:
     void unplug(Attachment attachment);
     bool isPlugged(Attachment attachment) const;
     void setPathStyle(PathStyle style);
+    // The platform's by default (PerCollection on Windows, PerInterface elsewhere). The Emu path
+    // style follows it; the Linux style is always one node, the Windows style one path per
+    // collection.
+    void setNodeLayout(NodeLayout layout);
     // Overrides the path of one collection (empty restores the style's path).
     void setCollectionPath(Attachment attachment, Collection collection, const QByteArray &path);
     QByteArray collectionPath(Attachment attachment, Collection collection) const;
@@ -113,6 +135,9 @@ public:
     QByteArray productName() const;
     uint16_t cableRelease() const;
     void setHidInitFails(bool fails); // init() then returns -1
+    // Every open fails as a node without the user's access does ("Permission denied").
+    void setOpenDenied(bool denied);
+    QString lastOpenError() const override;
     int openHandleCount() const;
 
     // --- what the mouse reports ---
@@ -127,6 +152,18 @@ public:
     void sendChangeReport(uint8_t profile, uint8_t stage, uint8_t rate, uint8_t mode);
     // Queues any report on the command collections of the attachment, as if the mouse sent it.
     void queueInputReport(Attachment attachment, const QByteArray &report);
+    // Queues a report on the attachment's collection, as its device sends it (no answer fault
+    // applies: the receiver passes the pointer on whatever the mouse answers).
+    void queueCollectionReport(Attachment attachment, Collection collection,
+                               const QByteArray &report);
+    // The user moves the mouse: pointer reports (report ID 1: buttons, x and y as 16 bits each,
+    // wheel, pan) come on the link at hz a second from now on, until 0 stops them.
+    void setMotion(int hz);
+    int motion() const;
+    // A key pressed and released on the link: a keyboard usage (page 7, report ID 2: modifiers,
+    // reserved, six keys) up to 0xFF, or a consumer usage written 0x0C0000 + usage (page 0x0C,
+    // report ID 3, the usage in 16 bits). Other values send nothing.
+    void sendKey(int usage);
 
     // --- timing ---
     void setAnswerDelay(int minMs, int maxMs); // default 0..1 ms
@@ -167,16 +204,12 @@ public:
 
     static int blockSize(uint8_t command); // 0 for a command that is no block
 
-signals:
-    // A collection came or went: kind 1 pointer, 4 command.
-    void hotplug(bool bArrival, int vid, int pid, int kind, const QByteArray &path);
-
 private:
     struct Handle
     {
         Attachment attachment;
-        bool command = false; // receives the command collection's reports
-        int generation = 0;   // the attachment's plug generation when opened
+        unsigned collections = 0; // bit c: receives the reports of Collection c
+        int generation = 0;       // the attachment's plug generation when opened
         std::deque<std::pair<qint64, QByteArray>> queue; // (ready at, report)
     };
     // Where the pending copy of a block stands.
@@ -207,6 +240,13 @@ private:
     void emitEvents(const QVector<Event> &events);
     void answerLocked(Attachment attachment, const QByteArray &report);
     void deliverLocked(Attachment attachment, QByteArray report);
+    void queueLocked(Attachment attachment, Collection collection, const QByteArray &report,
+                     qint64 readyAt);
+    void pushLocked(Attachment attachment, Collection collection, const QByteArray &report,
+                    qint64 readyAt);
+    Attachment linkLocked() const;
+    // Makes the pointer reports due by now; returns when the next one is due (-1: none).
+    qint64 pumpMotionLocked();
     bool handleReportLocked(Attachment attachment, const QByteArray &report);
     bool blockWriteLocked(const QByteArray &report);
     void commitLocked(uint8_t selector);
@@ -228,7 +268,17 @@ private:
     std::array<std::array<QByteArray, 4>, 2> m_pathOverride;
     QByteArray m_productName;
     PathStyle m_pathStyle = PathStyle::Emu;
+#ifdef Q_OS_WIN
+    NodeLayout m_layout = NodeLayout::PerCollection;
+#else
+    NodeLayout m_layout = NodeLayout::PerInterface;
+#endif
+    int m_motionHz = 0;
+    qint64 m_motionNextUs = 0; // when the next pointer report is due, on m_clock
+    int m_motionStep = 0;
     bool m_initFails = false;
+    bool m_openDenied = false;
+    QString m_openError;
     std::map<quintptr, Handle> m_handles;
     quintptr m_nextHandle = 1;
 

@@ -70,8 +70,8 @@ bool EmulatorControl::runLine(EmulatedMouse &mouse, const QString &line)
     const QStringList words = line.simplified().split(QLatin1Char(' '));
     const QString &verb = words.first();
     EmulatedMouse::Attachment attachment{};
-    if ((verb == QLatin1String("plug") || verb == QLatin1String("unplug")) && words.size() == 2
-        && attachmentNamed(words.at(1), &attachment)) {
+    if ((verb == QLatin1String("plug") || verb == QLatin1String("unplug")) && words.size() == 2 &&
+        attachmentNamed(words.at(1), &attachment)) {
         if (verb == QLatin1String("plug"))
             mouse.plug(attachment);
         else
@@ -84,6 +84,17 @@ bool EmulatorControl::runLine(EmulatedMouse &mouse, const QString &line)
     }
     if (verb == QLatin1String("reset") && words.size() == 1) {
         mouse.factoryReset();
+        return true;
+    }
+    if ((verb == QLatin1String("motion") || verb == QLatin1String("key")) && words.size() == 2) {
+        bool ok = false;
+        const int value = words.at(1).toInt(&ok, 0);
+        if (!ok || value < 0)
+            return false;
+        if (verb == QLatin1String("motion"))
+            mouse.setMotion(value);
+        else
+            mouse.sendKey(value);
         return true;
     }
     uint8_t slot = 0, stage = 0, rate = 0;

@@ -6,6 +6,9 @@
 //   report SLOT STAGE RATE   the user changed slot, stage or rate with the mouse's buttons
 //   reset                    the mouse forgets its settings (back to the factory state), as one
 //                            that lost power does
+//   motion HZ                the pointer moves: HZ reports a second, until "motion 0"
+//   key USAGE                a key pressed and released: a keyboard usage (0x49 Insert), or
+//                            0x0C0000 + a consumer usage; decimal or 0x-hexadecimal
 // Unknown lines are ignored. The file is watched through the file system's notifications, so
 // an idle program wakes for nothing. Lives on the thread that created it (the main thread).
 #pragma once

@@ -199,10 +199,25 @@ void EmulatedMouse::deliverLocked(Attachment attachment, QByteArray report)
     const int delay = m_maxDelay > m_minDelay
                           ? int(QRandomGenerator::global()->bounded(m_minDelay, m_maxDelay + 1))
                           : m_minDelay;
-    const qint64 readyAt = m_clock.elapsed() + delay;
+    queueLocked(attachment, Collection::Command, report, m_clock.elapsed() + delay);
+}
+
+void EmulatedMouse::queueLocked(Attachment attachment, Collection collection,
+                                const QByteArray &report, qint64 readyAt)
+{
+    // What was due before this report comes before it, or is dropped before it when the queue
+    // fills, as on the node.
+    pumpMotionLocked();
+    pushLocked(attachment, collection, report, readyAt);
+}
+
+void EmulatedMouse::pushLocked(Attachment attachment, Collection collection,
+                               const QByteArray &report, qint64 readyAt)
+{
     for (auto &entry : m_handles) {
         Handle &h = entry.second;
-        if (h.attachment != attachment || !h.command || !handleAlive(h))
+        if (h.attachment != attachment || !(h.collections & (1u << int(collection))) ||
+            !handleAlive(h))
             continue;
         if (int(h.queue.size()) < kQueueLimit)
             h.queue.emplace_back(readyAt, report);

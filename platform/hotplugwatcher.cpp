@@ -23,7 +23,7 @@ QVector<HidCollection> classifyByUsage(const HidInterfaceNote &note)
 }
 
 HotplugWatcher::HotplugWatcher(HidInterfaceClassifier classifier, QObject *parent)
-    : QObject(parent), m_classifier(classifier ? std::move(classifier) : classifyByUsage)
+    : HotplugSource(parent), m_classifier(classifier ? std::move(classifier) : classifyByUsage)
 {}
 
 void HotplugWatcher::remember(const HidInterfaceNote &note)

@@ -1,7 +1,7 @@
 // Hot-plug of HID interfaces: the operating system tells us an interface came or went; the
 // watcher turns that into classified events, one per collection the program cares about:
 //   interfaceChanged(bArrival, vid, pid, kind, path)   kind 1 pointer, 4 command
-// with the same signature as the emulated mouse's hotplug signal, so the window takes either.
+// a HotplugSource, as the emulated mouse is, so the window takes either.
 //
 // Classification is the caller's: the watcher describes what the system told it (an
 // HidInterfaceNote) and a classifier turns that into collections. This keeps the platform
@@ -22,6 +22,7 @@
 // false from start() and emits nothing. Everything here runs on the user-interface thread.
 #pragma once
 
+#include "device/hotplugsource.h"
 #include "platform/reportdescriptor.h"
 
 #include <QByteArray>
@@ -67,7 +68,7 @@ constexpr int kHotplugKindPointer = 1;
 constexpr int kHotplugKindCommand = 4;
 QVector<HidCollection> classifyByUsage(const HidInterfaceNote &note);
 
-class HotplugWatcher final : public QObject
+class HotplugWatcher final : public HotplugSource
 {
     Q_OBJECT
 public:
@@ -80,7 +81,7 @@ public:
     // Starts listening. nativeWindow is the window that receives the notifications on Windows
     // (QWidget::winId()); Linux ignores it. Returns whether notifications will come; a failure
     // has written its debug line. Starting twice keeps the first subscription.
-    bool start(quintptr nativeWindow = 0);
+    bool start(quintptr nativeWindow = 0) override;
     void stop();
     bool isActive() const;
 
@@ -89,9 +90,6 @@ public:
     // collections of that path (Windows: the classification of the name) and forgets them.
     void noteArrival(const HidInterfaceNote &note);
     void noteRemoval(const HidInterfaceNote &note);
-
-signals:
-    void interfaceChanged(bool bArrival, int vid, int pid, int kind, const QByteArray &path);
 
 private:
     void remember(const HidInterfaceNote &note); // a node present at start: known, not announced

@@ -34,7 +34,7 @@ HidInterfaceNote noteOf(udev_device *dev)
     QFile file(QFile::decodeName(udev_device_get_syspath(hid)) +
                QStringLiteral("/report_descriptor"));
     if (file.open(QIODevice::ReadOnly))
-        note.collections = applicationCollections(file.read(kMaxReportDescriptorSize));
+        note.collections = listedUsages(file.read(kMaxReportDescriptorSize));
     return note;
 }
 

@@ -1,7 +1,8 @@
-// A minimal HID report descriptor walker: only the items that decide the top-level application
-// collections (usage page, usage, push/pop, collection, end collection and the other main items
-// that end a local set) are interpreted; everything else is skipped by its declared size. Every
-// read is checked against the end, so a hostile descriptor can only end the walk early.
+// A HID report descriptor read the way hidapi 0.13 reads it on Linux (linux/hid.c,
+// get_next_hid_usage), so that the hot-plug watcher sees a node as enumeration lists it: only
+// usage page, usage, the collection item and the main items that end a local set count; every
+// other item is skipped by its declared size. Every read is checked against the end, so a hostile
+// descriptor can only end the walk early.
 #include "platform/reportdescriptor.h"
 
 #include <QList>
@@ -13,100 +14,77 @@ namespace mc {
 
 namespace {
 
-constexpr uint8_t kLongItemPrefix = 0xFE;
-constexpr int kTypeMain = 0;
-constexpr int kTypeGlobal = 1;
-constexpr int kTypeLocal = 2;
+// An item's first byte with its two size bits cleared: the tag and type hidapi switches on.
+constexpr int kUsagePage = 0x04;
+constexpr int kUsage = 0x08;
+constexpr int kInput = 0x80;
+constexpr int kOutput = 0x90;
+constexpr int kCollection = 0xA0;
+constexpr int kFeature = 0xB0;
+constexpr int kEndCollection = 0xC0;
 
-constexpr int kMainInput = 0x8;
-constexpr int kMainOutput = 0x9;
-constexpr int kMainCollection = 0xA;
-constexpr int kMainFeature = 0xB;
-constexpr int kMainEndCollection = 0xC;
-constexpr int kGlobalUsagePage = 0x0;
-constexpr int kGlobalPush = 0xA;
-constexpr int kGlobalPop = 0xB;
-constexpr int kLocalUsage = 0x0;
-
-constexpr uint32_t kCollectionApplication = 0x01;
-// Deeper push stacks than this are not real descriptors; further pushes are ignored.
-constexpr int kMaxPushDepth = 16;
-
-struct LocalSet
+// hidapi's get_hid_report_bytes: the item's data, or 0 when it does not fit.
+uint32_t itemData(const uint8_t *bytes, int end, int pos, int size)
 {
-    bool hasUsage = false;
-    bool explicitPage = false; // a four-byte usage named its page itself
-    int usagePage = 0;
-    int usage = 0;
-};
-
-uint32_t itemData(const uint8_t *p, int size)
-{
+    if (pos + size >= end)
+        return 0;
     uint32_t v = 0;
     for (int i = 0; i < size; ++i)
-        v |= uint32_t(p[i]) << (8 * i);
+        v |= uint32_t(bytes[pos + 1 + i]) << (8 * i);
     return v;
 }
 
 } // namespace
 
-QVector<HidUsage> applicationCollections(const QByteArray &descriptor)
+QVector<HidUsage> listedUsages(const QByteArray &descriptor)
 {
     QVector<HidUsage> found;
     const int end = std::min(int(descriptor.size()), kMaxReportDescriptorSize);
     const auto *bytes = reinterpret_cast<const uint8_t *>(descriptor.constData());
-    int usagePage = 0;
-    QList<int> pushed;
-    LocalSet local;
-    int depth = 0;
+    // 16 bits each, as hidapi keeps them; the page is global and outlives every pair.
+    uint16_t usagePage = 0;
+    uint16_t usage = 0;
+    bool usageFound = false;
     int pos = 0;
     while (pos < end) {
-        const uint8_t prefix = bytes[pos];
-        if (prefix == kLongItemPrefix) {
-            // Long items carry their size in the next byte; none of them matters here.
-            if (end - pos < 3)
-                break;
-            pos += 3 + bytes[pos + 1];
-            continue;
+        const int key = bytes[pos];
+        int size = 0;
+        int keySize = 1;
+        // Every key of the form Fx is read as a long item when its length byte is there.
+        if ((key & 0xF0) == 0xF0 && pos + 1 < end) {
+            size = bytes[pos + 1];
+            keySize = 3;
+        } else {
+            size = (key & 0x3) == 3 ? 4 : key & 0x3;
         }
-        const int sizeCode = prefix & 0x3;
-        const int size = sizeCode == 3 ? 4 : sizeCode;
-        if (end - pos - 1 < size)
+        switch (key & 0xFC) {
+        case kUsagePage:
+            usagePage = uint16_t(itemData(bytes, end, pos, size));
             break;
-        const int type = (prefix >> 2) & 0x3;
-        const int tag = prefix >> 4;
-        const uint32_t data = itemData(bytes + pos + 1, size);
-        pos += 1 + size;
-
-        if (type == kTypeGlobal) {
-            if (tag == kGlobalUsagePage) {
-                usagePage = int(data & 0xFFFF);
-            } else if (tag == kGlobalPush) {
-                if (pushed.size() < kMaxPushDepth)
-                    pushed.append(usagePage);
-            } else if (tag == kGlobalPop && !pushed.isEmpty()) {
-                usagePage = pushed.takeLast();
-            }
-        } else if (type == kTypeLocal) {
-            if (tag == kLocalUsage && !local.hasUsage) {
-                local.hasUsage = true;
-                local.explicitPage = size == 4;
-                local.usagePage = int(data >> 16);
-                local.usage = int(data & 0xFFFF);
-            }
-        } else if (type == kTypeMain) {
-            if (tag == kMainCollection) {
-                if (depth == 0 && data == kCollectionApplication && local.hasUsage)
-                    found.append({local.explicitPage ? local.usagePage : usagePage, local.usage});
-                ++depth;
-            } else if (tag == kMainEndCollection) {
-                depth = std::max(0, depth - 1);
-            } else if (tag != kMainInput && tag != kMainOutput && tag != kMainFeature) {
-                continue; // a reserved main item: not one that ends the local set
-            }
-            local = LocalSet();
+        case kUsage:
+            usage = uint16_t(itemData(bytes, end, pos, size));
+            usageFound = true;
+            break;
+        case kCollection:
+            // Any collection, at any depth, with a usage in scope is listed.
+            if (usageFound)
+                found.append({usagePage, usage});
+            usageFound = false;
+            break;
+        case kInput:
+        case kOutput:
+        case kFeature:
+        case kEndCollection:
+            usageFound = false;
+            break;
+        default:
+            break;
         }
+        pos += size + keySize;
     }
+    // A descriptor without a collection that names a usage is listed with that usage.
+    if (found.isEmpty() && usageFound)
+        found.append({usagePage, usage});
     return found;
 }
 

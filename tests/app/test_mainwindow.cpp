@@ -2,6 +2,7 @@
 // button, the installed translation and its contexts, what is visible after start-up, enabling and
 // disabling, the firmware prompt and the release of the devices at shut-down.
 #include "app/mousecfgwidget.h"
+#include "app/presence.h"
 #include "device/discovery.h"
 #include "macro/ui/macrodialog.h"
 #include "windowfixture.h"
@@ -123,7 +124,7 @@ private slots:
         WindowFixture fx(mice > 0);
         MousecfgWidget w;
         if (mice == 2) {
-            DeviceState &s = deviceState();
+            DeviceState &s = w.presence()->connection().state();
             s.entries[1] = s.entries[0];
             s.entries[1].productName = "OTHER";
             s.count = 2;
@@ -144,7 +145,7 @@ private slots:
     {
         WindowFixture fx(true);
         MousecfgWidget w;
-        DeviceState &s = deviceState();
+        DeviceState &s = w.presence()->connection().state();
         s.entries[1] = s.entries[0];
         s.entries[1].productName = "OTHER";
         s.count = 2;
@@ -187,7 +188,7 @@ private slots:
         QVERIFY(QFile::exists(fx.path() + QStringLiteral("/Configs/Profile/DefaultProfile.prof")));
 
         // Another product has no library and slot 2 names no file of its own.
-        DeviceState &s = deviceState();
+        DeviceState &s = w.presence()->connection().state();
         s.entries[1] = s.entries[0];
         s.entries[1].productName = "OTHER";
         s.count = 2;
@@ -342,7 +343,7 @@ private slots:
     {
         WindowFixture fx(true);
         MousecfgWidget w;
-        DeviceState &s = deviceState();
+        DeviceState &s = w.presence()->connection().state();
         s.entries[1] = s.entries[0];
         s.entries[1].productName = "Wireless Mouse";
         s.count = 2;
@@ -430,9 +431,9 @@ private slots:
         WindowFixture fx(true);
         {
             MousecfgWidget w;
-            QVERIFY(commandHandle() != nullptr);
+            QVERIFY(w.presence()->connection().commandHandle() != nullptr);
         }
-        QCOMPARE(commandHandle(), nullptr);
+        QCOMPARE(fx.mouse().openHandleCount(), 0);
     }
 };
 

@@ -83,14 +83,12 @@ private slots:
         m_fixture->configure(QStringLiteral("MouseSenSor/1"), 3325);
         m_fixture->configure(QStringLiteral("Config/Diff"), 0);
         m_store = namedStore();
-        m_presence = std::make_unique<DevicePresence>(m_store);
+        m_presence = std::make_unique<DevicePresence>(&mouse(), m_store);
         m_presence->setPollTimings(quickPollTimings());
     }
     void cleanup()
     {
-        m_presence.reset();
-        CloseDevices();
-        resetDeviceState();
+        m_presence.reset(); // stops the poller, closes the handles
         m_fixture.reset();
     }
 
@@ -100,8 +98,10 @@ private slots:
         QSignalSpy connected(m_presence.get(), &DevicePresence::mouseConnected);
         QSignalSpy gone(m_presence.get(), &DevicePresence::mouseGone);
         bool openWhenTold = false;
-        connect(m_presence.get(), &DevicePresence::mouseConnected, this,
-                [&] { openWhenTold = commandHandle() != nullptr && m_presence->pollerRunning(); });
+        connect(m_presence.get(), &DevicePresence::mouseConnected, this, [&] {
+            openWhenTold =
+                m_presence->connection().commandHandle() != nullptr && m_presence->pollerRunning();
+        });
         mouse().plug(A::Receiver);
         QCOMPARE(readDiff(), 1);
         // Told once for the two collections, when the set-up has opened the mouse.
@@ -144,7 +144,7 @@ private slots:
         QVERIFY(closeBox.wait());
         QCOMPARE(reload.count(), 1);
         QVERIFY(m_presence->hasDevice());
-        QVERIFY(commandHandle() != nullptr);
+        QVERIFY(m_presence->connection().commandHandle() != nullptr);
         QVERIFY(m_presence->pollerRunning());
         QCOMPARE(readCurrentProduct(), QStringLiteral("KIV M1"));
     }
@@ -156,7 +156,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         mouse().unplug(A::Receiver);
-        QVERIFY(commandHandle() == nullptr);
+        QVERIFY(m_presence->connection().commandHandle() == nullptr);
         QVERIFY(!m_presence->hasDevice());
         QVERIFY(m_presence->warningOpen());
         QCOMPARE(warning.count(), 0);
@@ -246,7 +246,7 @@ private slots:
     void pollerEndsBeforeTheHandlesClose()
     {
         CloseWatch watch(mouse());
-        setHidBackend(&watch);
+        m_presence = std::make_unique<DevicePresence>(&watch, m_store);
         PollTimings slow = quickPollTimings();
         slow.listenRead = 100; // a read is nearly always under way
         m_presence->setPollTimings(slow);
@@ -259,7 +259,20 @@ private slots:
         m_presence->onInterfaceChanged(false, vid, pid, 4, QByteArray());
         QVERIFY(watch.closes > 0);
         QCOMPARE(watch.closedUnderRead, 0);
-        setHidBackend(&mouse());
+        m_presence.reset();
+    }
+
+    void unopenableMouseIsSaid()
+    {
+        mouse().setOpenDenied(true);
+        QSignalSpy problem(m_presence.get(), &DevicePresence::deviceProblem);
+        startWith({A::Receiver});
+        QCOMPARE(problem.count(), 1);
+        const QString text = problem.at(0).at(0).toString();
+        QVERIFY2(text.contains("cannot be opened: Permission denied") &&
+                     text.contains("70-mousecfg.rules"),
+                 qPrintable(text));
+        QVERIFY(m_presence->connection().commandHandle() == nullptr);
     }
 
     void deviceEventsWaitForTheWriteToEnd()
@@ -269,12 +282,12 @@ private slots:
         m_presence->stop();                        // the write owns the device and the stores
         m_presence->slotRefreshStatus(0, 2, 1, 0); // a report still queued from the poller
         mouse().unplug(A::Receiver);
-        QVERIFY(commandHandle() != nullptr);
+        QVERIFY(m_presence->connection().commandHandle() != nullptr);
         QVERIFY(m_presence->hasDevice());
         QCOMPARE(m_store.profiles[0].dpi, uint8_t(0));
         m_presence->start();
         QCOMPARE(m_store.profiles[0].dpi, uint8_t(2));
-        QVERIFY(commandHandle() == nullptr);
+        QVERIFY(m_presence->connection().commandHandle() == nullptr);
         QVERIFY(warning.wait());
     }
 
@@ -329,9 +342,9 @@ private:
     {
         for (A a : attachments)
             mouse().plug(a);
-        startDevices();
+        startDevices(m_presence->connection());
         m_presence->begin();
-        connect(&mouse(), &EmulatedMouse::hotplug, m_presence.get(),
+        connect(&mouse(), &EmulatedMouse::interfaceChanged, m_presence.get(),
                 &DevicePresence::onInterfaceChanged);
     }
 

@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(done.first().first().toInt(), 0);
         QCOMPARE(readDiff(), 0);
         const ProfileStore &s = m_window->workingStore();
-        const ProductSwitches product = readProductSwitches();
+        const ProductSwitches product = readProductSwitches(0);
         QCOMPARE(mouse().blockMemory(0x01), bytes(buildGeneralBlock(s, product.productSync)));
         QCOMPARE(mouse().blockMemory(0x02), bytes(buildDpiBlock(s, product)));
         QCOMPARE(mouse().blockMemory(0x04), bytes(buildLightingBlock(s)));
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(done.first().first().toInt(), 0);
         QCOMPARE(
             mouse().blockMemory(0x01),
-            bytes(buildGeneralBlock(m_window->workingStore(), readProductSwitches().productSync)));
+            bytes(buildGeneralBlock(m_window->workingStore(), readProductSwitches(0).productSync)));
     }
 
     void failureKeepsTheMarkAndIsToldOnce()

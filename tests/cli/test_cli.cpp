@@ -109,6 +109,39 @@ private slots:
         QVERIFY2(r.err.isEmpty() || r.err.contains("HID library"), qPrintable(r.err));
     }
 
+    // A node the user may not open, and a Config.ini that cannot be read: both are said, and
+    // the mouse that is there is still found.
+    void unopenableNodeIsSaid()
+    {
+        for (const QString &command : {QStringLiteral("devices"), QStringLiteral("status")}) {
+            const Run r = run({"--emulate=denied", command});
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.out.contains("The mouse is present, but emu://receiver cannot be opened: "
+                                    "Permission denied.") &&
+                         r.out.contains("/linux/70-mousecfg.rules /etc/udev/rules.d/"),
+                     qPrintable(r.out));
+        }
+    }
+
+    void unreadableSettingsStillFindTheMouse()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("Configs/Config.ini")); // a folder in its place
+        QSettings d(dir.filePath(QStringLiteral("DefaultProfile.bin")), QSettings::IniFormat);
+        d.setValue(QStringLiteral("PROFILE/ProductName"), QStringLiteral("Cli Mouse"));
+        d.sync();
+        for (const QString &command : {QStringLiteral("devices"), QStringLiteral("status")}) {
+            const Run r = runIn(dir.path(), {"--emulate", command});
+            QCOMPARE(r.status, 0);
+            QVERIFY2(r.err.contains("Config.ini cannot be read"), qPrintable(r.err));
+            QVERIFY2(!r.out.contains("No mouse is present."), qPrintable(r.out));
+            QVERIFY2(r.out.contains(command == "devices" ? "Commands go to: receiver"
+                                                         : "Connection: receiver"),
+                     qPrintable(r.out));
+        }
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Configs/Config.ini"))).isDir());
+    }
+
     void status_data()
     {
         QTest::addColumn<QString>("mode");
@@ -214,7 +247,8 @@ private slots:
         QTest::newRow("raw-to-dpi without values") << QStringList{"raw-to-dpi", "3325"};
         QTest::newRow("sensor code no number") << QStringList{"raw-to-dpi", "pmw", "3"};
         QTest::newRow("negative raw value") << QStringList{"raw-to-dpi", "3325", "-1"};
-        QTest::newRow("raw value beyond 32 bits") << QStringList{"raw-to-dpi", "3325", "4294967296"};
+        QTest::newRow("raw value beyond 32 bits")
+            << QStringList{"raw-to-dpi", "3325", "4294967296"};
         QTest::newRow("watch with another option") << QStringList{"--emulate", "watch", "--follow"};
         QTest::newRow("rules with an argument") << QStringList{"rules", "all"};
     }

@@ -3,6 +3,7 @@
 // flags kept current by arrivals and removals (from names and from the emulator's hot-plug).
 #include "device/devicetable.h"
 #include "device/discovery.h"
+#include "device/mouseconnection.h"
 #include "emulator/emulatedmouse.h"
 #include "scriptedbackend.h"
 #include "testproduct.h"
@@ -31,11 +32,6 @@ HidDeviceInfo device(const char *path, int vid, int pid, int usagePage, int usag
     d.release = uint16_t(release);
     return d;
 }
-
-const DeviceEntry &entry0()
-{
-    return deviceState().entries[0];
-}
 } // namespace
 
 class DiscoveryTest : public QObject
@@ -44,19 +40,24 @@ class DiscoveryTest : public QObject
     QTemporaryDir m_dir;
     std::unique_ptr<EmulatedMouse> m_mouse;
     std::unique_ptr<test::ScriptedBackend> m_scripted;
+    std::unique_ptr<MouseConnection> m_conn;
+
+    MouseConnection &conn() { return *m_conn; }
+    const DeviceEntry &entry0() { return m_conn->state().entries[0]; }
 
     void useScripted(const QVector<HidDeviceInfo> &devices)
     {
+        m_conn.reset();
         m_scripted = std::make_unique<test::ScriptedBackend>();
         m_scripted->devices = devices;
-        setHidBackend(m_scripted.get());
+        m_conn = std::make_unique<MouseConnection>(*m_scripted);
     }
 
     void discover()
     {
-        InitDeviceTable();
-        QCOMPARE(EnumerateDevices(), 0);
-        OpenDeviceByName(test::kTestProduct);
+        InitDeviceTable(conn());
+        QCOMPARE(EnumerateDevices(conn()), 0);
+        OpenDeviceByName(conn(), test::kTestProduct);
     }
 
 private slots:
@@ -64,15 +65,12 @@ private slots:
     {
         test::writeTestProduct(m_dir);
         m_mouse = std::make_unique<EmulatedMouse>();
-        setHidBackend(m_mouse.get());
-        resetDeviceState();
+        m_conn = std::make_unique<MouseConnection>(*m_mouse);
     }
 
     void cleanup()
     {
-        CloseDevices();
-        resetDeviceState();
-        setHidBackend(nullptr);
+        m_conn.reset(); // closes what it opened
         m_scripted.reset();
         m_mouse.reset();
     }
@@ -80,10 +78,10 @@ private slots:
     void tableIsFilledFromTheProductFiles()
     {
         test::writeTestProduct(m_dir, 0x1111, 0x2222, 0x3333, 0x4444);
-        deviceState().entries[0].cableCommandFound = true;
-        deviceState().entries[5].receiverPointerPath = "stale";
-        InitDeviceTable();
-        QCOMPARE(deviceState().count, 1);
+        conn().state().entries[0].cableCommandFound = true;
+        conn().state().entries[5].receiverPointerPath = "stale";
+        InitDeviceTable(conn());
+        QCOMPARE(conn().state().count, 1);
         QCOMPARE(entry0().receiverVid, 0x1111);
         QCOMPARE(entry0().receiverPid, 0x2222);
         QCOMPARE(entry0().cableVid, 0x3333);
@@ -93,7 +91,7 @@ private slots:
         QCOMPARE(entry0().receiverCommandUsage, 0);
         QCOMPARE(entry0().cableCommandUsagePage, 1);
         QVERIFY(!entry0().cableCommandFound);
-        QVERIFY(deviceState().entries[5].receiverPointerPath.isEmpty());
+        QVERIFY(conn().state().entries[5].receiverPointerPath.isEmpty());
     }
 
     void missingProductDescriptionGivesTheDefaultIds()
@@ -103,8 +101,8 @@ private slots:
         QDir(empty.path()).mkpath(QStringLiteral("Configs"));
         QSettings(appSettingsFile(), QSettings::IniFormat)
             .setValue(QStringLiteral("Mouse_List/0"), QLatin1String(test::kTestProduct));
-        InitDeviceTable();
-        QCOMPARE(deviceState().count, 1);
+        InitDeviceTable(conn());
+        QCOMPARE(conn().state().count, 1);
         QCOMPARE(entry0().receiverVid, 0x248A);
         QCOMPARE(entry0().receiverPid, 0xFA02);
         QCOMPARE(entry0().cablePid, 0xFB01);
@@ -118,16 +116,18 @@ private slots:
             .setValue(QStringLiteral("Mouse_List/0"), QString());
         m_mouse->plug(A::Receiver);
         m_mouse->plug(A::Cable);
-        InitDeviceTable();
-        QCOMPARE(deviceState().count, 0);
-        QCOMPARE(EnumerateDevices(), 0);
-        QCOMPARE(presentProductCount(), 0);
-        QVERIFY(!cableConnected() && !receiverCommandFound() && !cablePointerFound());
-        OpenDeviceByName(QByteArray());
-        OpenDeviceByName(test::kTestProduct);
+        InitDeviceTable(conn());
+        QCOMPARE(conn().state().count, 0);
+        QCOMPARE(EnumerateDevices(conn()), 0);
+        QCOMPARE(presentProductCount(conn()), 0);
+        QVERIFY(!cableConnected(conn()) && !receiverCommandFound(conn()) &&
+                !cablePointerFound(conn()));
+        OpenDeviceByName(conn(), QByteArray());
+        OpenDeviceByName(conn(), test::kTestProduct);
         QCOMPARE(m_mouse->openHandleCount(), 0);
-        QVERIFY(NoteInterfaceArrival(InterfaceMatch{0x248A, 0xFA02, kKindCommand}, "hidraw3")
-                    .isEmpty());
+        QVERIFY(
+            NoteInterfaceArrival(conn(), InterfaceMatch{0x248A, 0xFA02, kKindCommand}, "hidraw3")
+                .isEmpty());
         // Nor is an entry without a name present, whatever its flags say.
         DeviceEntry nameless;
         nameless.cablePointerFound = nameless.cableCommandFound = true;
@@ -165,24 +165,24 @@ private slots:
         QCOMPARE(entry0().receiverCommandFound, receiver);
         QCOMPARE(entry0().cablePointerFound, cable);
         QCOMPARE(entry0().cableCommandFound, cable);
-        QCOMPARE(presentProductCount(), (receiver || cable) ? 1 : 0);
-        QCOMPARE(cableConnected(), cable);
-        QCOMPARE(receiverCommandFound(), receiver);
-        QCOMPARE(cableFirmwareRelease(), cable ? int(m_mouse->cableRelease()) : 0);
+        QCOMPARE(presentProductCount(conn()), (receiver || cable) ? 1 : 0);
+        QCOMPARE(cableConnected(conn()), cable);
+        QCOMPARE(receiverCommandFound(conn()), receiver);
+        QCOMPARE(cableFirmwareRelease(conn()), cable ? int(m_mouse->cableRelease()) : 0);
         if (receiver) {
             QCOMPARE(entry0().receiverCommandPath,
                      m_mouse->collectionPath(A::Receiver, C::Command));
             QCOMPARE(entry0().receiverPointerPath,
                      m_mouse->collectionPath(A::Receiver, C::Pointer));
         }
-        const DeviceState &s = deviceState();
+        const DeviceState &s = conn().state();
         QCOMPARE(s.receiverPointer != nullptr, receiver);
         QCOMPARE(s.receiverCommand != nullptr, receiver);
         QCOMPARE(s.cablePointer != nullptr, cable);
         QCOMPARE(s.cableCommand != nullptr, cable);
         QCOMPARE(m_mouse->openHandleCount(), (receiver ? 2 : 0) + (cable ? 2 : 0));
-        QCOMPARE(commandHandle(), cable ? s.cableCommand : s.receiverCommand);
-        CloseDevices();
+        QCOMPARE(conn().commandHandle(), cable ? s.cableCommand : s.receiverCommand);
+        CloseDevices(conn());
         QVERIFY(!s.receiverPointer && !s.receiverCommand && !s.cablePointer && !s.cableCommand);
         QCOMPARE(m_mouse->openHandleCount(), 0);
     }
@@ -221,8 +221,8 @@ private slots:
         discover();
         QVERIFY(entry0().receiverPointerFound);
         QVERIFY(!entry0().receiverCommandFound);
-        QCOMPARE(presentProductCount(), 0);
-        QVERIFY(!deviceState().receiverPointer); // half an attachment is not opened
+        QCOMPARE(presentProductCount(conn()), 0);
+        QVERIFY(!conn().state().receiverPointer); // half an attachment is not opened
         QCOMPARE(m_mouse->openHandleCount(), 0);
     }
 
@@ -234,7 +234,7 @@ private slots:
         m_mouse->plug(A::Cable);
         discover();
         QVERIFY(entry0().cableCommandFound);
-        QVERIFY(deviceState().cableCommand);
+        QVERIFY(conn().state().cableCommand);
     }
 
     void linuxPathsOpenTheSameNodeTwice()
@@ -243,9 +243,9 @@ private slots:
         m_mouse->plug(A::Receiver);
         discover();
         QCOMPARE(entry0().receiverPointerPath, entry0().receiverCommandPath);
-        QVERIFY(deviceState().receiverPointer);
-        QVERIFY(deviceState().receiverCommand);
-        QVERIFY(deviceState().receiverPointer != deviceState().receiverCommand);
+        QVERIFY(conn().state().receiverPointer);
+        QVERIFY(conn().state().receiverCommand);
+        QVERIFY(conn().state().receiverPointer != conn().state().receiverCommand);
     }
 
     void lastMatchWinsAndFlagsAreNeverCleared()
@@ -256,14 +256,14 @@ private slots:
                      device("other-vendor", 0x1234, 0xFA02, 1, 2),
                      device("keyboard", 0x248A, 0xFA02, 1, 6),
                      device("cable-cmd-2", 0x248A, 0xFB01, 1, 0, 0x0207)});
-        InitDeviceTable();
-        QCOMPARE(EnumerateDevices(), 0);
+        InitDeviceTable(conn());
+        QCOMPARE(EnumerateDevices(conn()), 0);
         QCOMPARE(entry0().receiverPointerPath, QByteArray("second-pointer"));
         QCOMPARE(entry0().cableCommandPath, QByteArray("cable-cmd-2"));
-        QCOMPARE(cableFirmwareRelease(), 0x0207);
+        QCOMPARE(cableFirmwareRelease(conn()), 0x0207);
         QVERIFY(!entry0().receiverCommandFound);
         m_scripted->devices.clear();
-        QCOMPARE(EnumerateDevices(), 0);
+        QCOMPARE(EnumerateDevices(conn()), 0);
         QVERIFY(entry0().receiverPointerFound);
         QVERIFY(entry0().cableCommandFound);
     }
@@ -282,22 +282,22 @@ private slots:
     {
         m_mouse->plug(A::Receiver);
         m_mouse->setHidInitFails(true);
-        InitDeviceTable();
-        QCOMPARE(EnumerateDevices(), -1);
+        InitDeviceTable(conn());
+        QCOMPARE(EnumerateDevices(conn()), -1);
         QVERIFY(!entry0().receiverPointerFound);
-        OpenDeviceByName(test::kTestProduct);
+        OpenDeviceByName(conn(), test::kTestProduct);
         QCOMPARE(m_mouse->openHandleCount(), 0);
     }
 
     void hostileEntryCountIsClamped()
     {
         m_mouse->plug(A::Receiver);
-        InitDeviceTable();
-        deviceState().count = 100000;
-        QCOMPARE(EnumerateDevices(), 0);
-        QCOMPARE(presentProductCount(), 1);
-        deviceState().count = -3;
-        QCOMPARE(presentProductCount(), 0);
+        InitDeviceTable(conn());
+        conn().state().count = 100000;
+        QCOMPARE(EnumerateDevices(conn()), 0);
+        QCOMPARE(presentProductCount(conn()), 1);
+        conn().state().count = -3;
+        QCOMPARE(presentProductCount(conn()), 0);
     }
 
     void openingAgainReplacesHandlesInsteadOfLeakingThem()
@@ -305,7 +305,7 @@ private slots:
         m_mouse->plug(A::Receiver);
         m_mouse->plug(A::Cable);
         discover();
-        OpenDeviceByName(test::kTestProduct);
+        OpenDeviceByName(conn(), test::kTestProduct);
         QCOMPARE(m_mouse->openHandleCount(), 4);
     }
 
@@ -358,62 +358,63 @@ private slots:
 
     void arrivalAndRemovalBookkeeping()
     {
-        InitDeviceTable();
+        InitDeviceTable(conn());
         const QString pointer = QStringLiteral("HID#VID_248A&PID_FA02&Col01#1");
         const QString command = QStringLiteral("HID#VID_248A&PID_FA02&MI_00&Col04#2");
 
-        QVector<InterfaceOutcome> o = NoteInterfaceArrival(pointer);
+        QVector<InterfaceOutcome> o = NoteInterfaceArrival(conn(), pointer);
         QCOMPARE(o.size(), 1);
         QVERIFY(o[0].arrivalNew && !o[0].complete && !o[0].completedNow && !o[0].cable);
         QCOMPARE(entry0().receiverPointerPath, QByteArray("\\\\?\\") + pointer.toLatin1());
-        QCOMPARE(presentProductCount(), 0);
+        QCOMPARE(presentProductCount(conn()), 0);
 
-        o = NoteInterfaceArrival(command);
+        o = NoteInterfaceArrival(conn(), command);
         QVERIFY(o[0].arrivalNew && o[0].complete && o[0].completedNow);
         QCOMPARE(o[0].kind, kKindCommand);
-        QCOMPARE(presentProductCount(), 1);
+        QCOMPARE(presentProductCount(conn()), 1);
 
-        o = NoteInterfaceArrival(command); // the same collection again
+        o = NoteInterfaceArrival(conn(), command); // the same collection again
         QVERIFY(!o[0].arrivalNew && o[0].complete && !o[0].completedNow);
 
-        o = NoteInterfaceRemoval(pointer);
+        o = NoteInterfaceRemoval(conn(), pointer);
         QCOMPARE(o.size(), 1);
         QVERIFY(o[0].changed && o[0].attachmentFound && !o[0].lostLast);
-        QCOMPARE(presentProductCount(), 0);
+        QCOMPARE(presentProductCount(conn()), 0);
         QVERIFY(!entry0().receiverPointerPath.isEmpty()); // paths stay, only flags go
 
-        QVERIFY(NoteInterfaceRemoval(pointer).isEmpty()); // already clear: entry skipped
+        QVERIFY(NoteInterfaceRemoval(conn(), pointer).isEmpty()); // already clear: entry skipped
 
-        o = NoteInterfaceRemoval(command);
+        o = NoteInterfaceRemoval(conn(), command);
         QVERIFY(o[0].lostLast && !o[0].attachmentFound);
 
-        QVERIFY(NoteInterfaceArrival(QStringLiteral("HID#VID_1234&PID_FA02&Col01#1")).isEmpty());
-        QVERIFY(NoteInterfaceArrival(QStringLiteral("garbage")).isEmpty());
+        QVERIFY(NoteInterfaceArrival(conn(), QStringLiteral("HID#VID_1234&PID_FA02&Col01#1"))
+                    .isEmpty());
+        QVERIFY(NoteInterfaceArrival(conn(), QStringLiteral("garbage")).isEmpty());
     }
 
     void cableArrivalKeepsTheReceiverEntryAlive()
     {
-        InitDeviceTable();
-        NoteInterfaceArrival(QStringLiteral("HID#VID_248A&PID_FA02&Col04#r"));
+        InitDeviceTable(conn());
+        NoteInterfaceArrival(conn(), QStringLiteral("HID#VID_248A&PID_FA02&Col04#r"));
         QVector<InterfaceOutcome> o =
-            NoteInterfaceArrival(QStringLiteral("HID#VID_248A&PID_FB01&Col04#c"));
+            NoteInterfaceArrival(conn(), QStringLiteral("HID#VID_248A&PID_FB01&Col04#c"));
         QVERIFY(o[0].cable && o[0].arrivalNew && !o[0].complete);
-        QVERIFY(cableConnected());
-        o = NoteInterfaceRemoval(QStringLiteral("HID#VID_248A&PID_FA02&Col04#r"));
+        QVERIFY(cableConnected(conn()));
+        o = NoteInterfaceRemoval(conn(), QStringLiteral("HID#VID_248A&PID_FA02&Col04#r"));
         QVERIFY(!o[0].lostLast); // the cable's command collection is still there
     }
 
     void emulatorHotplugKeepsTheTableCurrent()
     {
-        InitDeviceTable();
-        QSignalSpy spy(m_mouse.get(), &EmulatedMouse::hotplug);
-        QObject::connect(m_mouse.get(), &EmulatedMouse::hotplug,
-                         [](bool arrival, int vid, int pid, int kind, const QByteArray &path) {
+        InitDeviceTable(conn());
+        QSignalSpy spy(m_mouse.get(), &EmulatedMouse::interfaceChanged);
+        QObject::connect(m_mouse.get(), &EmulatedMouse::interfaceChanged,
+                         [this](bool arrival, int vid, int pid, int kind, const QByteArray &path) {
                              const InterfaceMatch m{vid, pid, kind};
                              if (arrival)
-                                 NoteInterfaceArrival(m, path);
+                                 NoteInterfaceArrival(conn(), m, path);
                              else
-                                 NoteInterfaceRemoval(m);
+                                 NoteInterfaceRemoval(conn(), m);
                          });
         m_mouse->plug(A::Cable);
         QCOMPARE(spy.size(), 2);
@@ -421,15 +422,15 @@ private slots:
         QCOMPARE(spy[0][3].toInt(), kKindPointer);
         QCOMPARE(spy[1][3].toInt(), kKindCommand);
         QCOMPARE(spy[1][2].toInt(), 0xFB01);
-        QCOMPARE(presentProductCount(), 1);
+        QCOMPARE(presentProductCount(conn()), 1);
         QCOMPARE(entry0().cableCommandPath, m_mouse->collectionPath(A::Cable, C::Command));
-        OpenDeviceByName(test::kTestProduct);
-        QVERIFY(deviceState().cableCommand);
+        OpenDeviceByName(conn(), test::kTestProduct);
+        QVERIFY(conn().state().cableCommand);
 
         m_mouse->unplug(A::Cable);
         QCOMPARE(spy.size(), 4);
         QCOMPARE(spy[3][0].toBool(), false);
-        QCOMPARE(presentProductCount(), 0);
+        QCOMPARE(presentProductCount(conn()), 0);
     }
 };
 

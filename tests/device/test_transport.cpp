@@ -4,6 +4,7 @@
 #include "device/devicetable.h"
 #include "device/discovery.h"
 #include "device/hidtrace.h"
+#include "device/mouseconnection.h"
 #include "device/reportframe.h"
 #include "device/transport.h"
 #include "emulator/emulatedmouse.h"
@@ -48,25 +49,28 @@ class TransportTest : public QObject
     QTemporaryDir m_dir;
     std::unique_ptr<EmulatedMouse> m_mouse;
     std::unique_ptr<ScriptedBackend> m_scripted;
+    std::unique_ptr<MouseConnection> m_conn;
 
     // Opens the write bracket and starts the block with its first packet, as a write does, so
     // that the mouse takes the packet under test; the log starts afterwards.
     void startBlock(uint8_t command)
     {
         const frame::Report bracket = frame::makeReport(frame::kWriteBracket, 0);
-        QCOMPARE(int(SendCommand(bracket.data())), 0);
+        QCOMPARE(int(SendCommand(conn(), bracket.data())), 0);
         const frame::Report first = blockWrite(command, 0, frame::kPhaseFirst, bytes({0}));
-        QCOMPARE(int(SendCommand(first.data())), 0);
+        QCOMPARE(int(SendCommand(conn(), first.data())), 0);
         m_mouse->clearLog();
     }
 
+    MouseConnection &conn() { return *m_conn; }
+
     ScriptedBackend &useScripted(const QVector<ScriptedBackend::Step> &script)
     {
-        CloseDevices();
+        m_conn.reset();
         m_scripted = std::make_unique<ScriptedBackend>();
         m_scripted->script = script;
-        setHidBackend(m_scripted.get());
-        deviceState().receiverCommand = m_scripted->open("scripted");
+        m_conn = std::make_unique<MouseConnection>(*m_scripted);
+        conn().state().receiverCommand = m_scripted->open("scripted");
         return *m_scripted;
     }
 
@@ -76,19 +80,16 @@ private slots:
         test::writeTestProduct(m_dir);
         m_mouse = std::make_unique<EmulatedMouse>();
         m_mouse->plug(A::Receiver);
-        setHidBackend(m_mouse.get());
-        resetDeviceState();
-        InitDeviceTable();
-        QCOMPARE(EnumerateDevices(), 0);
-        OpenDeviceByName(test::kTestProduct);
-        QVERIFY(commandHandle() != nullptr);
+        m_conn = std::make_unique<MouseConnection>(*m_mouse);
+        InitDeviceTable(conn());
+        QCOMPARE(EnumerateDevices(conn()), 0);
+        OpenDeviceByName(conn(), test::kTestProduct);
+        QVERIFY(conn().commandHandle() != nullptr);
     }
 
     void cleanup()
     {
-        CloseDevices();
-        resetDeviceState();
-        setHidBackend(nullptr);
+        m_conn.reset();
         m_scripted.reset();
         m_mouse.reset();
     }
@@ -158,7 +159,7 @@ private slots:
     {
         frame::Report r = frame::makeReport(frame::kStatus);
         r[frame::kChecksum] = 0x00;
-        QCOMPARE(int(SendCommand(r.data(), kReportSize)), 0);
+        QCOMPARE(int(SendCommand(conn(), r.data(), kReportSize)), 0);
         const QVector<QByteArray> w = m_mouse->writtenReports();
         QCOMPARE(w.size(), 1);
         QCOMPARE(w[0].left(4), bytes({0x05, 0x24, 0xFA, 0x48}));
@@ -178,7 +179,7 @@ private slots:
         QFETCH(int, command);
         m_mouse->setSilent(true);
         const frame::Report r = frame::makeReport(uint8_t(command), 2);
-        QCOMPARE(int(SendCommand(r.data(), kReportSize)), 0);
+        QCOMPARE(int(SendCommand(conn(), r.data(), kReportSize)), 0);
         QCOMPARE(m_mouse->writeCount(), 1);
         QCOMPARE(m_mouse->readCount(), 0);
     }
@@ -186,7 +187,7 @@ private slots:
     void selectProfileReachesTheMouse()
     {
         const frame::Report r = frame::makeReport(frame::kSelectProfile, 3);
-        QCOMPARE(int(SendCommand(r.data(), kReportSize)), 0);
+        QCOMPARE(int(SendCommand(conn(), r.data(), kReportSize)), 0);
         QCOMPARE(m_mouse->activeSlot(), 3);
     }
 
@@ -212,7 +213,8 @@ private slots:
         QFETCH(QByteArray, report);
         startBlock(0x02);
         m_mouse->setWrongEchoData(-1);
-        QCOMPARE(int(SendCommand(reinterpret_cast<const uint8_t *>(report.constData()))), 0);
+        QCOMPARE(int(SendCommand(conn(), reinterpret_cast<const uint8_t *>(report.constData()))),
+                 0);
         QCOMPARE(m_mouse->writeCount(), 1);
     }
 
@@ -230,7 +232,7 @@ private slots:
         startBlock(0x04);
         m_mouse->corruptEchoes(byteIndex, 0x0F, -1);
         const frame::Report r = blockWrite(0x04, 0, frame::kPhaseFirst, bytes({0x80, 1, 2}));
-        QCOMPARE(int(SendCommand(r.data())), 0);
+        QCOMPARE(int(SendCommand(conn(), r.data())), 0);
         QCOMPARE(m_mouse->writeCount(), 1);
         QCOMPARE(m_mouse->pendingBlock(0x04).left(3), bytes({0x80, 1, 2}));
     }
@@ -254,7 +256,7 @@ private slots:
         startBlock(0x03);
         m_mouse->setWrongEchoData(wrongEchoes);
         const frame::Report r = blockWrite(0x03, 2, frame::kPhaseMore, bytes({1, 2, 3, 4}));
-        QCOMPARE(int(SendCommand(r.data())), result);
+        QCOMPARE(int(SendCommand(conn(), r.data())), result);
         QCOMPARE(m_mouse->writeCount(), writes);
         const QVector<QByteArray> w = m_mouse->writtenReports();
         for (const QByteArray &report : w)
@@ -274,16 +276,16 @@ private slots:
         oldEcho[4] = 0x13;
         m_mouse->queueInputReport(A::Receiver, oldEcho);
         const frame::Report r = blockWrite(0x01, 0, frame::kPhaseFirst, bytes({9, 8, 7}));
-        QCOMPARE(int(SendCommand(r.data())), 0);
+        QCOMPARE(int(SendCommand(conn(), r.data())), 0);
         QCOMPARE(m_mouse->writeCount(), 1);
         QCOMPARE(m_mouse->readCount(), 4);
     }
 
     void noCommandHandleGivesNoDeviceWithNothingWritten()
     {
-        CloseDevices();
+        CloseDevices(conn());
         const frame::Report r = frame::makeReport(frame::kWriteBracket, 0);
-        QCOMPARE(int(SendCommand(r.data())), int(kNoDevice));
+        QCOMPARE(int(SendCommand(conn(), r.data())), int(kNoDevice));
         QCOMPARE(m_mouse->writeCount(), 0);
     }
 
@@ -291,7 +293,7 @@ private slots:
     {
         m_mouse->setWriteFailure(true);
         const frame::Report r = frame::makeReport(frame::kWriteBracket, 0);
-        QCOMPARE(int(SendCommand(r.data())), int(kWriteFailed));
+        QCOMPARE(int(SendCommand(conn(), r.data())), int(kWriteFailed));
         QCOMPARE(m_mouse->writtenReports().size(), 0);
     }
 
@@ -299,9 +301,9 @@ private slots:
     {
         m_mouse->setUnplugAfterWrites(2);
         const frame::Report r = frame::makeReport(frame::kWriteBracket, 0);
-        QCOMPARE(int(SendCommand(r.data())), 0);
-        QCOMPARE(int(SendCommand(r.data())), 0);
-        QCOMPARE(int(SendCommand(r.data())), int(kWriteFailed));
+        QCOMPARE(int(SendCommand(conn(), r.data())), 0);
+        QCOMPARE(int(SendCommand(conn(), r.data())), 0);
+        QCOMPARE(int(SendCommand(conn(), r.data())), int(kWriteFailed));
         QVERIFY(!m_mouse->isPlugged(A::Receiver));
     }
 
@@ -318,25 +320,25 @@ private slots:
         m_mouse->setSilent(silent);
         m_mouse->setZeroAnswers(!silent);
         const frame::Report r = frame::makeReport(frame::kWriteBracket, 1);
-        QCOMPARE(int(SendCommand(r.data())), int(kNoAnswer));
+        QCOMPARE(int(SendCommand(conn(), r.data())), int(kNoAnswer));
         QCOMPARE(m_mouse->writeCount(), 6);
     }
 
     void commandsGoToTheCableWhenBothArePlugged()
     {
         m_mouse->plug(A::Cable);
-        CloseDevices();
-        InitDeviceTable();
-        QCOMPARE(EnumerateDevices(), 0);
-        OpenDeviceByName(test::kTestProduct);
-        QVERIFY(deviceState().receiverCommand && deviceState().cableCommand);
+        CloseDevices(conn());
+        InitDeviceTable(conn());
+        QCOMPARE(EnumerateDevices(conn()), 0);
+        OpenDeviceByName(conn(), test::kTestProduct);
+        QVERIFY(conn().state().receiverCommand && conn().state().cableCommand);
         m_mouse->setSilent(false);
         const frame::Report r = frame::makeReport(frame::kWriteBracket, 0);
-        QCOMPARE(int(SendCommand(r.data())), 0);
+        QCOMPARE(int(SendCommand(conn(), r.data())), 0);
         QVERIFY(m_mouse->writeBracketOpen());
         // Unplugging the cable alone leaves its handle dead: the write fails, nothing falls back.
         m_mouse->unplug(A::Cable);
-        QCOMPARE(int(SendCommand(r.data())), int(kWriteFailed));
+        QCOMPARE(int(SendCommand(conn(), r.data())), int(kWriteFailed));
     }
 
     // Exact counters, with a backend whose reads return at once.
@@ -376,7 +378,7 @@ private slots:
         ScriptedBackend &backend = useScripted(script);
         const frame::Report r =
             blockWrite(0x02, 1, frame::kPhaseMore, bytes({1, 0x20, 0, 0x20, 0}));
-        QCOMPARE(int(SendCommand(r.data())), result);
+        QCOMPARE(int(SendCommand(conn(), r.data())), result);
         QCOMPARE(backend.written.size(), writes);
         QCOMPARE(backend.reads, reads);
     }
@@ -389,7 +391,7 @@ private slots:
         script.append({R::Echo});
         ScriptedBackend &backend = useScripted(script);
         const frame::Report r = frame::makeReport(frame::kWriteBracket, 1);
-        QCOMPARE(int(SendCommand(r.data())), 0);
+        QCOMPARE(int(SendCommand(conn(), r.data())), 0);
         QCOMPARE(backend.written.size(), 3);
         QCOMPARE(backend.reads, 51);
     }
@@ -399,10 +401,14 @@ private slots:
         std::FILE *out = std::tmpfile();
         QVERIFY(out);
         TracingBackend tracer(*m_mouse, out);
-        setHidBackend(&tracer);
-        const frame::Report r = frame::makeReport(frame::kWriteBracket, 1);
-        QCOMPARE(int(SendCommand(r.data())), 0);
-        setHidBackend(m_mouse.get());
+        {
+            MouseConnection traced(tracer);
+            InitDeviceTable(traced);
+            QCOMPARE(EnumerateDevices(traced), 0);
+            OpenDeviceByName(traced, test::kTestProduct);
+            const frame::Report r = frame::makeReport(frame::kWriteBracket, 1);
+            QCOMPARE(int(SendCommand(traced, r.data())), 0);
+        }
         std::rewind(out);
         char buffer[512] = {};
         QByteArray all;

@@ -14,13 +14,18 @@ struct CliRun
     QStringList lines;
 };
 
-inline CliRun runCli(const QString &dataDir, const QStringList &args)
+// extraEnv: NAME=VALUE pairs put into the environment.
+inline CliRun runCli(const QString &dataDir, const QStringList &args,
+                     const QStringList &extraEnv = {})
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::SeparateChannels);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("MOUSECFG_EMULATE"));
     env.remove(QStringLiteral("MOUSECFG_DATA_DIR"));
+    env.remove(QStringLiteral("MOUSECFG_EMULATE_MOTION"));
+    for (const QString &pair : extraEnv)
+        env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(MOUSECFG_CLI_PATH),
             QStringList{QStringLiteral("--data-dir"), dataDir} + args);

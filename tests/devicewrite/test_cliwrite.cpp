@@ -2,16 +2,17 @@
 // mode: apply with its trace, a sleeping mouse, a silent mouse, no mouse, a data folder it cannot
 // read or save to, a product whose name cannot be a folder; select-profile and its argument
 // checks; watch until interrupted.
+#include "clirun.h"
 #include "device/writeresult.h"
 #include "profile/inifile.h"
 #include "profile/profiledefaults.h"
 #include "profile/profilefile.h"
 #include "profile/profilestore.h"
 #include "profile/settings.h"
-#include "clirun.h"
 #include "writefixture.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace mc;
@@ -40,6 +41,7 @@ class TestCliWrite : public QObject
 private slots:
     void init();
     void applyTracesTheWholeExchange();
+    void applyWhileThePointerMoves();
     void applyToASleepingMouseWritesOnlyTheQuery();
     void applyToASilentMouseFails();
     void applyWithoutAMouse();
@@ -82,6 +84,19 @@ void TestCliWrite::applyTracesTheWholeExchange()
         if (r.lines[i].startsWith("> ") && commandOf(r.lines[i]) != "48")
             QCOMPARE(r.lines[i + 1].mid(2, 11), r.lines[i].mid(2, 11));
     }
+}
+
+void TestCliWrite::applyWhileThePointerMoves()
+{
+    // The receiver's node brings the pointer's reports at 1000 Hz to the handle the commands
+    // use: the same reports are written, each once, and the mouse takes them all.
+    const Run still = runCli(m_dir->path(), {"--emulate", "--trace", "apply"});
+    const Run moving =
+        runCli(m_dir->path(), {"--emulate", "--trace", "apply"}, {"MOUSECFG_EMULATE_MOTION=1000"});
+    QCOMPARE(moving.exitCode, 0);
+    QCOMPARE(moving.lines.last(), QString("Settings written to the mouse."));
+    QCOMPARE(written(moving.lines), written(still.lines));
+    QVERIFY(moving.lines.filter(QRegularExpression("^< 01 ")).size() > 0); // it did move
 }
 
 void TestCliWrite::applyToASleepingMouseWritesOnlyTheQuery()

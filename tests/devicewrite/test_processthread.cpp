@@ -11,9 +11,9 @@
 #include "profile/settings.h"
 #include "writefixture.h"
 
+#include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QtTest>
-#include <QLoggingCategory>
 
 using namespace mc;
 using namespace mc::test;
@@ -45,7 +45,10 @@ class TestProcessThread : public QObject
 
 private slots:
     // The messages checked below are debug messages, off unless asked for.
-    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true")); }
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true"));
+    }
 
     void init();
 
@@ -80,7 +83,7 @@ void TestProcessThread::mouseOffSendsNothingButSaves()
     ProfileStore working = loadedStore();
     ProfileStore written = working;
     working.Debounce = 77;
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     worker.setMouseOff(true);
     QCOMPARE(runWorker(worker), 1);
     QCOMPARE(int(worker.result()), int(kMouseOff));
@@ -96,7 +99,7 @@ void TestProcessThread::nothingChangedSendsNothing()
     writeDiff(0);
     ProfileStore working = loadedStore();
     ProfileStore written = working;
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     QCOMPARE(runWorker(worker), 1);
     QCOMPARE(int(worker.result()), 0);
     QCOMPARE(worker.usedMask(), 0);
@@ -119,7 +122,7 @@ void TestProcessThread::forcedFullWrite()
     writeDiff(diff);
     ProfileStore working = loadedStore();
     ProfileStore written = working;
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     worker.setWriteEverything(everything);
     QCOMPARE(runWorker(worker), 1);
     QCOMPARE(int(worker.result()), 0);
@@ -136,7 +139,7 @@ void TestProcessThread::changedGroupOnly()
     ProfileStore working = loadedStore();
     ProfileStore written = working;
     working.profiles[0].stages[2].x += 3;
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     runWorker(worker);
     QCOMPARE(worker.usedMask(), 2);
     QCOMPARE(mouse->writeCount(), 17); // bracket, DPI block, five commits, bracket
@@ -151,7 +154,7 @@ void TestProcessThread::failedWriteMarksDiff()
     ProfileStore working = loadedStore();
     ProfileStore written = working;
     working.profiles[0].pollrate = 8;
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     QCOMPARE(runWorker(worker), 1);
     QCOMPARE(int(worker.result()), int(kWriteFailed));
     QCOMPARE(readDiff(), 1);
@@ -190,7 +193,7 @@ void TestProcessThread::failedSaveSendsNothing()
     } else {
         working.names[2] = QString(130, QChar(0xE9));
     }
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     worker.setWriteEverything(true);
     QCOMPARE(runWorker(worker), 1);
     QCOMPARE(int(worker.result()), int(kSaveFailed));
@@ -214,7 +217,7 @@ void TestProcessThread::unreadableStoreIsNeitherSavedNorSent()
     QVERIFY(!LoadStore(working));
     ProfileStore written = working;
     working.Debounce = 44;
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     worker.setWriteEverything(true);
     QCOMPARE(runWorker(worker), 1);
     QCOMPARE(int(worker.result()), int(kStoreUnreadable));
@@ -233,7 +236,7 @@ void TestProcessThread::missingSlotFilesSendANewProfile()
     OpenMouse mouse;
     ProfileStore working = loadedStore();
     ProfileStore written = working;
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     worker.setWriteEverything(true);
     runWorker(worker);
     QCOMPARE(int(worker.result()), 0);
@@ -255,7 +258,7 @@ void TestProcessThread::stoppedWorkerDoesNothing()
     ProfileStore working = loadedStore();
     ProfileStore written = working;
     working.Debounce = 55;
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     worker.requestStop();
     QTest::ignoreMessage(QtDebugMsg, "the write was stopped before it began");
     QCOMPARE(runWorker(worker), 0);
@@ -268,7 +271,7 @@ void TestProcessThread::signalArrivesQueuedOnTheCreatorsThread()
     OpenMouse mouse;
     ProfileStore working = loadedStore();
     ProfileStore written = working;
-    KivProcessThread worker(working, written);
+    KivProcessThread worker(mouse.connection(), working, written);
     worker.setWriteEverything(true);
     QObject receiver;
     QThread *seenOn = nullptr;

@@ -6,10 +6,11 @@
 #include "device/statusquery.h"
 #include "writefixture.h"
 
+#include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
-#include <QLoggingCategory>
 
 #include <atomic>
 #include <thread>
@@ -17,6 +18,7 @@
 using namespace mc;
 using namespace mc::test;
 using A = EmulatedMouse::Attachment;
+using C = EmulatedMouse::Collection;
 
 namespace {
 
@@ -107,7 +109,10 @@ class TestStatusPoller : public QObject
 
 private slots:
     // The messages checked below are debug messages, off unless asked for.
-    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true")); }
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true"));
+    }
 
     void init();
 
@@ -121,6 +126,8 @@ private slots:
     void silentMouseSignalsNothing();
     void noMouseEndsTheThread();
     void queryCadence();
+    void otherCollectionsChangeNothing();
+    void changeWhileThePointerFillsTheQueueIsShown();
     void stopWaitsForTheLoopToEnd();
     void restartFromAnotherThreadStartsOnTheOwnersThread();
 
@@ -158,7 +165,7 @@ void TestStatusPoller::statusAnswer()
     mouse->setWriteState(uint8_t(writeState));
     mouse->setStatusByte(uint8_t(status));
 
-    StatusPoller poller;
+    StatusPoller poller(mouse.connection());
     poller.setTimings(quick());
     QSignalSpy batterySpy(&poller, &StatusPoller::RefreshBatteryStatus);
     QSignalSpy write(&poller, &StatusPoller::RefreshWriteStatus);
@@ -168,7 +175,7 @@ void TestStatusPoller::statusAnswer()
     QVERIFY(!poller.isRunning());
     QCOMPARE(args(batterySpy, 0), (QList<int>{charging ? 1 : 0, raw & 0xFF, raw >> 8}));
     QCOMPARE(args(write, 0), QList<int>{writeState});
-    QCOMPARE(int(deviceState().statusByte), status);
+    QCOMPARE(int(mouse.connection().statusByte()), status);
 }
 
 void TestStatusPoller::zeroAnswerGivesZerosAndNoWriteState()
@@ -176,7 +183,7 @@ void TestStatusPoller::zeroAnswerGivesZerosAndNoWriteState()
     OpenMouse mouse;
     mouse->setMouseOff(true);
     mouse->setStatusByte(8);
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(quick());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     QSignalSpy write(&t, &KivGetBatteryThread::RefreshWriteStatus);
@@ -187,14 +194,14 @@ void TestStatusPoller::zeroAnswerGivesZerosAndNoWriteState()
     QVERIFY(t.wait(5000));
     QCOMPARE(args(battery, 0), (QList<int>{0, 0, 0}));
     QCOMPARE(write.count(), 0);
-    QCOMPARE(int(deviceState().statusByte), 8); // the status byte is kept all the same
+    QCOMPARE(int(mouse.connection().statusByte()), 8); // the status byte is kept all the same
 }
 
 void TestStatusPoller::readErrorAfterQueryGivesZeros()
 {
     OpenMouse mouse;
     mouse->unplug(A::Receiver); // the handles stay open but every read fails
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(quick());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     QSignalSpy write(&t, &KivGetBatteryThread::RefreshWriteStatus);
@@ -211,7 +218,7 @@ void TestStatusPoller::readErrorAfterQueryGivesZeros()
 void TestStatusPoller::changeReport()
 {
     OpenMouse mouse;
-    StatusPoller poller;
+    StatusPoller poller(mouse.connection());
     poller.setTimings(quick());
     QSignalSpy status(&poller, &StatusPoller::RefreshStatus);
     QSignalSpy write(&poller, &StatusPoller::RefreshWriteStatus);
@@ -228,7 +235,7 @@ void TestStatusPoller::changeReportReadInPlaceOfTheAnswerIsKept()
 {
     OpenMouse mouse;
     mouse->sendChangeReport(3, 2, 1, 0); // waiting when the first pass sends its query
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(quick());
     QSignalSpy status(&t, &KivGetBatteryThread::RefreshStatus);
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
@@ -243,7 +250,7 @@ void TestStatusPoller::changeReportReadInPlaceOfTheAnswerIsKept()
 void TestStatusPoller::statusAnswerWhileListening()
 {
     OpenMouse mouse;
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(quick());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     t.start();
@@ -260,14 +267,14 @@ void TestStatusPoller::statusAnswerWhileListening()
     t.requestStop();
     t.wait();
     QCOMPARE(args(battery, 1), (QList<int>{0, 0x10, 0x04}));
-    QCOMPARE(int(deviceState().statusByte), 8);
+    QCOMPARE(int(mouse.connection().statusByte()), 8);
 }
 
 void TestStatusPoller::silentMouseSignalsNothing()
 {
     OpenMouse mouse;
     mouse->setSilent(true);
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(instant());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     QSignalSpy status(&t, &KivGetBatteryThread::RefreshStatus);
@@ -284,8 +291,8 @@ void TestStatusPoller::silentMouseSignalsNothing()
 void TestStatusPoller::noMouseEndsTheThread()
 {
     OpenMouse mouse;
-    CloseDevices();
-    KivGetBatteryThread t;
+    CloseDevices(mouse.connection());
+    KivGetBatteryThread t(mouse.connection());
     QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
     t.start();
     QVERIFY(t.wait(5000)); // ends by itself, no stop needed
@@ -293,11 +300,64 @@ void TestStatusPoller::noMouseEndsTheThread()
     QCOMPARE(mouse->writeCount(), 0);
 }
 
+void TestStatusPoller::otherCollectionsChangeNothing()
+{
+    OpenMouse mouse;
+    KivGetBatteryThread t(mouse.connection());
+    t.setTimings(quick());
+    QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
+    QSignalSpy status(&t, &KivGetBatteryThread::RefreshStatus);
+    QSignalSpy write(&t, &KivGetBatteryThread::RefreshWriteStatus);
+    t.start();
+    QVERIFY(battery.wait(5000)); // the first query's answer
+    // Insert (0x49) and Pause (0x48) in the first key byte, the pointer moving with those values
+    // in byte 3, and the pointer's reports at 1000 Hz besides.
+    mouse->setMotion(1000);
+    mouse->sendKey(0x49);
+    mouse->sendKey(0x48);
+    for (const char *hex : {"0100004900000000", "0100004800000000", "010000490102030405"})
+        mouse->queueCollectionReport(A::Receiver, C::Pointer, QByteArray::fromHex(hex));
+    QTest::qWait(300);
+    t.requestStop();
+    QVERIFY(t.wait(5000));
+    QCOMPARE(status.count(), 0);
+    // Only the mouse's own answers: battery 1000 (e8 03), not charging, write state 1.
+    for (int i = 0; i < battery.count(); ++i)
+        QCOMPARE(args(battery, i), (QList<int>{0, 0xE8, 0x03}));
+    QCOMPARE(write.count(), battery.count());
+    for (int i = 0; i < write.count(); ++i)
+        QCOMPARE(args(write, i), QList<int>{1});
+    QCOMPARE(int(mouse.connection().statusByte()), 0);
+}
+
+void TestStatusPoller::changeWhileThePointerFillsTheQueueIsShown()
+{
+    OpenMouse mouse;
+    KivGetBatteryThread t(mouse.connection()); // the protocol's pauses
+    QSignalSpy battery(&t, &KivGetBatteryThread::RefreshBatteryStatus);
+    QSignalSpy status(&t, &KivGetBatteryThread::RefreshStatus);
+    mouse->setMotion(1000);
+    t.start();
+    QVERIFY(battery.wait(5000));
+    for (int i = 0; i < 3; ++i) {
+        // At any point of a pass: the queue fills in 63 ms while it waits.
+        QTest::qWait(137 + 71 * i);
+        mouse->sendChangeReport(uint8_t(i + 1), 0, 1, 0);
+        QElapsedTimer shown;
+        shown.start();
+        QVERIFY(status.wait(1000));
+        QVERIFY(shown.elapsed() < 1000);
+        QCOMPARE(status.last().at(0).toInt(), i + 1);
+    }
+    t.requestStop();
+    QVERIFY(t.wait(5000));
+}
+
 void TestStatusPoller::queryCadence()
 {
     OpenMouse mouse;
     mouse->setSilent(true);
-    KivGetBatteryThread t;
+    KivGetBatteryThread t(mouse.connection());
     t.setTimings(instant());
     t.start();
     QTRY_VERIFY(t.passes() >= 200);
@@ -312,8 +372,11 @@ void TestStatusPoller::stopWaitsForTheLoopToEnd()
 {
     OpenMouse mouse;
     GateBackend gate(*mouse);
-    setHidBackend(&gate);
-    StatusPoller poller;
+    MouseConnection gated(gate);
+    InitDeviceTable(gated);
+    EnumerateDevices(gated);
+    OpenDeviceByName(gated, QByteArray(kWriteTestProduct));
+    StatusPoller poller(gated);
     poller.setTimings(quick());
     QSignalSpy write(&poller, &StatusPoller::RefreshWriteStatus);
     poller.start();
@@ -329,7 +392,6 @@ void TestStatusPoller::stopWaitsForTheLoopToEnd()
     gate.note("read released");
     gate.m_gate.release();
     stopper.join();
-    setHidBackend(mouse.operator->());
 
     QCOMPARE(gate.events(), (QStringList{"read released", "read returned", "stop returned"}));
     QVERIFY(!poller.isRunning());
@@ -338,18 +400,31 @@ void TestStatusPoller::stopWaitsForTheLoopToEnd()
 void TestStatusPoller::restartFromAnotherThreadStartsOnTheOwnersThread()
 {
     OpenMouse mouse;
-    StatusPoller poller;
-    poller.setTimings(quick());
-    QSignalSpy battery(&poller, &StatusPoller::RefreshBatteryStatus);
-    std::thread worker([&] {
-        poller.stopAndWait();
-        poller.restart();
-    });
-    worker.join();
-    QVERIFY(!poller.isRunning()); // the start waits for the owner's event loop
+    MouseConnection &c = mouse.connection();
+    c.setPollTimings(quick());
+    QSignalSpy battery(&c.poller(), &StatusPoller::RefreshBatteryStatus);
+    c.startPoller();
     QVERIFY(battery.wait(5000));
-    QVERIFY(poller.isRunning());
-    poller.stop();
+    std::thread worker([&] { const MouseConnection::PollerPause pause(c); });
+    worker.join();
+    QVERIFY(!c.pollerRunning()); // the start waits for the owner's event loop
+    {
+        // A write that begins before the owner's loop ran keeps it stopped, nested or not.
+        const MouseConnection::PollerPause outer(c);
+        {
+            const MouseConnection::PollerPause inner(c);
+        }
+        QTest::qWait(100);
+        QVERIFY(!c.pollerRunning());
+    }
+    QVERIFY(c.pollerRunning());
+    battery.clear();
+    QVERIFY(battery.wait(5000));
+    c.stopPoller();
+    {
+        const MouseConnection::PollerPause pause(c);
+    }
+    QVERIFY(!c.pollerRunning()); // stopped for good: a write does not bring it back
 }
 
 QTEST_GUILESS_MAIN(TestStatusPoller)

@@ -4,8 +4,7 @@
 
 #include "device/devicetable.h"
 #include "device/discovery.h"
-#include "device/hidbackend.h"
-#include "device/writestate.h"
+#include "device/mouseconnection.h"
 #include "emulator/emulatedmouse.h"
 #include "profile/paths.h"
 
@@ -51,36 +50,31 @@ inline void writeProductFiles(const QString &dir, int sensor, int dpiCount, int 
         c.setValue(it.key(), it.value());
 }
 
-// The emulated mouse as the process-wide backend, plugged in and opened the way the window
-// opens a mouse. Undone by the destructor.
+// The emulated mouse plugged in, and a connection on it opened the way the window opens a
+// mouse. The connection ends (poller stopped, handles closed) before the mouse goes.
 class OpenMouse
 {
 public:
-    OpenMouse() : m_mouse(std::make_unique<EmulatedMouse>())
+    OpenMouse()
+        : m_mouse(std::make_unique<EmulatedMouse>()),
+          m_connection(std::make_unique<MouseConnection>(*m_mouse))
     {
-        resetWriteState();
-        deviceState().statusByte = 0;
-        setHidBackend(m_mouse.get());
         m_mouse->plug(EmulatedMouse::Attachment::Receiver);
-        InitDeviceTable();
-        EnumerateDevices();
-        OpenDeviceByName(QByteArray(kWriteTestProduct));
+        InitDeviceTable(*m_connection);
+        EnumerateDevices(*m_connection);
+        OpenDeviceByName(*m_connection, QByteArray(kWriteTestProduct));
     }
-    ~OpenMouse()
-    {
-        CloseDevices();
-        resetDeviceState();
-        setHidBackend(nullptr);
-        resetWriteState();
-    }
+    ~OpenMouse() { m_connection.reset(); }
     OpenMouse(const OpenMouse &) = delete;
     OpenMouse &operator=(const OpenMouse &) = delete;
 
     EmulatedMouse &operator*() { return *m_mouse; }
     EmulatedMouse *operator->() { return m_mouse.get(); }
+    MouseConnection &connection() { return *m_connection; }
 
 private:
     std::unique_ptr<EmulatedMouse> m_mouse;
+    std::unique_ptr<MouseConnection> m_connection;
 };
 
 // One line per report written: command, offset (or parameters), length and phase in hex, e.g.

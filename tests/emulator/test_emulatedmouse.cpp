@@ -380,8 +380,7 @@ private slots:
         bracket(1);
         QVERIFY(m_mouse->pendingBlock(c).isEmpty());
         exchange(commit(uint8_t(selector)));
-        QCOMPARE(m_mouse->blockMemory(c).left(16),
-                 c == frame::kMacroBlock ? data : empty.left(16));
+        QCOMPARE(m_mouse->blockMemory(c).left(16), c == frame::kMacroBlock ? data : empty.left(16));
         // Outside the bracket again, a further packet is refused even after a first one.
         QCOMPARE(exchange(more), QByteArray());
     }
@@ -442,12 +441,15 @@ private slots:
 
     void everyCommandHandleGetsItsOwnCopy()
     {
+        // Windows: a handle per collection; the pointer's receives no command reports.
+        m_mouse->setNodeLayout(EmulatedMouse::NodeLayout::PerCollection);
+        HidHandle command = m_mouse->open(m_mouse->collectionPath(A::Receiver, C::Command));
         HidHandle second = m_mouse->open(m_mouse->collectionPath(A::Receiver, C::Command));
         HidHandle pointer = m_mouse->open(m_mouse->collectionPath(A::Receiver, C::Pointer));
         m_mouse->sendChangeReport(2, 1, 4, 0);
         uint8_t a[33] = {};
         uint8_t b[33] = {};
-        QCOMPARE(m_mouse->readTimeout(m_command, a, 33, 200), 33);
+        QCOMPARE(m_mouse->readTimeout(command, a, 33, 200), 33);
         QCOMPARE(m_mouse->readTimeout(second, b, 33, 200), 33);
         QCOMPARE(QByteArray(reinterpret_cast<char *>(a), 33),
                  QByteArray(reinterpret_cast<char *>(b), 33));
@@ -455,6 +457,50 @@ private slots:
         QCOMPARE(m_mouse->readTimeout(pointer, a, 33, 0), 0);
         QCOMPARE(m_mouse->write(pointer, a, 33), -1); // the pointer collection takes no reports
         QCOMPARE(m_mouse->activeSlot(), 2);
+    }
+
+    void linuxNodeGivesEveryHandleEveryReport()
+    {
+        m_mouse->setNodeLayout(EmulatedMouse::NodeLayout::PerInterface);
+        m_mouse->setPathStyle(EmulatedMouse::PathStyle::Linux);
+        const QByteArray node = m_mouse->collectionPath(A::Receiver, C::Pointer);
+        QCOMPARE(m_mouse->collectionPath(A::Receiver, C::Command), node);
+        HidHandle one = m_mouse->open(node);
+        HidHandle two = m_mouse->open(node);
+        m_mouse->sendKey(0x49);
+        m_mouse->sendChangeReport(2, 1, 4, 0);
+        for (HidHandle h : {one, two}) {
+            uint8_t r[64] = {};
+            QCOMPARE(m_mouse->readTimeout(h, r, 64, 0), 9); // key down, with its report ID
+            QCOMPARE(QByteArray(reinterpret_cast<char *>(r), 4), QByteArray::fromHex("02000049"));
+            QCOMPARE(m_mouse->readTimeout(h, r, 64, 0), 9); // key up
+            QCOMPARE(m_mouse->readTimeout(h, r, 64, 200), 33);
+            QCOMPARE(r[3], uint8_t(0x49));
+        }
+
+        // Moving at 1000 Hz: reports come at that rate, and a queue nobody reads keeps the 63
+        // oldest and drops the rest, a change report of the mouse among them.
+        m_mouse->setMotion(1000);
+        QTest::qWait(150);
+        m_mouse->sendChangeReport(3, 0, 1, 0);
+        int pointer = 0;
+        int other = 0;
+        uint8_t r[64] = {};
+        for (int n; (n = m_mouse->readTimeout(one, r, 64, 0)) > 0;)
+            (r[0] == 1 && n == 8 ? pointer : other)++;
+        QCOMPARE(pointer, 63);
+        QCOMPARE(other, 0);
+        // The other handle: its own 63, then about one report a millisecond.
+        int read = 0;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 100)
+            read += m_mouse->readTimeout(two, r, 64, 50) > 0 && r[0] == 1 ? 1 : 0;
+        QVERIFY2(read > 63 + 50 && read < 63 + 150, qPrintable(QString::number(read)));
+        m_mouse->setMotion(0);
+        while (m_mouse->readTimeout(two, r, 64, 0) > 0) {
+        }
+        QCOMPARE(m_mouse->readTimeout(two, r, 64, 20), 0); // still: nothing more comes
     }
 
     void changeReportsTakeTheCableWhenItIsThere()
@@ -501,7 +547,7 @@ private slots:
 
     void hotplugEventsAndDeadHandles()
     {
-        QSignalSpy spy(m_mouse.get(), &EmulatedMouse::hotplug);
+        QSignalSpy spy(m_mouse.get(), &EmulatedMouse::interfaceChanged);
         bracket(0);
         exchange(packet(0x02, 0, frame::kPhaseFirst, pattern(5, 2)));
         QVERIFY(!m_mouse->pendingBlock(0x02).isEmpty());
@@ -527,7 +573,7 @@ private slots:
 
     void unplugAfterWritesCutsTheWrite()
     {
-        QSignalSpy spy(m_mouse.get(), &EmulatedMouse::hotplug);
+        QSignalSpy spy(m_mouse.get(), &EmulatedMouse::interfaceChanged);
         m_mouse->setUnplugAfterWrites(1);
         const frame::Report r = packet(0x01, 0, frame::kPhaseFirst, pattern(19, 4));
         QCOMPARE(m_mouse->write(m_command, r.data(), 33), 33);

@@ -27,7 +27,7 @@ private slots:
         EmulatedMouse *mouse = installedEmulator();
         QVERIFY(mouse && mouse->isPlugged(A::Receiver));
 
-        QSignalSpy hotplug(mouse, &EmulatedMouse::hotplug);
+        QSignalSpy hotplug(mouse, &EmulatedMouse::interfaceChanged);
         auto send = [&](const QByteArray &commands) {
             QFile f(control);
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -42,7 +42,8 @@ private slots:
         QTRY_VERIFY(mouse->isPlugged(A::Receiver) && mouse->isPlugged(A::Cable));
         QCOMPARE(mouse->activeSlot(), 0); // forgotten on "reset"
 
-        const QByteArray path = mouse->collectionPath(A::Receiver, EmulatedMouse::Collection::Command);
+        const QByteArray path =
+            mouse->collectionPath(A::Receiver, EmulatedMouse::Collection::Command);
         HidHandle h = hidBackend().open(path);
         QVERIFY(h);
         const uint8_t report[33] = {0x05};

@@ -10,6 +10,7 @@
 #include "device/batterythread.h"
 #include "device/devicetable.h"
 #include "device/hidbackend.h"
+#include "device/mouseconnection.h"
 #include "device/reportframe.h"
 
 #include <QVector>
@@ -71,7 +72,9 @@ public:
         std::memcpy(r, m_data + m_pos, n);
         m_pos += n;
         std::memcpy(data, r, std::min(length, size_t(kReportSize)));
-        if (r[frame::kCommand] == frame::kChangeReport) {
+        // Another collection's report (the node's pointer and keyboard) tells the window nothing.
+        if (frame::isForeignReport(r, kReportSize)) {
+        } else if (r[frame::kCommand] == frame::kChangeReport) {
             expected.append({kChange, r[4], r[5], r[6], r[7]});
         } else if (r[frame::kCommand] == frame::kStatus) {
             expected.append({kBattery, r[6], r[4], r[5], 0});
@@ -100,13 +103,12 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     ScriptedMouse mouse(data, size);
-    setHidBackend(&mouse);
-    resetDeviceState();
-    deviceState().receiverCommand = reinterpret_cast<HidHandle>(quintptr(1));
+    MouseConnection connection(mouse);
+    connection.state().receiverCommand = reinterpret_cast<HidHandle>(quintptr(1));
 
     QVector<Event> told; // written on the poller's thread, read after it ended
     {
-        KivGetBatteryThread thread;
+        KivGetBatteryThread thread(connection);
         mouse.thread = &thread;
         thread.setTimings({0, 0, 0, 0, 0, 0});
         QObject::connect(
@@ -136,9 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     MC_FUZZ_CHECK(told == mouse.expected, "the window was told %d things, the mouse said %d",
                   int(told.size()), int(mouse.expected.size()));
-    MC_FUZZ_CHECK(deviceState().statusByte == mouse.statusByte, "status byte %d, the mouse said %d",
-                  deviceState().statusByte, mouse.statusByte);
-    setHidBackend(nullptr);
-    resetDeviceState();
+    MC_FUZZ_CHECK(connection.statusByte() == mouse.statusByte, "status byte %d, the mouse said %d",
+                  connection.statusByte(), mouse.statusByte);
+    connection.state().receiverCommand = nullptr; // no handle of the mouse's to close
     return 0;
 }

@@ -1,6 +1,9 @@
 // Window dragging threshold.
 #include "app/dragtracker.h"
 
+#include <QGuiApplication>
+#include <QWindow>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -32,6 +35,23 @@ bool DragTracker::move(const QPointF &globalCursor, QPoint &newTopLeft) const
     if (std::abs(d.x()) + std::abs(d.y()) <= kThreshold)
         return false;
     newTopLeft = m_pressTopLeft + d;
+    return true;
+}
+
+bool DragTracker::systemMoves()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool DragTracker::handOver(QWindow *window)
+{
+    if (!window || !systemMoves())
+        return false;
+    // The compositor follows the pointer from here; a failed request leaves our own move,
+    // which does nothing worse than not moving.
+    if (!window->startSystemMove())
+        return false;
+    m_dragging = false;
     return true;
 }
 

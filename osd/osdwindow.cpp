@@ -10,6 +10,10 @@
 #include <windows.h>
 #endif
 
+#ifdef MC_HAVE_LAYERSHELLQT
+#include <LayerShellQt/Window>
+#endif
+
 namespace {
 constexpr int kPadding = 24;
 constexpr int kCornerRadius = 16;
@@ -18,9 +22,10 @@ constexpr QColor kBackdrop{0, 0, 0, 150};
 constexpr double kBottomMargin = 0.12;
 } // namespace
 
-OsdWindow::OsdWindow(QWidget *parent)
+OsdWindow::OsdWindow(bool layerShell, QWidget *parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
-                          Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
+                          Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus),
+      m_layerShell(layerShell)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -50,12 +55,34 @@ void OsdWindow::showMessage(const mc::OsdMessage &message)
     const QSize size(qMin(textSize.width() + 2 * kPadding, area.width()),
                      textSize.height() + 2 * kPadding);
     resize(size);
-    move(area.left() + (area.width() - size.width()) / 2,
-         area.bottom() - int(area.height() * kBottomMargin) - size.height());
+    if (m_layerShell)
+        setUpLayerSurface();
+    else
+        move(area.left() + (area.width() - size.width()) / 2,
+             area.bottom() - int(area.height() * kBottomMargin) - size.height());
     update();
     show();
     m_hideTimer.start(message.displayTimeMs);
     emit shown(message);
+}
+
+void OsdWindow::setUpLayerSurface()
+{
+#ifdef MC_HAVE_LAYERSHELLQT
+    // Read by the shell integration when the surface is made, at each show.
+    winId();
+    LayerShellQt::Window *surface = LayerShellQt::Window::get(windowHandle());
+    if (!surface)
+        return;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int height = screen ? screen->geometry().height() : 768;
+    surface->setLayer(LayerShellQt::Window::LayerOverlay);
+    surface->setAnchors(LayerShellQt::Window::AnchorBottom);
+    surface->setMargins(QMargins(0, 0, 0, int(height * kBottomMargin)));
+    surface->setKeyboardInteractivity(LayerShellQt::Window::KeyboardInteractivityNone);
+    surface->setExclusiveZone(0);
+    surface->setScope(QStringLiteral("mousecfg-osd"));
+#endif
 }
 
 void OsdWindow::paintEvent(QPaintEvent *)

@@ -48,12 +48,28 @@ QString FocusReport::name() const
     return executable.isEmpty() ? windowClass : executable;
 }
 
+bool isOwnApplication(const FocusReport &report)
+{
+    if (report.pid != 0 && report.pid == QCoreApplication::applicationPid())
+        return true;
+    static const char *const kOwnNames[] = {
+        "mousecfg",     "mousecfg.exe",     "mousecfg-osd", "mousecfg-osd.exe",
+        "mousecfg-cli", "mousecfg-cli.exe", kOwnAppId,      kOwnOsdAppId,
+    };
+    for (const QString *name : {&report.executable, &report.windowClass, &report.instance}) {
+        for (const char *own : kOwnNames) {
+            if (name->compare(QLatin1String(own), Qt::CaseInsensitive) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 QVector<FocusReport> distinctApplications(const QVector<FocusReport> &reports)
 {
     QVector<FocusReport> out;
-    const qint64 self = QCoreApplication::applicationPid();
     for (const FocusReport &r : reports) {
-        if (r.pid == self || r.name().isEmpty())
+        if (isOwnApplication(r) || r.name().isEmpty())
             continue;
         const bool seen = std::any_of(out.cbegin(), out.cend(), [&](const FocusReport &o) {
             return o.name().compare(r.name(), Qt::CaseInsensitive) == 0;

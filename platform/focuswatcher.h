@@ -19,6 +19,11 @@
 
 namespace mc {
 
+// The application IDs of this program's windows (Wayland app_id, the desktop entry's name) and
+// of the on-screen display's.
+constexpr char kOwnAppId[] = "org.mousecfg.Mousecfg";
+constexpr char kOwnOsdAppId[] = "org.mousecfg.Mousecfg.Osd";
+
 struct FocusReport
 {
     QString executable;  // file name of the executable ("xterm", "game.exe"); empty when unknown
@@ -68,7 +73,14 @@ void setFocusWatcherFactory(FocusWatcherFactory factory);
 // The system half, one per platform source: nullptr where it cannot run, with the reason.
 std::unique_ptr<FocusWatcher> createSystemFocusWatcher(QString *reason);
 
-// Each name once (ignoring case), this process left out, in name order.
+// True for a window of this program, whichever process shows it: the main window and its
+// dialogs (this process, the executable "mousecfg", the application ID "org.mousecfg.Mousecfg"
+// or the X11 class Qt gives it) and the on-screen display ("mousecfg-osd"). No watcher reports
+// these as the application in front: a switch announced by the display would otherwise bring
+// the display to the front, and the display would select another slot.
+bool isOwnApplication(const FocusReport &report);
+
+// Each name once (ignoring case), this program's windows left out, in name order.
 QVector<FocusReport> distinctApplications(const QVector<FocusReport> &reports);
 
 // The user's processes by executable name, from /proc (Linux) or the system's process list;

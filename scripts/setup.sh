@@ -11,6 +11,8 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   libglib2.0-bin gsettings-desktop-schemas
   openbox x11-utils
+  libwayland-dev libwayland-bin qtwayland5 liblayershellqtinterface-dev layer-shell-qt libqt5dbus5
+  sway xwayland grim foot dbus-bin
   dpkg-dev desktop-file-utils appstream
   clang libclang-rt-dev
 )

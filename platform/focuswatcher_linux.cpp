@@ -1,0 +1,29 @@
+// Which source of the application in front a Linux desktop has. On a Wayland session the X11
+// source would see only XWayland clients (and report "nothing in front" while a native one
+// is), so it is used only where the session is X11.
+#include "platform/focuswatcherroutes.h"
+#include "platform/waylandsession.h"
+
+namespace mc {
+
+std::unique_ptr<FocusWatcher> createSystemFocusWatcher(QString *reason)
+{
+    if (!waylandSession())
+        return createX11FocusWatcher(reason);
+    QString wlrReason;
+    if (auto watcher = createWlrFocusWatcher(&wlrReason))
+        return watcher;
+    const QString desktop = desktopFamily();
+    if (desktop == QLatin1String("kde"))
+        return createKWinFocusWatcher(reason);
+    if (desktop == QLatin1String("gnome")) {
+        *reason = QStringLiteral(
+            "GNOME on Wayland tells no program which window is in front; choose \"GNOME on "
+            "Xorg\" at log-in to switch the profile with the application in front");
+        return nullptr;
+    }
+    *reason = wlrReason;
+    return nullptr;
+}
+
+} // namespace mc

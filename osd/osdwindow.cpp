@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
+#include <QWindow>
 #include <QScreen>
 
 #ifdef Q_OS_WIN
@@ -62,6 +64,14 @@ void OsdWindow::showMessage(const mc::OsdMessage &message)
              area.bottom() - int(area.height() * kBottomMargin) - size.height());
     update();
     show();
+    if (m_layerShell && windowHandle()) {
+        // Qt's Wayland windows leave the input region whole even when transparent for input;
+        // a region outside the surface leaves none, so every click reaches what is below.
+        // Each show makes a new surface: the region is set anew (cleared first, since Qt only
+        // passes on a changed one).
+        windowHandle()->setMask(QRegion());
+        windowHandle()->setMask(QRegion(-2, -2, 1, 1));
+    }
     m_hideTimer.start(message.displayTimeMs);
     emit shown(message);
 }

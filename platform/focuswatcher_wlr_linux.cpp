@@ -65,6 +65,7 @@ public:
             return false;
         }
         m_last = front(nullptr);
+        m_dirty = false;
         m_notifier = new QSocketNotifier(wl_display_get_fd(m_display), QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, [this] { onReadable(); });
         return true;
@@ -117,8 +118,14 @@ private:
         return r;
     }
 
+    // Run once all events read together have been handled: the compositor tells the window
+    // that loses the focus and the one that gains it in separate events, and between the two
+    // no window would seem to be in front.
     void changed()
     {
+        if (!m_dirty)
+            return;
+        m_dirty = false;
         bool own = false;
         const FocusReport now = front(&own);
         // Our own window, a dialog of it: the application before stays the one in front.
@@ -144,6 +151,7 @@ private:
             return;
         }
         wl_display_flush(m_display);
+        changed();
     }
 
     static void onGlobal(void *data, wl_registry *registry, uint32_t name, const char *interface,
@@ -198,7 +206,7 @@ private:
         if (t->pendingActivated && !t->activated)
             t->activatedAt = ++t->owner->m_activations;
         t->activated = t->pendingActivated;
-        t->owner->changed();
+        t->owner->m_dirty = true;
     }
 
     static void onClosed(void *data, zwlr_foreign_toplevel_handle_v1 *handle)
@@ -209,7 +217,7 @@ private:
         self->m_toplevels.erase(std::remove(self->m_toplevels.begin(), self->m_toplevels.end(), t),
                                 self->m_toplevels.end());
         delete t;
-        self->changed();
+        self->m_dirty = true;
     }
 
     static void onFinished(void *data, zwlr_foreign_toplevel_manager_v1 *)
@@ -228,6 +236,7 @@ private:
     FocusReport m_last;
     quint64 m_activations = 0;
     bool m_finished = false;
+    bool m_dirty = false; // a toplevel changed since the front was last looked at
 };
 
 } // namespace

@@ -12,7 +12,7 @@ packages=(
   libglib2.0-bin gsettings-desktop-schemas
   openbox x11-utils
   libwayland-dev libwayland-bin qtwayland5 liblayershellqtinterface-dev layer-shell-qt libqt5dbus5
-  sway xwayland grim foot dbus-bin
+  sway xwayland grim foot jq dbus-bin
   dpkg-dev desktop-file-utils appstream
   clang libclang-rt-dev
 )

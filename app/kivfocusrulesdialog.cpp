@@ -72,6 +72,15 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
         "KivFocusRulesDialog", "The application in front cannot be known on this desktop."));
     m_notice->setGeometry(scaledRect(30, 102, 400, 22));
     m_notice->setVisible(!available);
+    // Why, and what would enable it (GNOME on Wayland: an X11 session), below the rules.
+    const QString reason = watcher && !available ? watcher->unavailableReason() : QString();
+    KivLabel *why = makeLabel(
+        QCoreApplication::translate("FocusWatcher", reason.toUtf8().constData()));
+    why->setObjectName(QStringLiteral("unavailableReason"));
+    why->setWordWrap(true);
+    why->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    why->setGeometry(scaledRect(30, 372, 400, 48));
+    why->setVisible(!reason.isEmpty());
 
     m_list = new QTreeWidget(this);
     m_list->setColumnCount(2);

@@ -4,6 +4,8 @@
 #include "platform/focuswatcherroutes.h"
 #include "platform/waylandsession.h"
 
+#include <QCoreApplication>
+
 namespace mc {
 
 std::unique_ptr<FocusWatcher> createSystemFocusWatcher(QString *reason)
@@ -17,9 +19,11 @@ std::unique_ptr<FocusWatcher> createSystemFocusWatcher(QString *reason)
     if (desktop == QLatin1String("kde"))
         return createKWinFocusWatcher(reason);
     if (desktop == QLatin1String("gnome")) {
-        *reason = QStringLiteral(
+        // Shown in the rules dialog, translated there.
+        *reason = QStringLiteral(QT_TRANSLATE_NOOP(
+            "FocusWatcher",
             "GNOME on Wayland tells no program which window is in front; choose \"GNOME on "
-            "Xorg\" at log-in to switch the profile with the application in front");
+            "Xorg\" at log-in to switch the profile with the application in front."));
         return nullptr;
     }
     *reason = wlrReason;

@@ -9,6 +9,8 @@
 //   --server        the local server name (default: the one the configuration program uses)
 //   --print         also write each message shown, and each hide, to standard output
 //   --idle-exit-ms  the idle time before the program ends
+// How it shows a message depends on the desktop (osd/osdroute.h); MOUSECFG_OSD_ROUTE chooses by
+// hand: window, layer-shell or notification.
 #include "osd/log.h"
 #include "osd/osdroute.h"
 #include "osd/osdserver.h"

@@ -1,5 +1,6 @@
 // Window dragging threshold.
 #include "app/dragtracker.h"
+#include "platform/waylandsession.h"
 
 #include <QGuiApplication>
 #include <QWindow>
@@ -40,7 +41,11 @@ bool DragTracker::move(const QPointF &globalCursor, QPoint &newTopLeft) const
 
 bool DragTracker::systemMoves()
 {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    // Natively on Wayland a window cannot place itself at all; on XWayland the compositor may
+    // overrule an X11 window's own move (sway centres a floating one again), while the
+    // window manager's move (_NET_WM_MOVERESIZE, which Qt sends) works everywhere.
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
+           waylandSession();
 }
 
 bool DragTracker::handOver(QWindow *window)

@@ -2,7 +2,8 @@
 // move takes the window along only once the cursor has travelled more than 4 pixels
 // (|dx| + |dy|), so a click on the background does not nudge the window. Where a window cannot
 // place itself (Wayland ignores a client's move), the drag is handed to the compositor once the
-// threshold is passed: it moves the window with the pointer until the button is released.
+// threshold is passed: it moves the window with the pointer until the button is released. The
+// same on XWayland, where the compositor may overrule an X11 window's own move.
 #pragma once
 
 #include <QPoint>
@@ -22,8 +23,8 @@ public:
     bool move(const QPointF &globalCursor, QPoint &newTopLeft) const;
     void release() { m_dragging = false; }
     // Called where move() gave a new top-left: true when the window system took the drag over
-    // (the press is then over and the window must not be moved by us); false on X11 and
-    // Windows, where the window moves itself.
+    // (the press is then over and the window must not be moved by us); false in an X11
+    // session and on Windows, where the window moves itself.
     bool handOver(QWindow *window);
     // True where windows are moved by the window system rather than by themselves.
     static bool systemMoves();

@@ -64,14 +64,7 @@ void OsdWindow::showMessage(const mc::OsdMessage &message)
              area.bottom() - int(area.height() * kBottomMargin) - size.height());
     update();
     show();
-    if (m_layerShell && windowHandle()) {
-        // Qt's Wayland windows leave the input region whole even when transparent for input;
-        // a region outside the surface leaves none, so every click reaches what is below.
-        // Each show makes a new surface: the region is set anew (cleared first, since Qt only
-        // passes on a changed one).
-        windowHandle()->setMask(QRegion());
-        windowHandle()->setMask(QRegion(-2, -2, 1, 1));
-    }
+    applyEmptyInputRegion();
     m_hideTimer.start(message.displayTimeMs);
     emit shown(message);
 }
@@ -92,7 +85,30 @@ void OsdWindow::setUpLayerSurface()
     surface->setKeyboardInteractivity(LayerShellQt::Window::KeyboardInteractivityNone);
     surface->setExclusiveZone(0);
     surface->setScope(QStringLiteral("mousecfg-osd"));
+    if (!m_watchingExposure) {
+        windowHandle()->installEventFilter(this);
+        m_watchingExposure = true;
+    }
 #endif
+}
+
+void OsdWindow::applyEmptyInputRegion()
+{
+    if (!m_layerShell || !windowHandle())
+        return;
+    // Qt 5's Wayland windows keep the whole input region even when transparent for input; a
+    // region outside the surface leaves none, so every click reaches what is below. Each show
+    // makes a new surface, which may come after show() returns: the region is given again when
+    // the window is exposed, each time a different one, since Qt passes on only a change.
+    m_inputRegionFlip = !m_inputRegionFlip;
+    windowHandle()->setMask(QRegion(m_inputRegionFlip ? -2 : -3, -2, 1, 1));
+}
+
+bool OsdWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
+        applyEmptyInputRegion();
+    return QWidget::eventFilter(watched, event);
 }
 
 void OsdWindow::paintEvent(QPaintEvent *)

@@ -28,6 +28,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 #ifdef Q_OS_WIN
     // WM_COPYDATA from the configuration program, which finds this window by its title.
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
@@ -36,8 +37,11 @@ protected:
 private:
     QFont messageFont() const;
     void setUpLayerSurface();
+    void applyEmptyInputRegion();
 
     bool m_layerShell;
+    bool m_inputRegionFlip = false;
+    bool m_watchingExposure = false;
 
     mc::OsdMessage m_message;
     QTimer m_hideTimer;

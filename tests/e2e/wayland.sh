@@ -81,6 +81,7 @@ xwayland force
 default_border pixel 2
 # sway tiles every window that does not ask for a fixed size; an image-shaped window floats.
 for_window [app_id="$APP_ID"] floating enable, border none
+for_window [class="mousecfg"] floating enable, border none
 exec echo "\$DISPLAY" >$SESSION_DIR/xdisplay
 EOF
 chmod 644 "$SESSION_DIR/sway.conf"
@@ -119,6 +120,14 @@ wait_app() {
     return 1
 }
 focused_is() { swaymsg "[$1 con_id=__focused__] nop" >/dev/null 2>&1; }
+wait_focused() {
+    local i
+    for i in $(seq 1 "${2:-20}"); do
+        focused_is "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
 
 # The pointer: one command a line, each acknowledged.
 coproc PTR { "$PTR_BIN" "$SCREEN_W" "$SCREEN_H"; }
@@ -130,16 +139,30 @@ pointer() {
     printf '%s\n' "$*" >&"$PTR_IN"
     read -r -t 5 answer <&"${PTR[0]}" || fail "the virtual pointer did not answer"
 }
-click() { pointer move "$1" "$2"; pointer press; pointer release; }
+# The pointer rests a moment before the button: the compositor finds the surface under it when
+# it arrives.
+click() {
+    pointer move "$1" "$2"
+    sleep 0.2
+    pointer press
+    pointer release
+}
 
+# One after the other, so that the tiles lie in this order: gamea, gameb, the X11 client.
 foot --app-id gamea --title gamea sleep 1000 >"$OUT/gamea.log" 2>&1 &
 EXTRA_PIDS+=($!)
-foot --app-id gameb --title gameb sleep 1000 >"$OUT/gameb.log" 2>&1 &
+wait_app gamea || fail "the native client gamea did not appear"
+# gameb records the mouse buttons it receives (xterm mouse reporting, written out as text):
+# what a click on the announcement above it delivers.
+CLICKS="$OUT/gameb-clicks.txt"
+: >"$CLICKS"
+foot --app-id gameb --title gameb sh -c \
+    "printf '\\033[?1000h'; stty raw -echo; exec cat -v >'$CLICKS'" >"$OUT/gameb.log" 2>&1 &
 EXTRA_PIDS+=($!)
+wait_app gameb || fail "the native client gameb did not appear"
 # XWayland lets in only the compositor's user.
 DISPLAY=$XWAYLAND_DISPLAY "${AS_OTHER[@]}" xmessage -name gamex "gamex" >"$OUT/gamex.log" 2>&1 &
 EXTRA_PIDS+=($!)
-wait_app gamea && wait_app gameb || fail "the native clients did not appear"
 wait_app Xmessage || fail "the XWayland client did not appear"
 
 make_data_dir
@@ -244,12 +267,59 @@ focused_is app_id=gamea || fail "the announcement took the focus"
 [ -z "$(tree | jq -r '.. | objects | select(.app_id? == "org.mousecfg.Mousecfg.Osd") | .id')" ] ||
     fail "the announcement is a window of the tiling layout"
 [ -z "$(written 44)" ] || fail "the announcement selected a slot: $(written 44)"
+# Over gameb (the middle tile): the button reaches gameb, and the announcement was still there.
+read -r gx _ gw _ <<<"$(rect_of gameb)"
+[ "$centre" -gt "$gx" ] && [ "$centre" -lt $((gx + gw)) ] || fail "gameb is not under the announcement"
+: >"$CLICKS"
 click "$centre" $((by + bh / 2))
-sleep 0.3
-focused_is app_id=gameb || fail "a click on the announcement did not reach the window under it"
-wait_trace "^> 05 [0-9a-f]{2} fa 44 04 " || fail "the click through did not select gameb's slot"
+grim "$OUT/osd-after-click.png"
+still=$(convert "$OUT/before-osd.png" "$OUT/osd-after-click.png" -compose difference -composite \
+    -crop "${bw}x${bh}+${bx}+${by}" -threshold 10% -format '%[fx:mean>0.01]' info: 2>/dev/null || true)
+for i in $(seq 1 20); do
+    [ -s "$CLICKS" ] && break
+    sleep 0.1
+done
+[ -s "$CLICKS" ] || fail "a click on the announcement did not reach the window under it"
+[ "$still" = 1 ] || fail "the announcement was gone before the click was checked"
 log "announcement: ${bw}x${bh} at $bx,$by, no focus taken, a click passed through"
-rm -f "$OUT/before-osd.png" "$OUT/osd.png"
+rm -f "$OUT/before-osd.png" "$OUT/osd.png" "$OUT/osd-after-click.png"
+
+# The same program as an X11 client of XWayland: the drag goes to the compositor there too (it
+# would centre an X11 window that moved itself), the focus watcher still follows native and X11
+# clients, and the program's own X11 window selects nothing.
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+swaymsg "[app_id=gameb] focus" >/dev/null
+if [ "${#AS_OTHER[@]}" -gt 0 ]; then
+    DISPLAY=$XWAYLAND_DISPLAY "${AS_OTHER[@]}" xhost "+si:localuser:$(id -un)" >/dev/null
+fi
+: >"$TRACE"
+TMPDIR="$SHARED_TMP" MOUSECFG_EMULATE=receiver MOUSECFG_TRACE="$TRACE" \
+    MOUSECFG_EMULATOR_CONTROL="$CONTROL" QT_QPA_PLATFORM=xcb DISPLAY="$XWAYLAND_DISPLAY" \
+    "$BIN/mousecfg" --verbose --data-dir "$DATA" >"$OUT/mousecfg-xwayland.log" 2>&1 &
+APP_PID=$!
+wait_app mousecfg || fail "the X11 window did not appear (see $OUT/mousecfg-xwayland.log)"
+sleep 1
+swaymsg "[class=mousecfg] move position 20 20" >/dev/null
+sleep 0.5
+read -r x y w h <<<"$(rect_of mousecfg)"
+px=$((x + 500 * w / 999))
+py=$((y + 30 * w / 999))
+pointer move "$px" "$py"
+pointer press
+pointer move $((px + 10)) $((py + 5))
+sleep 0.3
+for i in $(seq 1 10); do pointer move $((px + 10 + i * 20)) $((py + 5 + i * 10)); done
+pointer release
+sleep 0.5
+read -r x2 y2 _ _ <<<"$(rect_of mousecfg)"
+[ $((x2 - x)) -ge 180 ] && [ $((y2 - y)) -ge 90 ] ||
+    fail "XWayland: dragging the title area moved the window from $x,$y to $x2,$y2"
+shot xwayland-dragged
+raise_expect app_id=gamea 02 "gamea (XWayland window)"
+raise_expect_none "class=mousecfg" "the program's own X11 window"
+raise_expect app_id=gameb 04 "gameb (XWayland window)"
+log "XWayland: the window moved from $x,$y to $x2,$y2; the slot followed gamea, (own window), gameb"
 
 # A second user starts their own instance while the first one runs.
 if [ "${#AS_OTHER[@]}" -gt 0 ]; then

@@ -44,8 +44,7 @@ bool DragTracker::systemMoves()
     // Natively on Wayland a window cannot place itself at all; on XWayland the compositor may
     // overrule an X11 window's own move (sway centres a floating one again), while the
     // window manager's move (_NET_WM_MOVERESIZE, which Qt sends) works everywhere.
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
-           waylandSession();
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || waylandSession();
 }
 
 bool DragTracker::handOver(QWindow *window)

@@ -74,8 +74,8 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
     m_notice->setVisible(!available);
     // Why, and what would enable it (GNOME on Wayland: an X11 session), below the rules.
     const QString reason = watcher && !available ? watcher->unavailableReason() : QString();
-    KivLabel *why = makeLabel(
-        QCoreApplication::translate("FocusWatcher", reason.toUtf8().constData()));
+    KivLabel *why =
+        makeLabel(QCoreApplication::translate("FocusWatcher", reason.toUtf8().constData()));
     why->setObjectName(QStringLiteral("unavailableReason"));
     why->setWordWrap(true);
     why->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -105,7 +105,8 @@ int main(int argc, char *argv[])
 #endif
     // Qt may not have found Wayland (no platform plugin) although the compositor has layer
     // shell: then it is the X11 window after all.
-    if (route == OsdRoute::LayerShell && QGuiApplication::platformName() != QLatin1String("wayland"))
+    if (route == OsdRoute::LayerShell &&
+        QGuiApplication::platformName() != QLatin1String("wayland"))
         route = OsdRoute::Window;
     qCDebug(mc::lcOsd, "On-screen display through a %s", osdRouteName(route));
 

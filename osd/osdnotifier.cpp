@@ -43,9 +43,9 @@ void OsdNotifier::showMessage(const mc::OsdMessage &message)
 
 void OsdNotifier::send(const mc::OsdMessage &message)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QLatin1String(kService), QLatin1String(kPath), QLatin1String(kService),
-        QStringLiteral("Notify"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QLatin1String(kService), QLatin1String(kPath),
+                                       QLatin1String(kService), QStringLiteral("Notify"));
     QVariantMap hints;
     hints.insert(QStringLiteral("transient"), true);
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(0)));

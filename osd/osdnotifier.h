@@ -31,9 +31,9 @@ signals:
 private:
     void send(const mc::OsdMessage &message);
 
-    uint m_lastId = 0;        // the notification on screen, which the next one replaces
-    bool m_pending = false;   // a call is out and not yet answered
-    bool m_haveNext = false;  // a message waits for that answer
+    uint m_lastId = 0;       // the notification on screen, which the next one replaces
+    bool m_pending = false;  // a call is out and not yet answered
+    bool m_haveNext = false; // a message waits for that answer
     mc::OsdMessage m_next;
     QTimer m_hideTimer;
 };

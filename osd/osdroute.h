@@ -8,7 +8,12 @@
 // platform and its shell.
 #pragma once
 
-enum class OsdRoute { Window, LayerShell, Notification };
+enum class OsdRoute
+{
+    Window,
+    LayerShell,
+    Notification
+};
 
 // Looks at the session and sets up Qt's platform for the route; call before QApplication.
 OsdRoute prepareOsdRoute();

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
-#include <QWindow>
 #include <QScreen>
+#include <QWindow>
 
 #ifdef Q_OS_WIN
 #include <windows.h>

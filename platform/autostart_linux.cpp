@@ -64,20 +64,21 @@ bool setEnabled(bool enable, const QString &executable, QString *error)
     if (!enable) {
         QFile file(path);
         if (file.exists() && !file.remove()) {
-            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+            *error =
+                QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
             return false;
         }
         return true;
     }
-    const QString exec =
-        desktopExecLine({executable, QString::fromLatin1(kStartHiddenOption)});
+    const QString exec = desktopExecLine({executable, QString::fromLatin1(kStartHiddenOption)});
     if (executable.isEmpty() || exec.isEmpty()) {
         *error = QStringLiteral("the program's path cannot be written into a desktop entry");
         return false;
     }
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("%1: the folder cannot be made").arg(QDir::toNativeSeparators(folder));
+        *error =
+            QStringLiteral("%1: the folder cannot be made").arg(QDir::toNativeSeparators(folder));
         return false;
     }
     const QByteArray text = QStringLiteral("[Desktop Entry]\n"

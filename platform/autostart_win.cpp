@@ -30,10 +30,9 @@ bool setEnabled(bool enable, const QString &executable, QString *error)
             *error = QStringLiteral("the program's path cannot be written into the Run key");
             return false;
         }
-        run.setValue(QLatin1String(kValueName),
-                     QStringLiteral("\"%1\" %2")
-                         .arg(QDir::toNativeSeparators(executable),
-                              QString::fromLatin1(kStartHiddenOption)));
+        run.setValue(QLatin1String(kValueName), QStringLiteral("\"%1\" %2")
+                                                    .arg(QDir::toNativeSeparators(executable),
+                                                         QString::fromLatin1(kStartHiddenOption)));
     } else {
         run.remove(QLatin1String(kValueName));
     }

@@ -41,7 +41,8 @@ public:
         if (m_loaded) {
             // A short wait at the end: a script left behind would keep calling a name that
             // is gone.
-            bus.call(kwinCall(QStringLiteral("/Scripting"), QStringLiteral("org.kde.kwin.Scripting"),
+            bus.call(kwinCall(QStringLiteral("/Scripting"),
+                              QStringLiteral("org.kde.kwin.Scripting"),
                               QStringLiteral("unloadScript"), {m_plugin}),
                      QDBus::Block, 500);
         }
@@ -79,8 +80,7 @@ public:
         auto *load = new QDBusPendingCallWatcher(
             bus.asyncCall(kwinCall(QStringLiteral("/Scripting"),
                                    QStringLiteral("org.kde.kwin.Scripting"),
-                                   QStringLiteral("loadScript"),
-                                   {m_script.fileName(), m_plugin})),
+                                   QStringLiteral("loadScript"), {m_script.fileName(), m_plugin})),
             this);
         connect(load, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
             w->deleteLater();
@@ -91,7 +91,8 @@ public:
                 return;
             }
             m_loaded = true;
-            run(QStringLiteral("/Scripting/Script%1").arg(id.value()), QStringLiteral("/%1").arg(id.value()));
+            run(QStringLiteral("/Scripting/Script%1").arg(id.value()),
+                QStringLiteral("/%1").arg(id.value()));
         });
         return true;
     }
@@ -101,8 +102,7 @@ public:
 
 public slots:
     // Called by the script in KWin.
-    Q_SCRIPTABLE void activated(const QString &resourceClass, const QString &resourceName,
-                                int pid)
+    Q_SCRIPTABLE void activated(const QString &resourceClass, const QString &resourceName, int pid)
     {
         FocusReport r;
         r.windowClass = resourceClass;
@@ -134,16 +134,17 @@ private:
             QDBusConnection::sessionBus().asyncCall(
                 kwinCall(path, QStringLiteral("org.kde.kwin.Script"), QStringLiteral("run"), {})),
             this);
-        connect(w, &QDBusPendingCallWatcher::finished, this, [this, fallback](QDBusPendingCallWatcher *w) {
-            w->deleteLater();
-            if (!w->isError())
-                return;
-            if (!fallback.isEmpty())
-                run(fallback, QString());
-            else
-                qCWarning(lcPlatform, "KWin did not run the focus script: %s",
-                          qPrintable(w->error().message()));
-        });
+        connect(w, &QDBusPendingCallWatcher::finished, this,
+                [this, fallback](QDBusPendingCallWatcher *w) {
+                    w->deleteLater();
+                    if (!w->isError())
+                        return;
+                    if (!fallback.isEmpty())
+                        run(fallback, QString());
+                    else
+                        qCWarning(lcPlatform, "KWin did not run the focus script: %s",
+                                  qPrintable(w->error().message()));
+                });
     }
 
     static QByteArray scriptText(const QString &service)

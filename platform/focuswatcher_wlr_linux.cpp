@@ -56,8 +56,8 @@ public:
         // The first round trip lists the globals (and binds the manager), the second brings
         // the toplevels that exist now with their first "done".
         if (wl_display_roundtrip(m_display) < 0 || !m_manager) {
-            *reason = QStringLiteral(
-                "the compositor does not offer zwlr_foreign_toplevel_manager_v1");
+            *reason =
+                QStringLiteral("the compositor does not offer zwlr_foreign_toplevel_manager_v1");
             return false;
         }
         if (wl_display_roundtrip(m_display) < 0) {

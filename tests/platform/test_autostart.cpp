@@ -51,11 +51,13 @@ private slots:
     {
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        const QString path = config.path() + QStringLiteral("/autostart/org.mousecfg.Mousecfg.desktop");
+        const QString path =
+            config.path() + QStringLiteral("/autostart/org.mousecfg.Mousecfg.desktop");
         QCOMPARE(autostart::entryLocation(), path);
         QVERIFY(!autostart::isEnabled());
 
-        const QString program = QStringLiteral("/opt/My Tools/mouse$cfg \"100%\" `x` a\\b/mousecfg");
+        const QString program =
+            QStringLiteral("/opt/My Tools/mouse$cfg \"100%\" `x` a\\b/mousecfg");
         QString error;
         QVERIFY2(autostart::setEnabled(true, program, &error), qPrintable(error));
         QVERIFY(autostart::isEnabled());
@@ -66,7 +68,8 @@ private slots:
         QCOMPARE(execArguments(execValue(entry)),
                  (QStringList{program, QString::fromLatin1(autostart::kStartHiddenOption)}));
 
-        const QString validate = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+        const QString validate =
+            QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
         if (!validate.isEmpty()) {
             QProcess v;
             v.start(validate, {path});

@@ -103,8 +103,8 @@ private slots:
         startOsd(osd, name);
         QTRY_VERIFY_WITH_TIMEOUT(output(osd).contains(QLatin1String("ready")), 15000);
         send(name, {QStringLiteral("1000 HZ")});
-        QTRY_VERIFY_WITH_TIMEOUT(output(osd).contains(QLatin1String("show 1500 #ff0000 60 Arial 1000 HZ")),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            output(osd).contains(QLatin1String("show 1500 #ff0000 60 Arial 1000 HZ")), 10000);
         osd.terminate();
         QVERIFY(osd.waitForFinished(5000));
     }

@@ -86,6 +86,38 @@ QVector<FocusReport> distinctApplications(const QVector<FocusReport> &reports)
 FocusWatcher::FocusWatcher(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<mc::FocusReport>();
+    m_noneTimer = new QTimer(this);
+    m_noneTimer->setSingleShot(true);
+    m_noneTimer->setInterval(kNoneSettleMs);
+    connect(m_noneTimer, &QTimer::timeout, this, [this] {
+        if (m_last.isEmpty())
+            return;
+        m_last = FocusReport();
+        emit focusChanged(m_last);
+    });
+}
+
+void FocusWatcher::setInitialFront(const FocusReport &front)
+{
+    m_last = isOwnApplication(front) ? FocusReport() : front;
+}
+
+void FocusWatcher::reportFront(const FocusReport &now)
+{
+    if (isOwnApplication(now)) {
+        m_noneTimer->stop();
+        return;
+    }
+    if (now.isEmpty()) {
+        if (!m_last.isEmpty() && !m_noneTimer->isActive())
+            m_noneTimer->start();
+        return;
+    }
+    m_noneTimer->stop();
+    if (now != m_last) {
+        m_last = now;
+        emit focusChanged(now);
+    }
 }
 
 std::unique_ptr<FocusWatcher> createFocusWatcher()

@@ -12,6 +12,7 @@
 #include <QMetaType>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QVector>
 
 #include <functional>
@@ -59,9 +60,26 @@ public:
     // once, by name.
     virtual QVector<FocusReport> runningApplications() const = 0;
 
+    // How long "no window in front" must last before it is reported: while the focus moves, a
+    // window manager names no window for a moment (the window losing it first, then the one
+    // gaining it), and the one gaining it may be ours, which is not reported at all.
+    static constexpr int kNoneSettleMs = 200;
+
 signals:
     // The application in front changed (an empty report: no window is in front).
     void focusChanged(const mc::FocusReport &report);
+
+protected:
+    // Each source calls this with the window now in front (an empty report: none). Windows of
+    // this program are passed over, the application before stays the one in front; "none" is
+    // reported once it has lasted kNoneSettleMs; a report equal to the last one is dropped.
+    void reportFront(const FocusReport &now);
+    // What was in front when the source started (reported to nobody).
+    void setInitialFront(const FocusReport &front);
+
+private:
+    FocusReport m_last;
+    QTimer *m_noneTimer = nullptr;
 };
 
 // The system's watcher (an unavailable one where there is none). Tests install their own

@@ -111,10 +111,7 @@ public slots:
         r.executable = executableOfProcess(r.pid);
         if (r.isEmpty())
             r = FocusReport();
-        if (isOwnApplication(r) || r == m_last)
-            return;
-        m_last = r;
-        emit focusChanged(r);
+        reportFront(r);
     }
 
 private:
@@ -171,7 +168,6 @@ private:
     QTemporaryFile m_script;
     QString m_plugin;
     bool m_loaded = false;
-    FocusReport m_last;
 };
 
 } // namespace

@@ -64,7 +64,7 @@ public:
             *reason = QStringLiteral("the Wayland connection failed");
             return false;
         }
-        m_last = front(nullptr);
+        setInitialFront(front());
         m_dirty = false;
         m_notifier = new QSocketNotifier(wl_display_get_fd(m_display), QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, [this] { onReadable(); });
@@ -103,36 +103,25 @@ private:
         return r;
     }
 
-    // The toplevel in front (the last one to become active), or the empty report. *own is set
-    // when that is a window of this program.
-    FocusReport front(bool *own) const
+    // The toplevel in front (the last one to become active), or the empty report.
+    FocusReport front() const
     {
         const Toplevel *best = nullptr;
         for (const Toplevel *t : m_toplevels) {
             if (t->activated && (!best || t->activatedAt > best->activatedAt))
                 best = t;
         }
-        const FocusReport r = best ? reportOf(*best) : FocusReport();
-        if (own)
-            *own = best && isOwnApplication(r);
-        return r;
+        return best ? reportOf(*best) : FocusReport();
     }
 
-    // Run once all events read together have been handled: the compositor tells the window
-    // that loses the focus and the one that gains it in separate events, and between the two
-    // no window would seem to be in front.
+    // Run once all events read together have been handled, so that the front is looked at
+    // between whole changes of the compositor's state.
     void changed()
     {
         if (!m_dirty)
             return;
         m_dirty = false;
-        bool own = false;
-        const FocusReport now = front(&own);
-        // Our own window, a dialog of it: the application before stays the one in front.
-        if (own || now == m_last)
-            return;
-        m_last = now;
-        emit focusChanged(now);
+        reportFront(front());
     }
 
     void onReadable()
@@ -233,7 +222,6 @@ private:
     zwlr_foreign_toplevel_manager_v1 *m_manager = nullptr;
     std::vector<Toplevel *> m_toplevels;
     QSocketNotifier *m_notifier = nullptr;
-    FocusReport m_last;
     quint64 m_activations = 0;
     bool m_finished = false;
     bool m_dirty = false; // a toplevel changed since the front was last looked at

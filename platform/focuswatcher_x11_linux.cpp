@@ -100,7 +100,7 @@ public:
         const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
         xcb_change_window_attributes(m_conn, m_root, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(m_conn);
-        m_last = describe({activeWindow()}).value(0);
+        setInitialFront(describe({activeWindow()}).value(0));
         m_notifier =
             new QSocketNotifier(xcb_get_file_descriptor(m_conn), QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, [this] { onReadable(); });
@@ -201,13 +201,7 @@ private:
                 return;
             // The answers read below may bring events along, which the socket will not
             // announce again: the loop takes them.
-            const FocusReport now = describe({activeWindow()}).value(0);
-            // A window of this program (the window, a dialog, the display): the application
-            // before it stays the one in front.
-            if (!isOwnApplication(now) && now != m_last) {
-                m_last = now;
-                emit focusChanged(now);
-            }
+            reportFront(describe({activeWindow()}).value(0));
         }
     }
 
@@ -217,7 +211,6 @@ private:
     xcb_atom_t m_pidAtom = XCB_ATOM_NONE;
     xcb_atom_t m_clientListAtom = XCB_ATOM_NONE;
     QSocketNotifier *m_notifier = nullptr;
-    FocusReport m_last;
 };
 
 #endif

@@ -105,7 +105,10 @@ void FocusWatcher::setInitialFront(const FocusReport &front)
 void FocusWatcher::reportFront(const FocusReport &now)
 {
     if (isOwnApplication(now)) {
+        // Not reported; whatever comes next is (the same game again selects nothing new,
+        // since its slot is still the active one).
         m_noneTimer->stop();
+        m_last = FocusReport();
         return;
     }
     if (now.isEmpty()) {

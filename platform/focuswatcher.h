@@ -71,8 +71,9 @@ signals:
 
 protected:
     // Each source calls this with the window now in front (an empty report: none). Windows of
-    // this program are passed over, the application before stays the one in front; "none" is
-    // reported once it has lasted kNoneSettleMs; a report equal to the last one is dropped.
+    // this program are passed over (the slot stays as it is; the next application is reported
+    // even when it is the one before); "none" is reported once it has lasted kNoneSettleMs; a
+    // report equal to the last one is dropped.
     void reportFront(const FocusReport &now);
     // What was in front when the source started (reported to nobody).
     void setInitialFront(const FocusReport &front);

@@ -72,15 +72,18 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
         "KivFocusRulesDialog", "The application in front cannot be known on this desktop."));
     m_notice->setGeometry(scaledRect(30, 102, 400, 22));
     m_notice->setVisible(!available);
-    // Why, and what would enable it (GNOME on Wayland: an X11 session), below the rules.
+    // The watcher's own reason says more (on GNOME on Wayland: what would enable it), in two
+    // lines of a smaller size where the notice stands.
     const QString reason = watcher && !available ? watcher->unavailableReason() : QString();
-    KivLabel *why =
-        makeLabel(QCoreApplication::translate("FocusWatcher", reason.toUtf8().constData()));
-    why->setObjectName(QStringLiteral("unavailableReason"));
-    why->setWordWrap(true);
-    why->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    why->setGeometry(scaledRect(30, 372, 400, 48));
-    why->setVisible(!reason.isEmpty());
+    if (!reason.isEmpty()) {
+        m_notice->setText(QCoreApplication::translate("FocusWatcher", reason.toUtf8().constData()));
+        QFont small = m_notice->font();
+        small.setPixelSize(scaled(11));
+        m_notice->setFont(small);
+        m_notice->setWordWrap(true);
+        m_notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_notice->setGeometry(scaledRect(30, 100, 400, 30));
+    }
 
     m_list = new QTreeWidget(this);
     m_list->setColumnCount(2);

@@ -22,8 +22,8 @@ std::unique_ptr<FocusWatcher> createSystemFocusWatcher(QString *reason)
         // Shown in the rules dialog, translated there.
         *reason = QStringLiteral(QT_TRANSLATE_NOOP(
             "FocusWatcher",
-            "GNOME on Wayland tells no program which window is in front; choose \"GNOME on "
-            "Xorg\" at log-in to switch the profile with the application in front."));
+            "GNOME on Wayland does not tell which window is in front; log in with \"GNOME on "
+            "Xorg\" to switch the profile with the application."));
         return nullptr;
     }
     *reason = wlrReason;

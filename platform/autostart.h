@@ -26,8 +26,8 @@ bool isEnabled();
 bool setEnabled(bool enable, const QString &executable, QString *error);
 
 // The Exec value of an XDG entry for the program and its arguments: each quoted as the
-// Desktop Entry Specification asks, '%' doubled. Empty for an argument that cannot be written
-// (a line break or another control character).
+// freedesktop.org desktop entry format asks, '%' doubled. Empty for an argument that cannot
+// be written (a line break or another control character).
 QString desktopExecLine(const QStringList &program);
 
 } // namespace mc::autostart

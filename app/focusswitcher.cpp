@@ -37,7 +37,7 @@ void FocusSwitcher::onFocusChanged(const FocusReport &report)
 {
     if (!m_rules.enabled)
         return;
-    if (report.pid != 0 && report.pid == QCoreApplication::applicationPid()) {
+    if (isOwnApplication(report)) {
         // Our window came to the front: what came and went before it (a window manager may
         // name no window for a moment) decides nothing.
         m_settle.stop();

@@ -73,6 +73,18 @@ KivFocusRulesDialog::KivFocusRulesDialog(const FocusRules &rules, const FocusWat
         "KivFocusRulesDialog", "The application in front cannot be known on this desktop."));
     m_notice->setGeometry(scaledRect(30, 102, 400, 22));
     m_notice->setVisible(!available);
+    // The watcher's own reason says more (on GNOME on Wayland: what would enable it), in two
+    // lines of a smaller size where the notice stands.
+    const QString reason = watcher && !available ? watcher->unavailableReason() : QString();
+    if (!reason.isEmpty()) {
+        m_notice->setText(QCoreApplication::translate("FocusWatcher", reason.toUtf8().constData()));
+        QFont small = m_notice->font();
+        small.setPixelSize(scaled(11));
+        m_notice->setFont(small);
+        m_notice->setWordWrap(true);
+        m_notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_notice->setGeometry(scaledRect(30, 100, 400, 30));
+    }
 
     m_list = new QTreeWidget(this);
     m_list->setColumnCount(2);

@@ -89,6 +89,7 @@ int runMousecfg(int argc, char **argv)
     // application object exists.)
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.mousecfg.Mousecfg")); // app_id
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     // The program lives on in the tray when its window is hidden.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -203,7 +203,7 @@ void MousecfgWidget::mousePressEvent(QMouseEvent *event)
 void MousecfgWidget::mouseMoveEvent(QMouseEvent *event)
 {
     QPoint to;
-    if (m_drag.move(event->screenPos(), to))
+    if (m_drag.move(event->screenPos(), to) && !m_drag.handOver(windowHandle()))
         move(to);
 }
 

@@ -9,8 +9,16 @@
 //   --server        the local server name (default: the one the configuration program uses)
 //   --print         also write each message shown, and each hide, to standard output
 //   --idle-exit-ms  the idle time before the program ends
+// How it shows a message depends on the desktop (osd/osdroute.h); MOUSECFG_OSD_ROUTE chooses by
+// hand: window, layer-shell or notification.
+#include "osd/log.h"
+#include "osd/osdroute.h"
 #include "osd/osdserver.h"
 #include "osd/osdwindow.h"
+#include "platform/focuswatcher.h"
+#ifdef MC_HAVE_OSD_NOTIFIER
+#include "osd/osdnotifier.h"
+#endif
 #include "platform/osdlink.h"
 
 #include <QApplication>
@@ -21,6 +29,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -45,8 +54,10 @@ void printLine(const QString &line)
 
 int main(int argc, char *argv[])
 {
+    OsdRoute route = prepareOsdRoute();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mousecfg-osd"));
+    QGuiApplication::setDesktopFileName(QLatin1String(mc::kOwnOsdAppId));
     QApplication::setQuitOnLastWindowClosed(false);
 
     QCommandLineParser parser;
@@ -82,15 +93,27 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    OsdWindow window;
-#ifdef Q_OS_WIN
-    window.winId(); // the configuration program looks the window up by its title
+#ifdef MC_HAVE_OSD_NOTIFIER
+    if (route == OsdRoute::Notification && !OsdNotifier::serverPresent()) {
+        qCWarning(mc::lcOsd, "No notification server on the session bus: a window shows the "
+                             "announcements instead");
+        route = OsdRoute::Window;
+    }
+#else
+    if (route == OsdRoute::Notification)
+        route = OsdRoute::Window;
 #endif
+    // Qt may not have found Wayland (no platform plugin) although the compositor has layer
+    // shell: then it is the X11 window after all.
+    if (route == OsdRoute::LayerShell &&
+        QGuiApplication::platformName() != QLatin1String("wayland"))
+        route = OsdRoute::Window;
+    qCDebug(mc::lcOsd, "On-screen display through a %s", osdRouteName(route));
+
     QTimer idleExit;
     idleExit.setSingleShot(true);
     QObject::connect(&idleExit, &QTimer::timeout, &app, &QCoreApplication::quit);
-    QObject::connect(&server, &OsdServer::messageReceived, &window, &OsdWindow::showMessage);
-    QObject::connect(&window, &OsdWindow::shown, &idleExit, [&](const mc::OsdMessage &m) {
+    const auto onShown = [&](const mc::OsdMessage &m) {
         idleExit.start(std::max(idleExitMs, m.displayTimeMs));
         if (print)
             printLine(QStringLiteral("show %1 %2 %3 %4 %5")
@@ -98,10 +121,32 @@ int main(int argc, char *argv[])
                           .arg(m.colour.name())
                           .arg(m.fontSize)
                           .arg(m.fontFamily, m.text));
-    });
-    if (print)
-        QObject::connect(&window, &OsdWindow::hidden, &app,
-                         [] { printLine(QStringLiteral("hide")); });
+    };
+    const auto onHidden = [&] {
+        if (print)
+            printLine(QStringLiteral("hide"));
+    };
+    std::unique_ptr<OsdWindow> window;
+#ifdef MC_HAVE_OSD_NOTIFIER
+    std::unique_ptr<OsdNotifier> notifier;
+    if (route == OsdRoute::Notification) {
+        notifier = std::make_unique<OsdNotifier>();
+        QObject::connect(&server, &OsdServer::messageReceived, notifier.get(),
+                         &OsdNotifier::showMessage);
+        QObject::connect(notifier.get(), &OsdNotifier::shown, &idleExit, onShown);
+        QObject::connect(notifier.get(), &OsdNotifier::hidden, &app, onHidden);
+    }
+#endif
+    if (route != OsdRoute::Notification) {
+        window = std::make_unique<OsdWindow>(route == OsdRoute::LayerShell);
+#ifdef Q_OS_WIN
+        window->winId(); // the configuration program looks the window up by its title
+#endif
+        QObject::connect(&server, &OsdServer::messageReceived, window.get(),
+                         &OsdWindow::showMessage);
+        QObject::connect(window.get(), &OsdWindow::shown, &idleExit, onShown);
+        QObject::connect(window.get(), &OsdWindow::hidden, &app, onHidden);
+    }
     idleExit.start(idleExitMs);
     if (print)
         printLine(QStringLiteral("ready"));

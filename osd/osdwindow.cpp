@@ -4,10 +4,16 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <QScreen>
+#include <QWindow>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#endif
+
+#ifdef MC_HAVE_LAYERSHELLQT
+#include <LayerShellQt/Window>
 #endif
 
 namespace {
@@ -18,9 +24,10 @@ constexpr QColor kBackdrop{0, 0, 0, 150};
 constexpr double kBottomMargin = 0.12;
 } // namespace
 
-OsdWindow::OsdWindow(QWidget *parent)
+OsdWindow::OsdWindow(bool layerShell, QWidget *parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
-                          Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
+                          Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus),
+      m_layerShell(layerShell)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -50,12 +57,58 @@ void OsdWindow::showMessage(const mc::OsdMessage &message)
     const QSize size(qMin(textSize.width() + 2 * kPadding, area.width()),
                      textSize.height() + 2 * kPadding);
     resize(size);
-    move(area.left() + (area.width() - size.width()) / 2,
-         area.bottom() - int(area.height() * kBottomMargin) - size.height());
+    if (m_layerShell)
+        setUpLayerSurface();
+    else
+        move(area.left() + (area.width() - size.width()) / 2,
+             area.bottom() - int(area.height() * kBottomMargin) - size.height());
     update();
     show();
+    applyEmptyInputRegion();
     m_hideTimer.start(message.displayTimeMs);
     emit shown(message);
+}
+
+void OsdWindow::setUpLayerSurface()
+{
+#ifdef MC_HAVE_LAYERSHELLQT
+    // Read by the shell integration when the surface is made, at each show.
+    winId();
+    LayerShellQt::Window *surface = LayerShellQt::Window::get(windowHandle());
+    if (!surface)
+        return;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int height = screen ? screen->geometry().height() : 768;
+    surface->setLayer(LayerShellQt::Window::LayerOverlay);
+    surface->setAnchors(LayerShellQt::Window::AnchorBottom);
+    surface->setMargins(QMargins(0, 0, 0, int(height * kBottomMargin)));
+    surface->setKeyboardInteractivity(LayerShellQt::Window::KeyboardInteractivityNone);
+    surface->setExclusiveZone(0);
+    surface->setScope(QStringLiteral("mousecfg-osd"));
+    if (!m_watchingExposure) {
+        windowHandle()->installEventFilter(this);
+        m_watchingExposure = true;
+    }
+#endif
+}
+
+void OsdWindow::applyEmptyInputRegion()
+{
+    if (!m_layerShell || !windowHandle())
+        return;
+    // Qt 5's Wayland windows keep the whole input region even when transparent for input; a
+    // region outside the surface leaves none, so every click reaches what is below. Each show
+    // makes a new surface, which may come after show() returns: the region is given again when
+    // the window is exposed, each time a different one, since Qt passes on only a change.
+    m_inputRegionFlip = !m_inputRegionFlip;
+    windowHandle()->setMask(QRegion(m_inputRegionFlip ? -2 : -3, -2, 1, 1));
+}
+
+bool OsdWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
+        applyEmptyInputRegion();
+    return QWidget::eventFilter(watched, event);
 }
 
 void OsdWindow::paintEvent(QPaintEvent *)

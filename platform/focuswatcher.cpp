@@ -48,12 +48,28 @@ QString FocusReport::name() const
     return executable.isEmpty() ? windowClass : executable;
 }
 
+bool isOwnApplication(const FocusReport &report)
+{
+    if (report.pid != 0 && report.pid == QCoreApplication::applicationPid())
+        return true;
+    static const char *const kOwnNames[] = {
+        "mousecfg",     "mousecfg.exe",     "mousecfg-osd", "mousecfg-osd.exe",
+        "mousecfg-cli", "mousecfg-cli.exe", kOwnAppId,      kOwnOsdAppId,
+    };
+    for (const QString *name : {&report.executable, &report.windowClass, &report.instance}) {
+        for (const char *own : kOwnNames) {
+            if (name->compare(QLatin1String(own), Qt::CaseInsensitive) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 QVector<FocusReport> distinctApplications(const QVector<FocusReport> &reports)
 {
     QVector<FocusReport> out;
-    const qint64 self = QCoreApplication::applicationPid();
     for (const FocusReport &r : reports) {
-        if (r.pid == self || r.name().isEmpty())
+        if (isOwnApplication(r) || r.name().isEmpty())
             continue;
         const bool seen = std::any_of(out.cbegin(), out.cend(), [&](const FocusReport &o) {
             return o.name().compare(r.name(), Qt::CaseInsensitive) == 0;
@@ -70,6 +86,41 @@ QVector<FocusReport> distinctApplications(const QVector<FocusReport> &reports)
 FocusWatcher::FocusWatcher(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<mc::FocusReport>();
+    m_noneTimer = new QTimer(this);
+    m_noneTimer->setSingleShot(true);
+    m_noneTimer->setInterval(kNoneSettleMs);
+    connect(m_noneTimer, &QTimer::timeout, this, [this] {
+        if (m_last.isEmpty())
+            return;
+        m_last = FocusReport();
+        emit focusChanged(m_last);
+    });
+}
+
+void FocusWatcher::setInitialFront(const FocusReport &front)
+{
+    m_last = isOwnApplication(front) ? FocusReport() : front;
+}
+
+void FocusWatcher::reportFront(const FocusReport &now)
+{
+    if (isOwnApplication(now)) {
+        // Not reported; whatever comes next is (the same game again selects nothing new,
+        // since its slot is still the active one).
+        m_noneTimer->stop();
+        m_last = FocusReport();
+        return;
+    }
+    if (now.isEmpty()) {
+        if (!m_last.isEmpty() && !m_noneTimer->isActive())
+            m_noneTimer->start();
+        return;
+    }
+    m_noneTimer->stop();
+    if (now != m_last) {
+        m_last = now;
+        emit focusChanged(now);
+    }
 }
 
 std::unique_ptr<FocusWatcher> createFocusWatcher()

@@ -12,12 +12,18 @@
 #include <QMetaType>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QVector>
 
 #include <functional>
 #include <memory>
 
 namespace mc {
+
+// The application IDs of this program's windows (Wayland app_id, the desktop entry's name) and
+// of the on-screen display's.
+constexpr char kOwnAppId[] = "org.mousecfg.Mousecfg";
+constexpr char kOwnOsdAppId[] = "org.mousecfg.Mousecfg.Osd";
 
 struct FocusReport
 {
@@ -54,9 +60,27 @@ public:
     // once, by name.
     virtual QVector<FocusReport> runningApplications() const = 0;
 
+    // How long "no window in front" must last before it is reported: while the focus moves, a
+    // window manager names no window for a moment (the window losing it first, then the one
+    // gaining it), and the one gaining it may be ours, which is not reported at all.
+    static constexpr int kNoneSettleMs = 200;
+
 signals:
     // The application in front changed (an empty report: no window is in front).
     void focusChanged(const mc::FocusReport &report);
+
+protected:
+    // Each source calls this with the window now in front (an empty report: none). Windows of
+    // this program are passed over (the slot stays as it is; the next application is reported
+    // even when it is the one before); "none" is reported once it has lasted kNoneSettleMs; a
+    // report equal to the last one is dropped.
+    void reportFront(const FocusReport &now);
+    // What was in front when the source started (reported to nobody).
+    void setInitialFront(const FocusReport &front);
+
+private:
+    FocusReport m_last;
+    QTimer *m_noneTimer = nullptr;
 };
 
 // The system's watcher (an unavailable one where there is none). Tests install their own
@@ -68,7 +92,14 @@ void setFocusWatcherFactory(FocusWatcherFactory factory);
 // The system half, one per platform source: nullptr where it cannot run, with the reason.
 std::unique_ptr<FocusWatcher> createSystemFocusWatcher(QString *reason);
 
-// Each name once (ignoring case), this process left out, in name order.
+// True for a window of this program, whichever process shows it: the main window and its
+// dialogs (this process, the executable "mousecfg", the application ID "org.mousecfg.Mousecfg"
+// or the X11 class Qt gives it) and the on-screen display ("mousecfg-osd"). No watcher reports
+// these as the application in front: a switch announced by the display would otherwise bring
+// the display to the front, and the display would select another slot.
+bool isOwnApplication(const FocusReport &report);
+
+// Each name once (ignoring case), this program's windows left out, in name order.
 QVector<FocusReport> distinctApplications(const QVector<FocusReport> &reports);
 
 // The user's processes by executable name, from /proc (Linux) or the system's process list;

@@ -74,7 +74,7 @@ public:
             return false;
         }
         g_watcher = this;
-        m_last = describe(GetForegroundWindow());
+        setInitialFront(describe(GetForegroundWindow()));
         return true;
     }
 
@@ -100,15 +100,11 @@ private:
     {
         if (!g_watcher || event != EVENT_SYSTEM_FOREGROUND || object != OBJID_WINDOW)
             return;
-        const FocusReport now = describe(window);
-        if (now != g_watcher->m_last) {
-            g_watcher->m_last = now;
-            emit g_watcher->focusChanged(now);
-        }
+        // The display program and this program's dialogs are passed over there.
+        g_watcher->reportFront(describe(window));
     }
 
     HWINEVENTHOOK m_hook = nullptr;
-    FocusReport m_last;
 };
 
 } // namespace

@@ -4,7 +4,7 @@
 // window's WM_CLASS and _NET_WM_PID (with /proc naming the executable) describe it. Without an
 // X server, or with a window manager that does not keep _NET_ACTIVE_WINDOW, the watcher is not
 // available. The process list of /proc serves where there is no window list.
-#include "platform/focuswatcher.h"
+#include "platform/focuswatcherroutes.h"
 #include "platform/log.h"
 
 #include <QCoreApplication>
@@ -24,11 +24,9 @@
 
 namespace mc {
 
-namespace {
-
 // The executable's file name; a process whose executable we may not see (another user's)
 // still shows its command name, the executable's first 15 characters.
-QString executableOf(qint64 pid)
+QString executableOfProcess(qint64 pid)
 {
     if (pid <= 0)
         return QString();
@@ -42,6 +40,8 @@ QString executableOf(qint64 pid)
         return QString();
     return QString::fromLocal8Bit(comm.read(64)).trimmed();
 }
+
+namespace {
 
 #ifdef MC_HAVE_XCB
 
@@ -100,7 +100,7 @@ public:
         const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
         xcb_change_window_attributes(m_conn, m_root, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(m_conn);
-        m_last = describe({activeWindow()}).value(0);
+        setInitialFront(describe({activeWindow()}).value(0));
         m_notifier =
             new QSocketNotifier(xcb_get_file_descriptor(m_conn), QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, [this] { onReadable(); });
@@ -171,7 +171,7 @@ private:
             r.windowClass = QString::fromLatin1(names.value(1));
             const QVector<uint32_t> pid = wordsOf(propertyReply(cookies[i].second));
             r.pid = pid.isEmpty() ? 0 : pid.first();
-            r.executable = executableOf(r.pid);
+            r.executable = executableOfProcess(r.pid);
             if (windows[i] != XCB_WINDOW_NONE)
                 reports.append(r);
             else
@@ -201,11 +201,7 @@ private:
                 return;
             // The answers read below may bring events along, which the socket will not
             // announce again: the loop takes them.
-            const FocusReport now = describe({activeWindow()}).value(0);
-            if (now != m_last) {
-                m_last = now;
-                emit focusChanged(now);
-            }
+            reportFront(describe({activeWindow()}).value(0));
         }
     }
 
@@ -215,14 +211,13 @@ private:
     xcb_atom_t m_pidAtom = XCB_ATOM_NONE;
     xcb_atom_t m_clientListAtom = XCB_ATOM_NONE;
     QSocketNotifier *m_notifier = nullptr;
-    FocusReport m_last;
 };
 
 #endif
 
 } // namespace
 
-std::unique_ptr<FocusWatcher> createSystemFocusWatcher(QString *reason)
+std::unique_ptr<FocusWatcher> createX11FocusWatcher(QString *reason)
 {
 #ifdef MC_HAVE_XCB
     auto watcher = std::make_unique<X11FocusWatcher>();
@@ -250,7 +245,7 @@ QVector<FocusReport> runningProcesses()
             continue;
         FocusReport r;
         r.pid = pid;
-        r.executable = executableOf(pid);
+        r.executable = executableOfProcess(pid);
         reports.append(r);
     }
     return distinctApplications(reports);

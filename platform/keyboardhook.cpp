@@ -102,6 +102,12 @@ void KeyboardHook::remove()
         hookplatform::stop();
 }
 
+bool KeyboardHook::desktopWideCapture()
+{
+    static const bool wide = hookplatform::desktopWide();
+    return wide;
+}
+
 int KeyboardHook::installedCount()
 {
     return chain().size();

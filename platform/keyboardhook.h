@@ -49,6 +49,13 @@ public:
     static bool dispatch(const HookKeyEvent &event);
     static int installedCount();
 
+    // True when the hook sees the keys typed into every application, not only those that reach
+    // this program's windows: always on Windows; on Linux in an X11 session whose server offers
+    // XRecord. A Wayland desktop gives no program the keys of the others (XWayland's XRecord
+    // would see only its X11 clients), so the macro editor says that recording takes what is
+    // typed into its own window. Asked once, then remembered.
+    static bool desktopWideCapture();
+
 private:
     Handler m_handler;
     bool m_installed = false;
@@ -64,6 +71,7 @@ namespace hookplatform {
 // it.
 bool start();
 void stop();
+bool desktopWide(); // the system's answer behind KeyboardHook::desktopWideCapture()
 } // namespace hookplatform
 
 } // namespace mc

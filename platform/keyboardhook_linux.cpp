@@ -6,6 +6,7 @@
 // XRecord's data connection is read through a socket notifier, never a thread of its own.
 #include "platform/keyboardhook.h"
 #include "platform/keyboardhook_x11.h"
+#include "platform/waylandsession.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -87,6 +88,11 @@ bool start()
     QCoreApplication::instance()->installEventFilter(g_filter.get());
     g_desktop = DesktopKeys::start(); // without it the application's own keys still arrive
     return true;
+}
+
+bool desktopWide()
+{
+    return !waylandSession() && DesktopKeys::available();
 }
 
 void stop()

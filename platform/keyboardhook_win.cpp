@@ -45,6 +45,11 @@ void stop()
     g_hook = nullptr;
 }
 
+bool desktopWide()
+{
+    return true; // WH_KEYBOARD_LL sees every application's keys
+}
+
 } // namespace hookplatform
 
 } // namespace mc

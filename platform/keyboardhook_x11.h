@@ -29,6 +29,8 @@ class DesktopKeys
 public:
     virtual ~DesktopKeys() = default;
     static std::unique_ptr<DesktopKeys> start();
+    // Whether start() could succeed here: an X11 platform and a server with XRecord.
+    static bool available();
 };
 
 } // namespace mc

@@ -105,11 +105,30 @@ std::unique_ptr<DesktopKeys> DesktopKeys::start()
     return keys;
 }
 
+bool DesktopKeys::available()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return false;
+    Display *display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    int major = 0;
+    int minor = 0;
+    const bool ok = XRecordQueryVersion(display, &major, &minor);
+    XCloseDisplay(display);
+    return ok;
+}
+
 #else
 
 std::unique_ptr<DesktopKeys> DesktopKeys::start()
 {
     return nullptr;
+}
+
+bool DesktopKeys::available()
+{
+    return false;
 }
 
 #endif

@@ -10,7 +10,9 @@ packages=(
   libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   libglib2.0-bin gsettings-desktop-schemas
-  openbox x11-utils
+  openbox x11-utils x11-xserver-utils
+  libwayland-dev libwayland-bin qtwayland5 liblayershellqtinterface-dev layer-shell-qt libqt5dbus5
+  sway xwayland grim foot jq dbus-bin
   dpkg-dev desktop-file-utils appstream
   clang libclang-rt-dev
 )

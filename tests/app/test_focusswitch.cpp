@@ -1,8 +1,9 @@
 // The profile per application in the window, against the emulated mouse, with a watcher of the
 // application in front that the test drives: the application of a rule selects its slot with
 // one SelectProfile (and the slot's pointer speed); any other application selects the default
-// slot; the slot already active sends nothing; a burst of focus changes makes one switch, for
-// the application that stayed; a write in progress holds the switch back until it has ended.
+// slot; the slot already active sends nothing; this program's own windows select nothing; a
+// burst of focus changes makes one switch, for the application that stayed; a write in
+// progress holds the switch back until it has ended.
 // The rules dialog edits, orders and saves the rules, and says when the application in front
 // cannot be known.
 #include "app/focusswitcher.h"
@@ -113,6 +114,16 @@ private slots:
         QCOMPARE(selectProfileCount(fx.mouse()), 1);
         QCOMPARE(int(w.workingStore().ProfileID), 2);
         QCOMPARE(speeds, QList<int>{2});
+
+        // This program's other windows in front (the display program, the window by its
+        // Wayland app_id, both from processes of their own) leave the slot as it is: the
+        // default slot here would make each announcement switch the profile.
+        fake.watcher->bring(QStringLiteral("mousecfg-osd"));
+        settle();
+        fake.watcher->bring(QString(), QStringLiteral("org.mousecfg.Mousecfg"));
+        settle();
+        QCOMPARE(selectProfileCount(fx.mouse()), 1);
+        QCOMPARE(fx.mouse().activeSlot(), 2);
 
         // A rule by window class, and a Windows executable named without ".exe".
         fake.watcher->bring(QStringLiteral("wine64-preloader"), QStringLiteral("racer.exe"));
@@ -256,6 +267,8 @@ private slots:
         KivFocusRulesDialog d(readFocusRules(), w.focusWatcher(), &w);
         QVERIFY(!d.unavailableNotice()->isHidden());
         QVERIFY(!d.enableBox()->isEnabled());
+        // In the watcher's words (on GNOME: what would enable it).
+        QCOMPARE(d.unavailableNotice()->text(), w.focusWatcher()->unavailableReason());
         // The stored choice is kept for a desktop where it works.
         QCOMPARE(d.rules(), stored);
     }

@@ -71,6 +71,9 @@ void KivSingleDPI::setSensor(int iSensor)
         m_highLabel->setNumber(RawToDpi(uint32_t(range.highest), iSensor));
         m_linkOffered = range.linkShown;
         m_linkBox->setVisible(m_linkOffered);
+        m_rangeKnown = true;
+    } else {
+        m_rangeKnown = false; // the range shown is another sensor's
     }
     m_slider->setValues(m_x, m_x, m_y);
     showFigures();
@@ -78,6 +81,12 @@ void KivSingleDPI::setSensor(int iSensor)
 
 void KivSingleDPI::setValues(int x, int y)
 {
+    // A damaged stored value is shown where the slider can show it and kept as shown, so that
+    // the figure, the slider and what "Apply" sends agree.
+    if (m_rangeKnown) {
+        x = qBound(m_slider->minimum(), x, m_slider->maximum());
+        y = qBound(m_slider->minimum(), y, m_slider->maximum());
+    }
     m_x = x;
     m_y = y;
     // The linked slider follows X even while hidden, so linking again starts from X.

@@ -23,6 +23,7 @@ public:
 
     // Sets the slider range, the range labels and the "Link XY" box for a sensor; a sensor
     // the editor does not know leaves them as they were.
+    // Values set later are held within the range of a known sensor.
     void setSensor(int iSensor);
     int sensor() const { return m_sensor; }
     void setValues(int x, int y);
@@ -76,6 +77,7 @@ private:
     quint8 m_enable = 1;
     bool m_active = false;
     bool m_linkOffered = false;
+    bool m_rangeKnown = false;
 
     KivCheckBox *m_enableBox;
     KivCheckBox *m_linkBox;

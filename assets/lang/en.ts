@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>Executable or window class</source>
-        <translation>Executable or window class</translation>
+        <translation>Program or class</translation>
     </message>
     <message>
         <source>RUNNING</source>
@@ -227,7 +227,7 @@
     </message>
     <message>
         <source>REPEAT RUN UNTILL THE KEY DOWN</source>
-        <translation>REPEAT RUN UNTILL THE KEY DOWN</translation>
+        <translation>REPEAT UNTIL THE KEY IS PRESSED AGAIN</translation>
     </message>
 </context>
 <context>
@@ -1189,7 +1189,7 @@
     </message>
     <message>
         <source>The diagnostics were recorded in %1</source>
-        <translation>THE DIAGNOSTICS WERE RECORDED IN %1</translation>
+        <translation>DONE: THE DIAGNOSTICS ARE SAVED IN %1</translation>
     </message>
     <message>
         <source>The diagnostics cannot be recorded in %1</source>

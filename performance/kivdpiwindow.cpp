@@ -28,6 +28,13 @@ KivDPIWindow::KivDPIWindow(const ProfileData &profile, QWidget *parent)
     layoutPanel();
 }
 
+void KivDPIWindow::refresh(const ProfileData &profile, const ProfileData &shared, int iSensor)
+{
+    ProfileData shown = profile;
+    shown.stages = shared.stages;
+    refresh(shown, iSensor);
+}
+
 void KivDPIWindow::refresh(const ProfileData &profile, int iSensor)
 {
     m_sensor = iSensor;
@@ -77,6 +84,11 @@ void KivDPIWindow::collect(ProfileData &profile) const
 {
     profile.dpi = m_ProfileData.dpi;
     profile.stages = m_ProfileData.stages;
+}
+
+void KivDPIWindow::collectStages(ProfileData &shared) const
+{
+    shared.stages = m_ProfileData.stages;
 }
 
 void KivDPIWindow::onSliderChanged(int x, int y, quint8 stage)

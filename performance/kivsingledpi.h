@@ -1,5 +1,6 @@
 // One DPI stage of the DPI editor: enable box, "Link XY" box, the resolution sliders and the
-// figures they stand for. It keeps the stage's raw values and reports every change by a
+// figures they stand for. The sliders step with the arrow keys and the wheel, and a click on
+// the DPI figure lets the user type it, taken to the sensor's nearest step. It keeps the stage's raw values and reports every change by a
 // signal carrying its stage number; the panel keeps the record. User-interface thread only.
 #pragma once
 
@@ -11,6 +12,7 @@ namespace mc {
 
 class KivCheckBox;
 class KivLabel;
+class KivLineEdit;
 class KivTwoBarSlider;
 
 class KivSingleDPI : public QWidget
@@ -48,6 +50,11 @@ public:
     KivLabel *dpiLabel() const { return m_dpiLabel; }
     KivLabel *lowestLabel() const { return m_lowLabel; }
     KivLabel *highestLabel() const { return m_highLabel; }
+    // The field over the DPI figure in which a click lets the user type the DPI.
+    KivLineEdit *dpiEdit() const { return m_dpiEdit; }
+
+    // The raw value of the sensor's step nearest a DPI figure, within the slider's range.
+    int rawForDpi(int iDpi) const;
 
 signals:
     void DPISignal(int x, int y, quint8 stage);
@@ -61,6 +68,7 @@ public slots:
     void slotLabelClick(KivLabel *label);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -68,6 +76,8 @@ protected:
 private:
     void showFigures();
     void showLinkState();
+    void startDpiEdit();
+    void endDpiEdit(bool bKeep);
 
     quint8 m_stage;
     int m_sensor = 0;
@@ -87,6 +97,7 @@ private:
     KivLabel *m_dpiLabel;
     KivLabel *m_lowLabel;
     KivLabel *m_highLabel;
+    KivLineEdit *m_dpiEdit;
 };
 
 } // namespace mc

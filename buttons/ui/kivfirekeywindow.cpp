@@ -139,8 +139,9 @@ bool KivFireKeyWindow::onKey(const HookKeyEvent &event)
 {
     if (!m_active || source() != FireKeyChoice::Keyboard)
         return false;
-    // Keys typed into "Times:" or "Delay:" belong to that field.
-    if (m_times->hasFocus() || m_delay->hasFocus())
+    // Keys typed into "Times:" or "Delay:" belong to that field (the dialog's focus child, also
+    // while another window of ours is in front).
+    if (focusWidget() == m_times || focusWidget() == m_delay)
         return false;
     const KeyStroke k = keyEventToKeyCode(event.scanCode, event.flags, event.vkCode);
     // Only keys the mouse can send: a key without a keyboard usage would fire nothing.

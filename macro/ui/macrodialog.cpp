@@ -15,6 +15,7 @@
 #include "widgets/uiscale.h"
 
 #include <QCheckBox>
+#include <QGraphicsOpacityEffect>
 #include <QCoreApplication>
 #include <QIntValidator>
 #include <QKeyEvent>
@@ -22,12 +23,15 @@
 #include <QMenu>
 #include <QPainter>
 
+#include <vector>
+
 namespace mc {
 
 namespace {
 
 constexpr int kMaxDelayField = 65535;
 constexpr int kMaxLoopTime = 255;
+constexpr qreal kDisabledOpacity = 0.35;
 
 struct ToolLook
 {
@@ -481,6 +485,20 @@ void MacroDialog::applyEnabled()
         b->setEnabled(idle);
     for (QCheckBox *b : m_loopBoxes)
         b->setEnabled(idle);
+    // The "+" and "-" images and the boxes' indicator images have no look of their own for a
+    // control that takes no click: they are dimmed while it does not.
+    std::vector<QWidget *> dimmed{m_tools[Add], m_tools[DeleteMacro]};
+    dimmed.insert(dimmed.end(), m_delayBoxes.begin(), m_delayBoxes.end());
+    dimmed.insert(dimmed.end(), m_loopBoxes.begin(), m_loopBoxes.end());
+    for (QWidget *w : dimmed) {
+        if (w->isEnabled()) {
+            w->setGraphicsEffect(nullptr);
+        } else if (!w->graphicsEffect()) {
+            auto *dim = new QGraphicsOpacityEffect(w);
+            dim->setOpacity(kDisabledOpacity);
+            w->setGraphicsEffect(dim);
+        }
+    }
 }
 
 } // namespace mc

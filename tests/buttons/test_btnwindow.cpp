@@ -229,6 +229,25 @@ private slots:
         QCOMPARE(int(m_profile.buttons[4].LoopNumber), 7);
     }
 
+    // The mouse takes its buttons from slot 1's record: the panel shows those, and a choice
+    // goes there and into the active slot's record.
+    void sharedRecordShownAndEditedWithTheActiveOne()
+    {
+        ProfileData shared = m_profile;
+        shared.buttons[3].Fun = fun::kRight;
+        m_profile.buttons[3].Fun = fun::kLeft;
+        const KivBtnWindow alone(&m_profile, nullptr, 1.0);
+        KivBtnWindow panel(&m_profile, nullptr, 1.0);
+        panel.SetSharedRecord(&shared);
+        QVERIFY(panel.buttonOfEntry(3)->text() != alone.buttonOfEntry(3)->text());
+        QCOMPARE(panel.buttonOfEntry(2)->text(), alone.buttonOfEntry(2)->text());
+        panel.slotMouseEnter(panel.buttonOfEntry(3));
+        panel.actionOf(fun::kMiddle)->trigger();
+        QCOMPARE(shared.buttons[3].Fun, fun::kMiddle);
+        QCOMPARE(m_profile.buttons[3].Fun, fun::kMiddle);
+        QCOMPARE(shared.buttons[4].Fun, m_profile.buttons[4].Fun);
+    }
+
     void sniperPresetForSensor3212()
     {
         QSettings(appSettingsFile(), QSettings::IniFormat)

@@ -62,6 +62,28 @@ private slots:
         const auto reg = encodeStageResolution(3325, 40, 40, 0);
         QCOMPARE(stages.mid(2, 4), QByteArray(reinterpret_cast<const char *>(reg.data()), 4));
     }
+
+    // The mouse takes its stages from slot 1's record alone: a stage edited while slot 3 is
+    // active goes there as well, and reaches the mouse.
+    void stagesEditedOnAnotherSlotReachTheMouse()
+    {
+        WindowFixture fx(true);
+        fx.configure(QStringLiteral("MouseSenSor/1"), 3325);
+        fx.configure(QStringLiteral("Config/ProfileID"), 2);
+        MousecfgWidget w;
+        w.switchTab(2);
+        auto *dpi = w.dpiPanel();
+        QVERIFY(dpi);
+        dpi->row(0)->slider()->linkedSlider()->setValue(33);
+        QTest::mouseClick(w.applyButton(), Qt::LeftButton);
+        const ProfileStore &s = w.workingStore();
+        QCOMPARE(s.profiles[0].stages[0].x, 33u);
+        QCOMPARE(s.profiles[2].stages[0].x, 33u);
+        QTRY_VERIFY(fx.mouse().commitCount() > 0);
+        const QByteArray stages = fx.mouse().blockMemory(0x02);
+        const auto reg = encodeStageResolution(3325, 33, 33, 0);
+        QCOMPARE(stages.mid(2, 4), QByteArray(reinterpret_cast<const char *>(reg.data()), 4));
+    }
 };
 
 QTEST_MAIN(TestPerformanceApply)

@@ -509,6 +509,22 @@
         <source>Save Macro File</source>
         <translation>Save Macro File</translation>
     </message>
+    <message>
+        <source>ACTION</source>
+        <translation>ACTION</translation>
+    </message>
+    <message>
+        <source>KEY / VALUE</source>
+        <translation>KEY / VALUE</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Move</translation>
+    </message>
 </context>
 <context>
     <name>MousecfgWidget</name>
@@ -1206,6 +1222,10 @@
     <message>
         <source>The rules could not be saved to the data folder.</source>
         <translation>THE RULES COULD NOT BE SAVED TO THE DATA FOLDER.</translation>
+    </message>
+    <message>
+        <source>%1 already exists. Do you want to replace it?</source>
+        <translation>%1 ALREADY EXISTS. DO YOU WANT TO REPLACE IT?</translation>
     </message>
 </context>
 </TS>

@@ -51,12 +51,12 @@ QString macroActionKindText(const MacroAction &a)
 {
     switch (macro::kindOf(a)) {
     case macro::kKindDelay:
-        return QCoreApplication::translate(kContext, "Delay");
+        return QCoreApplication::translate(kContext, QT_TRANSLATE_NOOP("MacroDialog", "Delay"));
     case macro::kKindKey:
     case macro::kKindMouseButton:
         return pressWord(a);
     case macro::kKindMove:
-        return QCoreApplication::translate(kContext, "Move");
+        return QCoreApplication::translate(kContext, QT_TRANSLATE_NOOP("MacroDialog", "Move"));
     default:
         return QString();
     }

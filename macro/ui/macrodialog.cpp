@@ -297,13 +297,17 @@ void MacroDialog::applyLook()
 {
     const QFont font = sharedFont();
     const QColor t = themeColour();
+    // A style sheet set again, even unchanged, loads its indicator images anew: only a new
+    // scale sets it.
     const QString check = checkStyle(QStringLiteral("white"));
     for (QCheckBox *b : m_delayBoxes) {
-        b->setStyleSheet(check);
+        if (b->styleSheet() != check)
+            b->setStyleSheet(check);
         b->setFont(font);
     }
     for (QCheckBox *b : m_loopBoxes) {
-        b->setStyleSheet(check);
+        if (b->styleSheet() != check)
+            b->setStyleSheet(check);
         b->setFont(font);
     }
     for (KivLineEdit *e : {m_nameEdit, m_defaultDelay, m_loopTime, m_delayEdit, m_distanceEdit}) {

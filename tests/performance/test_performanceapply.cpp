@@ -52,7 +52,10 @@ private slots:
         QCOMPARE(s.profiles[0].stages[0].xy, xyBefore);
         QCOMPARE(s.profiles[0].pollrate, quint8(8));
         QCOMPARE(s.profiles[0].stages[1].used, untouched.used);
-        QCOMPARE(s.profiles[0].stages[1].x, untouched.x);
+        // Unchanged as the panel shows it: within the sensor's range (the fixture's product
+        // gives no stages, so the raw 0 shows as the lowest step, and that is sent).
+        QCOMPARE(s.profiles[0].stages[1].x, uint32_t(qBound(1, int(untouched.x), 50)));
+        QCOMPARE(s.profiles[0].stages[1].x, uint32_t(dpi->row(1)->x()));
         QTRY_COMPARE(fx.mouse().blockMemory(0x01).at(11), char(8));
         const QByteArray general = fx.mouse().blockMemory(0x01);
         QCOMPARE(int(uint8_t(general.at(9))), 33);

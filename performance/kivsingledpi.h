@@ -1,7 +1,8 @@
 // One DPI stage of the DPI editor: enable box, "Link XY" box, the resolution sliders and the
 // figures they stand for. The sliders step with the arrow keys and the wheel, and a click on
-// the DPI figure lets the user type it, taken to the sensor's nearest step. It keeps the stage's raw values and reports every change by a
-// signal carrying its stage number; the panel keeps the record. User-interface thread only.
+// the DPI figure lets the user type it, taken to the sensor's nearest step. It keeps the stage's
+// raw values and reports every change by a signal carrying its stage number; the panel keeps the
+// record. User-interface thread only.
 #pragma once
 
 #include <QWidget>

@@ -9,9 +9,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QPointF>
 #include <QProcess>
 #include <QThread>
-#include <QPointF>
 #include <QVector>
 
 #include <cstdio>
@@ -93,9 +93,10 @@ template <class Step> Run cycles(qint64 pid, int measured, Step step)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int measured = qEnvironmentVariableIsSet("MOUSECFG_LEAK_CYCLES")
-                             ? qMax(kSampleEvery, qEnvironmentVariableIntValue("MOUSECFG_LEAK_CYCLES"))
-                             : 200;
+    const int measured =
+        qEnvironmentVariableIsSet("MOUSECFG_LEAK_CYCLES")
+            ? qMax(kSampleEvery, qEnvironmentVariableIntValue("MOUSECFG_LEAK_CYCLES"))
+            : 200;
     BenchData data;
     BenchDisplay display;
     const QString control = data.path() + QStringLiteral("/emulator-control");

@@ -132,15 +132,15 @@ void KivMacroItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         painter->setPen(Qt::white);
         const QRect text(x, r.y(), r.right() - x, r.height());
         painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                          painter->fontMetrics().elidedText(macroActionKindText(a),
-                                                            Qt::ElideRight, text.width()));
+                          painter->fontMetrics().elidedText(macroActionKindText(a), Qt::ElideRight,
+                                                            text.width()));
     } else if (index.column() == 1) {
         painter->setPen(Qt::white);
         const QRect text = r.adjusted(scaled(kPad), 0, -scaled(kPad), 0);
-        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                          painter->fontMetrics().elidedText(
-                              macroActionValueText(a, m_unit, m_french), Qt::ElideRight,
-                              text.width()));
+        painter->drawText(
+            text, Qt::AlignLeft | Qt::AlignVCenter,
+            painter->fontMetrics().elidedText(macroActionValueText(a, m_unit, m_french),
+                                              Qt::ElideRight, text.width()));
     }
     painter->restore();
 }

@@ -79,9 +79,9 @@ void MacroActionTable::retranslate()
     m_copy->setText(QCoreApplication::translate("MacroDialog", "COPY"));
     m_cut->setText(QCoreApplication::translate("MacroDialog", "CUT"));
     m_paste->setText(QCoreApplication::translate("MacroDialog", "PASTE"));
-    m_model->setHorizontalHeaderLabels(
-        {QCoreApplication::translate("MacroDialog", "ACTION"),
-         QCoreApplication::translate("MacroDialog", "KEY / VALUE"), QString()});
+    m_model->setHorizontalHeaderLabels({QCoreApplication::translate("MacroDialog", "ACTION"),
+                                        QCoreApplication::translate("MacroDialog", "KEY / VALUE"),
+                                        QString()});
     styleMenu(m_menu);
 }
 

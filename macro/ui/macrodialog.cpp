@@ -15,8 +15,8 @@
 #include "widgets/uiscale.h"
 
 #include <QCheckBox>
-#include <QGraphicsOpacityEffect>
 #include <QCoreApplication>
+#include <QGraphicsOpacityEffect>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QListWidget>

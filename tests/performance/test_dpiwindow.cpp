@@ -259,8 +259,8 @@ private slots:
         QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 5000"));
         QTest::keyClick(panel.windowHandle(), Qt::Key_Left);
         QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 4900"));
-        QWheelEvent down(QPointF(5, 5), QPointF(s->mapToGlobal(QPoint(5, 5))), QPoint(), QPoint(0, -120),
-                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent down(QPointF(5, 5), QPointF(s->mapToGlobal(QPoint(5, 5))), QPoint(),
+                         QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(s, &down);
         QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 4800"));
         panel.collect(collected);

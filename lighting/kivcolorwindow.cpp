@@ -144,7 +144,9 @@ void KivColorWindow::layoutParts()
         setStyleOnce(sl, style);
     const QColor t = themeColour();
     QFont font = sharedFont();
-    m_moveOff->setFont(font);
+    // A new font, even an equal one, makes the style sheet's indicator images load anew.
+    if (m_moveOff->font() != font)
+        m_moveOff->setFont(font);
     setStyleOnce(
         m_moveOff,
         QStringLiteral("QCheckBox { background: transparent; color: white; spacing: %1px; }"

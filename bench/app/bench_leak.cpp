@@ -4,7 +4,9 @@
 // (caches, the first message box, pictures) anonymous memory is sampled every few cycles, and
 // the growth per cycle is the slope of a straight line through the samples, which noise of the
 // allocator does not tip as one sample against another would. Target: at most 1 kB per cycle
-// for each kind. MOUSECFG_LEAK_CYCLES changes the number of measured cycles (200).
+// for each kind. A re-plug cycle waits until the program's log says it found the mouse again,
+// so each one is handled whole. MOUSECFG_LEAK_CYCLES changes the number of
+// measured cycles (200).
 #include "benchdata.h"
 
 #include <QCoreApplication>
@@ -21,9 +23,15 @@ namespace {
 constexpr int kWarmUp = 20;
 constexpr int kSampleEvery = 10;
 constexpr double kTargetKbPerCycle = 1.0;
-// Long enough for the window to see the file change and finish what it starts: a re-plug
-// reopens the mouse and queries it, a report redraws every panel.
+// Long enough for the window to see the file change and finish what it starts: a report
+// redraws every panel, an unplug opens the "Dongle Disconnect!" box.
 constexpr unsigned long kPauseMs = 120;
+constexpr unsigned long kUnplugPauseMs = 500;
+// A mouse plugged back is found again (the program's log says so) and given the window's
+// settings; the cycle waits for the first, at most this long, and then for the second.
+constexpr int kPlugTimeoutMs = 5000;
+constexpr unsigned long kAfterFoundMs = 1000;
+constexpr int kLogLinesKept = 20;
 
 long long anonKb(qint64 pid)
 {
@@ -37,14 +45,59 @@ long long anonKb(qint64 pid)
     return -1;
 }
 
-void command(const QString &path, const QByteArray &lines)
+void command(const QString &path, const QByteArray &lines, unsigned long pauseMs = kPauseMs)
 {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(lines);
     f.close();
-    QThread::msleep(kPauseMs);
+    QThread::msleep(pauseMs);
 }
+
+// Reads the program's log (--verbose, on its standard error) as it comes: how many times it has
+// found the mouse so far. Read all the time, so that the pipe never fills and stops it.
+class LogWatch
+{
+public:
+    explicit LogWatch(QProcess &process) : m_process(process)
+    {
+        m_process.setReadChannel(QProcess::StandardError);
+    }
+    int found()
+    {
+        m_process.waitForReadyRead(0);
+        m_pending += m_process.readAllStandardError();
+        int end;
+        while ((end = m_pending.indexOf('\n')) >= 0) {
+            const QByteArray line = m_pending.left(end);
+            if (line.contains("mouse found:"))
+                ++m_found;
+            m_last.append(line);
+            if (m_last.size() > kLogLinesKept)
+                m_last.removeFirst();
+            m_pending.remove(0, end + 1);
+        }
+        return m_found;
+    }
+    // The last lines of the log, to say why a program ended early.
+    QList<QByteArray> lastLines() const { return m_last; }
+    // Waits until the mouse has been found once more than `before`; false after the timeout.
+    bool waitBeyond(int before)
+    {
+        for (int waited = 0; waited < kPlugTimeoutMs; waited += 20) {
+            if (found() > before)
+                return true;
+            m_process.waitForReadyRead(20);
+        }
+        return false;
+    }
+
+private:
+    QProcess &m_process;
+    QByteArray m_pending;
+    QList<QByteArray> m_last;
+    int m_found = 0;
+};
 
 // Least-squares slope of the samples against their cycle numbers, in kB per cycle.
 double slope(const QVector<QPointF> &points)
@@ -106,18 +159,27 @@ int main(int argc, char **argv)
     env.insert(QStringLiteral("MOUSECFG_EMULATOR_CONTROL"), control);
     QProcess p;
     p.setProcessEnvironment(env);
-    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(QStringLiteral(MC_BIN_DIR "/mousecfg"), {QStringLiteral("--data-dir"), data.path()});
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    p.start(QStringLiteral(MC_BIN_DIR "/mousecfg"),
+            {QStringLiteral("--verbose"), QStringLiteral("--data-dir"), data.path()});
     if (!p.waitForStarted(5000)) {
         std::printf("leak: mousecfg did not start\n");
         return 1;
     }
-    QThread::sleep(3); // start-up and the first status answers
+    LogWatch log(p);
+    log.waitBeyond(0); // start-up: the mouse is found first
+    QThread::sleep(2); // the first status answers
     const qint64 pid = p.processId();
 
+    int missed = 0;
     const Run plug = cycles(pid, measured, [&](int) {
-        command(control, "unplug receiver\n");
-        command(control, "plug receiver\n");
+        command(control, "unplug receiver\n", kUnplugPauseMs);
+        const int before = log.found();
+        command(control, "plug receiver\n", 0);
+        if (!log.waitBeyond(before))
+            ++missed;
+        QThread::msleep(kAfterFoundMs);
+        log.found();
     });
     const Run report = cycles(pid, measured, [&](int i) {
         // Slot, stage and rate all move, so every panel shows another record each time.
@@ -126,6 +188,7 @@ int main(int argc, char **argv)
                              .arg(i % 4)
                              .arg(i % 2 ? 1 : 8)
                              .toLatin1());
+        log.found();
     });
     const bool alive = p.state() == QProcess::Running;
     p.terminate();
@@ -134,7 +197,11 @@ int main(int argc, char **argv)
         p.waitForFinished();
     }
     if (!alive || plug.kbPerCycle < 0 || report.kbPerCycle < 0) {
-        std::printf("leak: mousecfg ended during the run\n");
+        std::printf("leak: mousecfg ended during the run (exit %d); its last words:\n",
+                    p.exitCode());
+        log.found();
+        for (const QByteArray &line : log.lastLines())
+            std::printf("  %s\n", line.constData());
         return 1;
     }
     const bool plugOk = plug.kbPerCycle <= kTargetKbPerCycle;
@@ -145,6 +212,9 @@ int main(int argc, char **argv)
                 "%.0f) %s\n",
                 plug.startKb, plug.endKb, plug.kbPerCycle, kTargetKbPerCycle,
                 plugOk ? "OK" : "OVER TARGET");
+    if (missed > 0)
+        std::printf("  (%d re-plugs were not seen by the program within %d ms)\n", missed,
+                    kPlugTimeoutMs);
     std::printf("  profile reports: %lld -> %lld kB anonymous, %.2f kB per cycle (target <= "
                 "%.0f) %s\n",
                 report.startKb, report.endKb, report.kbPerCycle, kTargetKbPerCycle,

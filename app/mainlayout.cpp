@@ -280,6 +280,7 @@ void MousecfgWidget::ensureButtonPanel()
     if (m_btnWindow)
         return;
     m_btnWindow = new KivBtnWindow(&m_store.profiles[size_t(m_slot)], this, scaleFactor());
+    m_btnWindow->SetSharedRecord(&m_store.profiles[0]);
     m_buttonPanel = m_btnWindow;
     m_buttonPanel->setVisible(m_tab == 1);
     connect(m_btnWindow, &KivBtnWindow::SelBtnControl, this, &MousecfgWidget::slotMouseOver);

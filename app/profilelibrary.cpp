@@ -454,10 +454,19 @@ bool ProfileLibrary::importProfile()
 
 bool ProfileLibrary::saveConfiguration()
 {
-    const QString path =
+    QString path =
         m_prompts.saveFile(QObject::tr("Save Config File"), QObject::tr("Config File(*.conf)"));
     if (path.isEmpty())
         return false;
+    // A name without an extension gets the one "LOAD" looks for; the dialog asked about
+    // replacing the name typed, not this one, so the question is asked here.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".conf");
+        if (QFileInfo::exists(path) &&
+            !m_prompts.askUser(1, QObject::tr("%1 already exists. Do you want to replace it?")
+                                      .arg(QFileInfo(path).fileName())))
+            return false;
+    }
     SaveResult saved;
     if (SaveConfigFile(m_store, path, &saved) != ConfigFileResult::Done) {
         m_prompts.tellUser(2, withReason(QObject::tr("CONFIG FILE COULD NOT BE WRITTEN!"), saved));

@@ -231,7 +231,8 @@ void MousecfgWidget::refreshDpiPanels()
     if (!m_dpiPanel)
         return; // they show the record when they are built
     ProfileData &record = m_store.profiles[size_t(m_slot)];
-    m_dpiPanel->refresh(record, readSensorCode());
+    // Stages and buttons reach the mouse from slot 0 alone: the panels show and edit those.
+    m_dpiPanel->refresh(record, m_store.profiles[0], readSensorCode());
     m_pointerPanel->refresh(record, m_store.Sync, m_store.LiftHigh, m_store.AngleValue,
                             m_store.Jitter, m_store.Debounce);
     m_ratePanel->refresh(record, m_store.LiftHigh);
@@ -244,6 +245,7 @@ void MousecfgWidget::collectPanels()
     // The other panels edit the working store directly.
     ProfileData &record = m_store.profiles[size_t(m_slot)];
     m_dpiPanel->collect(record);
+    m_dpiPanel->collectStages(m_store.profiles[0]);
     m_pointerPanel->collect(m_store);
     m_ratePanel->collect(record);
 }

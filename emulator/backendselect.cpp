@@ -39,9 +39,14 @@ std::unique_ptr<TracingBackend> g_tracer;
 std::vector<std::unique_ptr<TracingBackend>> g_retiredTracers;
 std::unique_ptr<std::FILE, FileCloser> g_traceFile;
 
+constexpr int kProgramWrittenLimit = 64;
+
 std::unique_ptr<EmulatedMouse> makeEmulator(const QString &mode)
 {
     auto mouse = std::make_unique<EmulatedMouse>();
+    // Nothing in the program reads what was written to it: a long session would otherwise keep
+    // thousands of reports (the trace, where asked for, has them all).
+    mouse->setWrittenLimit(kProgramWrittenLimit);
     using A = EmulatedMouse::Attachment;
     if (mode == QLatin1String("cable")) {
         mouse->plug(A::Cable);

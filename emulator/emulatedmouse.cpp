@@ -13,7 +13,6 @@
 namespace mc {
 
 namespace {
-constexpr int kWrittenLimit = 4096; // reports kept for writtenReports()
 constexpr uint16_t kReceiverRelease = 0x0100;
 constexpr uint16_t kCableRelease = 0x0102;
 
@@ -198,8 +197,8 @@ int EmulatedMouse::write(HidHandle handle, const uint8_t *data, size_t length)
             if (report.size() < kReportSize)
                 report.append(QByteArray(kReportSize - report.size(), '\0'));
             m_written.append(report);
-            if (m_written.size() > kWrittenLimit)
-                m_written.removeFirst();
+            if (m_written.size() > m_writtenLimit)
+                m_written.remove(0, m_written.size() - m_writtenLimit);
             if (!handleReportLocked(a, report))
                 ++m_refusedCount;
             result = int(length);

@@ -196,6 +196,9 @@ public:
 
     // --- what went over the wire ---
     QVector<QByteArray> writtenReports() const; // every report written to a command collection
+    // How many of those are kept, the newest (4096 unless set): a mouse for tests keeps many,
+    // the program's own emulated mouse, which nobody reads, few.
+    void setWrittenLimit(int iLimit);
     int writeCount() const;                     // successful writes to any collection
     int readCount() const;                      // reads that returned a report
     int commitCount() const;                    // commits that applied a block
@@ -308,6 +311,7 @@ private:
     bool m_bracketOpen = false;
 
     QVector<QByteArray> m_written;
+    int m_writtenLimit = 4096;
     int m_writeCount = 0;
     int m_readCount = 0;
     int m_commitCount = 0;

@@ -384,6 +384,14 @@ QVector<QByteArray> EmulatedMouse::writtenReports() const
     return m_written;
 }
 
+void EmulatedMouse::setWrittenLimit(int iLimit)
+{
+    QMutexLocker lock(&m_mutex);
+    m_writtenLimit = qMax(0, iLimit);
+    if (m_written.size() > m_writtenLimit)
+        m_written.remove(0, m_written.size() - m_writtenLimit);
+}
+
 int EmulatedMouse::writeCount() const
 {
     QMutexLocker lock(&m_mutex);

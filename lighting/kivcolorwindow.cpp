@@ -20,6 +20,7 @@
 #include <QtDebug>
 
 #include <algorithm>
+#include <climits>
 
 namespace mc {
 
@@ -43,6 +44,14 @@ QString modeName(int iMode)
 void place(QWidget *w, int x, int y, int width, int height)
 {
     w->setGeometry(scaledRect(x, y, width, height));
+}
+
+// A style sheet set again, even unchanged, is parsed anew and its indicator images loaded
+// anew; the panel is laid out at every refresh, so only a new scale or theme sets it.
+void setStyleOnce(QWidget *w, const QString &style)
+{
+    if (w->styleSheet() != style)
+        w->setStyleSheet(style);
 }
 
 void hideAway(QWidget *w)
@@ -135,11 +144,14 @@ void KivColorWindow::layoutParts()
     const double s = scaleFactor();
     const QString style = sliderStyle(s, themeColour());
     for (KivSlider *sl : {m_bright, m_speed, m_sleep})
-        sl->setStyleSheet(style);
+        setStyleOnce(sl, style);
     const QColor t = themeColour();
     QFont font = sharedFont();
-    m_moveOff->setFont(font);
-    m_moveOff->setStyleSheet(
+    // A new font, even an equal one, makes the style sheet's indicator images load anew.
+    if (m_moveOff->font() != font)
+        m_moveOff->setFont(font);
+    setStyleOnce(
+        m_moveOff,
         QStringLiteral("QCheckBox { background: transparent; color: white; spacing: %1px; }"
                        "QCheckBox::indicator { width: %2px; height: %2px; }"
                        "QCheckBox::indicator:unchecked { border-image: url(%3); }"
@@ -150,8 +162,10 @@ void KivColorWindow::layoutParts()
                  skinPath(QStringLiteral("checkbox1-2.png"))));
     Q_UNUSED(t)
     m_menu->setFont(font);
-    for (QAction *a : m_menu->actions())
-        a->setFont(font);
+    for (KivAction *a : m_actions) {
+        if (a)
+            a->setFont(font);
+    }
 
     place(m_effectCaption, 30, 14, 201, 18);
     place(m_effectBtn, 30, 36, 200, 30);
@@ -246,31 +260,61 @@ void KivColorWindow::refresh()
 {
     if (!m_ProfileData)
         return;
-    const ProfileData &r = *m_ProfileData;
-    showMode(r.LedMode);
-    const LedModeInfo &led = r.leds[size_t(m_mode)];
-    setSliderQuietly(m_bright, int(led.bright));
-    setSliderQuietly(m_speed, int(led.breath));
-    m_swatch->setColour(led.color);
-    setSliderQuietly(m_sleep, r.LedSleepTime);
-    showMinutes(r.LedSleepTime);
-    m_moveOff->setChecked(r.LedMoveOFF == 0);
+    // The effect is the lighting slot's own; everything else the mouse takes from slot 0, so
+    // that is what the panel shows whatever slot is active.
+    const bool shared = readCurrentProduct() == QLatin1String(lighting::kSharedLightingProduct);
+    showMode(shared ? m_store.profiles[0].LedMode : m_ProfileData->LedMode);
+    showEffectValues();
+    const ProfileData &p0 = m_store.profiles[0];
+    // A damaged sleep time is shown within the slider's range and kept so: what the panel shows
+    // is what "Apply" sends.
+    const int sleep = std::clamp(int(p0.LedSleepTime), m_sleep->minimum(), m_sleep->maximum());
+    setSliderQuietly(m_sleep, sleep);
+    if (sleep != p0.LedSleepTime)
+        onSleepChanged(sleep);
+    showMinutes(sleep);
+    m_moveOff->setChecked(p0.LedMoveOFF == 0);
     rebuildMenu();
+}
+
+void KivColorWindow::showEffectValues()
+{
+    const LedModeInfo &led = m_store.profiles[0].leds[size_t(m_mode)];
+    const lighting::ModeInfo &info = lighting::kModes[size_t(m_mode)];
+    // Values out of the sliders' ranges (a damaged file) are shown at the nearest end and
+    // stored so, for the controls this effect shows.
+    const int bright = std::clamp(int(qMin<uint32_t>(led.bright, INT_MAX)), lighting::kBrightMin,
+                                  lighting::kBrightMax);
+    const int speed = std::clamp(int(qMin<uint32_t>(led.breath, INT_MAX)), lighting::kSpeedMin,
+                                 lighting::kSpeedMax);
+    setSliderQuietly(m_bright, bright);
+    setSliderQuietly(m_speed, speed);
+    if (info.bright && uint32_t(bright) != led.bright)
+        onBrightChanged(bright);
+    if (info.speed && uint32_t(speed) != led.breath)
+        onSpeedChanged(speed);
+    m_swatch->setColour(led.color);
 }
 
 void KivColorWindow::rebuildMenu()
 {
-    m_menu->clear();
-    m_actions.fill(nullptr);
+    // The fourteen actions live as long as the panel; the menu is refilled with the offered
+    // ones. Made anew at every refresh, the four never offered would pile up under the menu.
+    if (!m_actions[0]) {
+        for (int i = 0; i < kLedModeCount; ++i) {
+            auto *a = new KivAction(modeName(i), this);
+            a->setFont(m_menu->font());
+            connect(a, &QAction::triggered, this, [this, i] { chooseEffect(i); });
+            m_actions[size_t(i)] = a;
+        }
+    }
     std::array<KivAction *, lighting::kMenuEntries> order{};
     for (int i = 0; i < kLedModeCount; ++i) {
-        auto *a = new KivAction(modeName(i), m_menu);
-        connect(a, &QAction::triggered, this, [this, i] { chooseEffect(i); });
-        m_actions[size_t(i)] = a;
         const int place = lighting::kModes[size_t(i)].menuPlace;
         if (place > 0)
-            order[size_t(place - 1)] = a;
+            order[size_t(place - 1)] = m_actions[size_t(i)];
     }
+    m_menu->clear();
     for (KivAction *a : order)
         m_menu->addAction(a);
 }
@@ -282,9 +326,9 @@ void KivColorWindow::chooseEffect(int iMode)
     const int slot = lightingSlot();
     ProfileData &target = m_store.profiles[size_t(slot)];
     target.LedMode = uint8_t(i);
-    const LedModeInfo &led = target.leds[size_t(i)];
-    setSliderQuietly(m_bright, int(led.bright));
-    setSliderQuietly(m_speed, int(led.breath));
+    // The colour box shows the colour of the effect now on screen, as the mouse will get it.
+    showEffectValues();
+    const LedModeInfo &led = m_store.profiles[0].leds[size_t(i)];
     qCDebug(lcLighting, "slot %d shows effect %d, colour %d,%d,%d", slot, i, led.color.red(),
            led.color.green(), led.color.blue());
 }
@@ -336,7 +380,7 @@ void KivColorWindow::color_clicked()
     if (!m_ProfileData)
         return;
     KivColorArea dialog(this);
-    dialog.setColour(m_ProfileData->leds[size_t(m_mode)].color);
+    dialog.setColour(m_store.profiles[0].leds[size_t(m_mode)].color);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QColor chosen = dialog.colour();

@@ -6,8 +6,8 @@
 // Where values go. The effect goes to the lighting slot: slot 0 for the product "9130", whose
 // lighting is shared by all slots, the active slot otherwise. The mouse takes its effect values
 // (colour, brightness, speed) and its sleep settings from slot 0 whatever slot is active, so
-// those are written to slot 0, for the effect shown, and to the shown record as well, which
-// keeps what the panel shows equal to what the mouse gets.
+// the panel shows slot 0's, and writes them to slot 0, for the effect shown, and to the shown
+// record as well: what the panel shows is what the mouse gets.
 #pragma once
 
 #include "profile/profiledata.h"
@@ -74,6 +74,7 @@ private:
     void showMode(int iMode);
     void rebuildMenu();
     void chooseEffect(int iMode);
+    void showEffectValues();
     void setSliderQuietly(KivSlider *slider, int iValue);
     void onBrightChanged(int iValue);
     void onSpeedChanged(int iValue);

@@ -121,10 +121,12 @@ constexpr int sanitizeDelayUnit(int unit)
     return unit >= 1 && unit <= 1000 ? unit : kDefaultDelayUnit;
 }
 // A delay entered in milliseconds, stored as whole units (rounded down, so 125 ms with unit 10
-// is 12 counts), saturated at what two bytes hold.
+// is 12 counts), never less than one unit (a delay of no length would be no delay at all),
+// saturated at what two bytes hold.
 constexpr MacroAction delayMs(int ms, int unit)
 {
-    const int count = ms <= 0 ? 0 : ms / sanitizeDelayUnit(unit);
+    const int whole = ms <= 0 ? 0 : ms / sanitizeDelayUnit(unit);
+    const int count = whole < 1 ? 1 : whole;
     const int c = count > kMaxDelayCount ? kMaxDelayCount : count;
     return {kKindDelay, static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c & 0xFF)};
 }

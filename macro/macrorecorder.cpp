@@ -145,7 +145,7 @@ void MacroRecorder::recordKey(uint8_t code, uint32_t flags)
 MacroAction MacroRecorder::delayBefore(qint64 now) const
 {
     if (m_delayType == kDefaultDelay)
-        return macro::delayCount(m_defaultDelayMs / m_delayUnit);
+        return macro::delayMs(m_defaultDelayMs, m_delayUnit);
     const qint64 gap = now - *m_lastEventMs;
     if (gap <= 0)
         return macro::delayCount(1);

@@ -28,6 +28,13 @@ KivDPIWindow::KivDPIWindow(const ProfileData &profile, QWidget *parent)
     layoutPanel();
 }
 
+void KivDPIWindow::refresh(const ProfileData &profile, const ProfileData &shared, int iSensor)
+{
+    ProfileData shown = profile;
+    shown.stages = shared.stages;
+    refresh(shown, iSensor);
+}
+
 void KivDPIWindow::refresh(const ProfileData &profile, int iSensor)
 {
     m_sensor = iSensor;
@@ -46,11 +53,14 @@ void KivDPIWindow::refresh(const ProfileData &profile, int iSensor)
 void KivDPIWindow::showRecord()
 {
     for (int i = 0; i < kStageCount; ++i) {
-        const DpiStage &s = m_ProfileData.stages[size_t(i)];
+        DpiStage &s = m_ProfileData.stages[size_t(i)];
         KivSingleDPI *r = m_rows[size_t(i)];
         r->setLink(s.link);
         // Raw values beyond the int range cannot come from a slider; show them as its top.
         r->setValues(int(qMin<uint32_t>(s.x, INT_MAX)), int(qMin<uint32_t>(s.y, INT_MAX)));
+        // The row holds a damaged value within the sensor's range: what it shows is sent.
+        s.x = uint32_t(qMax(0, r->x()));
+        s.y = uint32_t(qMax(0, r->y()));
         r->setEnable(s.used);
     }
     highlight();
@@ -74,6 +84,11 @@ void KivDPIWindow::collect(ProfileData &profile) const
 {
     profile.dpi = m_ProfileData.dpi;
     profile.stages = m_ProfileData.stages;
+}
+
+void KivDPIWindow::collectStages(ProfileData &shared) const
+{
+    shared.stages = m_ProfileData.stages;
 }
 
 void KivDPIWindow::onSliderChanged(int x, int y, quint8 stage)

@@ -1,6 +1,9 @@
 // The DPI panel of the performance tab: up to eight stage rows over its own copy of the current
 // profile record. The main window refreshes it from the working store and collects `dpi` and the
-// stages back before "Apply". User-interface thread only.
+// stages back before "Apply". The mouse takes the stages of slot 0 whatever slot is active (the
+// DPI block is built from it) and the active stage of each slot, so the window hands the panel
+// slot 0's stages beside the current record and collects them back into both.
+// User-interface thread only.
 #pragma once
 
 #include "profile/profiledata.h"
@@ -22,10 +25,14 @@ public:
 
     // Takes the record and the sensor code (MouseSenSor/1) and shows them.
     void refresh(const ProfileData &profile, int iSensor);
+    // The same, showing the stages of `shared` (slot 0's) with the active stage of `profile`.
+    void refresh(const ProfileData &profile, const ProfileData &shared, int iSensor);
     // Makes a stage the active one; also used when the mouse reports a stage change.
     void selectStage(quint8 stage);
     // Hands `dpi` and the eight stages to the record the main window writes.
     void collect(ProfileData &profile) const;
+    // Hands the stages alone to a record that shares them (slot 0's).
+    void collectStages(ProfileData &shared) const;
     void retranslate();
     // Places the rows for the current scale and DPI count.
     void layoutPanel();

@@ -8,14 +8,19 @@
 #include "profile/rawtodpi.h"
 #include "profile/settings.h"
 #include "widgets/kivlabel.h"
+#include "widgets/kivlineedit.h"
 #include "widgets/kivslider.h"
 #include "widgets/theme.h"
 #include "widgets/uiscale.h"
 
 #include <QCoreApplication>
+#include <QIntValidator>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+
+#include <climits>
 
 namespace mc {
 
@@ -40,8 +45,18 @@ KivSingleDPI::KivSingleDPI(quint8 stage, QWidget *parent)
     : QWidget(parent), m_stage(stage), m_enableBox(new KivCheckBox(this)),
       m_linkBox(new KivCheckBox(this)), m_slider(new KivTwoBarSlider(this)),
       m_xLabel(new KivLabel(this)), m_yLabel(new KivLabel(this)), m_dpiLabel(new KivLabel(this)),
-      m_lowLabel(new KivLabel(this)), m_highLabel(new KivLabel(this))
+      m_lowLabel(new KivLabel(this)), m_highLabel(new KivLabel(this)),
+      m_dpiEdit(new KivLineEdit(this))
 {
+    m_dpiEdit->setValidator(new QIntValidator(0, 999999, m_dpiEdit));
+    m_dpiEdit->setMaxLength(6);
+    m_dpiEdit->hide();
+    m_dpiEdit->installEventFilter(this);
+    connect(m_dpiEdit, &QLineEdit::returnPressed, this, [this] { endDpiEdit(true); });
+    connect(m_dpiEdit, &KivLineEdit::kivLostFocus, this, [this] { endDpiEdit(true); });
+    // Keys step the resolution once a slider has been clicked or tabbed to.
+    for (KivSlider *s : {m_slider->linkedSlider(), m_slider->xSlider(), m_slider->ySlider()})
+        s->setFocusPolicy(Qt::StrongFocus);
     m_lowLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lowLabel->setSizeDecrement(1);
     m_highLabel->setSizeDecrement(1);
@@ -53,6 +68,7 @@ KivSingleDPI::KivSingleDPI(quint8 stage, QWidget *parent)
     for (KivLabel *l : {m_xLabel, m_yLabel, m_dpiLabel, m_lowLabel, m_highLabel})
         connect(l, &KivLabel::EnterSignal, this, &KivSingleDPI::slotLabelClick);
     m_linkBox->hide();
+    m_dpiLabel->setCursor(Qt::IBeamCursor); // a click types the figure
     retranslate();
     // Placed before anything is shown: a child shown without a size is measured by Qt for one,
     // a text layout per label and stage, only to be moved at the first resize.
@@ -71,6 +87,9 @@ void KivSingleDPI::setSensor(int iSensor)
         m_highLabel->setNumber(RawToDpi(uint32_t(range.highest), iSensor));
         m_linkOffered = range.linkShown;
         m_linkBox->setVisible(m_linkOffered);
+        m_rangeKnown = true;
+    } else {
+        m_rangeKnown = false; // the range shown is another sensor's
     }
     m_slider->setValues(m_x, m_x, m_y);
     showFigures();
@@ -78,6 +97,12 @@ void KivSingleDPI::setSensor(int iSensor)
 
 void KivSingleDPI::setValues(int x, int y)
 {
+    // A damaged stored value is shown where the slider can show it and kept as shown, so that
+    // the figure, the slider and what "Apply" sends agree.
+    if (m_rangeKnown) {
+        x = qBound(m_slider->minimum(), x, m_slider->maximum());
+        y = qBound(m_slider->minimum(), y, m_slider->maximum());
+    }
     m_x = x;
     m_y = y;
     // The linked slider follows X even while hidden, so linking again starts from X.
@@ -139,9 +164,67 @@ void KivSingleDPI::onSliderChanged(int x, int y)
     emit DPISignal(x, y, m_stage);
 }
 
-void KivSingleDPI::slotLabelClick(KivLabel *)
+void KivSingleDPI::slotLabelClick(KivLabel *label)
 {
     emit MouseinSignal(m_stage);
+    if (label == m_dpiLabel)
+        startDpiEdit();
+}
+
+int KivSingleDPI::rawForDpi(int iDpi) const
+{
+    // The figures grow with the raw value but not always by the same step (some sensors
+    // change their step halfway), so the nearest is searched, not computed; a tie takes the
+    // lower value.
+    int best = m_slider->minimum();
+    int bestGap = INT_MAX;
+    for (int raw = m_slider->minimum(); raw <= m_slider->maximum(); ++raw) {
+        const int gap = qAbs(RawToDpi(uint32_t(qMax(0, raw)), m_sensor) - iDpi);
+        if (gap < bestGap) {
+            best = raw;
+            bestGap = gap;
+        }
+    }
+    return best;
+}
+
+void KivSingleDPI::startDpiEdit()
+{
+    if (m_dpiEdit->isVisible())
+        return;
+    m_dpiEdit->setFont(m_dpiLabel->font());
+    m_dpiEdit->setStyleSheet(themedLineEditStyle());
+    m_dpiEdit->setGeometry(m_dpiLabel->geometry());
+    m_dpiEdit->setText(QString::number(RawToDpi(uint32_t(qMax(0, m_y)), m_sensor)));
+    m_dpiEdit->selectAll();
+    m_dpiEdit->show();
+    m_dpiEdit->setFocus();
+}
+
+void KivSingleDPI::endDpiEdit(bool bKeep)
+{
+    if (!m_dpiEdit->isVisible())
+        return;
+    const QString text = m_dpiEdit->text();
+    m_dpiEdit->hide(); // before anything else: hiding takes the focus, which ends the edit again
+    bool ok = false;
+    const int dpi = text.toInt(&ok);
+    if (!bKeep || !ok || !m_rangeKnown)
+        return;
+    // The typed figure is the stage's resolution on both axes, as the linked slider sets it.
+    const int raw = rawForDpi(dpi);
+    m_slider->setValues(raw, raw, raw);
+    onSliderChanged(raw, raw);
+}
+
+bool KivSingleDPI::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_dpiEdit && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        endDpiEdit(false);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void KivSingleDPI::mousePressEvent(QMouseEvent *event)
@@ -185,6 +268,7 @@ void KivSingleDPI::layoutRow()
     put(m_highLabel, 332, 0, 44, 48);
     put(m_xLabel, 378, kLine1, 58, kLineHeight);
     put(m_yLabel, 378, kLine2, 58, kLineHeight);
+    m_dpiEdit->setGeometry(m_dpiLabel->geometry());
 }
 
 void KivSingleDPI::paintEvent(QPaintEvent *)

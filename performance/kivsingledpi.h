@@ -1,6 +1,8 @@
 // One DPI stage of the DPI editor: enable box, "Link XY" box, the resolution sliders and the
-// figures they stand for. It keeps the stage's raw values and reports every change by a
-// signal carrying its stage number; the panel keeps the record. User-interface thread only.
+// figures they stand for. The sliders step with the arrow keys and the wheel, and a click on
+// the DPI figure lets the user type it, taken to the sensor's nearest step. It keeps the stage's
+// raw values and reports every change by a signal carrying its stage number; the panel keeps the
+// record. User-interface thread only.
 #pragma once
 
 #include <QWidget>
@@ -11,6 +13,7 @@ namespace mc {
 
 class KivCheckBox;
 class KivLabel;
+class KivLineEdit;
 class KivTwoBarSlider;
 
 class KivSingleDPI : public QWidget
@@ -23,6 +26,7 @@ public:
 
     // Sets the slider range, the range labels and the "Link XY" box for a sensor; a sensor
     // the editor does not know leaves them as they were.
+    // Values set later are held within the range of a known sensor.
     void setSensor(int iSensor);
     int sensor() const { return m_sensor; }
     void setValues(int x, int y);
@@ -47,6 +51,11 @@ public:
     KivLabel *dpiLabel() const { return m_dpiLabel; }
     KivLabel *lowestLabel() const { return m_lowLabel; }
     KivLabel *highestLabel() const { return m_highLabel; }
+    // The field over the DPI figure in which a click lets the user type the DPI.
+    KivLineEdit *dpiEdit() const { return m_dpiEdit; }
+
+    // The raw value of the sensor's step nearest a DPI figure, within the slider's range.
+    int rawForDpi(int iDpi) const;
 
 signals:
     void DPISignal(int x, int y, quint8 stage);
@@ -60,6 +69,7 @@ public slots:
     void slotLabelClick(KivLabel *label);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -67,6 +77,8 @@ protected:
 private:
     void showFigures();
     void showLinkState();
+    void startDpiEdit();
+    void endDpiEdit(bool bKeep);
 
     quint8 m_stage;
     int m_sensor = 0;
@@ -76,6 +88,7 @@ private:
     quint8 m_enable = 1;
     bool m_active = false;
     bool m_linkOffered = false;
+    bool m_rangeKnown = false;
 
     KivCheckBox *m_enableBox;
     KivCheckBox *m_linkBox;
@@ -85,6 +98,7 @@ private:
     KivLabel *m_dpiLabel;
     KivLabel *m_lowLabel;
     KivLabel *m_highLabel;
+    KivLineEdit *m_dpiEdit;
 };
 
 } // namespace mc

@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>Executable or window class</source>
-        <translation>Executable or window class</translation>
+        <translation>Program or class</translation>
     </message>
     <message>
         <source>RUNNING</source>
@@ -227,7 +227,7 @@
     </message>
     <message>
         <source>REPEAT RUN UNTILL THE KEY DOWN</source>
-        <translation>REPEAT RUN UNTILL THE KEY DOWN</translation>
+        <translation>REPEAT UNTIL THE KEY IS PRESSED AGAIN</translation>
     </message>
 </context>
 <context>
@@ -508,6 +508,22 @@
     <message>
         <source>Save Macro File</source>
         <translation>Save Macro File</translation>
+    </message>
+    <message>
+        <source>ACTION</source>
+        <translation>ACTION</translation>
+    </message>
+    <message>
+        <source>KEY / VALUE</source>
+        <translation>KEY / VALUE</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Move</translation>
     </message>
 </context>
 <context>
@@ -1189,7 +1205,7 @@
     </message>
     <message>
         <source>The diagnostics were recorded in %1</source>
-        <translation>THE DIAGNOSTICS WERE RECORDED IN %1</translation>
+        <translation>DONE: THE DIAGNOSTICS ARE SAVED IN %1</translation>
     </message>
     <message>
         <source>The diagnostics cannot be recorded in %1: %2</source>

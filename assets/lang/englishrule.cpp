@@ -32,6 +32,13 @@ const QHash<QString, QString> &renames()
         {QStringLiteral("RAINBOW"), QStringLiteral("NEON")},
         {QStringLiteral("REACTIVE"), QStringLiteral("RESPONSIVE")},
         {QStringLiteral("Raindrop"), QStringLiteral("RAINDROPS")},
+        // Source texts that would read as a misspelling or as a fault.
+        {QStringLiteral("REPEAT RUN UNTILL THE KEY DOWN"),
+         QStringLiteral("REPEAT UNTIL THE KEY IS PRESSED AGAIN")},
+        {QStringLiteral("The diagnostics were recorded in %1"),
+         QStringLiteral("DONE: THE DIAGNOSTICS ARE SAVED IN %1")},
+        // The per-application field's hint, short enough to be read whole in the field.
+        {QStringLiteral("Executable or window class"), QStringLiteral("Program or class")},
         // Column captions written with one capital.
         {QStringLiteral("ACTION"), QStringLiteral("Action")},
         {QStringLiteral("DELAY"), QStringLiteral("Delay")},

@@ -151,13 +151,20 @@ void KivBtnWindow::SetProfileRecord(ProfileData *profile)
     RefreshButtonTexts();
 }
 
+void KivBtnWindow::SetSharedRecord(ProfileData *shared)
+{
+    m_shared = shared;
+    RefreshButtonTexts();
+}
+
 void KivBtnWindow::RefreshButtonTexts()
 {
-    if (!m_profile)
+    const ProfileData *p = edited();
+    if (!p)
         return;
     for (int e = 0; e < kButtonCount; ++e) {
         if (KivPushButton *b = buttonOfEntry(e))
-            b->setText(displayText(m_profile->buttons[size_t(e)]));
+            b->setText(displayText(p->buttons[size_t(e)]));
     }
 }
 
@@ -345,11 +352,12 @@ void KivBtnWindow::onChoice(int iCode)
 {
     const int entry = selectedEntry();
     KivPushButton *btn = selectedButton();
-    if (!m_profile || entry < 0 || !btn)
+    ProfileData *p = edited();
+    if (!p || entry < 0 || !btn)
         return;
     emit SelBtnControl(btn, true);
     bool changed = false;
-    switch (chooseFunction(*m_profile, entry, iCode)) {
+    switch (chooseFunction(*p, entry, iCode)) {
     case AssignOutcome::KeepOneClick:
         emit PopOneClickBox();
         return;
@@ -366,7 +374,10 @@ void KivBtnWindow::onChoice(int iCode)
         break;
     }
     if (changed) {
-        btn->setText(displayText(m_profile->buttons[size_t(entry)]));
+        // The active slot's file keeps the same function, so that it stays what the mouse has.
+        if (m_profile && m_profile != p)
+            m_profile->buttons[size_t(entry)] = p->buttons[size_t(entry)];
+        btn->setText(displayText(p->buttons[size_t(entry)]));
         emit ButtonChanged(entry);
     }
     emit SelBtnControl(btn, false);
@@ -376,7 +387,7 @@ void KivBtnWindow::onChoice(int iCode)
 
 bool KivBtnWindow::runDialog(int iEntry, int iCode)
 {
-    ProfileData &p = *m_profile;
+    ProfileData &p = *edited();
     const ButtonInfo &b = p.buttons[size_t(iEntry)];
     QWidget *owner = window();
     switch (iCode) {

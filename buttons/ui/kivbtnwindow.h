@@ -37,6 +37,10 @@ public:
     ~KivBtnWindow() override;
 
     void SetProfileRecord(ProfileData *profile);
+    // The record whose buttons the mouse takes (slot 0's: the button block is built from it).
+    // Once set, the panel shows and edits its buttons, and a changed entry is copied to the
+    // record set above as well. Without it the panel works on that record alone.
+    void SetSharedRecord(ProfileData *shared);
     void SelectButton(uint8_t iIndex, uint8_t iGroup);
     void SetScale(double dScale);
     void RetranslateUi();
@@ -81,8 +85,10 @@ private:
     KivPushButton *selectedButton() const;
     void onChoice(int iCode);
     bool runDialog(int iEntry, int iCode);
+    ProfileData *edited() const { return m_shared ? m_shared : m_profile; }
 
     ProfileData *m_profile = nullptr;
+    ProfileData *m_shared = nullptr;
     double m_scale = 1.0;
     uint8_t m_group = 0;
     uint8_t m_index = 0;

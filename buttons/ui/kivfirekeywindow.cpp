@@ -79,6 +79,10 @@ KivFireKeyWindow::KivFireKeyWindow(QWidget *parent) : KivDialogFrame(420, 280, p
         e->setFont(sharedFont());
     }
     m_sources[0]->setChecked(true);
+    // Choosing "Keyboard Key" means the next key is the fire key, not a digit for a field.
+    connect(m_sources[3], &QRadioButton::clicked, this, [this] { setFocus(); });
+    // The dialog itself holds the focus while it listens, so that no field takes the keys.
+    setFocusPolicy(Qt::ClickFocus);
 
     m_hook = new KeyboardHook([this](const HookKeyEvent &e) { return onKey(e); }, this);
     m_hook->install();
@@ -135,6 +139,10 @@ bool KivFireKeyWindow::onKey(const HookKeyEvent &event)
 {
     if (!m_active || source() != FireKeyChoice::Keyboard)
         return false;
+    // Keys typed into "Times:" or "Delay:" belong to that field (the dialog's focus child, also
+    // while another window of ours is in front).
+    if (focusWidget() == m_times || focusWidget() == m_delay)
+        return false;
     const KeyStroke k = keyEventToKeyCode(event.scanCode, event.flags, event.vkCode);
     // Only keys the mouse can send: a key without a keyboard usage would fire nothing.
     if (k.code == keycode::kNone || usageOf(k.code) == 0)
@@ -148,6 +156,7 @@ void KivFireKeyWindow::showEvent(QShowEvent *event)
 {
     m_active = true;
     KivDialogFrame::showEvent(event);
+    setFocus();
 }
 
 void KivFireKeyWindow::hideEvent(QHideEvent *event)

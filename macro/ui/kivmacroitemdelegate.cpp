@@ -47,6 +47,38 @@ QString macroActionText(const MacroAction &a, int iUnit, bool bFrench)
     }
 }
 
+QString macroActionKindText(const MacroAction &a)
+{
+    switch (macro::kindOf(a)) {
+    case macro::kKindDelay:
+        return QCoreApplication::translate(kContext, QT_TRANSLATE_NOOP("MacroDialog", "Delay"));
+    case macro::kKindKey:
+    case macro::kKindMouseButton:
+        return pressWord(a);
+    case macro::kKindMove:
+        return QCoreApplication::translate(kContext, QT_TRANSLATE_NOOP("MacroDialog", "Move"));
+    default:
+        return QString();
+    }
+}
+
+QString macroActionValueText(const MacroAction &a, int iUnit, bool bFrench)
+{
+    switch (macro::kindOf(a)) {
+    case macro::kKindDelay:
+        return macroActionText(a, iUnit, bFrench);
+    case macro::kKindKey:
+        return keyName(keyCodeOf(a.DataL), bFrench);
+    case macro::kKindMouseButton:
+        return mousecmd::buttonName(mousecmd::buttonIndex(a.DataL));
+    case macro::kKindMove:
+        return mousecmd::directionName(mousecmd::directionOf(a)) + QLatin1Char(' ') +
+               QString::number(mousecmd::distanceOf(a));
+    default:
+        return QString();
+    }
+}
+
 QString macroActionIcon(const MacroAction &a)
 {
     switch (macro::kindOf(a)) {
@@ -100,12 +132,15 @@ void KivMacroItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         painter->setPen(Qt::white);
         const QRect text(x, r.y(), r.right() - x, r.height());
         painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                          painter->fontMetrics().elidedText(macroActionText(a, m_unit, m_french),
-                                                            Qt::ElideRight, text.width()));
-    } else {
-        painter->setPen(QColor(130, 132, 140));
-        painter->drawText(r.adjusted(scaled(kPad), 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          index.data().toString());
+                          painter->fontMetrics().elidedText(macroActionKindText(a), Qt::ElideRight,
+                                                            text.width()));
+    } else if (index.column() == 1) {
+        painter->setPen(Qt::white);
+        const QRect text = r.adjusted(scaled(kPad), 0, -scaled(kPad), 0);
+        painter->drawText(
+            text, Qt::AlignLeft | Qt::AlignVCenter,
+            painter->fontMetrics().elidedText(macroActionValueText(a, m_unit, m_french),
+                                              Qt::ElideRight, text.width()));
     }
     painter->restore();
 }

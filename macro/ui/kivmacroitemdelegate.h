@@ -1,7 +1,7 @@
-// How the macro editor's action table draws a row: the Map column decides the look (an icon and
-// the action in words: a delay in milliseconds, a key or mouse button pressed or released, a
-// movement with its distance); the DataH and DataL columns show their bytes, dimmed.
-// User-interface thread.
+// How the macro editor's action table draws a row: the Map column decides the look, an icon and
+// what the action does ("Press", "Release", "Delay", "Move"), and the next column what it does it
+// with (the key or button, the delay in milliseconds, the direction and distance). The bytes
+// themselves mean nothing to a user and are not shown. User-interface thread.
 #pragma once
 
 #include "macro/macroaction.h"
@@ -13,6 +13,9 @@ namespace mc {
 // The words of an action as the table shows them ("Press A", "120 ms", "MOVE UP 5"), with the
 // product's delay unit and key name set.
 QString macroActionText(const MacroAction &a, int iUnit, bool bFrench);
+// The two halves of those words, one per column: what the action does, and with what.
+QString macroActionKindText(const MacroAction &a);
+QString macroActionValueText(const MacroAction &a, int iUnit, bool bFrench);
 // The skin image of an action's icon ("delay.png", "keydown.png", ...); empty for none.
 QString macroActionIcon(const MacroAction &a);
 

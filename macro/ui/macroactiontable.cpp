@@ -50,7 +50,12 @@ MacroActionTable::MacroActionTable(QWidget *parent) : QTableView(parent)
     // Focus by click only: the usual keys copy, cut and paste once a row has been chosen, and
     // typing elsewhere (a recording) never lands here.
     setFocusPolicy(Qt::ClickFocus);
-    horizontalHeader()->hide();
+    // Two columns in words under their captions; the third byte has no column of its own.
+    setColumnHidden(2, true);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     verticalHeader()->hide();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
@@ -74,6 +79,9 @@ void MacroActionTable::retranslate()
     m_copy->setText(QCoreApplication::translate("MacroDialog", "COPY"));
     m_cut->setText(QCoreApplication::translate("MacroDialog", "CUT"));
     m_paste->setText(QCoreApplication::translate("MacroDialog", "PASTE"));
+    m_model->setHorizontalHeaderLabels({QCoreApplication::translate("MacroDialog", "ACTION"),
+                                        QCoreApplication::translate("MacroDialog", "KEY / VALUE"),
+                                        QString()});
     styleMenu(m_menu);
 }
 
@@ -95,13 +103,19 @@ void MacroActionTable::applyScale()
                                  "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical"
                                  "{height:0px;}"
                                  "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical"
-                                 "{background:none;}")
+                                 "{background:none;}"
+                                 "QHeaderView::section{background-color:rgb(36,37,44);"
+                                 "color:rgb(170,172,180);border:none;"
+                                 "border-bottom:1px solid rgb(52,54,62);padding-left:%7px;}")
                       .arg(scaled(8))
                       .arg(t.red())
                       .arg(t.green())
                       .arg(t.blue())
                       .arg(scaled(20))
-                      .arg(scaled(4)));
+                      .arg(scaled(4))
+                      .arg(scaled(6)));
+    horizontalHeader()->setFont(sharedFont());
+    horizontalHeader()->setFixedHeight(scaled(kRowHeight + 2));
 }
 
 QVector<MacroAction> MacroActionTable::actions() const

@@ -16,11 +16,14 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGraphicsOpacityEffect>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+
+#include <vector>
 
 namespace mc {
 
@@ -28,6 +31,7 @@ namespace {
 
 constexpr int kMaxDelayField = 65535;
 constexpr int kMaxLoopTime = 255;
+constexpr qreal kDisabledOpacity = 0.35;
 
 struct ToolLook
 {
@@ -293,13 +297,17 @@ void MacroDialog::applyLook()
 {
     const QFont font = sharedFont();
     const QColor t = themeColour();
+    // A style sheet set again, even unchanged, loads its indicator images anew: only a new
+    // scale sets it.
     const QString check = checkStyle(QStringLiteral("white"));
     for (QCheckBox *b : m_delayBoxes) {
-        b->setStyleSheet(check);
+        if (b->styleSheet() != check)
+            b->setStyleSheet(check);
         b->setFont(font);
     }
     for (QCheckBox *b : m_loopBoxes) {
-        b->setStyleSheet(check);
+        if (b->styleSheet() != check)
+            b->setStyleSheet(check);
         b->setFont(font);
     }
     for (KivLineEdit *e : {m_nameEdit, m_defaultDelay, m_loopTime, m_delayEdit, m_distanceEdit}) {
@@ -481,6 +489,20 @@ void MacroDialog::applyEnabled()
         b->setEnabled(idle);
     for (QCheckBox *b : m_loopBoxes)
         b->setEnabled(idle);
+    // The "+" and "-" images and the boxes' indicator images have no look of their own for a
+    // control that takes no click: they are dimmed while it does not.
+    std::vector<QWidget *> dimmed{m_tools[Add], m_tools[DeleteMacro]};
+    dimmed.insert(dimmed.end(), m_delayBoxes.begin(), m_delayBoxes.end());
+    dimmed.insert(dimmed.end(), m_loopBoxes.begin(), m_loopBoxes.end());
+    for (QWidget *w : dimmed) {
+        if (w->isEnabled()) {
+            w->setGraphicsEffect(nullptr);
+        } else if (!w->graphicsEffect()) {
+            auto *dim = new QGraphicsOpacityEffect(w);
+            dim->setOpacity(kDisabledOpacity);
+            w->setGraphicsEffect(dim);
+        }
+    }
 }
 
 } // namespace mc

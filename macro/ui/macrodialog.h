@@ -194,6 +194,9 @@ private:
     // A recording after the selected action keeps the actions around it.
     int m_recordAt = 0;
     QVector<MacroAction> m_keptAfter;
+    // The actions a new recording replaces, given back when it records nothing.
+    QVector<MacroAction> m_replaced;
+    bool m_dirtyBeforeRecording = false;
 
     std::array<KivPushButton *, kToolCount> m_tools{};
     KivLabel *m_nameCaption = nullptr;

@@ -23,7 +23,6 @@ namespace mc {
 namespace {
 
 constexpr int kInsertedDelayMs = 10; // what "INSERT DELAY" inserts
-constexpr int kMinDelayField = 10;
 constexpr int kMaxDelayField = 65535;
 
 } // namespace
@@ -127,16 +126,25 @@ void MacroDialog::LoopTimeChanged(const QString &)
 
 void MacroDialog::startRecording(bool bAfter)
 {
-    if (m_current.isEmpty() || m_mode != Idle)
+    if (m_mode != Idle)
         return;
+    // A recording needs a macro to go into: without one selected, a new one is made for it.
+    if (m_current.isEmpty())
+        addMacro();
+    if (m_current.isEmpty())
+        return; // addMacro said why
     const QVector<MacroAction> all = m_table->actions();
     if (bAfter) {
         const int cur = m_table->currentAction();
         m_recordAt = cur < 0 ? int(all.size()) : cur + 1;
         m_keptAfter = all.mid(m_recordAt);
+        m_replaced.clear();
     } else {
         m_recordAt = 0;
         m_keptAfter.clear();
+        // Kept until something is recorded: a recording of nothing replaces nothing.
+        m_replaced = all;
+        m_dirtyBeforeRecording = m_dirty;
         m_table->clearActions();
     }
     const MacroSettings s = settings();
@@ -172,7 +180,18 @@ void MacroDialog::stopRecording()
     if (m_mode != Recording)
         return;
     const bool released = m_recorder->stop();
+    const bool nothing = m_recorder->actions().isEmpty();
     setMode(Idle);
+    if (nothing) {
+        if (!m_replaced.isEmpty()) {
+            m_table->setActions(m_replaced);
+            m_dirty = m_dirtyBeforeRecording;
+            updateFit();
+        }
+        m_replaced.clear();
+        return;
+    }
+    m_replaced.clear();
     if (!released)
         tell(QT_TRANSLATE_NOOP("MacroDialog", "Warning"),
              QT_TRANSLATE_NOOP("MacroDialog", "ONE OR MORE KEYS HAS NOT BEEN RELEASED."));
@@ -258,7 +277,8 @@ void MacroDialog::EditDelayChanged(const QString &text)
     const int ms = text.toInt(&ok);
     if (!ok)
         return;
-    setEditedAction(macro::delayMs(std::clamp(ms, kMinDelayField, kMaxDelayField), m_unit));
+    // One unit of the product is the shortest delay the mouse plays.
+    setEditedAction(macro::delayMs(std::clamp(ms, m_unit, kMaxDelayField), m_unit));
 }
 
 void MacroDialog::onButtonChosen(int iButton)

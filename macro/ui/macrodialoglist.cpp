@@ -173,7 +173,8 @@ MacroSettings MacroDialog::settings() const
     }
     bool ok = false;
     const int delay = m_defaultDelay->text().toInt(&ok);
-    s.defaultDelay = ok ? std::clamp(delay, 10, 65535) : 10;
+    // At least one of the product's delay units; an empty field reads as one unit.
+    s.defaultDelay = ok ? std::clamp(delay, m_unit, 65535) : m_unit;
     const int loops = m_loopTime->text().toInt(&ok);
     s.loopTime = ok ? std::clamp(loops, 1, 255) : 1;
     return s;

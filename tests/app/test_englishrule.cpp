@@ -81,6 +81,12 @@ private slots:
         QTest::newRow("namespaced QObject is not QObject") << "mc::QObject"
                                                            << "Side"
                                                            << "SIDE";
+        QTest::newRow("misspelling mended") << "QObject"
+                                            << "REPEAT RUN UNTILL THE KEY DOWN"
+                                            << "REPEAT UNTIL THE KEY IS PRESSED AGAIN";
+        QTest::newRow("success reads as one") << "QObject"
+                                              << "The diagnostics were recorded in %1"
+                                              << "DONE: THE DIAGNOSTICS ARE SAVED IN %1";
         QTest::newRow("other dialog kept") << "KivGunsetDialog"
                                            << "Gun Set"
                                            << "Gun Set";

@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -79,6 +81,7 @@ private slots:
     void refusedRenameTouchesNothing();
     void libraryEntryOfAnotherSlotRefused();
     void exportThenImportOnAnotherSlot();
+    void configurationSavedUnderItsExtension();
     void fileOfAnotherProductRefused_data();
     void fileOfAnotherProductRefused();
 
@@ -315,6 +318,36 @@ void TestProfileLibrary::exportThenImportOnAnotherSlot()
 
     QVERIFY(!m_lib->importProfile()); // now it is there
     QCOMPARE(m_told, QStringList{kExist});
+}
+
+// A configuration saved under a bare name gets ".conf", so that LOAD's filter shows it; an
+// existing file of that name is replaced only when the user says so.
+void TestProfileLibrary::configurationSavedUnderItsExtension()
+{
+    setUpLibrary({"A"}, {"A"});
+    m_chosenPath = m_dir->path() + QStringLiteral("/mine");
+    const QString written = m_chosenPath + QStringLiteral(".conf");
+    QVERIFY(m_lib->saveConfiguration());
+    QVERIFY(QFileInfo::exists(written));
+    QVERIFY(!QFileInfo::exists(m_chosenPath));
+    QVERIFY(m_asked.isEmpty());
+
+    QFile f(written);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("kept");
+    f.close();
+    UserPrompts no;
+    no.ask = [this](int, const QString &text) {
+        m_asked << text;
+        return false;
+    };
+    no.chooseSaveFile = [this](const QString &, const QString &) { return m_chosenPath; };
+    m_lib->setPrompts(no);
+    QVERIFY(!m_lib->saveConfiguration());
+    QCOMPARE(m_asked.size(), 1);
+    QVERIFY(m_asked.first().contains(QLatin1String("mine.conf")));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("kept"));
 }
 
 void TestProfileLibrary::fileOfAnotherProductRefused_data()

@@ -196,6 +196,58 @@ private slots:
         QVERIFY(m_profile.buttons[4] == before);
     }
 
+    // A digit typed into "Times:" or "Delay:" is the field's, not a new fire key; choosing
+    // "Keyboard Key" listens again.
+    void fireKeyFieldsKeepTheirDigits()
+    {
+        KivBtnWindow panel(&m_profile, nullptr, 1.0);
+        panel.slotMouseEnter(panel.buttonOfEntry(4));
+        bool seen = false;
+        QString keyBefore, keyAfterTyping, keyAfterChoosing, times;
+        whenOpen<KivFireKeyWindow>(seen, [&](KivFireKeyWindow *d) {
+            QTest::mouseClick(d->sourceButton(3), Qt::LeftButton);
+            press(30); // A
+            press(30, 0x80);
+            keyBefore = d->keyText();
+            d->timesEdit()->setFocus();
+            d->timesEdit()->clear();
+            press(8); // the digit 7, as the hook sees it while the field has the focus
+            QTest::keyClick(d->timesEdit(), Qt::Key_7);
+            keyAfterTyping = d->keyText();
+            times = d->timesEdit()->text();
+            QTest::mouseClick(d->sourceButton(3), Qt::LeftButton);
+            press(48); // B
+            keyAfterChoosing = d->keyText();
+            d->accept();
+        });
+        panel.actionOf(fun::kFireKey)->trigger();
+        QVERIFY(seen);
+        QCOMPARE(keyBefore, QStringLiteral("A"));
+        QCOMPARE(keyAfterTyping, QStringLiteral("A"));
+        QCOMPARE(times, QStringLiteral("7"));
+        QCOMPARE(keyAfterChoosing, QStringLiteral("B"));
+        QCOMPARE(int(m_profile.buttons[4].LoopNumber), 7);
+    }
+
+    // The mouse takes its buttons from slot 1's record: the panel shows those, and a choice
+    // goes there and into the active slot's record.
+    void sharedRecordShownAndEditedWithTheActiveOne()
+    {
+        ProfileData shared = m_profile;
+        shared.buttons[3].Fun = fun::kRight;
+        m_profile.buttons[3].Fun = fun::kLeft;
+        const KivBtnWindow alone(&m_profile, nullptr, 1.0);
+        KivBtnWindow panel(&m_profile, nullptr, 1.0);
+        panel.SetSharedRecord(&shared);
+        QVERIFY(panel.buttonOfEntry(3)->text() != alone.buttonOfEntry(3)->text());
+        QCOMPARE(panel.buttonOfEntry(2)->text(), alone.buttonOfEntry(2)->text());
+        panel.slotMouseEnter(panel.buttonOfEntry(3));
+        panel.actionOf(fun::kMiddle)->trigger();
+        QCOMPARE(shared.buttons[3].Fun, fun::kMiddle);
+        QCOMPARE(m_profile.buttons[3].Fun, fun::kMiddle);
+        QCOMPARE(shared.buttons[4].Fun, m_profile.buttons[4].Fun);
+    }
+
     void sniperPresetForSensor3212()
     {
         QSettings(appSettingsFile(), QSettings::IniFormat)

@@ -128,8 +128,11 @@ private slots:
         fx.setDescription(QStringLiteral("PROFILE/SleepMax"), 30);
         ProfileStore store;
         store.ProfileID = 2;
-        store.profiles[2].LedMoveOFF = 255;
-        store.profiles[2].LedSleepTime = 5;
+        // The mouse takes both from slot 0, so slot 0's are shown whatever slot is active.
+        store.profiles[0].LedMoveOFF = 255;
+        store.profiles[0].LedSleepTime = 5;
+        store.profiles[2].LedMoveOFF = 0;
+        store.profiles[2].LedSleepTime = 7;
         KivColorWindow p(store);
         p.resize(351, 440);
         p.setProfileData(&store.profiles[2]);
@@ -168,7 +171,9 @@ private slots:
         store.ProfileID = 3;
         for (ProfileData &r : store.profiles)
             r.LedMode = 4;
-        store.profiles[size_t(target)].leds[2].breath = 4;
+        // The values shown are slot 0's, which the mouse takes whatever the lighting slot.
+        store.profiles[0].leds[2].breath = 4;
+        store.profiles[3].leds[2].breath = 2;
         KivColorWindow p(store);
         p.setProfileData(&store.profiles[3]);
         p.modeAction(2)->trigger(); // BREATHING
@@ -204,11 +209,12 @@ private slots:
         ProfileStore store;
         store.ProfileID = 1;
         store.profiles[1].LedMode = 1;
-        store.profiles[1].leds[1].color = QColor(10, 20, 30);
-        const ProfileStore before = store;
+        store.profiles[0].leds[1].color = QColor(10, 20, 30); // what the mouse shows
+        store.profiles[1].leds[1].color = QColor(1, 2, 3);
         KivColorWindow p(store);
         p.resize(351, 440);
         p.setProfileData(&store.profiles[1]);
+        const ProfileStore before = store;
         QCOMPARE(p.swatch()->colour(), QColor(10, 20, 30));
 
         answerColourDialog([](KivColorArea *d) {
@@ -229,6 +235,40 @@ private slots:
         QCOMPARE(store.profiles[0].leds[1].color, QColor(0, 255, 255));
         QCOMPARE(store.profiles[1].leds[1].h, 180u);
         QCOMPARE(p.swatch()->colour(), QColor(0, 255, 255));
+    }
+
+    // Damaged values are shown within the controls' ranges and stored as shown, in slot 0,
+    // whose values the mouse takes; the colour box follows the effect chosen.
+    void shownIsStoredAndFollowsTheEffect()
+    {
+        test::SkinFixture fx;
+        fx.setDescription(QStringLiteral("PROFILE/ShowSleep"), 1);
+        ProfileStore store;
+        store.ProfileID = 2;
+        store.profiles[2].LedMode = 4; // RAINBOW
+        store.profiles[0].leds[4].bright = 7;
+        store.profiles[0].leds[4].breath = 9;
+        store.profiles[0].LedSleepTime = 30;
+        store.profiles[2].leds[4].bright = 2; // never reaches the mouse
+        store.profiles[0].leds[1].color = QColor(Qt::red);
+        store.profiles[0].leds[2].color = QColor(Qt::yellow);
+        store.profiles[2].leds[1].color = QColor(Qt::blue);
+        KivColorWindow p(store);
+        p.resize(351, 440);
+        p.setProfileData(&store.profiles[2]);
+        QCOMPARE(p.brightSlider()->value(), 3);
+        QCOMPARE(p.speedSlider()->value(), 5);
+        QCOMPARE(p.sleepSlider()->value(), 9);
+        QCOMPARE(store.profiles[0].leds[4].bright, 3u);
+        QCOMPARE(store.profiles[0].leds[4].breath, 5u);
+        QCOMPARE(int(store.profiles[0].LedSleepTime), 9);
+
+        p.modeAction(2)->trigger(); // BREATHING
+        QCOMPARE(p.swatch()->colour(), QColor(Qt::yellow));
+        p.modeAction(1)->trigger(); // FULL LIGHTED
+        QCOMPARE(p.swatch()->colour(), QColor(Qt::red));
+        p.setProfileData(&store.profiles[2]);
+        QCOMPARE(p.swatch()->colour(), QColor(Qt::red));
     }
 
     void sliderStyleFollowsScaleAndTheme()

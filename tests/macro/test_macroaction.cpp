@@ -33,8 +33,9 @@ void TestMacroAction::delays_data()
     QTest::newRow("3000 ms") << 3000 << 10 << MacroAction{6, 1, 44} << 3000;
     QTest::newRow("15 ms is one unit") << 15 << 10 << MacroAction{6, 0, 1} << 10;
     QTest::newRow("unit 20") << 3000 << 20 << MacroAction{6, 0, 150} << 3000;
-    QTest::newRow("zero") << 0 << 10 << MacroAction{6, 0, 0} << 0;
-    QTest::newRow("negative") << -40 << 10 << MacroAction{6, 0, 0} << 0;
+    QTest::newRow("zero is one unit") << 0 << 10 << MacroAction{6, 0, 1} << 10;
+    QTest::newRow("negative is one unit") << -40 << 10 << MacroAction{6, 0, 1} << 10;
+    QTest::newRow("less than unit 20 is one unit") << 15 << 20 << MacroAction{6, 0, 1} << 20;
     QTest::newRow("saturates at two bytes")
         << 10000000 << 10 << MacroAction{6, 0xFF, 0xFF} << 655350;
     QTest::newRow("unit 0 reads as 10") << 125 << 0 << MacroAction{6, 0, 12} << 120;

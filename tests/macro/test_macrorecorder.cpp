@@ -88,6 +88,14 @@ private slots:
         QCOMPARE(d.recorder.actions().size(), 3);
         QCOMPARE(d.recorder.actions()[1], macro::delayCount(12));
         d.recorder.stop();
+
+        // A default delay shorter than the product's unit is still one unit, never none.
+        d.recorder.setDelayUnit(20);
+        d.recorder.setDefaultDelayMs(15);
+        d.recorder.start();
+        d.tap(kScanA);
+        QCOMPARE(d.recorder.actions()[1], macro::delayCount(1));
+        d.recorder.stop();
     }
 
     void recordingStopsAtTheActionLimit_data()

@@ -6,6 +6,7 @@
 #include "device/macroupload.h"
 #include "macro/macrodb.h"
 #include "macro/macrolist.h"
+#include "macro/ui/kivmacroitemdelegate.h"
 #include "macro/ui/kivtreewidget.h"
 #include "macro/ui/macroactiontable.h"
 #include "macro/ui/macrodialog.h"
@@ -18,6 +19,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
@@ -140,6 +142,14 @@ private slots:
         QVERIFY(!e.d->button(Tool::Start)->isVisible());
         QVERIFY(!e.d->macroList()->isEnabled());
         QVERIFY(!e.d->button(Tool::Save)->isEnabled());
+        // Controls that take no click while recording look so, the image ones included.
+        for (QWidget *w : {static_cast<QWidget *>(e.d->button(Tool::Add)),
+                           static_cast<QWidget *>(e.d->button(Tool::DeleteMacro)),
+                           static_cast<QWidget *>(e.d->delayTypeBox(1)),
+                           static_cast<QWidget *>(e.d->loopTypeBox(3))}) {
+            QVERIFY(!w->isEnabled());
+            QVERIFY(w->graphicsEffect());
+        }
         down(kScanA);
         down(kScanB);
         up(kScanB);
@@ -152,7 +162,43 @@ private slots:
         const Actions want{macro::keyPress(kA), macro::keyPress(kB), macro::keyRelease(kB)};
         QCOMPARE(loadMacro(QStringLiteral("M1")).actions, want);
         QVERIFY(e.d->macroList()->isEnabled());
+        QVERIFY(!e.d->button(Tool::Add)->graphicsEffect());
         QCOMPARE(KeyboardHook::installedCount(), 0);
+
+        // A second START that records nothing leaves the recording as it was.
+        e.press(Tool::Start);
+        QCOMPARE(e.table()->count(), 0);
+        e.press(Tool::Stop);
+        QCOMPARE(e.table()->actions(), want);
+        QCOMPARE(loadMacro(QStringLiteral("M1")).actions, want);
+        QVERIFY(!e.d->hasPendingChanges());
+    }
+
+    // START without a macro makes one to record into; the table names its columns and shows
+    // actions in words, not their bytes.
+    void startWithoutAMacroRecordsIntoANewOne()
+    {
+        Editor e;
+        e.open();
+        QVERIFY(e.d->currentMacro().isEmpty());
+        e.press(Tool::Start);
+        QCOMPARE(int(e.d->mode()), int(MacroDialog::Recording));
+        const QString name = e.d->currentMacro();
+        QVERIFY(!name.isEmpty());
+        down(kScanA);
+        up(kScanA);
+        e.press(Tool::Stop);
+        const Actions want{macro::keyPress(kA), macro::keyRelease(kA)};
+        QCOMPARE(loadMacro(name).actions, want);
+        QVERIFY(macroNames().contains(name));
+
+        MacroActionTable *t = e.table();
+        QVERIFY(t->horizontalHeader()->isVisible());
+        QCOMPARE(t->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("ACTION"));
+        QVERIFY(t->isColumnHidden(2));
+        QCOMPARE(macroActionKindText(want.first()), QStringLiteral("Press"));
+        QCOMPARE(macroActionValueText(want.first(), 10, false), QStringLiteral("A"));
+        QCOMPARE(macroActionValueText(macro::delayCount(12), 10, false), QStringLiteral("120 ms"));
     }
 
     void recordAfterKeepsTheActionsAroundAndTheLimits()
@@ -247,9 +293,8 @@ private slots:
         clickItem(tree, tree->buttonItem(0));
         clickItem(tree, tree->buttonItem(0));
         e.press(Tool::InsertDelay);
-        e.press(Tool::Start);
         QCOMPARE(e.table()->count(), 0);
-        QCOMPARE(e.d->mode(), MacroDialog::Idle);
+        QVERIFY(e.d->currentMacro().isEmpty());
     }
 
     void toolsReorderDeleteSaveAndCancel()
@@ -352,6 +397,38 @@ private slots:
             macro::delayCount(1), macro::keyPress(kA), macro::buttonPress(2), {2, 249, 0}};
         QCOMPARE(loadMacro(QStringLiteral("M1")).actions, want);
         QCOMPARE(rest.last().first().toBool(), true);
+    }
+
+    // Inserted and typed delays are whole units of the product's delay unit, at least one.
+    void delaysFollowTheProductUnit_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("insertedUnits");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("typedUnits");
+        QTest::newRow("unit 20") << 20 << 1 << "15" << 1;
+        QTest::newRow("unit 1") << 1 << 10 << "5" << 5;
+    }
+    void delaysFollowTheProductUnit()
+    {
+        QFETCH(int, unit);
+        QFETCH(int, insertedUnits);
+        QFETCH(QString, typed);
+        QFETCH(int, typedUnits);
+        Editor e;
+        e.fx.setDescription(QStringLiteral("PROFILE/MinDelay"), unit);
+        makeMacro(QStringLiteral("M1"), {macro::keyPress(kA)});
+        e.open();
+        auto *t = e.table();
+        t->selectAction(0);
+        e.press(Tool::InsertDelay);
+        QCOMPARE(t->actionAt(1), macro::delayCount(insertedUnits));
+        t->selectAction(1);
+        e.press(Tool::Edit);
+        e.d->delayEdit()->clear();
+        QTest::keyClicks(e.d->delayEdit(), typed);
+        e.press(Tool::Save);
+        QCOMPARE(loadMacro(QStringLiteral("M1")).actions.at(1), macro::delayCount(typedUnits));
     }
 
     void tooLongMacrosAreMarkedAndTheCutIsTold()

@@ -6,8 +6,10 @@
 #include "performance/kivsingledpi.h"
 #include "performance/kivtwobarslider.h"
 #include "widgets/kivlabel.h"
+#include "widgets/kivlineedit.h"
 #include "widgets/kivslider.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -171,6 +173,98 @@ private slots:
         QCOMPARE(collected.stages[4].link, quint8(0));
         QCOMPARE(collected.stages[3].x, 10u);
         QCOMPARE(collected.dpi, quint8(1));
+    }
+
+    // A damaged raw value is shown where the slider can show it, and that is what the panel
+    // hands back for "Apply".
+    void damagedValueIsShownAndKeptWithinTheRange()
+    {
+        test::SkinFixture fx;
+        ProfileData p = recordWith(20);
+        p.stages[2].x = p.stages[2].y = 75; // beyond 3325's top of 50
+        KivDPIWindow panel(p);
+        panel.refresh(p, 3325);
+        KivSingleDPI *r = panel.row(2);
+        QCOMPARE(r->slider()->linkedSlider()->value(), 50);
+        QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 5000"));
+        ProfileData collected;
+        panel.collect(collected);
+        QCOMPARE(collected.stages[2].x, 50u);
+        QCOMPARE(collected.stages[2].y, 50u);
+        QCOMPARE(collected.stages[1].x, 20u);
+    }
+
+    // Slot 1's stages are shown with the active stage of the record shown, and collected back
+    // into both records.
+    void sharedStagesShownAndCollected()
+    {
+        test::SkinFixture fx;
+        ProfileData shown = recordWith(20);
+        shown.dpi = 3;
+        const ProfileData shared = recordWith(40);
+        KivDPIWindow panel(shown);
+        panel.refresh(shown, shared, 3325);
+        QCOMPARE(panel.row(0)->slider()->linkedSlider()->value(), 40);
+        QVERIFY(panel.row(3)->isActive());
+        panel.row(1)->slider()->linkedSlider()->setValue(12);
+        ProfileData a = shown, b = shared;
+        panel.collect(a);
+        panel.collectStages(b);
+        QCOMPARE(a.stages[1].x, 12u);
+        QCOMPARE(b.stages[1].x, 12u);
+        QCOMPARE(a.stages[0].x, 40u);
+        QCOMPARE(int(a.dpi), 3);
+        QCOMPARE(int(b.dpi), 1);
+    }
+
+    // An exact DPI: typed over the figure and taken to the sensor's nearest step, or stepped
+    // with the arrow keys and the wheel.
+    void exactDpiByTypingKeysAndWheel()
+    {
+        test::SkinFixture fx;
+        KivDPIWindow panel(recordWith(10));
+        panel.refresh(recordWith(10), 3325); // 100 DPI a step
+        panel.resize(456, 460);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        KivSingleDPI *r = panel.row(0);
+        QTest::mouseClick(r->dpiLabel(), Qt::LeftButton);
+        QVERIFY(r->dpiEdit()->isVisible());
+        QCOMPARE(r->dpiEdit()->text(), QStringLiteral("1000"));
+        r->dpiEdit()->selectAll();
+        QTest::keyClicks(r->dpiEdit(), QStringLiteral("1260"));
+        QTest::keyClick(r->dpiEdit(), Qt::Key_Return);
+        QVERIFY(!r->dpiEdit()->isVisible());
+        QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 1300"));
+        ProfileData collected;
+        panel.collect(collected);
+        QCOMPARE(collected.stages[0].x, 13u);
+        QCOMPARE(collected.stages[0].y, 13u);
+
+        // Escape leaves the stage as it was; a figure beyond the range takes its end.
+        QTest::mouseClick(r->dpiLabel(), Qt::LeftButton);
+        QTest::keyClicks(r->dpiEdit(), QStringLiteral("7"));
+        QTest::keyClick(r->dpiEdit(), Qt::Key_Escape);
+        QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 1300"));
+        QTest::mouseClick(r->dpiLabel(), Qt::LeftButton);
+        r->dpiEdit()->selectAll();
+        QTest::keyClicks(r->dpiEdit(), QStringLiteral("99999"));
+        QTest::keyClick(r->dpiEdit(), Qt::Key_Return);
+        QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 5000"));
+
+        // The key goes to the window, which hands it to the slider only if it took the focus.
+        KivSlider *s = r->slider()->linkedSlider();
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(s->width() - 2, s->height() / 2));
+        QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 5000"));
+        QTest::keyClick(panel.windowHandle(), Qt::Key_Left);
+        QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 4900"));
+        QWheelEvent down(QPointF(5, 5), QPointF(s->mapToGlobal(QPoint(5, 5))), QPoint(),
+                         QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(s, &down);
+        QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 4800"));
+        panel.collect(collected);
+        QCOMPARE(collected.stages[0].y, 48u);
     }
 
     void refreshShowsTheRecordsEnableFlags()

@@ -52,7 +52,10 @@ private slots:
         QCOMPARE(s.profiles[0].stages[0].xy, xyBefore);
         QCOMPARE(s.profiles[0].pollrate, quint8(8));
         QCOMPARE(s.profiles[0].stages[1].used, untouched.used);
-        QCOMPARE(s.profiles[0].stages[1].x, untouched.x);
+        // Unchanged as the panel shows it: within the sensor's range (the fixture's product
+        // gives no stages, so the raw 0 shows as the lowest step, and that is sent).
+        QCOMPARE(s.profiles[0].stages[1].x, uint32_t(qBound(1, int(untouched.x), 50)));
+        QCOMPARE(s.profiles[0].stages[1].x, uint32_t(dpi->row(1)->x()));
         QTRY_COMPARE(fx.mouse().blockMemory(0x01).at(11), char(8));
         const QByteArray general = fx.mouse().blockMemory(0x01);
         QCOMPARE(int(uint8_t(general.at(9))), 33);
@@ -60,6 +63,28 @@ private slots:
         QCOMPARE(uint8_t(general.at(5)) & 0x4F, 0x41);
         const QByteArray stages = fx.mouse().blockMemory(0x02);
         const auto reg = encodeStageResolution(3325, 40, 40, 0);
+        QCOMPARE(stages.mid(2, 4), QByteArray(reinterpret_cast<const char *>(reg.data()), 4));
+    }
+
+    // The mouse takes its stages from slot 1's record alone: a stage edited while slot 3 is
+    // active goes there as well, and reaches the mouse.
+    void stagesEditedOnAnotherSlotReachTheMouse()
+    {
+        WindowFixture fx(true);
+        fx.configure(QStringLiteral("MouseSenSor/1"), 3325);
+        fx.configure(QStringLiteral("Config/ProfileID"), 2);
+        MousecfgWidget w;
+        w.switchTab(2);
+        auto *dpi = w.dpiPanel();
+        QVERIFY(dpi);
+        dpi->row(0)->slider()->linkedSlider()->setValue(33);
+        QTest::mouseClick(w.applyButton(), Qt::LeftButton);
+        const ProfileStore &s = w.workingStore();
+        QCOMPARE(s.profiles[0].stages[0].x, 33u);
+        QCOMPARE(s.profiles[2].stages[0].x, 33u);
+        QTRY_VERIFY(fx.mouse().commitCount() > 0);
+        const QByteArray stages = fx.mouse().blockMemory(0x02);
+        const auto reg = encodeStageResolution(3325, 33, 33, 0);
         QCOMPARE(stages.mid(2, 4), QByteArray(reinterpret_cast<const char *>(reg.data()), 4));
     }
 };

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>FocusWatcher</name>
+    <message>
+        <source>GNOME on Wayland does not tell which window is in front; log in with &quot;GNOME on Xorg&quot; to switch the profile with the application.</source>
+        <translation>GNOME on Wayland does not tell which window is in front; log in with &quot;GNOME on Xorg&quot; to switch the profile with the application.</translation>
+    </message>
+</context>
+<context>
     <name>KivBtnWindow</name>
     <message>
         <source>MACRO SELECT</source>
@@ -1310,6 +1317,14 @@ SHARED, FROM PROFILE 1: DPI STAGES, BUTTONS, MACROS, COLOURS</translation>
     <message>
         <source>MACROS: SHARED BY ALL PROFILES.</source>
         <translation>MACROS: SHARED BY ALL PROFILES.</translation>
+    </message>
+    <message>
+        <source>%1 already exists. Do you want to replace it?</source>
+        <translation>%1 ALREADY EXISTS. DO YOU WANT TO REPLACE IT?</translation>
+    </message>
+    <message>
+        <source>The pointer speed of this desktop cannot be set: it is known for GNOME, Plasma, sway and X11 only.</source>
+        <translation>THE POINTER SPEED OF THIS DESKTOP CANNOT BE SET: IT IS KNOWN FOR GNOME, PLASMA, SWAY AND X11 ONLY.</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 // so each one is handled whole. MOUSECFG_LEAK_CYCLES changes the number of
 // measured cycles (200).
 #include "benchdata.h"
+#include "benchdisplay.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -10,7 +10,9 @@ packages=(
   libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   openbox x11-utils
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian man-db
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  g++-mingw-w64-x86-64-posix
   clang libclang-rt-dev
 )
 

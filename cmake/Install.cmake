@@ -29,6 +29,8 @@ install(FILES ${MC_LINUX_DIR}/70-mousecfg.rules DESTINATION ${MC_UDEV_RULES_DIR}
 install(FILES ${MC_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${MC_DEB_COPYRIGHT} ${MC_LINUX_DIR}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/mousecfg)
+install(FILES ${CMAKE_SOURCE_DIR}/assets/linux/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME mousecfg)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mousecfg)

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QDataStream>
+#include <QIODevice>
 #include <QPoint>
 #include <QRect>
 #include <QSize>

@@ -47,8 +47,12 @@ Macro sampleMacro()
 {
     Macro m;
     m.settings = {25, 2, 1, 7};
-    for (int i = 0; i < 40; ++i)
-        m.actions.append(MacroAction{uint8_t(i % 2 ? 1 : 129), uint8_t(i * 3), uint8_t(255 - i)});
+    for (int i = 0; i < 12; ++i) {
+        m.actions.append(macro::keyPress(uint8_t(4 + i * 7)));
+        m.actions.append(macro::keyRelease(uint8_t(4 + i * 7)));
+    }
+    m.actions.append(macro::buttonPress(macro::kButtonBackward));
+    m.actions.append(macro::buttonRelease(macro::kButtonBackward));
     return m;
 }
 

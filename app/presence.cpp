@@ -24,6 +24,8 @@
 #include "widgets/uiscale.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <utility>
@@ -489,8 +491,15 @@ void DevicePresence::onFirmwareRequested()
         m_firmware.exit(0);
         return;
     }
+    // The updater comes with the product's Windows files; a program without them, and any
+    // system that cannot run them, must say so rather than seem to ignore the click.
     qCDebug(lcApp, "firmware updater did not start: %s", qPrintable(updater));
     m_connection->startPoller();
+    const QString text =
+        QFileInfo::exists(updater)
+            ? QObject::tr("The firmware updater could not be started:\n%1")
+            : QObject::tr("The firmware updater is not installed. It is looked for at:\n%1");
+    m_firmware.ask(2, text.arg(QDir::toNativeSeparators(updater)));
 }
 
 } // namespace mc

@@ -87,10 +87,18 @@ int runMousecfg(int argc, char **argv)
     // All scaling of the interface comes from the program's own scale factor; with Qt's
     // scaling on as well everything would be scaled twice. (Qt only honours this before the
     // application object exists.)
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+#else
+    // Qt 6 has no attribute for it; its environment switch still holds.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+#endif
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.mousecfg.Mousecfg")); // app_id
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps); // always on in Qt 6
+#endif
     // The program lives on in the tray when its window is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -26,16 +26,21 @@ install(FILES ${MC_LINUX_DIR}/${MC_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${MC_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${MC_LINUX_DIR}/70-mousecfg.rules DESTINATION ${MC_UDEV_RULES_DIR})
+install(FILES ${MC_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${MC_DEB_COPYRIGHT} ${MC_LINUX_DIR}/changelog.gz
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/mousecfg)
+install(FILES ${CMAKE_SOURCE_DIR}/assets/linux/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME mousecfg)
 
-set(MC_DEB_MAINTAINER "Mousecfg developers" CACHE STRING "Maintainer field of the .deb")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mousecfg)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration utility for wireless gaming mice")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Mousecfg edits the on-board profiles of a wireless gaming mouse (DPI stages, report rate, \
-sensor options, buttons, macros, lighting) through its USB receiver or cable, and writes the \
-changes to the mouse. A udev rule gives the user at the seat access to the mouse.")
+# dpkg shows the long description as it is: lines of at most 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION "Mousecfg edits the on-board profiles of a wireless gaming mouse\n\
+(DPI stages, report rate, sensor options, buttons, macros, lighting)\n\
+through its USB receiver or cable, and writes the changes to the mouse.\n\
+A udev rule gives the user at the seat access to the mouse.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${MC_DEB_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

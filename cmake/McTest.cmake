@@ -5,7 +5,7 @@
 function(mc_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+    target_link_libraries(${name} PRIVATE Qt::Test ${T_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set(env QT_QPA_PLATFORM=offscreen MOUSECFG_TEST=1 ${MC_SANITIZER_ENV})

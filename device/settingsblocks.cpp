@@ -112,7 +112,7 @@ LightingBlock buildLightingBlock(const ProfileStore &store)
     const auto bright = [&](int k) { return lo(L[size_t(k)].bright); };
     const auto breath = [&](int k) { return lo(L[size_t(k)].breath); };
 
-    const std::array<std::array<uint8_t, lighting::kSlotSize>, lighting::kSlots> slots = {{
+    const std::array<std::array<uint8_t, lighting::kSlotSize>, lighting::kSlots> slotBytes = {{
         {kLightingOn, 0, 0, 0, 0, 0, 0, 0},
         {kLightingOn, red(1), green(1), blue(1), 0x01, 0x00, 0x02, bright(1)},
         {kLightingOn, red(2), green(2), blue(2), 0x01, breath(2), 0x04, 0x03},
@@ -126,7 +126,7 @@ LightingBlock buildLightingBlock(const ProfileStore &store)
     }};
     LightingBlock b{};
     for (int k = 0; k < lighting::kSlots; ++k)
-        std::copy(slots[size_t(k)].begin(), slots[size_t(k)].end(),
+        std::copy(slotBytes[size_t(k)].begin(), slotBytes[size_t(k)].end(),
                   b.begin() + k * lighting::kSlotSize);
     return b;
 }

@@ -124,7 +124,7 @@ void OsdWindow::paintEvent(QPaintEvent *)
 }
 
 #ifdef Q_OS_WIN
-bool OsdWindow::nativeEvent(const QByteArray &eventType, void *message, long *result)
+bool OsdWindow::nativeEvent(const QByteArray &eventType, void *message, NativeResult *result)
 {
     const MSG *msg = static_cast<const MSG *>(message);
     if (eventType != "windows_generic_MSG" || msg->message != WM_COPYDATA || !msg->lParam)

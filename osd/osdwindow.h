@@ -31,7 +31,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 #ifdef Q_OS_WIN
     // WM_COPYDATA from the configuration program, which finds this window by its title.
-    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    using NativeResult = qintptr;
+#else
+    using NativeResult = long;
+#endif
+    bool nativeEvent(const QByteArray &eventType, void *message, NativeResult *result) override;
 #endif
 
 private:

@@ -45,7 +45,12 @@ struct HotplugWatcher::Backend final : public QAbstractNativeEventFilter
             UnregisterDeviceNotification(handle);
     }
 
-    bool nativeEventFilter(const QByteArray &eventType, void *message, long *) override
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    using NativeResult = qintptr;
+#else
+    using NativeResult = long;
+#endif
+    bool nativeEventFilter(const QByteArray &eventType, void *message, NativeResult *) override
     {
         if (eventType != "windows_generic_MSG")
             return false;

@@ -219,10 +219,10 @@ const char *IniFile::valueData(const Entry &e) const
 // Keys stored in another form cannot be asked for, there as here.
 static QString normalizedKey(const QString &key)
 {
-    const QVector<QStringRef> parts = key.splitRef(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QList<QStringView> parts = QStringView(key).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QString out;
     out.reserve(key.size());
-    for (const QStringRef &part : parts) {
+    for (const QStringView &part : parts) {
         if (!out.isEmpty())
             out += QLatin1Char('/');
         out += part;

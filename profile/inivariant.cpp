@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QDataStream>
+#include <QIODevice>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -14,22 +15,41 @@ namespace mc::ini {
 
 namespace {
 
+// Type ids as "@Variant(...)" values carry them: those of QDataStream's Qt 4.0 format, which
+// QSettings writes and reads with every Qt. They are not the running Qt's QMetaType ids (Qt 6
+// numbers QColor 0x1003, the stream 67), so comparing with those would lose every stored colour
+// under Qt 6; Qt's stream reader maps the stream's ids to its own.
+enum StreamType : quint32 {
+    kBool = 1,
+    kInt = 2,
+    kUInt = 3,
+    kLongLong = 4,
+    kULongLong = 5,
+    kDouble = 6,
+    kString = 10,
+    kByteArray = 12,
+    kRect = 19,
+    kSize = 21,
+    kPoint = 25,
+    kColor = 67,
+};
+
 // Types whose stream form cannot ask for unbounded memory before the data is there.
 bool isPlainStreamType(quint32 type)
 {
     switch (type) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::QString:
-    case QMetaType::QByteArray:
-    case QMetaType::QColor:
-    case QMetaType::QPoint:
-    case QMetaType::QSize:
-    case QMetaType::QRect:
+    case kBool:
+    case kInt:
+    case kUInt:
+    case kLongLong:
+    case kULongLong:
+    case kDouble:
+    case kString:
+    case kByteArray:
+    case kColor:
+    case kPoint:
+    case kSize:
+    case kRect:
         return true;
     default:
         return false;
@@ -45,7 +65,7 @@ bool safeTypedItem(const QString &item)
         return false;
     if (!item.startsWith(QLatin1String("@Variant(")))
         return true;
-    const QByteArray bytes = item.midRef(9).toLatin1();
+    const QByteArray bytes = QStringView(item).mid(9).toLatin1();
     if (bytes.size() < 4)
         return true; // no type: no value, there as here
     const quint32 type = (quint32(uchar(bytes[0])) << 24) | (quint32(uchar(bytes[1])) << 16) |
@@ -54,7 +74,7 @@ bool safeTypedItem(const QString &item)
         return false;
     // The colour model follows the type directly in the stream version QSettings uses.
     constexpr int kSpecByte = 4;
-    return type != QMetaType::QColor ||
+    return type != kColor ||
            (bytes.size() > kSpecByte && uchar(bytes[kSpecByte]) <= QColor::ExtendedRgb);
 }
 
@@ -78,7 +98,7 @@ QStringList splitArgs(const QString &s, int idx)
 
 QVariant streamToVariant(const QString &s, int offset, QDataStream::Version version)
 {
-    const QByteArray bytes = s.midRef(offset).toLatin1();
+    const QByteArray bytes = QStringView(s).mid(offset).toLatin1();
     if (bytes.size() < 4)
         return QVariant();
     const quint32 type = (quint32(uchar(bytes[0])) << 24) | (quint32(uchar(bytes[1])) << 16) |
@@ -91,7 +111,7 @@ QVariant streamToVariant(const QString &s, int offset, QDataStream::Version vers
     const int specByte = version >= QDataStream::Qt_4_2 ? 5 : 4;
     constexpr uchar kLastColorSpec = QColor::ExtendedRgb;
     // (A value cut short reads its closing parenthesis as the model, as Qt's own reader does.)
-    if (type == QMetaType::QColor && bytes.size() > specByte &&
+    if (type == kColor && bytes.size() > specByte &&
         uchar(bytes[specByte]) > kLastColorSpec)
         return QVariant();
     QDataStream stream(bytes);
@@ -162,9 +182,9 @@ QVariant stringToVariant(const QString &s)
     if (s.startsWith(QLatin1Char('@'))) {
         if (s.endsWith(QLatin1Char(')'))) {
             if (s.startsWith(QLatin1String("@ByteArray("))) {
-                return QVariant(s.midRef(11, s.size() - 12).toLatin1());
+                return QVariant(QStringView(s).mid(11, s.size() - 12).toLatin1());
             } else if (s.startsWith(QLatin1String("@String("))) {
-                return QVariant(s.midRef(8, s.size() - 9).toString());
+                return QVariant(s.mid(8, s.size() - 9));
             } else if (s.startsWith(QLatin1String("@Variant("))) {
                 return streamToVariant(s, 9, QDataStream::Qt_4_0);
             } else if (s.startsWith(QLatin1String("@DateTime("))) {

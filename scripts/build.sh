@@ -12,5 +12,7 @@ if command -v ccache >/dev/null 2>&1; then
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
     export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 fi
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${MOUSECFG_BUILD_TYPE:-RelWithDebInfo} >/dev/null
+# Qt 5.15 unless MOUSECFG_QT_MAJOR says 6 (scripts/test.sh builds a second folder with Qt 6).
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=${MOUSECFG_BUILD_TYPE:-RelWithDebInfo} \
+    -DMOUSECFG_QT_MAJOR=${MOUSECFG_QT_MAJOR:-5} >/dev/null
 cmake --build "$build" -j"$(nproc)" "$@"

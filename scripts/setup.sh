@@ -13,7 +13,9 @@ packages=(
   openbox x11-utils x11-xserver-utils
   libwayland-dev libwayland-bin qtwayland5 liblayershellqtinterface-dev layer-shell-qt libqt5dbus5
   sway xwayland grim foot jq dbus-bin
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian man-db
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  g++-mingw-w64-x86-64-posix
   clang libclang-rt-dev
 )
 

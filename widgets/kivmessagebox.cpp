@@ -51,7 +51,7 @@ KivMessageBox::KivMessageBox(int iKind, const QString &windowTitle, const QStrin
     setAttribute(Qt::WA_TranslucentBackground);
 
     QFont font(QStringLiteral("Consolas"));
-    font.setWeight(75);
+    font.setWeight(QFont::Bold);
     font.setPixelSize(qMax(1, scaled(14)));
     setFont(font);
     QPalette pal = palette();

@@ -133,7 +133,7 @@ QColor KivPushButton::textColour(int iState, int iColorMode)
     return light[s];
 }
 
-void KivPushButton::enterEvent(QEvent *event)
+void KivPushButton::enterEvent(EnterEvent *event)
 {
     m_pressedSinceEnter = false;
     emit OverSignal(this, true);

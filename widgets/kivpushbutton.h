@@ -66,7 +66,12 @@ signals:
     void OverSignal(KivPushButton *btn, bool bType);
 
 protected:
-    void enterEvent(QEvent *event) override;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    using EnterEvent = QEnterEvent;
+#else
+    using EnterEvent = QEvent;
+#endif
+    void enterEvent(EnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -40,7 +40,7 @@ RunImage::RunImage(const QImage &image)
             row.append(Run{quint16(x), quint16(end - x), line[x]});
             x = end;
         }
-        m_bands.append(Band{y, 1, m_runs.size(), row.size()});
+        m_bands.append(Band{y, 1, int(m_runs.size()), int(row.size())});
         m_runs += row;
         if (m_runs.size() > budget) {
             m_bands.clear();

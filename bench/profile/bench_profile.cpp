@@ -135,7 +135,7 @@ int main(int argc, char **argv)
     const Figures first = timeRuns([&](int) { SaveStore(store); }, 1);
     const QString one = profileFile(store.names[0]);
     std::printf("profile file: %lld bytes, %d keys per slot\n", QFileInfo(one).size(),
-                QSettings(one, QSettings::IniFormat).allKeys().size());
+                int(QSettings(one, QSettings::IniFormat).allKeys().size()));
 
     const Figures unchanged = timeRuns([&](int) { SaveStore(store); });
     const Figures changed = timeRuns([&](int i) {

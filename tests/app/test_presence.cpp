@@ -294,42 +294,56 @@ private slots:
     void firmwareButton_data()
     {
         QTest::addColumn<bool>("cable");
-        QTest::addColumn<int>("askedKind");
+        QTest::addColumn<bool>("starts");
+        QTest::addColumn<QList<int>>("askedKinds");
         QTest::addColumn<QString>("started");
-        QTest::newRow("cable at start") << true << 1 << "/skin/mouse/bin/K552-8871-20230727-en.exe";
-        QTest::newRow("receiver only") << false << 2 << QString();
+        const QString updater = QStringLiteral("/skin/mouse/bin/K552-8871-20230727-en.exe");
+        QTest::newRow("cable at start") << true << true << QList<int>{1} << updater;
+        QTest::newRow("receiver only") << false << true << QList<int>{2} << QString();
+        // Confirmed, but the updater is not there: a notice naming it, and the program stays.
+        QTest::newRow("updater missing") << true << false << QList<int>{1, 2} << updater;
     }
     void firmwareButton()
     {
         QFETCH(bool, cable);
-        QFETCH(int, askedKind);
+        QFETCH(bool, starts);
+        QFETCH(QList<int>, askedKinds);
         QFETCH(QString, started);
         startWith({cable ? A::Cable : A::Receiver});
         QList<int> kinds;
+        QStringList messages;
         QStringList programs;
         int exitCode = -1;
         bool pollerRanAtStart = true;
         FirmwareHooks hooks;
-        hooks.ask = [&](int iKind, const QString &) {
+        hooks.ask = [&](int iKind, const QString &message) {
             kinds << iKind;
+            messages << message;
             return true;
         };
         hooks.startDetached = [&](const QString &program) {
             programs << program;
             pollerRanAtStart = m_presence->pollerRunning();
-            return true;
+            return starts;
         };
         hooks.exit = [&](int code) { exitCode = code; };
         m_presence->setFirmwareHooks(hooks);
         m_presence->onFirmwareRequested();
-        QCOMPARE(kinds, QList<int>{askedKind});
+        QCOMPARE(kinds, askedKinds);
         if (started.isEmpty()) {
             QVERIFY(programs.isEmpty());
             QCOMPARE(exitCode, -1);
-        } else {
+        } else if (starts) {
             QCOMPARE(programs, QStringList{m_fixture->path() + started});
             QVERIFY(!pollerRanAtStart);
             QCOMPARE(exitCode, 0);
+        } else {
+            QCOMPARE(exitCode, -1);
+            QVERIFY(m_presence->pollerRunning());
+            QVERIFY2(messages.last().contains(QStringLiteral("not installed")) &&
+                         messages.last().contains(QDir::toNativeSeparators(
+                             m_fixture->path() + started)),
+                     qPrintable(messages.last()));
         }
     }
 

@@ -43,7 +43,10 @@ expected_files() {
         share/mousecfg/skin/cfgMainback.png share/mousecfg/skin/icon.ico \
         share/mousecfg/lang/en.qm \
         "share/applications/$APP_ID.desktop" "share/metainfo/$APP_ID.metainfo.xml" \
-        lib/udev/rules.d/70-mousecfg.rules
+        lib/udev/rules.d/70-mousecfg.rules \
+        share/man/man1/mousecfg.1.gz share/man/man1/mousecfg-cli.1.gz \
+        share/man/man1/mousecfg-osd.1.gz \
+        share/doc/mousecfg/copyright share/doc/mousecfg/changelog.gz
     local side
     for side in 16 24 32 48 64 128 256; do
         echo "share/icons/hicolor/${side}x${side}/apps/$APP_ID.png"

@@ -1,0 +1,26 @@
+# mc_windows_program(TARGET DESCRIPTION [GUI])
+# A program's Windows resources (icon, version information) from assets/windows/program.rc.in;
+# GUI makes it a Windows program, which opens no console window. The resource script is written
+# in every build, so the MinGW check of the test suite (tests/windows) compiles it on Linux too;
+# only a Windows build adds it to the program.
+if(WIN32)
+    enable_language(RC)
+endif()
+set(MC_WINDOWS_RC_DIR ${CMAKE_BINARY_DIR}/windows CACHE INTERNAL "")
+function(mc_windows_program target description)
+    cmake_parse_arguments(W "GUI" "" "" ${ARGN})
+    set(MC_RC_NAME ${target})
+    set(MC_RC_DESCRIPTION ${description})
+    set(MC_RC_ICON ${MC_BIN_DIR}/skin/icon.ico) # drawn by the skin generator (mc_skin)
+    set(rc ${MC_WINDOWS_RC_DIR}/${target}.rc)
+    configure_file(${CMAKE_SOURCE_DIR}/assets/windows/program.rc.in ${rc} @ONLY)
+    if(WIN32)
+        target_sources(${target} PRIVATE ${rc})
+        if(TARGET mc_skin)
+            add_dependencies(${target} mc_skin)
+        endif()
+        if(W_GUI)
+            set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+        endif()
+    endif()
+endfunction()

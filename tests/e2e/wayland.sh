@@ -197,10 +197,10 @@ swaymsg "[app_id=$APP_ID] move position 20 20" >/dev/null
 sleep 0.5
 shot window
 
-# Dragged by its title area (design point 500, 30), 200 and 100 pixels in small steps.
+# Dragged by its title area (design point 720, 20, clear of the header text), 200 and 100 pixels in small steps.
 read -r x y w h <<<"$(rect_of "$APP_ID")"
-px=$((x + 500 * SCALE_PCT / 100))
-py=$((y + 30 * SCALE_PCT / 100))
+px=$((x + 720 * SCALE_PCT / 100))
+py=$((y + 20 * SCALE_PCT / 100))
 pointer move "$px" "$py"
 pointer press
 # Past the threshold, then a pause: the compositor takes over from where the pointer is when
@@ -303,8 +303,8 @@ sleep 1
 swaymsg "[class=mousecfg] move position 20 20" >/dev/null
 sleep 0.5
 read -r x y w h <<<"$(rect_of mousecfg)"
-px=$((x + 500 * w / 999))
-py=$((y + 30 * w / 999))
+px=$((x + 720 * w / 999))
+py=$((y + 20 * w / 999))
 pointer move "$px" "$py"
 pointer press
 pointer move $((px + 10)) $((py + 5))

@@ -18,6 +18,9 @@ wait_log() {
 : >"$TRACE"
 bar_row 2
 wait_trace '^> 05 [0-9a-f]{2} fa 44 02 ' || fail "the bar's slot 3 did not select profile 3"
+# The switch ends when the mouse has answered and the panels show slot 3 (the first tab again).
+wait_log 'profile bar: slot 3 active' || fail "the bar did not show slot 3 as active"
+sleep 0.5
 click_box "$win" "${DPI_TAB[@]}"
 sleep 0.5
 choose_rate "$win" 1

@@ -92,7 +92,13 @@ bool IniFile::readFileBytes(const QString &path, QByteArray &out)
         qCWarning(lcProfile, "Settings file %s is too large to read; it is ignored.", qPrintable(path));
         return false;
     }
-    out = file.read(kMaxFileSize + 1);
+    // Read by the size the file has: reading up to the limit would take a buffer of the limit's
+    // size for every file. A file that grew since (or a special file, which has no size) is
+    // read on up to the limit.
+    const qint64 expected = file.size();
+    out = file.read(expected + 1);
+    if (out.size() > expected)
+        out += file.read(kMaxFileSize + 1 - out.size());
     if (out.size() > kMaxFileSize) {
         out.clear();
         return false;

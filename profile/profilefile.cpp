@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <type_traits>
+#include <vector>
 
 #include <cctype>
 #include <cstring>
@@ -265,19 +266,6 @@ void appendProfileGroup(QByteArray &out, const ProfileData &record, const QStrin
 void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &group,
                       bool withSleepKeys)
 {
-    if (ini.size() == 0) {
-        // A missing file: every field takes its missing value, without 8,000 key lookups that
-        // find nothing (the first start of a product has no slot files at all).
-        profilekeys::visitProfileFields(record, withSleepKeys,
-                                        [](int, const profilekeys::FieldKey &key, auto &field) {
-                                            using Field = std::decay_t<decltype(field)>;
-                                            if constexpr (std::is_same_v<Field, uint8_t>)
-                                                field = uint8_t(key.missing);
-                                            else
-                                                field = Field();
-                                        });
-        return;
-    }
     const auto &table = profilekeys::keyTable();
     // One key buffer, its group part kept and the name put after it field by field: no string
     // made per field.
@@ -285,6 +273,34 @@ void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &gr
     const int prefixSize = key.size();
     key.reserve(prefixSize + 64);
     const ValueReader read{ini};
+    if (ini.size() < table.size()) {
+        // Fewer keys than fields (a missing, foreign or hand-made file): the fields of the keys
+        // the file holds are looked up, every other field takes its missing value, without
+        // 8,000 lookups that find nothing.
+        std::vector<bool> present(size_t(table.size()), false);
+        const QStringList keys = ini.keys();
+        for (const QString &k : keys) {
+            if (!k.startsWith(key))
+                continue;
+            const int ord = table.indexOf(QStringView(k).mid(prefixSize));
+            if (ord >= 0)
+                present[size_t(ord)] = true;
+        }
+        profilekeys::visitProfileFields(
+            record, withSleepKeys, [&](int ord, const profilekeys::FieldKey &field, auto &value) {
+                using Field = std::decay_t<decltype(value)>;
+                if (present[size_t(ord)]) {
+                    key.resize(prefixSize);
+                    key += table.name(ord);
+                    read(key, field.missing, value);
+                } else if constexpr (std::is_same_v<Field, uint8_t>) {
+                    value = uint8_t(field.missing);
+                } else {
+                    value = Field();
+                }
+            });
+        return;
+    }
     profilekeys::visitProfileFields(record, withSleepKeys,
                                     [&](int ord, const profilekeys::FieldKey &field, auto &value) {
                                         key.resize(prefixSize);

@@ -15,8 +15,6 @@
 #include "profile/inifile.h"
 #include "profile/paths.h"
 
-#include <QDir>
-
 #include <algorithm>
 
 using namespace mc;
@@ -83,9 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Scratch scratch;
     const QByteArray bytes = bytesOf(data, size);
-    setAppDir(scratch.next());
-    QDir().mkpath(macroDir());
-    writeFile(macroFile(kName), bytes);
+    setAppDir(scratch.folder());
+    scratch.put(macroFile(kName), bytes);
     const bool usable = ini::safeForQSettings(bytes);
 
     const QVector<MacroAction> all = readStoredActions(kName, macro::kMaxReadActions);
@@ -127,6 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     packMacro(upload);
 
     MC_FUZZ_CHECK(saveMacro(kCopy, loaded), "saving the loaded macro failed");
+    scratch.touch(macroFile(kCopy)); // read from the disk, not from what QSettings kept
     const Macro again = loadMacro(kCopy);
     MC_FUZZ_CHECK(again.settings == loaded.settings, "settings changed by saving");
     MC_FUZZ_CHECK(again.actions == loaded.actions, "actions changed by saving");

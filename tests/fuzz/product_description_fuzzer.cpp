@@ -95,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Scratch scratch;
     const QByteArray bytes = bytesOf(data, size);
-    setAppDir(scratch.next());
-    writeFile(productDescriptionFile(), bytes);
+    setAppDir(scratch.folder());
+    scratch.put(productDescriptionFile(), bytes);
     const bool usable = ini::safeForQSettings(bytes);
 
     // The accessors, and what the program relies on of their results.

@@ -274,30 +274,50 @@ void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &gr
     key.reserve(prefixSize + 64);
     const ValueReader read{ini};
     if (ini.size() < table.size()) {
-        // Fewer keys than fields (a missing, foreign or hand-made file): the fields of the keys
-        // the file holds are looked up, every other field takes its missing value, without
-        // 8,000 lookups that find nothing.
-        std::vector<bool> present(size_t(table.size()), false);
+        // Fewer keys than fields (a missing, foreign or hand-made file): every field takes its
+        // missing value (a record of them is made once), then the fields of the keys the file
+        // holds are read, without 8,000 lookups that find nothing.
+        static const ProfileData missing = [] {
+            ProfileData m;
+            profilekeys::visitProfileFields(
+                m, true, [](int, const profilekeys::FieldKey &field, auto &value) {
+                    using Field = std::decay_t<decltype(value)>;
+                    if constexpr (std::is_same_v<Field, uint8_t>)
+                        value = uint8_t(field.missing);
+                    else
+                        value = Field();
+                });
+            return m;
+        }();
+        std::vector<char> present(size_t(table.size()), 0);
+        bool any = false;
         const QStringList keys = ini.keys();
         for (const QString &k : keys) {
             if (!k.startsWith(key))
                 continue;
             const int ord = table.indexOf(QStringView(k).mid(prefixSize));
             if (ord >= 0)
-                present[size_t(ord)] = true;
+                present[size_t(ord)] = any = true;
         }
+        // What the walk leaves alone keeps its value.
+        const uint8_t spare = record.spare;
+        const uint8_t moveOff = record.LedMoveOFF;
+        const uint8_t sleepTime = record.LedSleepTime;
+        record = missing;
+        record.spare = spare;
+        if (!withSleepKeys) {
+            record.LedMoveOFF = moveOff;
+            record.LedSleepTime = sleepTime;
+        }
+        if (!any)
+            return;
         profilekeys::visitProfileFields(
             record, withSleepKeys, [&](int ord, const profilekeys::FieldKey &field, auto &value) {
-                using Field = std::decay_t<decltype(value)>;
-                if (present[size_t(ord)]) {
-                    key.resize(prefixSize);
-                    key += table.name(ord);
-                    read(key, field.missing, value);
-                } else if constexpr (std::is_same_v<Field, uint8_t>) {
-                    value = uint8_t(field.missing);
-                } else {
-                    value = Field();
-                }
+                if (!present[size_t(ord)])
+                    return;
+                key.resize(prefixSize);
+                key += table.name(ord);
+                read(key, field.missing, value);
             });
         return;
     }

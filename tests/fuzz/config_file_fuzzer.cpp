@@ -14,6 +14,7 @@
 #include "fuzzsupport.h"
 #include "profilecheck.h"
 
+#include "profile/boundedsettings.h"
 #include "profile/inicodec.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
@@ -50,11 +51,12 @@ int clampedSlot(int slot)
     return (slot < 0 || slot >= kSlotCount) ? 0 : slot;
 }
 
-// The options and names as ImportConfig and LoadStore take them, read through QSettings key by
-// key (QSettings reads the group of each key as it is asked for).
+// The options and names as ImportConfig and LoadStore take them, read through QSettings (every
+// group read first, as the program's own QSettings readers do).
 void optionsWithQSettings(const QString &path, ProfileStore &s)
 {
-    const QSettings qs(path, QSettings::IniFormat);
+    QSettings qs(path, QSettings::IniFormat);
+    readAllGroups(qs);
     const auto num = [&](const char *key) { return qs.value(QLatin1String(key)).toInt(); };
     s.ProfileID = uint8_t(clampedSlot(num(keys::kProfileID)));
     s.AngleValue = uint8_t(num(keys::kAngleValue));

@@ -147,6 +147,18 @@ bool Shapes::isNew(const QByteArray &shape)
     return m_seen.insert(hash).second;
 }
 
+bool Shapes::anyNew(const QVector<QByteArray> &parts, int share)
+{
+    ++m_offered;
+    if (m_taken * quint64(share) >= m_offered)
+        return false;
+    bool any = false;
+    for (const QByteArray &part : parts)
+        any = isNew(part) || any;
+    m_taken += any;
+    return any;
+}
+
 namespace {
 
 // A character's kind: letters and digits are one kind, the rest (what escaping, quoting,

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <QVector>
 
 #include <cstddef>
 #include <cstdint>
@@ -70,7 +71,7 @@ View qsettingsView(const QString &path);
 void checkSameKeys(const IniFile &ours, const View &theirs);
 
 // Shapes of inputs, for checks too slow to run for every input (writing and reading back whole
-// files): an input whose shape was seen before would take the same roads through them. A shape
+// files): an input whose shapes were all seen before would take the same roads through them. A shape
 // keeps what decides those roads (the kinds of characters in a text and where they stand, the
 // sign and magnitude of a number) and drops the rest (which letters, which digits).
 class Shapes final
@@ -78,12 +79,18 @@ class Shapes final
 public:
     // True the first time the shape is offered. A run of a single input always checks.
     bool isNew(const QByteArray &shape);
+    // For a shape made of parts (the values of a record, each written and read on its own):
+    // true when one of the parts was not seen before, for at most one input in every share
+    // (the parts of an input turned away stay new). The first input is always taken.
+    bool anyNew(const QVector<QByteArray> &parts, int share);
 
     static void addText(QByteArray &shape, const QString &text);
     static void addNumber(QByteArray &shape, qint64 value);
 
 private:
     std::unordered_set<quint64> m_seen;
+    quint64 m_offered = 0;
+    quint64 m_taken = 0;
 };
 
 } // namespace mc::fuzz

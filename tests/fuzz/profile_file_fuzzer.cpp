@@ -3,9 +3,9 @@
 // QSettings' values give (field by field, after the same clamping). Written over the file and
 // read again, the record must come back unchanged and every key of the file that is not ours
 // must keep the value QSettings read before. That round trip writes and reads a whole record
-// (8,000 keys): it runs for an input whose values have a shape no input before it had (Shapes),
-// so that the reader is tried on many inputs a second; the other inputs are written over with a
-// small text of ours, which tries the keeping of the other keys alone.
+// (8,000 keys): it runs for an input holding a value of a shape no input before held (Shapes),
+// and for few of them, so that the reader is tried on many inputs a second; the other inputs are
+// written over with a small text of ours, which tries the keeping of the other keys alone.
 //
 // Differences from QSettings that are ours on purpose, and so not compared: values in a typed
 // form QSettings would decode without bound or into an undefined value (ini::safeForQSettings):
@@ -25,6 +25,8 @@ using namespace mc::fuzz;
 namespace {
 
 const QString kGroup = QString::fromLatin1(profilekeys::kGroup);
+// At most one input in this many writes and reads a whole record (a few milliseconds).
+constexpr int kRoundTripShare = 16;
 
 bool isProfileKey(const QString &key)
 {
@@ -78,14 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     // Written over the file and read again: the same record, and every other key keeps its
-    // value. A record of a shape already written is not written whole again: the merge alone is
-    // tried, with a small text of ours.
-    QByteArray shape;
+    // value. A record whose values are all of shapes written already is not written whole
+    // again: the merge alone is tried, with a small text of ours.
+    QVector<QByteArray> shape;
     addRecordShape(shape, ours, ini.keys(), kGroup);
-    shape += char(ini.utf8Marked());
     const QByteArray foreign = ini.rawLines([](const QString &k) { return !isProfileKey(k); });
-    shape += char(foreign.isEmpty());
-    if (shapes.isNew(shape)) {
+    shape.append(QByteArray("m") + char(ini.utf8Marked()) + char(foreign.isEmpty()));
+    if (shapes.anyNew(shape, kRoundTripShare)) {
         MC_FUZZ_CHECK(WriteProfileFile(ours, path), "writing over a readable file failed");
         ProfileData again;
         MC_FUZZ_CHECK(ReadProfileFile(again, path), "the merged file was reported unreadable");

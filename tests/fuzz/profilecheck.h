@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
@@ -25,11 +26,11 @@ namespace mc::fuzz {
 ProfileData recordFromView(const View &view, const QString &group, bool withSleepKeys,
                            const ProfileData &base);
 
-// Adds to shape the values of the record's fields that the file's group holds a key for
-// (Shapes): what a write and a read of the record could trip over. Which field holds a value is
-// left out; every field's key is written and read whatever it holds.
-void addRecordShape(QByteArray &shape, const ProfileData &record, const QStringList &fileKeys,
-                    const QString &group);
+// Adds to parts the shapes of the values of the record's fields that the file's group holds a
+// key for (Shapes): what a write and a read of the record could trip over. Which field holds a
+// value is left out; every field's key is written and read whatever it holds.
+void addRecordShape(QVector<QByteArray> &parts, const ProfileData &record,
+                    const QStringList &fileKeys, const QString &group);
 
 // Every key of before (QSettings' view of a file) that isOurs does not claim must read the same
 // in the bytes written over that file, whose own part ends with the last field of group. Those

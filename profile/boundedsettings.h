@@ -16,10 +16,11 @@ namespace mc {
 // by comparing names: a group whose name sorts between the group and the key ("[PROFILE\]", read
 // as "PROFILE//", before "[PROFILE]") makes it read none, and the group's keys read as missing
 // until something reads every group. Reading every group at once gives every key of the file,
-// whatever was asked before, as our own reader does.
+// whatever was asked before, as our own reader does. (Asked outside any group, for the keys
+// without a group: every group is read, and the list made is short.)
 inline void readAllGroups(QSettings &settings)
 {
-    settings.allKeys();
+    settings.childKeys();
 }
 
 class BoundedSettings final

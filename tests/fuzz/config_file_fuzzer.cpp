@@ -25,7 +25,6 @@
 
 #include <QSettings>
 
-
 using namespace mc;
 using namespace mc::fuzz;
 
@@ -126,8 +125,8 @@ void checkSameStore(const ProfileStore &a, const ProfileStore &b, const char *wh
 QVector<QByteArray> exportShape(const IniFile &ini, const ProfileStore &s)
 {
     QVector<QByteArray> parts;
-    for (const int option : {s.ProfileID, s.AngleValue, s.LiftHigh, s.Sync, s.Jitter,
-                             s.Debounce, s.Count}) {
+    for (const int option :
+         {s.ProfileID, s.AngleValue, s.LiftHigh, s.Sync, s.Jitter, s.Debounce, s.Count}) {
         QByteArray part("o");
         Shapes::addNumber(part, option);
         parts.append(part);
@@ -212,7 +211,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     static const QByteArray small = "[Config]\nProfileID=2\n";
-    MC_FUZZ_CHECK(writeMerged(exported, small, isExportKey), "exporting over a readable file failed");
+    MC_FUZZ_CHECK(writeMerged(exported, small, isExportKey),
+                  "exporting over a readable file failed");
     const QByteArray after = readFile(exported);
     IniFile merged;
     merged.parse(after);

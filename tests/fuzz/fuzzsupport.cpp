@@ -7,9 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 #include <QStringList>
-#include <QSet>
 
 #include <cstdarg>
 #include <cstdio>

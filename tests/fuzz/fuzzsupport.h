@@ -53,7 +53,6 @@ private:
     QTemporaryDir m_root;
     qint64 m_stamp;
     QSet<QString> m_folders; // made already
-
 };
 
 QByteArray readFile(const QString &path);
@@ -71,8 +70,8 @@ View qsettingsView(const QString &path);
 void checkSameKeys(const IniFile &ours, const View &theirs);
 
 // Shapes of inputs, for checks too slow to run for every input (writing and reading back whole
-// files): an input whose shapes were all seen before would take the same roads through them. A shape
-// keeps what decides those roads (the kinds of characters in a text and where they stand, the
+// files): an input whose shapes were all seen before would take the same roads through them. A
+// shape keeps what decides those roads (the kinds of characters in a text and where they stand, the
 // sign and magnitude of a number) and drops the rest (which letters, which digits).
 class Shapes final
 {

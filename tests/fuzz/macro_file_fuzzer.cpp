@@ -46,7 +46,8 @@ int lastStoredIndex(const IniFile &ini)
     for (const QString &key : keys) {
         if (!key.startsWith(group))
             continue;
-        for (const char *pattern : {macrokeys::kMapFmt, macrokeys::kDataHFmt, macrokeys::kDataLFmt}) {
+        for (const char *pattern :
+             {macrokeys::kMapFmt, macrokeys::kDataHFmt, macrokeys::kDataLFmt}) {
             const QString prefix = QString::fromLatin1(pattern).section(QLatin1Char('%'), 0, 0);
             if (!QStringView(key).mid(group.size()).startsWith(prefix))
                 continue;

@@ -95,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             checkKeptKeys(before, readFile(path), kGroup, isProfileKey);
         return 0;
     }
-    static const QByteArray small = QByteArray("[") + profilekeys::kGroup + "]\n" +
-                                    profilekeys::kPollrate + "=2\n";
+    static const QByteArray small =
+        QByteArray("[") + profilekeys::kGroup + "]\n" + profilekeys::kPollrate + "=2\n";
     MC_FUZZ_CHECK(writeMerged(path, small, isProfileKey), "writing over a readable file failed");
     const QByteArray after = readFile(path);
     IniFile merged;

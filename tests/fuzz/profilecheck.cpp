@@ -22,7 +22,14 @@ namespace {
 // by its key without a walk over 8,000 fields.
 struct FieldSlot
 {
-    enum Type : char { Byte, Int, UInt, Text, Colour };
+    enum Type : char
+    {
+        Byte,
+        Int,
+        UInt,
+        Text,
+        Colour
+    };
     ptrdiff_t offset;
     Type type;
     int missing;
@@ -98,14 +105,14 @@ ProfileData recordFromView(const View &view, const QString &group, bool withSlee
     // values is made once and copied rather than walked again.
     static const ProfileData missing = [] {
         ProfileData m;
-        profilekeys::visitProfileFields(
-            m, true, [](int, const profilekeys::FieldKey &field, auto &value) {
-                using Field = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<Field, uint8_t>)
-                    value = uint8_t(field.missing);
-                else
-                    value = Field();
-            });
+        profilekeys::visitProfileFields(m, true,
+                                        [](int, const profilekeys::FieldKey &field, auto &value) {
+                                            using Field = std::decay_t<decltype(value)>;
+                                            if constexpr (std::is_same_v<Field, uint8_t>)
+                                                value = uint8_t(field.missing);
+                                            else
+                                                value = Field();
+                                        });
         return m;
     }();
     ProfileData r = missing;
@@ -199,10 +206,10 @@ void checkKeptKeys(const View &before, const QByteArray &after, const QString &g
     header += "]\n";
     QByteArray text = after;
     const int groupAt = after.indexOf(header);
-    const int lastAt = groupAt < 0 ? -1
-                                   : after.indexOf('\n' + QByteArray(lastKey.data(), lastKey.size()) +
-                                                       '=',
-                                                   groupAt);
+    const int lastAt =
+        groupAt < 0
+            ? -1
+            : after.indexOf('\n' + QByteArray(lastKey.data(), lastKey.size()) + '=', groupAt);
     const int restAt = lastAt < 0 ? -1 : after.indexOf('\n', lastAt + 1);
     if (restAt >= 0) {
         const QByteArray rest = after.mid(restAt + 1);

@@ -32,7 +32,6 @@ struct FieldSlot
     };
     ptrdiff_t offset;
     Type type;
-    int missing;
 };
 
 const std::vector<FieldSlot> &fieldSlots()
@@ -42,7 +41,7 @@ const std::vector<FieldSlot> &fieldSlots()
         ProfileData r;
         const char *base = reinterpret_cast<const char *>(&r);
         profilekeys::visitProfileFields(
-            r, true, [&](int ord, const profilekeys::FieldKey &field, auto &value) {
+            r, true, [&](int ord, const profilekeys::FieldKey &, auto &value) {
                 using Field = std::decay_t<decltype(value)>;
                 FieldSlot::Type type = FieldSlot::Colour;
                 if constexpr (std::is_same_v<Field, uint8_t>)
@@ -53,8 +52,7 @@ const std::vector<FieldSlot> &fieldSlots()
                     type = FieldSlot::UInt;
                 else if constexpr (std::is_same_v<Field, QString>)
                     type = FieldSlot::Text;
-                out[size_t(ord)] = {reinterpret_cast<const char *>(&value) - base, type,
-                                    field.missing};
+                out[size_t(ord)] = {reinterpret_cast<const char *>(&value) - base, type};
             });
         return out;
     }();

@@ -149,6 +149,10 @@ bool Shapes::isNew(const QByteArray &shape)
 
 bool Shapes::anyNew(const QVector<QByteArray> &parts, int share)
 {
+    // Inputs that once failed are all checked in full, whatever ran before them.
+    static const bool everyInput = qEnvironmentVariableIsSet("MC_FUZZ_EVERY_CHECK");
+    if (everyInput)
+        return true;
     ++m_offered;
     if (m_taken * quint64(share) >= m_offered)
         return false;

@@ -80,7 +80,8 @@ public:
     bool isNew(const QByteArray &shape);
     // For a shape made of parts (the values of a record, each written and read on its own):
     // true when one of the parts was not seen before, for at most one input in every share
-    // (the parts of an input turned away stay new). The first input is always taken.
+    // (the parts of an input turned away stay new). The first input is always taken, and every
+    // input when MC_FUZZ_EVERY_CHECK is set (run-fuzzer.sh sets it for the regression inputs).
     bool anyNew(const QVector<QByteArray> &parts, int share);
 
     static void addText(QByteArray &shape, const QString &text);

@@ -26,8 +26,9 @@ if [ -f "$here/$name.dict" ]; then
     options+=("-dict=$here/$name.dict")
 fi
 
-# Inputs that once failed must pass now, one by one, before anything new is tried.
+# Inputs that once failed must pass now, one by one, before anything new is tried, each with
+# every check (the harnesses leave their slowest checks to few inputs when fuzzing).
 if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
-    "$bin" "${options[@]}" "$regressions"/*
+    MC_FUZZ_EVERY_CHECK=1 "$bin" "${options[@]}" "$regressions"/*
 fi
 "$bin" "${options[@]}" -max_total_time="$seconds" "$@" "$scratch" "$seeds"

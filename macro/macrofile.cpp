@@ -3,6 +3,7 @@
 #include "macro/macrofile.h"
 
 #include "macro/macrokeys.h"
+#include "profile/boundedsettings.h"
 #include "profile/filesave.h"
 #include "profile/inifile.h"
 #include "profile/paths.h"
@@ -156,6 +157,7 @@ Macro loadMacro(const QString &name)
     if (path.isEmpty())
         return m;
     QSettings s(path, QSettings::IniFormat);
+    readAllGroups(s);
     s.beginGroup(QLatin1String(macrokeys::kGroup));
     m.settings = readSettings(s);
     const int count = readInt(s, macrokeys::kCount, 0);
@@ -191,6 +193,7 @@ QVector<MacroAction> readStoredActions(const QString &name, int maxActions)
     if (path.isEmpty())
         return actions;
     QSettings s(path, QSettings::IniFormat);
+    readAllGroups(s);
     s.beginGroup(QLatin1String(macrokeys::kGroup));
     const int limit = std::clamp(maxActions, 0, macro::kMaxReadActions);
     const int n = std::clamp(readInt(s, macrokeys::kCount, 0), 0, limit);
@@ -209,6 +212,7 @@ int readStoredCount(const QString &name)
     if (path.isEmpty())
         return 0;
     QSettings s(path, QSettings::IniFormat);
+    readAllGroups(s);
     s.beginGroup(QLatin1String(macrokeys::kGroup));
     const int count = readInt(s, macrokeys::kCount, 0);
     if (count <= 0)

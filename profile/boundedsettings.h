@@ -12,13 +12,26 @@
 
 namespace mc {
 
+// QSettings reads a group of the file when a key of it is first asked for, and finds that group
+// by comparing names: a group whose name sorts between the group and the key ("[PROFILE\]", read
+// as "PROFILE//", before "[PROFILE]") makes it read none, and the group's keys read as missing
+// until something reads every group. Reading every group at once gives every key of the file,
+// whatever was asked before, as our own reader does. (Asked outside any group, for the keys
+// without a group: every group is read, and the list made is short.)
+inline void readAllGroups(QSettings &settings)
+{
+    settings.childKeys();
+}
+
 class BoundedSettings final
 {
 public:
     explicit BoundedSettings(const QString &file)
     {
-        if (settingsFileUsable(file))
+        if (settingsFileUsable(file)) {
             m_settings.emplace(file, QSettings::IniFormat);
+            readAllGroups(*m_settings);
+        }
     }
     BoundedSettings(const BoundedSettings &) = delete;
     BoundedSettings &operator=(const BoundedSettings &) = delete;

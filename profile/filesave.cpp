@@ -82,7 +82,13 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, QStri
             *reason = translated(kTooLarge);
         return false;
     }
-    out = file.read(maxSize + 1);
+    // Read by the size the file has: reading up to the limit would take a buffer of the limit's
+    // size for every file. A file that grew since (or a special file, which has no size) is read
+    // on up to the limit.
+    const qint64 expected = file.size();
+    out = file.read(expected + 1);
+    if (out.size() > expected)
+        out += file.read(maxSize + 1 - out.size());
     if (out.size() > maxSize || file.error() != QFileDevice::NoError) {
         if (reason)
             *reason = out.size() > maxSize ? translated(kTooLarge) : file.errorString();

@@ -55,7 +55,10 @@ bool runsIntoNextLine(const char *p, int length)
     bool inQuotes = false;
     for (int i = 0; i < length; ++i) {
         if (p[i] == '\\') {
-            if (++i == length)
+            // A backslash at the end, or one before a line break there (possible only at the
+            // end of a file), would take the line break that follows the copy, and so the next
+            // line: a carriage return escaped that way takes a newline after it as well.
+            if (++i == length || (i == length - 1 && (p[i] == '\r' || p[i] == '\n')))
                 return true;
         } else if (p[i] == '"') {
             inQuotes = !inQuotes;

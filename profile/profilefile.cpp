@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include <type_traits>
+#include <vector>
 
 #include <cctype>
 #include <cstring>
@@ -268,19 +269,6 @@ void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &gr
 {
     if (keepMissing && ini.size() == 0)
         return;
-    if (ini.size() == 0) {
-        // A missing file: every field takes its missing value, without 8,000 key lookups that
-        // find nothing (the first start of a product has no slot files at all).
-        profilekeys::visitProfileFields(record, withSleepKeys,
-                                        [](int, const profilekeys::FieldKey &key, auto &field) {
-                                            using Field = std::decay_t<decltype(field)>;
-                                            if constexpr (std::is_same_v<Field, uint8_t>)
-                                                field = uint8_t(key.missing);
-                                            else
-                                                field = Field();
-                                        });
-        return;
-    }
     const auto &table = profilekeys::keyTable();
     // One key buffer, its group part kept and the name put after it field by field: no string
     // made per field.
@@ -288,6 +276,57 @@ void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &gr
     const int prefixSize = key.size();
     key.reserve(prefixSize + 64);
     const ValueReader read{ini};
+    if (ini.size() < table.size()) {
+        // Fewer keys than fields (a missing, foreign or hand-made file): every field takes its
+        // missing value (a record of them is made once), then the fields of the keys the file
+        // holds are read, without 8,000 lookups that find nothing.
+        static const ProfileData missing = [] {
+            ProfileData m;
+            profilekeys::visitProfileFields(
+                m, true, [](int, const profilekeys::FieldKey &field, auto &value) {
+                    using Field = std::decay_t<decltype(value)>;
+                    if constexpr (std::is_same_v<Field, uint8_t>)
+                        value = uint8_t(field.missing);
+                    else
+                        value = Field();
+                });
+            return m;
+        }();
+        std::vector<char> present(size_t(table.size()), 0);
+        bool any = false;
+        const QStringList keys = ini.keys();
+        for (const QString &k : keys) {
+            if (!k.startsWith(key))
+                continue;
+            const int ord = table.indexOf(QStringView(k).mid(prefixSize));
+            if (ord >= 0)
+                present[size_t(ord)] = any = true;
+        }
+        // What the walk leaves alone keeps its value; so does every field the file lacks when
+        // the caller keeps what is missing.
+        if (!keepMissing) {
+            const uint8_t spare = record.spare;
+            const uint8_t moveOff = record.LedMoveOFF;
+            const uint8_t sleepTime = record.LedSleepTime;
+            record = missing;
+            record.spare = spare;
+            if (!withSleepKeys) {
+                record.LedMoveOFF = moveOff;
+                record.LedSleepTime = sleepTime;
+            }
+        }
+        if (!any)
+            return;
+        profilekeys::visitProfileFields(
+            record, withSleepKeys, [&](int ord, const profilekeys::FieldKey &field, auto &value) {
+                if (!present[size_t(ord)])
+                    return;
+                key.resize(prefixSize);
+                key += table.name(ord);
+                read(key, field.missing, value);
+            });
+        return;
+    }
     profilekeys::visitProfileFields(record, withSleepKeys,
                                     [&](int ord, const profilekeys::FieldKey &field, auto &value) {
                                         key.resize(prefixSize);

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <mutex>
+
 namespace mc {
 
 namespace {
@@ -68,7 +70,23 @@ bool settingsFileUsable(const QString &file)
     // QSettings decodes every value as it reads the file: one claiming gigabytes, a few dozen
     // bytes long, would end the program.
     QByteArray bytes;
-    return IniFile::readFileBytes(file, bytes) && ini::safeForQSettings(bytes);
+    if (!IniFile::readFileBytes(file, bytes))
+        return false;
+    // Every accessor opens its file again, and checking the values was most of each: the
+    // verdict is kept for the last small content checked.
+    constexpr int kKeptSize = 64 * 1024;
+    static std::mutex lock;
+    static QByteArray checked;
+    static bool verdict = false;
+    std::lock_guard<std::mutex> guard(lock);
+    if (!checked.isNull() && checked == bytes)
+        return verdict;
+    const bool safe = ini::safeForQSettings(bytes);
+    if (bytes.size() <= kKeptSize) {
+        checked = bytes;
+        verdict = safe;
+    }
+    return safe;
 }
 
 SaveResult editSettingsFile(const QString &file, const std::function<void(IniFile &)> &edit)

@@ -26,6 +26,13 @@ if [ $# -gt 0 ]; then
 fi
 
 bash "$root/scripts/setup.sh"
+# ccache, as scripts/build.sh uses it: the fuzz build of a second work tree is mostly cache hits.
+if command -v ccache >/dev/null 2>&1; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+    export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
+    export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+fi
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DMOUSECFG_FUZZ=ON \
     -DCMAKE_BUILD_TYPE=${MOUSECFG_BUILD_TYPE:-RelWithDebInfo} >/dev/null
 cmake --build "$build" --target fuzzers -j"$(nproc)"

@@ -15,8 +15,6 @@
 #include "profile/inifile.h"
 #include "profile/paths.h"
 
-#include <QDir>
-
 #include <algorithm>
 
 using namespace mc;
@@ -37,6 +35,29 @@ QString macroKey(const char *pattern, int i = -1)
 uint8_t storedByte(const IniFile &ini, const char *pattern, int i)
 {
     return uint8_t(std::clamp(ini.intValue(macroKey(pattern, i), 0), 0, 255));
+}
+
+// The largest index of an action key the file holds, -1 for none.
+int lastStoredIndex(const IniFile &ini)
+{
+    int last = -1;
+    const QString group = QLatin1String(macrokeys::kGroup) + QLatin1Char('/');
+    const QStringList keys = ini.keys();
+    for (const QString &key : keys) {
+        if (!key.startsWith(group))
+            continue;
+        for (const char *pattern :
+             {macrokeys::kMapFmt, macrokeys::kDataHFmt, macrokeys::kDataLFmt}) {
+            const QString prefix = QString::fromLatin1(pattern).section(QLatin1Char('%'), 0, 0);
+            if (!QStringView(key).mid(group.size()).startsWith(prefix))
+                continue;
+            bool ok = false;
+            const int i = key.mid(group.size() + prefix.size()).toInt(&ok);
+            if (ok && i > last)
+                last = i;
+        }
+    }
+    return last;
 }
 
 void checkWellFormed(const Macro &m)
@@ -83,12 +104,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Scratch scratch;
     const QByteArray bytes = bytesOf(data, size);
-    setAppDir(scratch.next());
-    QDir().mkpath(macroDir());
-    writeFile(macroFile(kName), bytes);
+    setAppDir(scratch.folder());
+    scratch.put(macroFile(kName), bytes);
     const bool usable = ini::safeForQSettings(bytes);
+    IniFile ini;
+    ini.parse(bytes);
 
-    const QVector<MacroAction> all = readStoredActions(kName, macro::kMaxReadActions);
+    // The raw read goes as far as the file's last stored action and one beyond it (which reads
+    // as zeros), and at least as far as the upload: a Count of two billion would otherwise read
+    // 4,096 actions of nothing for every input, ten thousand lookups that try nothing new.
+    const int limit = int(std::clamp<qint64>(qint64(lastStoredIndex(ini)) + 2,
+                                             macro::kMaxUploadActions, macro::kMaxReadActions + 1));
+    const QVector<MacroAction> all = readStoredActions(kName, limit);
     const QVector<MacroAction> upload = readStoredActions(kName);
     const int storedCount = readStoredCount(kName);
     const Macro loaded = loadMacro(kName);
@@ -99,10 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     // The stored actions, as our reader finds them in the same bytes.
-    IniFile ini;
-    ini.parse(bytes);
     const int count = ini.intValue(macroKey(macrokeys::kCount), 0);
-    MC_FUZZ_CHECK(all.size() == std::clamp(count, 0, macro::kMaxReadActions),
+    MC_FUZZ_CHECK(all.size() == std::clamp(count, 0, std::min(limit, macro::kMaxReadActions)),
                   "%d actions read for Count %d", int(all.size()), count);
     for (int i = 0; i < all.size(); ++i) {
         const MacroAction expected{storedByte(ini, macrokeys::kMapFmt, i),
@@ -127,6 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     packMacro(upload);
 
     MC_FUZZ_CHECK(saveMacro(kCopy, loaded), "saving the loaded macro failed");
+    scratch.touch(macroFile(kCopy)); // read from the disk, not from what QSettings kept
     const Macro again = loadMacro(kCopy);
     MC_FUZZ_CHECK(again.settings == loaded.settings, "settings changed by saving");
     MC_FUZZ_CHECK(again.actions == loaded.actions, "actions changed by saving");

@@ -9,12 +9,15 @@
 #include "fuzzsupport.h"
 #include "profilecheck.h"
 
+#include "profile/boundedsettings.h"
 #include "profile/inicodec.h"
+#include "profile/inifile.h"
 #include "profile/paths.h"
 #include "profile/profiledefaults.h"
 #include "profile/profilefile.h"
 #include "profile/profilekeys.h"
 #include "profile/settings.h"
+#include "profile/settingskeys.h"
 
 #include <QColor>
 #include <QSettings>
@@ -35,6 +38,7 @@ ProductDefaults defaultsWithQSettings(const QString &path)
 {
     namespace k = profilekeys;
     QSettings qs(path, QSettings::IniFormat);
+    readAllGroups(qs); // as the program's own QSettings readers do
     const auto num = [&](const QString &key) { return qs.value(key).toInt(); };
     ProductDefaults d;
     d.dpi = num(descKey(k::kDpi));
@@ -95,8 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Scratch scratch;
     const QByteArray bytes = bytesOf(data, size);
-    setAppDir(scratch.next());
-    writeFile(productDescriptionFile(), bytes);
+    setAppDir(scratch.folder());
+    scratch.put(productDescriptionFile(), bytes);
     const bool usable = ini::safeForQSettings(bytes);
 
     // The accessors, and what the program relies on of their results.
@@ -129,6 +133,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!usable) {
         MC_FUZZ_CHECK(readProductName().isEmpty() && readButtonCount() == 0,
                       "a description QSettings must not read gave values");
+    } else {
+        // The accessors read through QSettings, the defaults through our reader: both must see
+        // every key of the file.
+        IniFile ini;
+        ini.parse(bytes);
+        const QString name = ini.stringValue(QLatin1String(keys::kProductName));
+        MC_FUZZ_CHECK(readProductName() == name, "product name %s, our reader %s",
+                      qPrintable(readProductName()), qPrintable(name));
     }
 
     ProductDefaults ours;

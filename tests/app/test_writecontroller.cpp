@@ -153,8 +153,12 @@ void TestWriteController::slotChoiceSwitchesMouseWhilePollerStopped()
 
     library.chooseSlot(3);
     QCOMPARE(mouse->activeSlot(), 3);
-    // Select and its commit, then the five commits of CommitSettings.
-    QCOMPARE(wireSummary(mouse->writtenReports()),
+    // Select and its commit, then the five commits of CommitSettings. A query the poller wrote
+    // before the switch stopped it is no fault; one between the commands would be.
+    QStringList wire = wireSummary(mouse->writtenReports());
+    while (!wire.isEmpty() && wire.first().startsWith(QLatin1String("48")))
+        wire.removeFirst();
+    QCOMPARE(wire,
              (QStringList{"44 03 00", "40 f3 01", "40 f3 04", "40 f3 01", "40 f3 02", "40 f3 08",
                           "40 f3 10"}));
     QTRY_VERIFY(c.pollerRunning()); // back once the switch is done

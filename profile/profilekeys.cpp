@@ -137,7 +137,7 @@ const KeyTable &keyTable()
                 t.m_starts.append(from);
             } else {
                 t.m_starts.append(from | KeyTable::kEscaped);
-                t.m_escapedKeys.append({ord, t.m_escaped.size(), escaped.size()});
+                t.m_escapedKeys.append({ord, int(t.m_escaped.size()), int(escaped.size())});
                 t.m_escaped += escaped;
             }
         });

@@ -33,7 +33,9 @@ if command -v ccache >/dev/null 2>&1; then
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
     export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 fi
+# The harnesses are built with the Qt of the main build (5.15 unless MOUSECFG_QT_MAJOR says 6).
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DMOUSECFG_FUZZ=ON \
+    -DMOUSECFG_QT_MAJOR=${MOUSECFG_QT_MAJOR:-5} \
     -DCMAKE_BUILD_TYPE=${MOUSECFG_BUILD_TYPE:-RelWithDebInfo} >/dev/null
 cmake --build "$build" --target fuzzers -j"$(nproc)"
 

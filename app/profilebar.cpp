@@ -127,7 +127,7 @@ void ProfileBarRow::paintEvent(QPaintEvent *)
         paintFocusMark(p, r);
 }
 
-void ProfileBarRow::enterEvent(QEvent *event)
+void ProfileBarRow::enterEvent(EnterEvent *event)
 {
     m_hover = true;
     update();

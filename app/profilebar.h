@@ -10,6 +10,7 @@
 #include "profile/profiledata.h"
 
 #include <QAbstractButton>
+#include <QEnterEvent>
 #include <QStringList>
 #include <QWidget>
 
@@ -40,8 +41,13 @@ public:
     QString name() const { return m_name; }
 
 protected:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    using EnterEvent = QEnterEvent;
+#else
+    using EnterEvent = QEvent;
+#endif
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEvent *event) override;
+    void enterEvent(EnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;

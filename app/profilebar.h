@@ -8,9 +8,9 @@
 #pragma once
 
 #include "profile/profiledata.h"
+#include "widgets/enterevent.h"
 
 #include <QAbstractButton>
-#include <QEnterEvent>
 #include <QStringList>
 #include <QWidget>
 
@@ -41,11 +41,6 @@ public:
     QString name() const { return m_name; }
 
 protected:
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    using EnterEvent = QEnterEvent;
-#else
-    using EnterEvent = QEvent;
-#endif
     void paintEvent(QPaintEvent *event) override;
     void enterEvent(EnterEvent *event) override;
     void leaveEvent(QEvent *event) override;

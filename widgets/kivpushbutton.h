@@ -3,6 +3,8 @@
 // vertical text and a theme-coloured highlight. Its own enabled flag gates all mouse handling.
 #pragma once
 
+#include "widgets/enterevent.h"
+
 #include <QPixmap>
 #include <QPushButton>
 #include <QStringList>
@@ -66,11 +68,6 @@ signals:
     void OverSignal(KivPushButton *btn, bool bType);
 
 protected:
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    using EnterEvent = QEnterEvent;
-#else
-    using EnterEvent = QEvent;
-#endif
     void enterEvent(EnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -158,6 +158,9 @@ void TestWriteController::slotChoiceSwitchesMouseWhilePollerStopped()
     QStringList wire = wireSummary(mouse->writtenReports());
     while (!wire.isEmpty() && wire.first().startsWith(QLatin1String("48")))
         wire.removeFirst();
+    // Nor is one the restarted poller wrote once the switch was done.
+    while (!wire.isEmpty() && wire.last().startsWith(QLatin1String("48")))
+        wire.removeLast();
     QCOMPARE(wire,
              (QStringList{"44 03 00", "40 f3 01", "40 f3 04", "40 f3 01", "40 f3 02", "40 f3 08",
                           "40 f3 10"}));

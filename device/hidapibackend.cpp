@@ -55,11 +55,16 @@ HidHandle HidapiBackend::open(const QByteArray &path)
     if (!device) {
         // hidapi keeps the reason of a failed open ("Failed to open a device with path '...':
         // Permission denied"); errno is what the system said when it has nothing.
+        // Only the reason is kept: the user's message names the node already.
         const int saved = errno;
         const wchar_t *text = hid_error(nullptr);
-        m_openError = text && *text ? QString::fromWCharArray(text)
-                      : saved       ? QString::fromLocal8Bit(std::strerror(saved))
-                                    : QStringLiteral("unknown reason");
+        QString said = text ? QString::fromWCharArray(text) : QString();
+        const int reasonAt = said.lastIndexOf(QLatin1String("': "));
+        if (reasonAt >= 0)
+            said = said.mid(reasonAt + 3);
+        m_openError = !said.isEmpty() ? said
+                      : saved         ? QString::fromLocal8Bit(std::strerror(saved))
+                                      : QStringLiteral("unknown reason");
     }
     return device;
 }

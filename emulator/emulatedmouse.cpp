@@ -164,6 +164,7 @@ HidHandle EmulatedMouse::open(const QByteArray &path)
         h.attachment = a;
         h.collections = collections;
         h.generation = m_generation[size_t(idx(a))];
+        h.openedAt = m_clock.elapsed();
         return toHandle(id);
     }
     return nullptr;

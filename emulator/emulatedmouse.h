@@ -213,6 +213,7 @@ private:
         Attachment attachment;
         unsigned collections = 0; // bit c: receives the reports of Collection c
         int generation = 0;       // the attachment's plug generation when opened
+        qint64 openedAt = 0;      // ms on m_clock: reports made before then are not its own
         std::deque<std::pair<qint64, QByteArray>> queue; // (ready at, report)
     };
     // Where the pending copy of a block stands.

@@ -216,8 +216,10 @@ void EmulatedMouse::pushLocked(Attachment attachment, Collection collection,
 {
     for (auto &entry : m_handles) {
         Handle &h = entry.second;
+        // A pointer report made while nobody read is stamped with when the pointer moved: a
+        // handle opened after that never receives it, as a node's new file starts empty.
         if (h.attachment != attachment || !(h.collections & (1u << int(collection))) ||
-            !handleAlive(h))
+            !handleAlive(h) || readyAt < h.openedAt)
             continue;
         if (int(h.queue.size()) < kQueueLimit)
             h.queue.emplace_back(readyAt, report);

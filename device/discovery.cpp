@@ -24,6 +24,16 @@ int entryCount(const DeviceState &s)
     return std::clamp(s.count, 0, kMaxDeviceEntries);
 }
 
+} // namespace
+
+int collectionKind(int usagePage, int usage)
+{
+    if (usagePage != kWantedUsagePage)
+        return kKindNone;
+    return usage == kPointerUsage ? kKindPointer : usage == kCommandUsage ? kKindCommand : kKindNone;
+}
+
+namespace {
 bool wants(const HidDeviceInfo &d, int usage, int usagePage)
 {
     return d.usage == usage && d.usagePage == usagePage;

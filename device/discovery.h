@@ -18,6 +18,12 @@ constexpr int kKindNone = 0;
 constexpr int kKindPointer = 1;
 constexpr int kKindCommand = 4;
 
+// What a collection is to the program by its usage page and usage: kKindPointer (1:2),
+// kKindCommand (1:0) or kKindNone. Enumeration fills the table's usages from the same pairs and
+// the hot-plug watchers classify a node's collections with it, so a receiver present at start
+// is the same receiver after a re-plug.
+int collectionKind(int usagePage, int usage);
+
 // Clears the table and fills entry 0 (count 1) from the product description and Config.ini.
 // When Config.ini names no mouse (Mouse_List/0 empty or missing) the table stays empty (count 0):
 // nothing is then found, opened or present. When Config.ini is there but cannot be read, the

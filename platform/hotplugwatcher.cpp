@@ -3,21 +3,24 @@
 // system's notifications into notes.
 #include "platform/hotplugwatcher.h"
 
+#include "device/discovery.h"
 #include "platform/reportdescriptor.h"
 
 namespace mc {
 
-namespace {
-constexpr HidUsage kPointerUsage{1, 2};
-constexpr HidUsage kCommandUsage{1, 0};
-} // namespace
-
 QVector<HidCollection> classifyByUsage(const HidInterfaceNote &note)
 {
+    bool pointer = false;
+    bool command = false;
+    for (const HidUsage &u : note.collections) {
+        const int kind = collectionKind(u.usagePage, u.usage);
+        pointer = pointer || kind == kKindPointer;
+        command = command || kind == kKindCommand;
+    }
     QVector<HidCollection> kinds;
-    if (note.collections.contains(kPointerUsage))
+    if (pointer)
         kinds.append({note.vid, note.pid, kHotplugKindPointer});
-    if (note.collections.contains(kCommandUsage))
+    if (command)
         kinds.append({note.vid, note.pid, kHotplugKindCommand});
     return kinds;
 }

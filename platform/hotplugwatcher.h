@@ -22,6 +22,7 @@
 // false from start() and emits nothing. Everything here runs on the user-interface thread.
 #pragma once
 
+#include "device/discovery.h"
 #include "device/hotplugsource.h"
 #include "platform/reportdescriptor.h"
 
@@ -64,8 +65,8 @@ using HidInterfaceClassifier = std::function<QVector<HidCollection>(const HidInt
 // Collection kinds as the device table knows them: the pointer collection is usage page 1 usage
 // 2, the command collection usage page 1 usage 0. One event per kind, in the order pointer,
 // command, whatever the order in the descriptor.
-constexpr int kHotplugKindPointer = 1;
-constexpr int kHotplugKindCommand = 4;
+constexpr int kHotplugKindPointer = kKindPointer;
+constexpr int kHotplugKindCommand = kKindCommand;
 QVector<HidCollection> classifyByUsage(const HidInterfaceNote &note);
 
 class HotplugWatcher final : public HotplugSource

@@ -36,7 +36,8 @@ void sayOnceWhenUnavailable(PointerSpeedRoute route)
     if (route != PointerSpeedRoute::None || said)
         return;
     said = true;
-    qCWarning(lcPlatform, "%s", qUtf8Printable(pointerSpeedUnavailableReason()));
+    qCDebug(lcPlatform, "the pointer speed of this desktop cannot be set: it is known for "
+                        "GNOME, Plasma, sway and X11 only");
 }
 
 } // namespace

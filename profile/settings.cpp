@@ -73,18 +73,27 @@ bool settingsFileUsable(const QString &file)
     if (!IniFile::readFileBytes(file, bytes))
         return false;
     // Every accessor opens its file again, and checking the values was most of each: the
-    // verdict is kept for the last small content checked.
+    // verdicts are kept for the last few small contents checked (the accessors go back and
+    // forth between Config.ini and the product description).
     constexpr int kKeptSize = 64 * 1024;
+    constexpr int kKept = 4;
+    struct Verdict
+    {
+        QByteArray bytes;
+        bool safe = false;
+    };
     static std::mutex lock;
-    static QByteArray checked;
-    static bool verdict = false;
+    static Verdict kept[kKept];
+    static int next = 0;
     std::lock_guard<std::mutex> guard(lock);
-    if (!checked.isNull() && checked == bytes)
-        return verdict;
+    for (const Verdict &v : kept) {
+        if (!v.bytes.isNull() && v.bytes == bytes)
+            return v.safe;
+    }
     const bool safe = ini::safeForQSettings(bytes);
     if (bytes.size() <= kKeptSize) {
-        checked = bytes;
-        verdict = safe;
+        kept[next] = {bytes, safe};
+        next = (next + 1) % kKept;
     }
     return safe;
 }

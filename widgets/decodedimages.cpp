@@ -18,6 +18,10 @@
 
 #include <cmath>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace mc::decodedimages {
 
 namespace {
@@ -37,10 +41,19 @@ quint32 factorKey(double factor)
 
 SourceStamp stampOf(const QString &path)
 {
+#ifdef Q_OS_UNIX
+    // Asked hundreds of times before the first frame (the theme's settings file among them):
+    // QFileInfo's modification time goes through the time-zone rules, a stat does not.
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000};
+#else
     const QFileInfo info(path);
     if (!info.exists())
         return {};
     return {info.size(), info.lastModified().toMSecsSinceEpoch()};
+#endif
 }
 
 QString cacheFile()

@@ -64,7 +64,7 @@ void ReapplyOnConnect::onWriteFinished(quint8 iResult)
         m_failureTold = false;
 }
 
-void ReapplyOnConnect::onBackgroundWriteFinished(quint8 iResult)
+void ReapplyOnConnect::onBackgroundWriteFinished(quint8 iResult, const QString &message)
 {
     if (iResult == kOk)
         return;
@@ -78,7 +78,8 @@ void ReapplyOnConnect::onBackgroundWriteFinished(quint8 iResult)
     m_failureTold = true;
     m_prompts.tellUser(2, QObject::tr("The mouse could not be given your settings when it "
                                       "connected.") +
-                              QLatin1Char(' ') + writeResultText(iResult));
+                              QLatin1Char(' ') +
+                              (message.isEmpty() ? writeResultText(iResult) : message));
 }
 
 } // namespace mc

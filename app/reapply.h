@@ -40,7 +40,9 @@ public slots:
     void slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
     // The end of any write, and of the background write this asked for.
     void onWriteFinished(quint8 iResult);
-    void onBackgroundWriteFinished(quint8 iResult);
+    // message: the write's own account of a failure, told after this one's words; the
+    // result's text when empty.
+    void onBackgroundWriteFinished(quint8 iResult, const QString &message = QString());
 
 signals:
     void enabledChanged(bool bEnable);

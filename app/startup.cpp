@@ -9,6 +9,7 @@
 #include "profile/paths.h"
 #include "profile/profilekeys.h"
 #include "profile/settings.h"
+#include "widgets/kivmessagebox.h"
 #include "widgets/theme.h"
 #include "widgets/uiscale.h"
 
@@ -129,6 +130,16 @@ int runMousecfg(int argc, char **argv)
     if (!instance.tryAcquire()) {
         if (!instance.errorString().isEmpty()) {
             std::fprintf(stderr, "mousecfg: %s\n", qPrintable(instance.errorString()));
+            // Started from a menu or the desktop, nobody reads standard error: without a word
+            // the program would seem not to start at all.
+            if (fontConfig.valid())
+                fontConfig.wait();
+            QScreen *screen = QGuiApplication::primaryScreen();
+            setScaleFactor(scaleForDpi(screen ? screen->logicalDotsPerInch() : 96.0).factor);
+            KivMessageBox::ask(KivMessageBox::Notice, QObject::tr("Warning"),
+                               instance.errorString() + QLatin1Char(' ') +
+                                   QObject::tr("So that two copies never write to the mouse at "
+                                               "once, the program does not start."));
             return 1;
         }
         // The running instance may sit hidden in the tray or behind other windows: the user

@@ -122,12 +122,15 @@ void WriteController::runWrite(bool bEverything, bool bBackground)
     if (!(bBackground ? waitInBackground(worker) : waitBehindIndicator(worker)))
         m_queue.clear(); // quitting: nothing more is started
     m_lastResult = worker.result();
+    // The result's text with its reason (the file and the system's words, or what is wrong
+    // with the product description), so that the user can mend it.
+    m_lastMessage = worker.message();
     if (bBackground) {
         // The background write's owner says a failure once, in its own words.
         emit backgroundWriteChanged(false);
-        emit backgroundWriteFinished(m_lastResult);
+        emit backgroundWriteFinished(m_lastResult, m_lastMessage);
     } else if (m_lastResult != kOk) {
-        m_prompts.tellUser(1, writeResultText(m_lastResult));
+        m_prompts.tellUser(1, m_lastMessage);
     }
     emit writeFinished(m_lastResult);
 }

@@ -41,6 +41,8 @@ public:
     bool mouseOff() const { return m_mouseOff; }
     // The result of the last write: 0 done, 5 mouse off, a transport code or a refusal.
     uint8_t lastResult() const { return m_lastResult; }
+    // What the user was (or, for a background write, is to be) told of it; empty for 0.
+    QString lastMessage() const { return m_lastMessage; }
 
 public slots:
     // Collect nothing, write what changed (bEverything: every group). Returns after the write
@@ -67,7 +69,8 @@ signals:
     void writeFinished(quint8 iResult);
     // A background write started (true) or ended (false): the window may show that it is busy.
     void backgroundWriteChanged(bool bRunning);
-    void backgroundWriteFinished(quint8 iResult);
+    // message: what the user is to be told of a failure (the result's text and its reason).
+    void backgroundWriteFinished(quint8 iResult, const QString &message);
     void profileSelected(int iProfile);
 
 private:
@@ -97,6 +100,7 @@ private:
     bool m_busy = false;
     bool m_mouseOff = false;
     uint8_t m_lastResult = 0;
+    QString m_lastMessage;
 };
 
 } // namespace mc

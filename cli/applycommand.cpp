@@ -49,12 +49,17 @@ int runApply(const QStringList &args)
     worker.wait();
 
     const uint8_t result = worker.result();
-    if (result == kOk)
+    if (result == kOk) {
         printLine(QStringLiteral("Settings written to the mouse."));
-    else if (result == kNoDevice)
+    } else if (result == kNoDevice) {
         printLine(openFailureText());
-    else
+    } else {
+        // Why, on standard error (the file and the system's words of a failed save); the
+        // result's own line stays the last of standard output.
+        if (!worker.reason().isEmpty())
+            printError(worker.reason());
         printLine(writeResultText(result));
+    }
     return result;
 }
 

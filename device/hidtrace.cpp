@@ -1,11 +1,15 @@
 // The tracing decorator of the HID seam.
 #include "device/hidtrace.h"
+#include "device/log.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QMutexLocker>
+#include <QTemporaryFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace mc {
 
@@ -26,10 +30,12 @@ void TracingBackend::exit()
 }
 QVector<HidDeviceInfo> TracingBackend::enumerate()
 {
+    beginIfWaiting();
     return m_inner.enumerate();
 }
 HidHandle TracingBackend::open(const QByteArray &path)
 {
+    beginIfWaiting();
     return m_inner.open(path);
 }
 void TracingBackend::close(HidHandle handle)
@@ -39,12 +45,14 @@ void TracingBackend::close(HidHandle handle)
 
 int TracingBackend::write(HidHandle handle, const uint8_t *data, size_t length)
 {
+    beginIfWaiting();
     print('>', data, length);
     return m_inner.write(handle, data, length);
 }
 
 int TracingBackend::readTimeout(HidHandle handle, uint8_t *data, size_t length, int milliseconds)
 {
+    beginIfWaiting();
     const int n = m_inner.readTimeout(handle, data, length, milliseconds);
     if (n > 0)
         print('<', data, std::min(size_t(n), length));
@@ -83,31 +91,92 @@ void TracingBackend::print(char direction, const uint8_t *data, size_t length)
     }
 }
 
-bool TracingBackend::startRecording(const QString &path)
+bool TracingBackend::startRecording(const QString &path, Begin begin)
 {
-    std::FILE *file = std::fopen(QFile::encodeName(path).constData(), "w");
-    if (!file)
+    // Written aside first: the file the user named keeps what it holds (an earlier recording,
+    // perhaps the one wanted) until this recording really begins.
+    QTemporaryFile aside(path + QStringLiteral(".XXXXXX"));
+    aside.setAutoRemove(false);
+    if (!aside.open())
         return false;
-    const QByteArray header = "# mousecfg diagnostics " +
-                              QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n';
-    std::fwrite(header.constData(), 1, size_t(header.size()), file);
-    std::fflush(file);
+    const QString asidePath = aside.fileName();
+    aside.close();
+    std::FILE *file = std::fopen(QFile::encodeName(asidePath).constData(), "w");
+    if (!file) {
+        const int saved = errno;
+        QFile::remove(asidePath);
+        errno = saved;
+        return false;
+    }
     QMutexLocker lock(&m_mutex);
-    if (m_record)
-        std::fclose(m_record);
+    closeRecordLocked();
     m_record = file;
     m_recordPath = path;
+    m_asidePath = asidePath;
+    m_waiting.store(true);
+    if (begin == Begin::Now)
+        beginLocked();
+    return m_record != nullptr;
+}
+
+void TracingBackend::beginIfWaiting()
+{
+    if (!m_waiting.load(std::memory_order_relaxed))
+        return;
+    QMutexLocker lock(&m_mutex);
+    if (m_waiting.load())
+        beginLocked();
+}
+
+void TracingBackend::beginLocked()
+{
+    m_waiting.store(false);
+    const QByteArray header = "# mousecfg diagnostics " +
+                              QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\n';
+    std::fwrite(header.constData(), 1, size_t(header.size()), m_record);
+    std::fflush(m_record);
+#ifdef Q_OS_WIN
+    // An open file cannot be renamed over another here: the aside file goes, the named one is
+    // written from its start.
+    std::fclose(m_record);
+    QFile::remove(m_asidePath);
+    m_record = std::fopen(QFile::encodeName(m_recordPath).constData(), "w");
+    const bool placed = m_record != nullptr;
+    if (placed) {
+        std::fwrite(header.constData(), 1, size_t(header.size()), m_record);
+        std::fflush(m_record);
+    }
+#else
+    // The open file follows its new name.
+    const bool placed = ::rename(QFile::encodeName(m_asidePath).constData(),
+                                 QFile::encodeName(m_recordPath).constData()) == 0;
+#endif
+    if (!placed) {
+        qCWarning(lcDevice, "The diagnostics file %s could not be written: %s",
+                  qPrintable(m_recordPath), std::strerror(errno));
+        closeRecordLocked();
+        return;
+    }
+    m_asidePath.clear();
     m_recordClock.start();
-    return true;
+}
+
+void TracingBackend::closeRecordLocked()
+{
+    if (m_record)
+        std::fclose(m_record);
+    m_record = nullptr;
+    if (!m_asidePath.isEmpty())
+        QFile::remove(m_asidePath); // never begun: the named file stays as it was
+    m_asidePath.clear();
+    m_recordPath.clear();
+    m_waiting.store(false);
 }
 
 void TracingBackend::stopRecording()
 {
     QMutexLocker lock(&m_mutex);
-    if (m_record)
-        std::fclose(m_record);
-    m_record = nullptr;
-    m_recordPath.clear();
+    closeRecordLocked();
 }
 
 bool TracingBackend::recording() const

@@ -16,6 +16,7 @@
 #include <QMutex>
 #include <QString>
 
+#include <atomic>
 #include <cstdio>
 
 namespace mc {
@@ -40,9 +41,18 @@ public:
     HotplugSource *hotplugSource() override { return m_inner.hotplugSource(); }
     QString lastOpenError() const override { return m_inner.lastOpenError(); }
 
-    // Starts recording diagnostics into path (created or emptied); a recording under way ends
-    // first. False when the file cannot be written (nothing is recorded then).
-    bool startRecording(const QString &path);
+    // When a recording replaces its file: at once, or when the program first looks for or
+    // talks to the mouse, so that a command line that turns out wrong leaves the file it names
+    // as it was.
+    enum class Begin
+    {
+        Now,
+        OnFirstUse
+    };
+    // Starts recording diagnostics into path, a recording under way ending first. The lines
+    // are written aside and the file is replaced by them when the recording begins, never
+    // emptied before. False when the file cannot be written (nothing is recorded then).
+    bool startRecording(const QString &path, Begin begin = Begin::Now);
     // Ends the recording and closes its file; nothing happens when none is under way.
     void stopRecording();
     bool recording() const;
@@ -53,12 +63,17 @@ public:
 
 private:
     void print(char direction, const uint8_t *data, size_t length);
+    void beginIfWaiting();
+    void beginLocked();       // m_mutex held
+    void closeRecordLocked(); // m_mutex held
 
     HidBackend &m_inner;
     std::FILE *m_out;
     mutable QMutex m_mutex;
     std::FILE *m_record = nullptr; // owned
     QString m_recordPath;
+    QString m_asidePath; // where the lines go until the recording begins
+    std::atomic<bool> m_waiting{false};
     QElapsedTimer m_recordClock;
 };
 

@@ -39,6 +39,19 @@ uint8_t KivProcessThread::result() const
 {
     return uint8_t(m_result.loadAcquire());
 }
+QString KivProcessThread::reason() const
+{
+    (void)m_result.loadAcquire(); // pairs with the release that followed the reason's write
+    return m_reason;
+}
+QString KivProcessThread::message() const
+{
+    const uint8_t code = result();
+    if (code == kOk)
+        return QString();
+    const QString text = writeResultText(code);
+    return m_reason.isEmpty() ? text : text + QLatin1Char(' ') + m_reason;
+}
 int KivProcessThread::usedMask() const
 {
     return m_mask.loadAcquire();
@@ -59,9 +72,23 @@ void KivProcessThread::run()
     // Saved once: the files hold the settings whatever the mouse makes of them. A mouse given
     // what the files could not keep would differ from them after the next start, so a failed
     // save sends nothing and leaves the next write to send everything.
-    if (!SaveStore(m_working)) {
-        qCDebug(lcDevice, "The profile store could not be saved.");
+    const SaveResult saved = SaveStore(m_working);
+    if (!saved) {
+        qCDebug(lcDevice, "The profile store could not be saved: %s", qPrintable(saved.message()));
+        m_reason = saved.message();
         m_result.storeRelease(kSaveFailed);
+        writeDiff(1);
+        emit DoProcessDlg();
+        return;
+    }
+    // The button block is made of the description's buttons: without them every button would
+    // reach the mouse switched off. The files keep the user's changes; the next write, with the
+    // description mended, sends everything.
+    QString why;
+    if (!productDescriptionUsable(&why)) {
+        qCDebug(lcDevice, "Nothing sent: %s", qPrintable(why));
+        m_reason = why;
+        m_result.storeRelease(kNoProductDescription);
         writeDiff(1);
         emit DoProcessDlg();
         return;

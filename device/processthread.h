@@ -1,13 +1,16 @@
 // The apply worker: one write of the working store to the mouse, run on its own thread while the
 // window shows the busy indicator. It saves the store, works out which groups changed, sends them
 // with ApplyChanges, makes the last-written store equal to the working store and records in
-// Config/Diff whether the mouse may now differ from the files. The creator keeps both stores
+// Config/Diff whether the mouse may now differ from the files. Without a usable product
+// description the mouse's buttons are unknown and would all be sent as "off": the store is
+// saved, nothing is sent, and the mouse keeps its own settings. The creator keeps both stores
 // untouched until DoProcessDlg arrives, then reads the result.
 #pragma once
 
 #include "profile/profiledata.h"
 
 #include <QAtomicInt>
+#include <QString>
 #include <QThread>
 
 #include <cstdint>
@@ -35,6 +38,12 @@ public:
     // 0 done, 5 mouse off, a transport code or a refusal of writeresult.h otherwise (a store
     // that could not be read or saved is such a refusal: nothing sent). Read after DoProcessDlg.
     uint8_t result() const;
+    // Why the run failed, in the user's words: the file and the system's reason of a failed
+    // save, what is wrong with the product description; empty when the result says it all.
+    // Read after DoProcessDlg.
+    QString reason() const;
+    // What the user is told: the result's text followed by the reason; empty for 0.
+    QString message() const;
     // The change mask the run used (15 when everything was sent); -1 before a mask was made.
     int usedMask() const;
 
@@ -53,6 +62,7 @@ private:
     QAtomicInt m_stop{0};
     QAtomicInt m_result{0};
     QAtomicInt m_mask{-1};
+    QString m_reason; // written before m_result is released, read after it is acquired
 };
 
 } // namespace mc

@@ -23,6 +23,11 @@ const char *writeResultSourceText(uint8_t result)
     case kStoreUnreadable:
         return QT_TRANSLATE_NOOP("QObject", "A settings file could not be read. Nothing was "
                                             "saved or sent.");
+    case kNoProductDescription:
+        return QT_TRANSLATE_NOOP("QObject", "The product description is missing or damaged, so "
+                                            "the mouse's buttons are not known. Your settings "
+                                            "were saved; nothing was sent, and the mouse keeps "
+                                            "its own settings.");
     default:
         return QT_TRANSLATE_NOOP("QObject", "Send data failed, please try again.");
     }

@@ -22,6 +22,9 @@ constexpr uint8_t kSaveFailed = 8;
 // Nothing was saved or sent: a settings file is there but could not be read when the store was
 // loaded, so the store does not hold the user's settings.
 constexpr uint8_t kStoreUnreadable = 9;
+// Nothing was sent: the product description is missing or damaged, so the mouse's buttons are
+// not known and would all go out switched off. The mouse keeps its own settings.
+constexpr uint8_t kNoProductDescription = 10;
 
 // The English source text of a result (context "QObject"): "Mouse is sleeping or not
 // connected." for 5, "Send data failed, please try again." for the transport's failures, a

@@ -149,7 +149,10 @@ QStringList installBackendFromArgs(const QStringList &args, QString *error)
     if (trace || !diagnosticsFile.isEmpty()) {
         tracer = std::make_unique<TracingBackend>(hidBackend(),
                                                   out ? out.get() : (trace ? stdout : nullptr));
-        if (!diagnosticsFile.isEmpty() && !tracer->startRecording(diagnosticsFile))
+        // Begun when the mouse is first looked for: a command whose own arguments turn out
+        // wrong leaves the file as it was.
+        if (!diagnosticsFile.isEmpty() &&
+            !tracer->startRecording(diagnosticsFile, TracingBackend::Begin::OnFirstUse))
             qCDebug(lcEmulator, "diagnostics file %s went away", qUtf8Printable(diagnosticsFile));
         setHidBackend(tracer.get());
     }

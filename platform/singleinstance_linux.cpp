@@ -65,10 +65,15 @@ bool SingleInstance::acquireLock()
     }
     if (d->lock->error() == QLockFile::LockFailedError)
         return false; // another instance of this user runs
+    const QString why =
+        d->lock->error() == QLockFile::PermissionError
+            ? QCoreApplication::translate("SingleInstance", "permission denied")
+            : QCoreApplication::translate("SingleInstance",
+                                          "it is not a file this user can create or replace");
     m_error = QCoreApplication::translate("SingleInstance",
                                           "The program cannot make sure that it runs only "
-                                          "once: %1 cannot be written.")
-                  .arg(d->path);
+                                          "once: its lock %1 cannot be written (%2).")
+                  .arg(d->path, why);
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #ifdef Q_OS_UNIX
@@ -15,6 +16,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
 #endif
 
 namespace mc {
@@ -102,8 +106,53 @@ struct SaveBatch::Pending
 {
     QString path;
     QSaveFile file;
+    QString target;  // the file the rename replaces (a symbolic link's target); empty if new
+    QString keptOld; // the old file's second name while the batch commits
+    bool notPutBack = false;
     explicit Pending(const QString &p) : path(p), file(p) {}
 };
+
+namespace {
+
+// Replaces to by from in one step, as the renames of a commit do.
+bool replaceFile(const QString &from, const QString &to)
+{
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+// A second name for the old file beside it, that nothing else uses. A hard link costs no room
+// (a full disk is when a batch is most likely to fail); where the file system has none, a copy.
+QString keepAside(const QString &target, QString *reason)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString aside = target + QStringLiteral(".old-") +
+                              QString::number(QRandomGenerator::global()->generate(), 16);
+#ifdef Q_OS_UNIX
+        if (::link(QFile::encodeName(target).constData(), QFile::encodeName(aside).constData()) ==
+            0)
+            return aside;
+        if (errno == EEXIST)
+            continue;
+#endif
+        if (QFileInfo::exists(aside))
+            continue;
+        QFile old(target);
+        if (old.copy(aside))
+            return aside;
+        *reason = old.errorString();
+        return QString();
+    }
+    *reason = translated(QT_TRANSLATE_NOOP("SaveResult", "no free name to keep the old file"));
+    return QString();
+}
+
+} // namespace
 
 SaveBatch::SaveBatch() = default;
 SaveBatch::~SaveBatch() = default; // a QSaveFile not committed removes what it wrote aside
@@ -141,6 +190,8 @@ void SaveBatch::add(const QString &path, const QByteArray &bytes)
     if (!QDir().mkpath(info.absolutePath()))
         return fail(translated(QT_TRANSLATE_NOOP("SaveResult", "its folder could not be created")));
     auto pending = std::make_unique<Pending>(path);
+    if (oldTime.isValid())
+        pending->target = info.canonicalFilePath();
     QSaveFile &file = pending->file;
     // QSaveFile renames over the target only what was written; but a write buffered by the file
     // device fails only in the flush at commit, which QSaveFile does not count as a write error
@@ -176,20 +227,87 @@ void SaveBatch::add(const QString &path, const QByteArray &bytes)
     m_pending.push_back(std::move(pending));
 }
 
+bool SaveBatch::keepOldFilesAside()
+{
+    // The last rename needs nothing kept: when it fails, its own target was not touched.
+    for (size_t i = 0; i + 1 < m_pending.size(); ++i) {
+        Pending &p = *m_pending[i];
+        if (p.target.isEmpty())
+            continue;
+        QString reason;
+        p.keptOld = keepAside(p.target, &reason);
+        if (p.keptOld.isEmpty()) {
+            qCDebug(lcProfile, "%s could not be kept aside: %s", qPrintable(p.target),
+                    qPrintable(reason));
+            m_result = SaveResult::failed(p.path, reason);
+            return false;
+        }
+    }
+    return true;
+}
+
+void SaveBatch::putBack(size_t renamed)
+{
+    for (size_t i = renamed; i-- > 0;) {
+        Pending &p = *m_pending[i];
+        bool back = false;
+        if (!p.keptOld.isEmpty()) {
+            back = replaceFile(p.keptOld, p.target);
+            if (back)
+                p.keptOld.clear();
+        } else {
+            back = QFile::remove(p.path); // there was none before the batch
+        }
+        if (!back) {
+            qCWarning(lcProfile, "%s could not be put back as it was", qPrintable(p.path));
+            p.notPutBack = true;
+        }
+    }
+}
+
+void SaveBatch::dropOldFiles()
+{
+    for (auto &p : m_pending) {
+        // An old file that could not be put back stays where the user is told it is.
+        if (!p->keptOld.isEmpty() && !p->notPutBack)
+            QFile::remove(p->keptOld);
+    }
+}
+
 SaveResult SaveBatch::commit()
 {
-    if (!m_result)
+    if (!m_result || m_pending.empty()) {
+        m_pending.clear();
         return m_result;
-    for (auto &p : m_pending) {
-        if (!p->file.commit()) {
-            const QString reason = p->file.errorString();
-            qCDebug(lcProfile, "%s could not be saved: %s", qPrintable(p->path),
-                    qPrintable(reason));
-            m_result = SaveResult::failed(p->path, reason);
+    }
+    if (keepOldFilesAside()) {
+        for (size_t i = 0; i < m_pending.size(); ++i) {
+            Pending &p = *m_pending[i];
+            if (p.file.commit()) {
+                m_result += SaveResult::done(p.path, true);
+                continue;
+            }
+            QString reason = p.file.errorString();
+            qCDebug(lcProfile, "%s could not be saved: %s", qPrintable(p.path), qPrintable(reason));
+            putBack(i);
+            for (size_t j = 0; j < i; ++j) {
+                const Pending &earlier = *m_pending[j];
+                if (!earlier.notPutBack)
+                    continue;
+                reason += QLatin1String("; ") +
+                          translated(
+                              QT_TRANSLATE_NOOP("SaveResult", "%1 could not be put back as it was"))
+                              .arg(QDir::toNativeSeparators(earlier.path));
+                if (!earlier.keptOld.isEmpty())
+                    reason += QLatin1Char(' ') +
+                              translated(QT_TRANSLATE_NOOP("SaveResult", "(its old content is %1)"))
+                                  .arg(QDir::toNativeSeparators(earlier.keptOld));
+            }
+            m_result = SaveResult::failed(p.path, reason);
             break;
         }
-        m_result += SaveResult::done(p->path, true);
     }
+    dropOldFiles();
     m_pending.clear();
     return m_result;
 }

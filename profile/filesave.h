@@ -31,9 +31,11 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out,
 // Several files saved together: each is written aside and flushed as it is added, and none
 // replaces its target before all were written in full. A failure while adding (no room, no
 // permission, a target that could not be read) cancels the whole batch, so a change spread over
-// several files lands whole or not at all. (Only the renames themselves, which need no room,
-// can still fail part-way; the result then names the file.) Targets that already hold their
-// bytes are left alone. What is not committed is discarded when the batch ends.
+// several files lands whole or not at all. The renames keep it so: while they run, the old
+// files stay aside under a second name, and a rename that fails part-way (a target turned into
+// a folder, a file system gone read-only) puts every file renamed before it back as it was.
+// Targets that already hold their bytes are left alone. What is not committed is discarded
+// when the batch ends.
 class SaveBatch final
 {
 public:
@@ -47,11 +49,15 @@ public:
     // The outcome so far: a failure of add() shows here before commit.
     const SaveResult &result() const { return m_result; }
     // Renames every file over its target; returns what happened. Nothing is renamed after a
-    // failed add().
+    // failed add(); after a failed rename every target holds what it held before (or, should
+    // even that fail, the result names where the old file was kept).
     SaveResult commit();
 
 private:
     struct Pending;
+    bool keepOldFilesAside();
+    void putBack(size_t renamed);
+    void dropOldFiles();
     std::vector<std::unique_ptr<Pending>> m_pending;
     SaveResult m_result;
 };

@@ -5,6 +5,8 @@
 #include "profile/paths.h"
 #include "profile/profilefile.h"
 #include "profile/profilekeys.h"
+#include "profile/settings.h"
+#include "profile/settingskeys.h"
 
 #include <mutex>
 
@@ -54,6 +56,7 @@ void buildBuiltIn(ProfileData &r)
     r.leds[12].breath = 1;
 }
 
+// Over the built-in profile: what the description gives replaces it.
 void buildFromProduct(ProfileData &r, const ProductDefaults &d)
 {
     r.pollrate = uint8_t(d.pollrate);
@@ -61,10 +64,16 @@ void buildFromProduct(ProfileData &r, const ProductDefaults &d)
     r.dpi = uint8_t(d.dpi);
     r.LedMoveOFF = 0;
     r.LedSleepTime = 1;
-    setStages(r, d.stages);
+    for (int s = 0; s < kStageCount; ++s) {
+        DpiStage &stage = r.stages[size_t(s)];
+        if (d.stageGiven[size_t(s)])
+            stage.xy = stage.x = stage.y = d.stages[size_t(s)];
+    }
     for (int n = 0; n < kDefaultButtonCount; ++n) {
         const ProductDefaults::Button &from = d.buttons[size_t(n)];
         ButtonInfo &to = r.buttons[size_t(n)];
+        if (!from.given)
+            continue; // a left click stays a left click when the description was cut short
         to.Fun = from.Fun;
         to.LoopNumber = from.LoopNumber;
         to.KeyNumber = from.KeyNumber;
@@ -75,6 +84,8 @@ void buildFromProduct(ProfileData &r, const ProductDefaults &d)
     }
     for (int m = 0; m < kLedModeCount; ++m) {
         LedModeInfo &led = r.leds[size_t(m)];
+        if (!d.leds[size_t(m)].color.isValid())
+            continue;
         led.color = d.leds[size_t(m)].color;
         led.bright = d.leds[size_t(m)].bright;
         led.breath = d.leds[size_t(m)].breath;
@@ -113,11 +124,22 @@ bool readProductDefaults(ProductDefaults &out)
     out.dpi = ini.intValue(descKey(k::kDpi));
     out.pollrate = ini.intValue(descKey(k::kPollrate));
     out.LedMode = ini.intValue(descKey(k::kLedMode));
-    for (int s = 0; s < kStageCount; ++s)
+    const auto given = [&ini](const QString &key) {
+        bool ok = false;
+        ini.value(key).toString().toLongLong(&ok);
+        return ok;
+    };
+    const int buttonCount = ini.intValue(QLatin1String(keys::kButtonCount)) ^
+                            ini.intValue(QLatin1String(keys::kMouseDpi));
+    out.describesButtons = buttonCount >= 1 && buttonCount <= kMaxPanelButtons;
+    for (int s = 0; s < kStageCount; ++s) {
         out.stages[size_t(s)] = ini.uintValue(descKey(k::kStageXY, s));
+        out.stageGiven[size_t(s)] = given(descKey(k::kStageXY, s));
+    }
     for (int n = 0; n < kDefaultButtonCount; ++n) {
         ProductDefaults::Button &b = out.buttons[size_t(n)];
         b.Fun = ini.intValue(descKey(k::kButtonFun, n));
+        b.given = given(descKey(k::kButtonFun, n));
         b.LoopNumber = ini.intValue(descKey(k::kButtonLoop, n));
         b.KeyNumber = ini.intValue(descKey(k::kButtonKeyNumber, n));
         const char *res[] = {k::kButtonRes1, k::kButtonRes2, k::kButtonRes3, k::kButtonRes4};
@@ -155,11 +177,12 @@ void BuildDefaultProfile(ProfileData &record)
     r.scrollspeed = 1;
     r.accelenable = 1;
     r.acee = 1;
+    buildBuiltIn(r);
+    // A damaged description gives nothing: its zeros would switch every button off, and a
+    // write is refused while it stays so (the apply worker says why).
     ProductDefaults product;
-    if (readProductDefaults(product))
+    if (readProductDefaults(product) && product.describesButtons)
         buildFromProduct(r, product);
-    else
-        buildBuiltIn(r);
     r.buttons[40].Fun = kButton40Fun;
     r.buttons[41].Fun = kButton41Fun;
     clampProfile(r); // a description with a stage of 9 or a mode of 200 is no better than a file

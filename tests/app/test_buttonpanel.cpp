@@ -31,11 +31,14 @@ private slots:
     void refusalsReachTheUser()
     {
         test::WindowFixture fx(true);
+        // A product whose new profile has every described button off: entry 0 gets the only
+        // left click.
+        for (int n = 0; n < 16; ++n)
+            fx.describe(QStringLiteral("PROFILE/BUTTON_INFO_%1_Fun").arg(n), fun::kButtonOff);
         MousecfgWidget w;
         auto *panel = qobject_cast<KivBtnWindow *>(w.buttonPanel());
         QVERIFY(panel);
         const ProfileData &record = w.workingStore().profiles[size_t(w.workingStore().ProfileID)];
-        // The bare test product has no functions: give entry 0 the only left click.
         for (int e = 0; e < kButtonCount; ++e)
             QVERIFY(record.buttons[size_t(e)].Fun != fun::kLeft);
         panel->slotMouseEnter(panel->buttonOfEntry(0));

@@ -1,6 +1,7 @@
 // One instance per product and user: the lock itself, the request a second start sends, hostile
 // product names, a runtime folder another user could reach, idle clients, and the program: a
-// second start ends at once with status 1 while the first runs and is brought to the front.
+// second start ends at once with status 1 while the first runs and is brought to the front; a
+// start that cannot take its lock says why in a box.
 #include "platform/runtimedir.h"
 #include "platform/singleinstance.h"
 
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -274,6 +276,75 @@ private slots:
         first.waitForFinished();
         QFile::remove(SingleInstance::lockFilePath(mutexName));
         QFile::remove(SingleInstance::serverName(mutexName));
+    }
+
+    // A start that cannot take its lock (here: its lock folder can be written by other users)
+    // says why in a box the user sees, on a real X server, and ends with 1 once it is closed.
+    void refusedStartSaysWhyInABox()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("needs Xvfb and xdotool (scripts/setup.sh installs them)");
+        QTemporaryDir dir;
+        const QString bin = QStringLiteral(MC_BIN_DIR);
+        for (const char *entry : {"DefaultProfile.bin", "Configs", "skin"})
+            QVERIFY2(copyTree(bin + QLatin1Char('/') + QLatin1String(entry),
+                              dir.path() + QLatin1Char('/') + QLatin1String(entry)),
+                     entry);
+        const QString tmp = dir.path() + QStringLiteral("/tmp");
+        const QString runtime = tmp + QStringLiteral("/mousecfg-") + QString::number(::geteuid());
+        QVERIFY(QDir().mkpath(runtime));
+        QVERIFY(::chmod(QFile::encodeName(runtime).constData(), 0777) == 0);
+
+        // A private X server; it says its display number on the descriptor it is given.
+        QProcess xvfb;
+        xvfb.start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                    QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                    QStringLiteral("-noreset")});
+        QVERIFY(xvfb.waitForStarted());
+        QByteArray number;
+        while (!number.contains('\n') && xvfb.waitForReadyRead(10000))
+            number += xvfb.readAllStandardOutput();
+        number = number.trimmed();
+        QVERIFY2(!number.isEmpty(), "Xvfb did not say its display");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("TMPDIR"), tmp);
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(bin + QStringLiteral("/mousecfg"),
+                      {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--emulate")});
+        QVERIFY(program.waitForStarted());
+        const auto xdotool = [&env](const QStringList &args) {
+            QProcess x;
+            x.setProcessEnvironment(env);
+            x.start(QStringLiteral("xdotool"), args);
+            x.waitForFinished(20000);
+            return QString::fromLatin1(x.readAllStandardOutput()).trimmed();
+        };
+        QString box;
+        for (int i = 0; i < 100 && box.isEmpty() && program.state() == QProcess::Running; ++i) {
+            box = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                           QStringLiteral("--pid"), QString::number(program.processId())});
+            if (box.isEmpty())
+                QTest::qWait(100);
+        }
+        QVERIFY2(!box.isEmpty(), "no window came up");
+        QVERIFY(!program.waitForFinished(300)); // the box waits for the user
+        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), box.section('\n', 0, 0)});
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 1);
+        const QByteArray err = program.readAllStandardError();
+        QVERIFY2(err.contains("can be written by other users"), err.constData());
+        QVERIFY(QDir(runtime).isEmpty());
+        xvfb.terminate();
+        xvfb.waitForFinished();
     }
 
 private:

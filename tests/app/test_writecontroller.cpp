@@ -1,7 +1,8 @@
 // Writing from the window against the emulated mouse, with the real busy indicator run
 // offscreen: a mouse the status poller reported off gets nothing and the user hears it is
 // asleep; an unchanged store with Config/Diff 0 sends nothing; a failed write asks the user to
-// try again and marks Config/Diff; choosing a slot switches the mouse between stopping and
+// try again and marks Config/Diff; without a product description nothing is sent and the user
+// reads which file is at fault; choosing a slot switches the mouse between stopping and
 // restarting the poller, and only then hands the slot's pointer speed to the system.
 #include "app/profilelibrary.h"
 #include "app/writecontroller.h"
@@ -32,6 +33,7 @@ private slots:
     void mouseReportedOffGetsNothing();
     void nothingChangedSendsNothing();
     void failedWriteAsksToRetryAndMarksDiff();
+    void withoutDescriptionTheUserIsToldWhy();
     void slotChoiceSwitchesMouseWhilePollerStopped();
 
 private:
@@ -126,6 +128,25 @@ void TestWriteController::failedWriteAsksToRetryAndMarksDiff()
     m_writer->write(false);
     QCOMPARE(m_told, (QList<QPair<int, QString>>{{1, "Send data failed, please try again."}}));
     QCOMPARE(readDiff(), 1);
+}
+
+void TestWriteController::withoutDescriptionTheUserIsToldWhy()
+{
+    // Every button would reach the mouse "off": Apply and the write to a mouse that connects
+    // send nothing and name the missing file.
+    OpenMouse mouse;
+    makeWriter(mouse.connection());
+    m_working = m_written = loaded();
+    QVERIFY(QFile::remove(productDescriptionFile()));
+    m_writer->write(true);
+    QCOMPARE(m_told.size(), 1);
+    QVERIFY2(m_told[0].second.contains(QDir::toNativeSeparators(productDescriptionFile())),
+             qPrintable(m_told[0].second));
+    QSignalSpy background(m_writer.get(), &WriteController::backgroundWriteFinished);
+    m_writer->writeInBackground();
+    QCOMPARE(background.count(), 1);
+    QCOMPARE(background[0][1].toString(), m_told[0].second);
+    QCOMPARE(mouse->writeCount(), 0);
 }
 
 void TestWriteController::slotChoiceSwitchesMouseWhilePollerStopped()

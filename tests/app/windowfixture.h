@@ -49,6 +49,8 @@ public:
         QDir(m_dir.path()).mkpath(QStringLiteral("Configs"));
         QDir(m_dir.path()).mkpath(QStringLiteral("lang"));
         describe(QStringLiteral("PROFILE/ProductName"), QStringLiteral("KIV M1"));
+        // A description that names the buttons: without one nothing is written to the mouse.
+        describe(QStringLiteral("PROFILE/ButtonCount"), 6);
         configure(QStringLiteral("Mouse_List/0"), QStringLiteral("KIV M1"));
         // A front picture for the product, so the pictures have something to show.
         QDir(m_dir.path()).mkpath(QStringLiteral("skin/mouse/KIV M1"));

@@ -262,10 +262,11 @@ private slots:
         QVERIFY(r.out.isEmpty());
     }
 
-    // Command lines that are refused change no file: a mistyped command leaves the diagnostics
-    // file it names as it was; a file name that is not valid text is refused rather than written
-    // under another name; a product description that does not say which buttons the mouse has
-    // (this folder's names none) sends nothing, where every button would have gone out "off".
+    // Command lines that are refused change no file: a mistyped command, or a known one with
+    // wrong arguments, leaves the diagnostics file it names as it was; a file name that is not
+    // valid text is refused rather than written under another name; a product description that does
+    // not say which buttons the mouse has (this folder's names none) sends nothing, where every
+    // button would have gone out "off".
     void refusedCommandLinesChangeNothing()
     {
         const QString diagnostics = m_dir.filePath(QStringLiteral("earlier-diagnostics.txt"));
@@ -275,12 +276,25 @@ private slots:
             f.write("an earlier recording\n");
         }
         const QString option = QStringLiteral("--diagnostics=") + diagnostics;
+        // A known command with arguments it refuses counts as mistyped too.
         for (const QStringList &args : {QStringList{"--emulate", option, "no-such-command"},
-                                        QStringList{option}, QStringList{option, "--bogus"}}) {
+                                        QStringList{option}, QStringList{option, "--bogus"},
+                                        QStringList{"--emulate", option, "select-profile", "9"},
+                                        QStringList{"--emulate", option, "apply", "now"}}) {
             QCOMPARE(run(args).status, 64);
             QFile f(diagnostics);
             QVERIFY(f.open(QIODevice::ReadOnly));
             QCOMPARE(f.readAll(), QByteArray("an earlier recording\n"));
+        }
+        QCOMPARE(QDir(m_dir.path()).entryList({"earlier-diagnostics.txt*"}, QDir::Files).size(), 1);
+        // A command that runs replaces it with its own recording.
+        QCOMPARE(run({"--emulate", option, "status"}).status, 0);
+        {
+            QFile f(diagnostics);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray recorded = f.readAll();
+            QVERIFY2(recorded.startsWith("# mousecfg diagnostics ") && recorded.contains(" > 05 "),
+                     recorded.constData());
         }
 
         QProcess p;

@@ -352,17 +352,17 @@ private slots:
         QFile::remove(whole);
         QCOMPARE(runCli(m_data.path(), {QStringLiteral("export-config"), whole}).exitCode, 0);
         // Imported whole first, so that every slot has its file; the last slot's first button
-        // then made a left click.
+        // (a left click in a new profile) then made a middle click.
         QCOMPARE(runCli(m_data.path(), {QStringLiteral("import-config"), whole}).exitCode, 0);
         QByteArray last = bytes(lastSlot);
-        QVERIFY(last.contains("\nBUTTON_INFO_0_Fun=0\n"));
-        last.replace("\nBUTTON_INFO_0_Fun=0\n", "\nBUTTON_INFO_0_Fun=1\n");
+        QVERIFY(last.contains("\nBUTTON_INFO_0_Fun=1\n"));
+        last.replace("\nBUTTON_INFO_0_Fun=1\n", "\nBUTTON_INFO_0_Fun=3\n");
         {
             QFile f(lastSlot);
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
             f.write(last);
         }
-        const int button = 1;
+        const int button = 3;
 
         QByteArray text = bytes(whole);
         const int slot3 = text.indexOf("[PROFILE_2]");

@@ -1,7 +1,8 @@
 // The apply worker against the emulated mouse: the mouse-off and nothing-changed paths send
 // nothing, Config/Diff and the write-everything flag force every group, a change sends its
 // group only, a failed write marks Config/Diff, the stores are saved and copied, a store that
-// could not be saved or read sends nothing, and a stopped worker does nothing at all.
+// could not be saved or read sends nothing (and says why), a missing or damaged product
+// description sends nothing, and a stopped worker does nothing at all.
 #include "device/buttonblock.h"
 #include "device/processthread.h"
 #include "device/writeresult.h"
@@ -60,6 +61,7 @@ private slots:
     void failedWriteMarksDiff();
     void failedSaveSendsNothing_data();
     void failedSaveSendsNothing();
+    void withoutDescriptionNothingIsSent();
     void unreadableStoreIsNeitherSavedNorSent();
     void missingSlotFilesSendANewProfile();
     void stoppedWorkerDoesNothing();
@@ -199,8 +201,49 @@ void TestProcessThread::failedSaveSendsNothing()
     QCOMPARE(int(worker.result()), int(kSaveFailed));
     QCOMPARE(mouse->writeCount(), 0); // the mouse never holds what the files could not keep
     QVERIFY(writeResultText(kSaveFailed) != writeResultText(kWriteFailed));
+    // The user is told which file and the system's words, not only that something failed.
+    QVERIFY(!worker.reason().isEmpty());
+    QCOMPARE(worker.message(), writeResultText(kSaveFailed) + ' ' + worker.reason());
+    if (fault == QLatin1String("slot file"))
+        QVERIFY2(worker.reason().contains(QDir::toNativeSeparators(profileFile(working.names[0]))),
+                 qPrintable(worker.reason()));
     if (QFileInfo(appSettingsFile()).isFile())
         QCOMPARE(readDiff(), 1); // the next write still sends everything
+}
+
+void TestProcessThread::withoutDescriptionNothingIsSent()
+{
+    // Missing, then damaged (no button count): the buttons would all go out "off". The edits
+    // are saved, nothing reaches the mouse, the next write sends everything, and the user
+    // reads which file is at fault.
+    for (const bool missing : {true, false}) {
+        OpenMouse mouse;
+        writeDiff(0);
+        if (missing) {
+            QVERIFY(QFile::remove(productDescriptionFile()));
+        } else {
+            writeProductFiles(m_dir->path(), 3395, 6);
+            IniFile desc;
+            QVERIFY(desc.load(productDescriptionFile()));
+            desc.remove(QStringLiteral("PROFILE/ButtonCount"));
+            desc.remove(QStringLiteral("PROFILE/MouseDpi"));
+            QVERIFY(desc.save(productDescriptionFile()));
+        }
+        ProfileStore working = loadedStore();
+        ProfileStore written = working;
+        working.Debounce = 33;
+        KivProcessThread worker(mouse.connection(), working, written);
+        worker.setWriteEverything(true);
+        QCOMPARE(runWorker(worker), 1);
+        QCOMPARE(int(worker.result()), int(kNoProductDescription));
+        QCOMPARE(mouse->writeCount(), 0);
+        QCOMPARE(int(loadedStore().Debounce), 33);
+        QCOMPARE(readDiff(), 1);
+        QVERIFY(written.Debounce != 33);
+        QVERIFY2(worker.message().contains(QDir::toNativeSeparators(productDescriptionFile())),
+                 qPrintable(worker.message()));
+        QVERIFY(worker.message().startsWith(writeResultText(kNoProductDescription)));
+    }
 }
 
 void TestProcessThread::unreadableStoreIsNeitherSavedNorSent()

@@ -1,6 +1,7 @@
 // The store on disk: every slot survives a save and a restart, defaults with and without a
 // product description, "reset all", configuration export and import, the library list, and
 // hostile Config.ini, export and list files.
+#include "profile/filesave.h"
 #include "profile/inifile.h"
 #include "profile/profiledefaults.h"
 #include "profile/profilefile.h"
@@ -49,6 +50,7 @@ void ageFiles(const QString &folder)
 void writeDescription(int sync)
 {
     mctest::Values v = {{QStringLiteral("PROFILE/Sync"), sync},
+                        {QStringLiteral("PROFILE/ButtonCount"), 6},
                         {QStringLiteral("PROFILE/dpi"), 2},
                         {QStringLiteral("PROFILE/pollrate"), 4},
                         {QStringLiteral("PROFILE/LedMode"), 5}};
@@ -80,6 +82,7 @@ private slots:
     void defaultProfileFile();
     void everySlotSurvivesSaveAndRestart();
     void saveRewritesOnlyChangedSlots();
+    void batchFailingMidwayLeavesEveryFileAsItWas();
     void slotsSharingANameKeepTheActiveRecord();
     void namesAndActiveSlot();
     void hostileConfigIsClampedAndContained();
@@ -158,11 +161,44 @@ void TestProfileStore::defaultProfileFromDescription()
     QCOMPARE(r.leds[6].h, 360u);
     QCOMPARE(r.leds[6].s, 0u);
 
-    mctest::writeWithQSettings(productDescriptionFile(), {{QStringLiteral("PROFILE/LedMode"), 200},
-                                                          {QStringLiteral("PROFILE/dpi"), 9}});
+    mctest::writeWithQSettings(productDescriptionFile(),
+                               {{QStringLiteral("PROFILE/ButtonCount"), 6},
+                                {QStringLiteral("PROFILE/LedMode"), 200},
+                                {QStringLiteral("PROFILE/dpi"), 9}});
     BuildDefaultProfile(r);
     QCOMPARE(r.LedMode, uint8_t(9));
     QCOMPARE(r.dpi, uint8_t(7));
+
+    // Cut short in button 2's keys: the buttons, stages and colours it no longer holds are the
+    // built-in ones, never "off" (a function of 0 sends the left button as 00 00 00 00).
+    QFile desc(productDescriptionFile());
+    QVERIFY(desc.open(QIODevice::WriteOnly));
+    desc.write("[PROFILE]\nButtonCount=6\nLedMode=5\nDPI_INFO_0_xy=31\nBUTTON_INFO_0_Fun=100\n"
+               "BUTTON_INFO_1_Fun=101\nBUTTON_INFO_2_Fu");
+    desc.close();
+    BuildDefaultProfile(r);
+    QCOMPARE(r.buttons[0].Fun, 100);
+    QCOMPARE(r.buttons[1].Fun, 101);
+    const int builtIn[] = {3, 4, 5, 4, 5};
+    for (int n = 2; n < 7; ++n)
+        QCOMPARE(r.buttons[size_t(n)].Fun, builtIn[n - 2]);
+    QCOMPARE(r.stages[0].xy, 31u);
+    QCOMPARE(r.stages[1].xy, 12u);
+    QCOMPARE(r.leds[0].color, QColor(255, 0, 0));
+
+    // A description that does not say how many buttons the mouse has is damaged: nothing of
+    // it is taken, every button keeps its built-in function.
+    writeDescription(0);
+    IniFile damaged;
+    QVERIFY(damaged.load(productDescriptionFile()));
+    damaged.remove(QStringLiteral("PROFILE/ButtonCount"));
+    QVERIFY(damaged.save(productDescriptionFile()));
+    BuildDefaultProfile(r);
+    ProfileData builtInProfile;
+    QVERIFY(QFile::rename(productDescriptionFile(),
+                          productDescriptionFile() + QStringLiteral(".away")));
+    BuildDefaultProfile(builtInProfile);
+    QVERIFY(r == builtInProfile);
 }
 
 void TestProfileStore::defaultProfileFile()
@@ -194,6 +230,49 @@ void TestProfileStore::everySlotSurvivesSaveAndRestart()
     }
     QVERIFY(loaded == store);
     QVERIFY(QFileInfo::exists(profileFile(store.names[4])));
+}
+
+void TestProfileStore::batchFailingMidwayLeavesEveryFileAsItWas()
+{
+    // Three files saved together; the third one's place becomes a folder with a file in it
+    // after its bytes were written aside, so its rename fails (as root too) after the first two
+    // were renamed. Both are put back: the old file as it was, the new one gone, and nothing
+    // kept aside is left behind.
+    DataDir dir;
+    const QString folder = dir.path(QStringLiteral("batch"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString old = folder + QStringLiteral("/old.ini");
+    const QString added = folder + QStringLiteral("/added.ini");
+    const QString blocked = folder + QStringLiteral("/blocked.ini");
+    QVERIFY(IniFile::writeFileBytes(old, "[Config]\nDebounce=4\n"));
+    SaveBatch batch;
+    batch.add(old, "[Config]\nDebounce=8\n");
+    batch.add(added, "[Config]\nCount=1\n");
+    batch.add(blocked, "[Config]\nCount=2\n");
+    QVERIFY(batch.result());
+    QVERIFY(QDir().mkpath(blocked));
+    QVERIFY(IniFile::writeFileBytes(blocked + QStringLiteral("/inside"), "x"));
+    const SaveResult result = batch.commit();
+    QVERIFY(!result);
+    QCOMPARE(result.file(), QDir::toNativeSeparators(blocked));
+    QByteArray bytes;
+    QVERIFY(IniFile::readFileBytes(old, bytes));
+    QCOMPARE(bytes, QByteArray("[Config]\nDebounce=4\n"));
+    QVERIFY(!QFileInfo::exists(added));
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             (QStringList{"blocked.ini", "old.ini"}));
+
+    // The folder gone, the same batch lands whole.
+    QVERIFY(QDir(blocked).removeRecursively());
+    SaveBatch again;
+    again.add(old, "[Config]\nDebounce=8\n");
+    again.add(added, "[Config]\nCount=1\n");
+    again.add(blocked, "[Config]\nCount=2\n");
+    QVERIFY(again.commit());
+    QVERIFY(IniFile::readFileBytes(old, bytes));
+    QCOMPARE(bytes, QByteArray("[Config]\nDebounce=8\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             (QStringList{"added.ini", "blocked.ini", "old.ini"}));
 }
 
 void TestProfileStore::saveRewritesOnlyChangedSlots()

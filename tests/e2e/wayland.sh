@@ -106,6 +106,32 @@ XWAYLAND_DISPLAY=$(cat "$SESSION_DIR/xdisplay")
 unset DISPLAY
 
 tree() { swaymsg -r -t get_tree; }
+# The brightness (0..255, the mean of the channels) of pixel $2,$3 of the image $1.
+brightness() {
+    convert "$1" -crop "1x1+$2+$3" +repage -format '%[fx:int(255*(r+g+b)/3)]' info:
+}
+# The window's corners outside its rounded shape show what lies under them: the window (app_id
+# or class $1, design width $2 at the scale in use) is put over the white xmessage tile, and the
+# strip left of its shape, a corner of the shape and a point inside are read from a screenshot.
+check_corners() {
+    local x y w h s shot light
+    swaymsg "[$1] move position 1100 120" >/dev/null
+    sleep 0.5
+    read -r x y w h <<<"$(rect_of "${1#*=}")"
+    shot="$OUT/corners.png"
+    grim "$shot"
+    s=$((w * 100 / 999)) # percent of the design size
+    for p in "$((x + 20 * s / 100)) $((y + 300 * s / 100)) strip" \
+        "$((x + 44 * s / 100 + 1)) $((y + 1)) corner"; do
+        read -r px py what <<<"$p"
+        light=$(brightness "$shot" "$px" "$py")
+        [ "$light" -gt 200 ] || fail "$2: the $what left of the shape is opaque ($light at $px,$py)"
+    done
+    light=$(brightness "$shot" $((x + 300 * s / 100)) $((y + 300 * s / 100)))
+    [ "$light" -lt 100 ] || fail "$2: the window is not drawn at all ($light inside)"
+    rm -f "$shot"
+    log "$2: the corners outside the shape show what lies under them"
+}
 # x y width height of the first window of app_id $1.
 rect_of() {
     tree | jq -r --arg id "$1" 'first(.. | objects | select(.app_id? == $id or
@@ -193,6 +219,7 @@ sleep 1
 read -r x y w h <<<"$(rect_of "$APP_ID")"
 [ "$w" -eq "$WIN_W" ] && [ "$h" -eq "$WIN_H" ] ||
     fail "the window is ${w}x${h}, not ${WIN_W}x${WIN_H} at $E2E_DPI dpi"
+check_corners "app_id=$APP_ID" "native window"
 swaymsg "[app_id=$APP_ID] move position 20 20" >/dev/null
 sleep 0.5
 shot window
@@ -300,6 +327,7 @@ TMPDIR="$SHARED_TMP" MOUSECFG_EMULATE=receiver MOUSECFG_TRACE="$TRACE" \
 APP_PID=$!
 wait_app mousecfg || fail "the X11 window did not appear (see $OUT/mousecfg-xwayland.log)"
 sleep 1
+check_corners "class=mousecfg" "XWayland window"
 swaymsg "[class=mousecfg] move position 20 20" >/dev/null
 sleep 0.5
 read -r x y w h <<<"$(rect_of mousecfg)"

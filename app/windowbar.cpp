@@ -140,7 +140,7 @@ void MousecfgWidget::placeProfileBar()
     m_scope->setGeometry(scaledRect(290, 26, 370, 44));
     showScope();
     // Between the battery and "Reset All", in the bottom bar.
-    m_feedback->setGeometry(scaledRect(236, 583, 334, 41));
+    m_feedback->setGeometry(scaledRect(205, 583, 365, 41));
     m_menuBtn->setGeometry(scaledRect(881, 33, 19, 19));
     m_titleMenu->relayout();
     m_titleMenu->menu()->setMinimumWidth(scaled(220));

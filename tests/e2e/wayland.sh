@@ -241,6 +241,11 @@ read -r x2 y2 _ _ <<<"$(rect_of "$APP_ID")"
     fail "dragging the title area moved the window from $x,$y to $x2,$y2"
 shot dragged
 log "drag: the window moved from $x,$y to $x2,$y2"
+# The macro tab (design 69, 192, 149 x 25), for the screenshot: a native Wayland client gets
+# no keys of other programs, and the editor says so under START.
+click $((x2 + 143 * SCALE_PCT / 100)) $((y2 + 204 * SCALE_PCT / 100))
+sleep 0.5
+shot macro-tab
 
 # The profile per application. Raises $1 (a criterion) and waits until the trace holds the
 # SelectProfile of slot $2 (0-based, hex), and that one alone once things have settled.

@@ -8,7 +8,8 @@
 #   a click on it reaches the window under it;
 # - two native clients (foot, app_ids gamea and gameb) and an XWayland client (xmessage) raised
 #   in turn select their rules' slots exactly once each; the program's own window selects none;
-# - a second user (runuser/setpriv) starts an instance of their own while the first one runs.
+# - a second user (runuser/setpriv) starts an instance of their own while the first one runs;
+# - a start at log-in (--hidden) without a tray shows no window at first, then the window.
 # Skipped (status 77) with a message where sway and its companions are missing.
 # Usage: wayland.sh BIN_DIR WLPOINTER OUT_DIR
 set -euo pipefail
@@ -370,4 +371,31 @@ if [ "${#AS_OTHER[@]}" -gt 0 ]; then
 else
     log "second user: not checked (needs root to start a program as another user)"
 fi
+# Started at log-in (--hidden) where there is no tray (no session bus, so no tray host): no
+# window at first, then the window once the program gave up waiting for a tray, or the user
+# could not reach it at all.
+for pid in "$APP_PID" "$SECOND_PID"; do
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+done
+SECOND_PID=
+for i in $(seq 1 50); do
+    [ -z "$(rect_of "$APP_ID")" ] && break
+    sleep 0.1
+done
+env -u DBUS_SESSION_BUS_ADDRESS TMPDIR="$SHARED_TMP" MOUSECFG_EMULATE=receiver \
+    QT_QPA_PLATFORM=wayland QT_WAYLAND_FORCE_DPI="$E2E_DPI" \
+    "$BIN/mousecfg" --verbose --hidden --data-dir "$DATA" >"$OUT/mousecfg-hidden.log" 2>&1 &
+APP_PID=$!
+sleep 2
+kill -0 "$APP_PID" 2>/dev/null || fail "the --hidden start ended (see $OUT/mousecfg-hidden.log)"
+[ -z "$(rect_of "$APP_ID")" ] || fail "the --hidden start showed the window at once"
+for i in $(seq 1 100); do
+    [ -n "$(rect_of "$APP_ID")" ] && break
+    sleep 0.1
+done
+[ -n "$(rect_of "$APP_ID")" ] || fail "the --hidden start without a tray never showed the window"
+log "start at log-in without a tray: the window showed after the wait for one"
 log "all Wayland steps passed"

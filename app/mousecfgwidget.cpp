@@ -87,7 +87,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     m_profiles->takeSystemPointerSpeed();
     // Last: the start-up worker decodes these while everything above is built.
     loadFrameImages();
-    QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
+    QTimer::singleShot(200, this, &MousecfgWidget::startupShowRequest);
 }
 
 MousecfgWidget::~MousecfgWidget()

@@ -148,6 +148,9 @@ public:
     // Whether the desktop offers a system tray (asked when the window is built). Tests replace
     // the question; nullptr restores it.
     static void setTrayProbe(std::function<bool()> probe);
+    // Started by the desktop at log-in (--hidden): no window while the tray icon shows; called
+    // right after construction.
+    void startInTray();
 
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -263,6 +266,8 @@ private:
     // Where the close button, "Cancel" and a confirmed "Dongle Disconnect!" send the window:
     // into the tray, or to the task bar when there is no tray.
     void hideToTray();
+    void startupShowRequest(); // the start-up timer's: slotWarning, or the tray at log-in
+    void setStartAtLogin(bool bOn);
     bool loadTranslation(int language);
 
     // Tabs and pictures.
@@ -310,6 +315,8 @@ private:
     int m_step = 0;
     bool m_laterPanelsQueued = false;
     bool m_iconsShown = false;
+    bool m_startInTray = false;
+    int m_trayPolls = 0;
     double m_framedFactor = 0; // the factor the background and layout were last made for
     QSize m_firstSize;
     RunImage m_background; // at the scale in use

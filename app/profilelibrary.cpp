@@ -216,6 +216,13 @@ void ProfileLibrary::chooseSlot(int iProfile, bool bQuiet)
     emit selectOnMouseRequested(iProfile, bQuiet);
     if (m_applyPointerSpeed)
         m_applyPointerSpeed(m_store);
+    // Not at start-up, where nobody asked, nor at each switch: the first the user makes.
+    if (!bQuiet && !m_pointerSpeedChecked) {
+        m_pointerSpeedChecked = true;
+        const QString reason = pointerSpeedUnavailableReason();
+        if (!reason.isEmpty())
+            emit pointerSpeedUnavailable(reason);
+    }
 }
 
 void ProfileLibrary::followMouseSlot(int iProfile)

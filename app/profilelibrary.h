@@ -90,6 +90,9 @@ signals:
     void writeRequested(bool bEverything);
     // The mouse is to switch to slot iProfile (bQuiet: without showing the busy indicator).
     void selectOnMouseRequested(int iProfile, bool bQuiet);
+    // The user chose a slot, whose pointer speed this desktop does not take: said once a run,
+    // with the reason.
+    void pointerSpeedUnavailable(const QString &reason);
 
 private:
     ProfileData &currentRecord();
@@ -107,6 +110,7 @@ private:
     QStringList m_library;
     UserPrompts m_prompts;
     std::function<void(const ProfileStore &)> m_applyPointerSpeed;
+    bool m_pointerSpeedChecked = false; // whether the desktop takes it was asked
 };
 
 } // namespace mc

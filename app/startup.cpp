@@ -5,6 +5,7 @@
 
 #include "app/mousecfgwidget.h"
 #include "emulator/backendselect.h"
+#include "platform/autostart.h"
 #include "platform/singleinstance.h"
 #include "profile/paths.h"
 #include "profile/profilekeys.h"
@@ -122,6 +123,8 @@ int runMousecfg(int argc, char **argv)
     // Each layer's debug messages are off unless asked for (QT_LOGGING_RULES works as well).
     if (args.removeAll(QStringLiteral("--verbose")) > 0)
         QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=true"));
+    // The desktop starts us so at log-in: into the tray, not in front of the user.
+    const bool startHidden = args.removeAll(QLatin1String(autostart::kStartHiddenOption)) > 0;
     seedDataFolder();
 
     const QString productName = readProductName();
@@ -143,8 +146,8 @@ int runMousecfg(int argc, char **argv)
             return 1;
         }
         // The running instance may sit hidden in the tray or behind other windows: the user
-        // started the program to see it.
-        if (!SingleInstance::askHolderToShow(mutexName))
+        // started the program to see it (a start at log-in leaves it where it is).
+        if (!startHidden && !SingleInstance::askHolderToShow(mutexName))
             qCDebug(lcApp, "the running instance did not take the show request");
         return 1;
     }
@@ -163,7 +166,9 @@ int runMousecfg(int argc, char **argv)
         MousecfgWidget window;
         // Before the window is mapped, so the desktop never sees another title.
         window.setWindowTitle(productName);
-        if (window.miceAtStart() > 0) {
+        if (startHidden) {
+            window.startInTray();
+        } else if (window.miceAtStart() > 0) {
             window.setWindowOpacity(1.0);
             window.show();
         }

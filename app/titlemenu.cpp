@@ -64,15 +64,24 @@ TitleMenu::TitleMenu(QWidget *window) : QObject(window)
     m_reapply->setCheckable(true);
     m_diagnostics = new KivAction(m_menu);
     m_diagnostics->setCheckable(true);
+    m_autostart = new KivAction(m_menu);
+    m_autostart->setCheckable(true);
     m_quit = new KivAction(m_menu);
     connect(m_focusRules, &QAction::triggered, this, &TitleMenu::focusRulesRequested);
     connect(m_reapply, &QAction::toggled, this, &TitleMenu::reapplyToggled);
     // A recording that could not start leaves the entry unchecked: its owner says so.
     connect(m_diagnostics, &QAction::triggered, this, &TitleMenu::diagnosticsToggled);
+    // Written to the desktop's settings, which may refuse: the owner sets the state it got.
+    connect(m_autostart, &QAction::triggered, this, [this](bool bOn) {
+        m_autostart->setChecked(!bOn);
+        emit autostartToggled(bOn);
+    });
     connect(m_quit, &QAction::triggered, this, &TitleMenu::quitRequested);
+    connect(m_menu, &QMenu::aboutToShow, this, &TitleMenu::aboutToOpen);
     m_menu->addAction(m_focusRules);
     m_menu->addAction(m_reapply);
     m_menu->addAction(m_diagnostics);
+    m_menu->addAction(m_autostart);
     m_menu->addSeparator();
     m_menu->addAction(m_quit);
     retranslate();
@@ -91,6 +100,11 @@ void TitleMenu::setRecording(bool bRecording)
     retranslate();
 }
 
+void TitleMenu::setAutostartChecked(bool bOn)
+{
+    m_autostart->setChecked(bOn);
+}
+
 void TitleMenu::retranslate()
 {
     m_focusRules->setText(QObject::tr("Profile per application..."));
@@ -99,6 +113,7 @@ void TitleMenu::retranslate()
     m_diagnostics->setText(
         m_recording ? QCoreApplication::translate("MousecfgWidget", "Stop recording diagnostics")
                     : QCoreApplication::translate("MousecfgWidget", "Record diagnostics..."));
+    m_autostart->setText(QCoreApplication::translate("MousecfgWidget", "Start when you log in"));
     m_quit->setText(QCoreApplication::translate("MousecfgWidget", "&Quit"));
 }
 

@@ -42,11 +42,13 @@ public:
     QAction *focusRulesAction() const { return m_focusRules; }
     QAction *reapplyAction() const { return m_reapply; }
     QAction *diagnosticsAction() const { return m_diagnostics; }
+    QAction *autostartAction() const { return m_autostart; }
     QAction *quitAction() const { return m_quit; }
 
     // The entries' states as their owners report them.
     void setReapplyChecked(bool bOn);
     void setRecording(bool bRecording);
+    void setAutostartChecked(bool bOn);
     void retranslate();
     // The shared font and menu width at the current scale.
     void relayout();
@@ -55,6 +57,12 @@ signals:
     void focusRulesRequested();
     void reapplyToggled(bool bOn);
     void diagnosticsToggled(bool bOn);
+    // The user asked for the program to start, or no longer, when they log in. The entry
+    // keeps the state it had until its owner confirms the new one.
+    void autostartToggled(bool bOn);
+    // The menu is about to open: its owner refreshes what may have changed elsewhere (the
+    // desktop's own settings can remove the log-in entry).
+    void aboutToOpen();
     // The user asked to quit; the window decides (edits not yet written are asked about).
     void quitRequested();
 
@@ -63,6 +71,7 @@ private:
     QAction *m_focusRules = nullptr;
     QAction *m_reapply = nullptr;
     QAction *m_diagnostics = nullptr;
+    QAction *m_autostart = nullptr;
     QAction *m_quit = nullptr;
     bool m_recording = false;
 };

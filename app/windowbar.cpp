@@ -44,6 +44,7 @@ void MousecfgWidget::buildProfileBar()
     m_scope->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_feedback = new KivLabel(this);
     m_feedback->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_feedback->setWordWrap(true); // a notice may take two lines
     m_feedbackTimer = new QTimer(this);
     m_feedbackTimer->setSingleShot(true);
     connect(m_feedbackTimer, &QTimer::timeout, m_feedback, [this] { m_feedback->setText({}); });
@@ -100,6 +101,9 @@ void MousecfgWidget::wireProfileBar()
     connect(l, &ProfileLibrary::panelsRefreshRequested, m_guard, &PendingGuard::recheck,
             Qt::QueuedConnection);
     connect(m_guard, &PendingGuard::pendingChanged, this, &MousecfgWidget::showPending);
+    // Queued: after the slot's pending state, which clears the line, is known.
+    connect(l, &ProfileLibrary::pointerSpeedUnavailable, this, &MousecfgWidget::showFeedback,
+            Qt::QueuedConnection);
 
     // The mouse's own switch: the bar shows it, the display says it.
     connect(m_presence, &DevicePresence::slotSelectRequested, this, [this](int iSlot) {
@@ -136,7 +140,7 @@ void MousecfgWidget::placeProfileBar()
     m_scope->setGeometry(scaledRect(290, 26, 370, 44));
     showScope();
     // Between the battery and "Reset All", in the bottom bar.
-    m_feedback->setGeometry(scaledRect(236, 591, 334, 25));
+    m_feedback->setGeometry(scaledRect(205, 583, 365, 41));
     m_menuBtn->setGeometry(scaledRect(881, 33, 19, 19));
     m_titleMenu->relayout();
     m_titleMenu->menu()->setMinimumWidth(scaled(220));

@@ -9,6 +9,8 @@
 #include "app/presence.h"
 #include "app/reapply.h"
 #include "app/titlemenu.h"
+#include "app/userprompts.h"
+#include "platform/autostart.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
@@ -36,6 +38,10 @@ bool systemTrayProbe()
 {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
+
+// How long a start at log-in waits for the desktop's tray before it shows the window.
+constexpr int kTrayWaitMs = 5000;
+constexpr int kTrayPollMs = 250;
 
 std::function<bool()> &trayProbe()
 {
@@ -67,6 +73,14 @@ ScaleStep fittingScale(QScreen *screen)
 
 void MousecfgWidget::setupScale()
 {
+#ifndef Q_OS_WIN
+    // The rounded shape is drawn with its own alpha. A Wayland compositor ignores the mask for
+    // drawing (it only limits input there) and would show an opaque buffer's corners; X11
+    // blends them where a compositing manager runs, and elsewhere the mask still cuts them
+    // off. Windows keeps the window region alone: a layered window would be redrawn whole for
+    // every change. Set before the native window exists, which takes its format from it.
+    setAttribute(Qt::WA_TranslucentBackground);
+#endif
     QScreen *screen = QGuiApplication::primaryScreen();
     const ScaleStep s = fittingScale(screen);
     m_step = s.step;
@@ -239,14 +253,21 @@ void MousecfgWidget::setupTray()
     connect(menu, &TitleMenu::diagnosticsToggled, m_diagnostics,
             &DiagnosticsRecorder::setRecording);
     connect(m_diagnostics, &DiagnosticsRecorder::recordingChanged, menu, &TitleMenu::setRecording);
+    menu->setAutostartChecked(autostart::isEnabled());
+    connect(menu, &TitleMenu::autostartToggled, this, &MousecfgWidget::setStartAtLogin);
     applyTrayTexts();
 
     m_trayMenu->addAction(m_loadAction);
     m_trayMenu->addAction(m_trayFocusAction);
     m_trayMenu->addAction(m_reapplyAction);
     m_trayMenu->addAction(m_diagnosticsAction);
+    m_trayMenu->addAction(menu->autostartAction());
     m_trayMenu->addAction(m_quitAction);
     styleMenu(m_trayMenu);
+    // The desktop's own settings may have removed or switched off the entry meanwhile.
+    const auto refresh = [menu] { menu->setAutostartChecked(autostart::isEnabled()); };
+    connect(menu, &TitleMenu::aboutToOpen, this, refresh);
+    connect(m_trayMenu, &QMenu::aboutToShow, this, refresh);
     m_tray = new QSystemTrayIcon(icon, this);
     m_tray->setContextMenu(m_trayMenu);
     connect(m_tray, &QSystemTrayIcon::activated, this, &MousecfgWidget::iconActivated);
@@ -258,14 +279,58 @@ void MousecfgWidget::setupTray()
 
 void MousecfgWidget::showIcons()
 {
-    if (m_iconsShown || !m_tray)
+    if (!m_tray)
         return;
-    m_iconsShown = true;
     // Setting the icon decodes it and asks the desktop for the tray: both wait until the first
     // frame is out, which needs neither.
-    setWindowIcon(m_tray->icon());
-    if (trayProbe()())
+    if (!m_iconsShown) {
+        m_iconsShown = true;
+        setWindowIcon(m_tray->icon());
+    }
+    // Asked again while there is none: at log-in the panel with the tray may come after us.
+    if (!m_tray->isVisible() && trayProbe()())
         m_tray->show();
+}
+
+void MousecfgWidget::setStartAtLogin(bool bOn)
+{
+    QString error;
+    if (!autostart::setEnabled(bOn, QCoreApplication::applicationFilePath(), &error)) {
+        qCWarning(lcApp, "the start at log-in could not be %s: %s", bOn ? "set" : "removed",
+                  qUtf8Printable(error));
+        windowPrompts(this).tellUser(
+            KivMessageBox::Notice,
+            (bOn ? QObject::tr("The program cannot be set to start when you log in: %1")
+                 : QObject::tr("The program cannot be kept from starting when you log in: %1"))
+                .arg(error));
+    }
+    m_titleMenu->setAutostartChecked(autostart::isEnabled());
+}
+
+void MousecfgWidget::startInTray()
+{
+    m_startInTray = true;
+}
+
+void MousecfgWidget::startupShowRequest()
+{
+    if (!m_startInTray) {
+        slotWarning();
+        return;
+    }
+    // Started by the desktop at log-in: the window stays in the tray, even without a mouse.
+    // The tray may come a moment after us; without one by then the window shows, or the user
+    // could not reach the program at all.
+    if (trayShown())
+        return;
+    if (m_trayPolls++ < kTrayWaitMs / kTrayPollMs) {
+        QTimer::singleShot(kTrayPollMs, this, &MousecfgWidget::startupShowRequest);
+        return;
+    }
+    qCDebug(lcApp, "no system tray after %d ms: the window shows", kTrayWaitMs);
+    m_startInTray = false;
+    if (!isVisible()) // a second start may have brought it up meanwhile
+        showRequest();
 }
 
 void MousecfgWidget::setTrayProbe(std::function<bool()> probe)

@@ -8,6 +8,7 @@
 #include "macro/ui/kivtreewidget.h"
 #include "macro/ui/macroactiontable.h"
 #include "macro/ui/mousecommands.h"
+#include "platform/keyboardhook.h"
 #include "widgets/kivlabel.h"
 #include "widgets/kivlineedit.h"
 #include "widgets/kivpushbutton.h"
@@ -87,6 +88,10 @@ const QRect kDelayBoxes[2] = {{336, 348, 322, 20}, {336, 370, 250, 20}};
 const QRect kDefaultDelay(598, 370, 60, 20);
 const QRect kLoopBoxes[3] = {{336, 394, 250, 20}, {336, 416, 322, 20}, {336, 438, 322, 20}};
 const QRect kLoopTime(598, 394, 60, 20);
+// Where keys are recorded only from the editor's own window, a line says so under START; the
+// table and the rows down to START give up its height.
+const QRect kCaptureNote(336, 269, 322, 18);
+constexpr int kNoteLift = 18;
 
 void place(QWidget *w, const QRect &r)
 {
@@ -147,6 +152,11 @@ void MacroDialog::build()
 
     m_tree = new KivTreeWidget(this);
     connect(m_tree, &QTreeWidget::itemClicked, this, &MacroDialog::TreeitemClick);
+
+    if (!KeyboardHook::desktopWideCapture()) {
+        m_captureNote = new KivLabel(this);
+        m_captureNote->setSizeDecrement(1);
+    }
 
     buildTools();
     buildSettings();
@@ -261,6 +271,13 @@ void MacroDialog::RetranslateUi()
             m_tools[size_t(t)]->setText(text);
     }
     m_nameCaption->setText(QCoreApplication::translate("MacroDialog", "MACRO NAME"));
+    if (m_captureNote) {
+        m_captureNote->setText(QCoreApplication::translate(
+            "MacroDialog", "ONLY KEYS TYPED IN THIS WINDOW ARE RECORDED."));
+        m_captureNote->setToolTip(QCoreApplication::translate(
+            "MacroDialog", "This desktop does not let a program see the keys typed into other "
+                           "programs' windows: keep this window in front while recording."));
+    }
     for (int i = 0; i < 2; ++i)
         m_delayBoxes[size_t(i)]->setText(
             QCoreApplication::translate("MacroDialog", kDelayTexts[i]));
@@ -343,27 +360,31 @@ void MacroDialog::applyLook()
 
 void MacroDialog::layoutParts()
 {
+    const int lift = m_captureNote ? kNoteLift : 0;
     for (int t = 0; t < kToolCount; ++t) {
         const ToolLook &l = kTools[t];
-        m_tools[size_t(t)]->setGeometry(scaledRect(l.x, l.y, l.w, l.h));
+        const int up = t <= InsertDelay ? lift : 0; // the row of START
+        m_tools[size_t(t)]->setGeometry(scaledRect(l.x, l.y - up, l.w, l.h));
     }
     place(m_nameCaption, kNameCaption);
     place(m_nameEdit, kNameEdit);
     place(m_list, kList);
-    place(m_table, kTable);
-    place(m_fitLabel, kFit);
-    place(m_tree, kTree);
+    place(m_table, kTable.adjusted(0, 0, 0, -lift));
+    place(m_fitLabel, kFit.translated(0, -lift));
+    place(m_tree, kTree.adjusted(0, -lift, 0, 0));
+    if (m_captureNote)
+        place(m_captureNote, kCaptureNote);
     for (int i = 0; i < 2; ++i)
         place(m_delayBoxes[size_t(i)], kDelayBoxes[i]);
     place(m_defaultDelay, kDefaultDelay);
     for (int i = 0; i < 3; ++i)
         place(m_loopBoxes[size_t(i)], kLoopBoxes[i]);
     place(m_loopTime, kLoopTime);
-    place(m_editCaption, kEditCaption);
-    place(m_keyLabel, kEditValue);
-    place(m_mouseActionBtn, kEditValue);
-    place(m_delayEdit, kEditNumber);
-    place(m_distanceEdit, kEditDistance);
+    place(m_editCaption, kEditCaption.translated(0, -lift));
+    place(m_keyLabel, kEditValue.translated(0, -lift));
+    place(m_mouseActionBtn, kEditValue.translated(0, -lift));
+    place(m_delayEdit, kEditNumber.translated(0, -lift));
+    place(m_distanceEdit, kEditDistance.translated(0, -lift));
     applyLook();
 }
 

@@ -99,6 +99,9 @@ public:
     KivLineEdit *loopTimeEdit() const { return m_loopTime; }
     KivLineEdit *nameEdit() const { return m_nameEdit; }
     KivLabel *fitLabel() const { return m_fitLabel; }
+    // The line under START where keys typed into other programs cannot be recorded; null
+    // where they can.
+    KivLabel *captureNote() const { return m_captureNote; }
     KivLabel *keyLabel() const { return m_keyLabel; }
     KivLineEdit *delayEdit() const { return m_delayEdit; }
     KivLineEdit *distanceEdit() const { return m_distanceEdit; }
@@ -204,6 +207,7 @@ private:
     QListWidget *m_list = nullptr;
     MacroActionTable *m_table = nullptr;
     KivLabel *m_fitLabel = nullptr;
+    KivLabel *m_captureNote = nullptr;
     KivTreeWidget *m_tree = nullptr;
     std::array<QCheckBox *, 2> m_delayBoxes{};
     std::array<QCheckBox *, 3> m_loopBoxes{};

@@ -259,8 +259,9 @@ private slots:
             QFile::copy(QStringLiteral(MC_CONTEXTS_QM), fx.path() + QStringLiteral("/lang/en.qm")));
         MousecfgWidget w;
         const QList<QAction *> tray = w.trayIcon()->contextMenu()->actions();
-        // Load, the profile per application, the reconnect write's check, diagnostics, quit.
-        QCOMPARE(tray.size(), 5);
+        // Load, the profile per application, the reconnect write's check, diagnostics, the
+        // start at log-in, quit.
+        QCOMPARE(tray.size(), 6);
         QCOMPARE(tray.first()->text(), QStringLiteral("[window] Load Config"));
         QCOMPARE(tray.last()->text(), QStringLiteral("[window] Quit"));
         QCOMPARE(w.applyButton()->text(), QStringLiteral("[free] Apply"));

@@ -1,9 +1,15 @@
 // The window frame: the dragging threshold, the tray icon's activation rules with and without
 // the "Dongle Disconnect!" box, the box closing itself when a mouse is set up, a desktop
-// without a tray, the request of a second start, and the window's size and place at start-up.
+// without a tray, the request of a second start, the window's size and place at start-up, the
+// start at log-in (its menu entry and the start into the tray), and the pointer speed a desktop
+// does not take.
 #include "app/dragtracker.h"
 #include "app/mousecfgwidget.h"
+#include "app/profilebar.h"
+#include "app/profilelibrary.h"
 #include "app/titlemenu.h"
+#include "platform/pointerspeed.h"
+#include "widgets/kivlabel.h"
 #include "windowfixture.h"
 
 #include <QMenu>
@@ -23,6 +29,47 @@ void sendMouse(QWidget *w, QEvent::Type type, Qt::MouseButton button, const QPoi
     QMouseEvent e(type, local, global, button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
 }
+
+// Everything a box says, its title and message.
+QString boxText(KivMessageBox *box)
+{
+    QStringList texts;
+    for (const KivLabel *label : box->findChildren<KivLabel *>())
+        texts << label->text();
+    return texts.join(QLatin1Char(' '));
+}
+
+// Sets environment variables for one test and puts the old values back.
+class EnvScope
+{
+public:
+    void set(const char *name, const QByteArray &value)
+    {
+        remember(name);
+        qputenv(name, value);
+    }
+    void unset(const char *name)
+    {
+        remember(name);
+        qunsetenv(name);
+    }
+    ~EnvScope()
+    {
+        for (const auto &old : m_old) {
+            if (old.second.isNull())
+                qunsetenv(old.first);
+            else
+                qputenv(old.first, old.second);
+        }
+    }
+
+private:
+    void remember(const char *name)
+    {
+        m_old.push_back({name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray()});
+    }
+    std::vector<std::pair<const char *, QByteArray>> m_old;
+};
 
 } // namespace
 
@@ -259,6 +306,123 @@ private slots:
         QVERIFY(!w.isVisible());
         w.iconActivated(QSystemTrayIcon::DoubleClick);
         QVERIFY(w.isVisible());
+    }
+
+    // Started by the desktop at log-in: into the tray, with or without a mouse and without a
+    // box, also when the tray comes a moment later; without any tray the window shows (with
+    // the box when there is no mouse), or the program could not be reached.
+    void startAtLoginGoesToTheTray_data()
+    {
+        QTest::addColumn<bool>("mouse");
+        QTest::addColumn<int>("trayAfterMs"); // -1: never
+        QTest::newRow("mouse, tray") << true << 0;
+        QTest::newRow("no mouse, tray") << false << 0;
+        QTest::newRow("mouse, tray late") << true << 1500;
+        QTest::newRow("no mouse, no tray") << false << -1;
+    }
+    void startAtLoginGoesToTheTray()
+    {
+        QFETCH(bool, mouse);
+        QFETCH(int, trayAfterMs);
+        WindowFixture fx(mouse);
+        QElapsedTimer since;
+        since.start();
+        MousecfgWidget::setTrayProbe(
+            [&] { return trayAfterMs >= 0 && since.elapsed() >= trayAfterMs; });
+        test::BoxAnswerer answer(test::acceptBox);
+        MousecfgWidget w;
+        w.startInTray();
+        if (trayAfterMs < 0) {
+            QTRY_VERIFY_WITH_TIMEOUT(w.isVisible() || answer.count() > 0, 10000);
+            QCOMPARE(answer.count(), mouse ? 0 : 1);
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(w.trayIcon()->isVisible(), 5000);
+        QTest::qWait(500);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(answer.count(), 0);
+        // From the tray it comes up as ever.
+        w.iconActivated(QSystemTrayIcon::Trigger);
+        QTRY_VERIFY(w.isVisible() || answer.count() > 0);
+    }
+
+    // The entry of the title bar's menu and the tray's: it writes and removes the desktop's
+    // entry, shows what the desktop's settings did meanwhile, and a refusal is told with its
+    // reason and leaves the entry unchecked.
+    void startAtLoginEntry()
+    {
+        QTemporaryDir config;
+        EnvScope env;
+        env.set("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString entry =
+            config.path() + QStringLiteral("/autostart/org.mousecfg.Mousecfg.desktop");
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        QAction *start = w.titleMenu()->autostartAction();
+        QVERIFY(start->isCheckable());
+        QVERIFY(!start->isChecked());
+        QVERIFY(w.trayIcon()->contextMenu()->actions().contains(start));
+
+        start->trigger();
+        QVERIFY(start->isChecked());
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.contains(QCoreApplication::applicationFilePath().toUtf8()));
+        QVERIFY(text.contains("--hidden"));
+        file.close();
+
+        // Removed by the desktop's own settings: the menu shows it when it opens.
+        QVERIFY(QFile::remove(entry));
+        emit w.titleMenu()->menu()->aboutToShow();
+        QVERIFY(!start->isChecked());
+        start->trigger();
+        QVERIFY(QFile::exists(entry));
+        start->trigger();
+        QVERIFY(!QFile::exists(entry));
+        QVERIFY(!start->isChecked());
+
+        // A file where the folder should be: nothing can be written.
+        QVERIFY(QDir(config.path() + QStringLiteral("/autostart")).removeRecursively());
+        QFile blocker(config.path() + QStringLiteral("/autostart"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QString told;
+        test::BoxAnswerer answer([&](KivMessageBox *box) {
+            told = boxText(box);
+            box->accept();
+        });
+        start->trigger();
+        QCOMPARE(answer.count(), 1);
+        QVERIFY2(told.contains(QStringLiteral("autostart")), qPrintable(told));
+        QVERIFY(!start->isChecked());
+    }
+
+    // Where the desktop takes no pointer speed from this program, the window says so once:
+    // not at start-up, not for a switch made by the application in front, at the first slot
+    // the user chooses, and not again.
+    void pointerSpeedUnavailableSaidOnce()
+    {
+        EnvScope env;
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "SWAYSOCK", "XDG_CURRENT_DESKTOP"})
+            env.unset(name);
+        const QString reason = pointerSpeedUnavailableReason();
+        QVERIFY(!reason.isEmpty());
+        WindowFixture fx(true);
+        MousecfgWidget w;
+        w.show();
+        QTRY_VERIFY(w.hasDevice());
+        QTest::qWait(300);
+        QVERIFY(w.feedbackLine()->text().isEmpty());
+        w.profileLibrary()->chooseSlot(2, true); // the application in front's
+        QTest::qWait(100);
+        QVERIFY(w.feedbackLine()->text().isEmpty());
+        emit w.profileBar()->slotClicked(1);
+        QTRY_COMPARE(w.feedbackLine()->text(), reason);
+        w.feedbackLine()->setText({});
+        emit w.profileBar()->slotClicked(3);
+        QTest::qWait(100);
+        QVERIFY2(w.feedbackLine()->text().isEmpty(), qPrintable(w.feedbackLine()->text()));
     }
 
     void warningClosesWhenMouseIsSetUp()

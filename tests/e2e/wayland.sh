@@ -8,7 +8,8 @@
 #   a click on it reaches the window under it;
 # - two native clients (foot, app_ids gamea and gameb) and an XWayland client (xmessage) raised
 #   in turn select their rules' slots exactly once each; the program's own window selects none;
-# - a second user (runuser/setpriv) starts an instance of their own while the first one runs.
+# - a second user (runuser/setpriv) starts an instance of their own while the first one runs;
+# - a start at log-in (--hidden) without a tray shows no window at first, then the window.
 # Skipped (status 77) with a message where sway and its companions are missing.
 # Usage: wayland.sh BIN_DIR WLPOINTER OUT_DIR
 set -euo pipefail
@@ -106,6 +107,31 @@ XWAYLAND_DISPLAY=$(cat "$SESSION_DIR/xdisplay")
 unset DISPLAY
 
 tree() { swaymsg -r -t get_tree; }
+# The brightness (0..255, the mean of the channels) of pixel $2,$3 of the image $1.
+brightness() {
+    convert "$1" -crop "1x1+$2+$3" +repage -format '%[fx:int(255*(r+g+b)/3)]' info:
+}
+# The window's corners outside its rounded shape show what lies under them: the window (app_id
+# or class $1, design width $2 at the scale in use) is put over the white xmessage tile, and the
+# strip left of its shape, a corner of the shape and a point inside are read from a screenshot.
+check_corners() {
+    local x y w h s shot light
+    swaymsg "[$1] move position 1100 120" >/dev/null
+    sleep 0.5
+    read -r x y w h <<<"$(rect_of "${1#*=}")"
+    shot="$OUT/corners-${1%%=*}-${E2E_DPI}dpi.png" # kept to be looked at
+    grim "$shot"
+    s=$((w * 100 / 999)) # percent of the design size
+    for p in "$((x + 20 * s / 100)) $((y + 300 * s / 100)) strip" \
+        "$((x + 44 * s / 100 + 1)) $((y + 1)) corner"; do
+        read -r px py what <<<"$p"
+        light=$(brightness "$shot" "$px" "$py")
+        [ "$light" -gt 200 ] || fail "$2: the $what left of the shape is opaque ($light at $px,$py)"
+    done
+    light=$(brightness "$shot" $((x + 300 * s / 100)) $((y + 300 * s / 100)))
+    [ "$light" -lt 100 ] || fail "$2: the window is not drawn at all ($light inside)"
+    log "$2: the corners outside the shape show what lies under them"
+}
 # x y width height of the first window of app_id $1.
 rect_of() {
     tree | jq -r --arg id "$1" 'first(.. | objects | select(.app_id? == $id or
@@ -193,6 +219,7 @@ sleep 1
 read -r x y w h <<<"$(rect_of "$APP_ID")"
 [ "$w" -eq "$WIN_W" ] && [ "$h" -eq "$WIN_H" ] ||
     fail "the window is ${w}x${h}, not ${WIN_W}x${WIN_H} at $E2E_DPI dpi"
+check_corners "app_id=$APP_ID" "native window"
 swaymsg "[app_id=$APP_ID] move position 20 20" >/dev/null
 sleep 0.5
 shot window
@@ -215,6 +242,11 @@ read -r x2 y2 _ _ <<<"$(rect_of "$APP_ID")"
     fail "dragging the title area moved the window from $x,$y to $x2,$y2"
 shot dragged
 log "drag: the window moved from $x,$y to $x2,$y2"
+# The macro tab (design 69, 192, 149 x 25), for the screenshot: a native Wayland client gets
+# no keys of other programs, and the editor says so under START.
+click $((x2 + 143 * SCALE_PCT / 100)) $((y2 + 204 * SCALE_PCT / 100))
+sleep 0.5
+shot macro-tab
 
 # The profile per application. Raises $1 (a criterion) and waits until the trace holds the
 # SelectProfile of slot $2 (0-based, hex), and that one alone once things have settled.
@@ -300,6 +332,7 @@ TMPDIR="$SHARED_TMP" MOUSECFG_EMULATE=receiver MOUSECFG_TRACE="$TRACE" \
 APP_PID=$!
 wait_app mousecfg || fail "the X11 window did not appear (see $OUT/mousecfg-xwayland.log)"
 sleep 1
+check_corners "class=mousecfg" "XWayland window"
 swaymsg "[class=mousecfg] move position 20 20" >/dev/null
 sleep 0.5
 read -r x y w h <<<"$(rect_of mousecfg)"
@@ -338,4 +371,31 @@ if [ "${#AS_OTHER[@]}" -gt 0 ]; then
 else
     log "second user: not checked (needs root to start a program as another user)"
 fi
+# Started at log-in (--hidden) where there is no tray (no session bus, so no tray host): no
+# window at first, then the window once the program gave up waiting for a tray, or the user
+# could not reach it at all.
+for pid in "$APP_PID" "$SECOND_PID"; do
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+done
+SECOND_PID=
+for i in $(seq 1 50); do
+    [ -z "$(rect_of "$APP_ID")" ] && break
+    sleep 0.1
+done
+env -u DBUS_SESSION_BUS_ADDRESS TMPDIR="$SHARED_TMP" MOUSECFG_EMULATE=receiver \
+    QT_QPA_PLATFORM=wayland QT_WAYLAND_FORCE_DPI="$E2E_DPI" \
+    "$BIN/mousecfg" --verbose --hidden --data-dir "$DATA" >"$OUT/mousecfg-hidden.log" 2>&1 &
+APP_PID=$!
+sleep 2
+kill -0 "$APP_PID" 2>/dev/null || fail "the --hidden start ended (see $OUT/mousecfg-hidden.log)"
+[ -z "$(rect_of "$APP_ID")" ] || fail "the --hidden start showed the window at once"
+for i in $(seq 1 100); do
+    [ -n "$(rect_of "$APP_ID")" ] && break
+    sleep 0.1
+done
+[ -n "$(rect_of "$APP_ID")" ] || fail "the --hidden start without a tray never showed the window"
+log "start at log-in without a tray: the window showed after the wait for one"
 log "all Wayland steps passed"

@@ -127,6 +127,24 @@ class TestMacroDialog : public QObject
 {
     Q_OBJECT
 private slots:
+    // Where only the editor's own window gives keys, the line saying so sits under START and
+    // clear of every other control.
+    void captureNoteSitsUnderStart()
+    {
+        if (KeyboardHook::desktopWideCapture())
+            QSKIP("keys are captured desktop-wide here: the editor has no such line");
+        Editor e;
+        e.open();
+        const KivLabel *note = e.d->captureNote();
+        QVERIFY(note && note->isVisible() && !note->text().isEmpty());
+        const QRect n = note->geometry();
+        QVERIFY(n.top() > e.d->button(MacroDialog::Start)->geometry().bottom());
+        QVERIFY(n.bottom() < e.d->button(MacroDialog::Edit)->geometry().top());
+        for (const QWidget *c : e.d->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            QVERIFY2(c == note || !c->isVisible() || !c->geometry().intersects(n),
+                     qPrintable(c->metaObject()->className()));
+    }
+
     void stopWarnsAboutUnreleasedKeysAndStillSaves()
     {
         Editor e;
@@ -154,7 +172,7 @@ private slots:
         down(kScanB);
         up(kScanB);
         QCOMPARE(e.table()->currentAction(), 2); // the last recorded action is selected
-        click(e.d->button(Tool::Clear)); // resting: does nothing
+        click(e.d->button(Tool::Clear));         // resting: does nothing
         e.press(Tool::Stop);
         QCOMPARE(e.told, QStringList("Warning: ONE OR MORE KEYS HAS NOT BEEN RELEASED."));
         QCOMPARE(rest.size(), 2);

@@ -34,6 +34,7 @@ private slots:
     void valuesWrittenReadBack();
     void oversizedFilesAreNeitherReadNorRewritten();
     void unboundedTypedValuesRefuseTheFile();
+    void groupHeadersHideNoKeys();
     void sampleProductIsConsistent();
 };
 
@@ -416,6 +417,31 @@ void TestSettings::unboundedTypedValuesRefuseTheFile()
     QFile f(appSettingsFile());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), config);
+}
+
+// QSettings finds a group by comparing names: a group whose name sorts between [PROFILE] and its
+// keys ("[PROFILE\\]", read as "PROFILE//", or an open quote run on by a bare carriage return)
+// hid the description's keys from the accessors while the new-profile defaults, read by our own
+// reader, saw them. Both inputs were found by the product description fuzzer.
+void TestSettings::groupHeadersHideNoKeys()
+{
+    DataDir dir;
+    mctest::writeBytes(productDescriptionFile(),
+                       "[PROFILE\\]\n[PROFILE]\nProductName=KIV M1\nButtonCount=90\nMouseDpi=92\n"
+                       "MinDelay=20\n");
+    QCOMPARE(readProductName(), QStringLiteral("KIV M1"));
+    QCOMPARE(readButtonCount(), 90 ^ 92);
+    QCOMPARE(readMinDelay(), 20);
+
+    const QString quoted = dir.path(QStringLiteral("quoted"));
+    setAppDir(quoted);
+    mctest::writeBytes(productDescriptionFile(),
+                       "[PROFILE]\nProductName=KIV M1\ndpi=3\npollrate=2\n[PROFILE/\"\rdpi=1\n");
+    QCOMPARE(readProductName(), QStringLiteral("KIV M1"));
+    ProductDefaults defaults;
+    QVERIFY(readProductDefaults(defaults));
+    QCOMPARE(defaults.dpi, 3);
+    QCOMPARE(defaults.pollrate, 2);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

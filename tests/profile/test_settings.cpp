@@ -10,6 +10,10 @@
 
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace mc;
 using mctest::DataDir;
 using Reader = std::function<int()>;
@@ -384,6 +388,18 @@ void TestSettings::oversizedFilesAreNeitherReadNorRewritten()
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.size(), qint64(big.size()));
     QVERIFY(f.read(40).startsWith("[Config]\nProfileID=3"));
+
+#ifdef Q_OS_UNIX
+    // Nor is what is no file: a FIFO in place of Config.ini is read as defaults at once (opening
+    // it for reading would wait for a writer) and is not replaced.
+    f.close();
+    QVERIFY(QFile::remove(appSettingsFile()));
+    QVERIFY(::mkfifo(QFile::encodeName(appSettingsFile()).constData(), 0600) == 0);
+    QVERIFY(!settingsFileUsable(appSettingsFile()));
+    QCOMPARE(readActiveSlot(), 0);
+    QVERIFY(!writeActiveSlot(2));
+    QVERIFY(!QFileInfo(appSettingsFile()).isFile());
+#endif
 }
 
 // A small file can be hostile too: a typed value whose stream form claims two billion list

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 namespace mc {
 
@@ -71,10 +72,10 @@ MacroSettings readSettings(const QSettings &s)
 }
 
 // Index of an action key ("Map_12" -> 12), or -1 when the key is not of that pattern.
-int actionIndex(const QString &k, const char *prefix)
+int actionIndex(const QString &k, const char *prefix, Qt::CaseSensitivity cs = Qt::CaseSensitive)
 {
     const QLatin1String p(prefix);
-    if (!k.startsWith(p))
+    if (!k.startsWith(p, cs))
         return -1;
     bool ok = false;
     const int i = k.mid(p.size()).toInt(&ok);
@@ -197,11 +198,26 @@ QVector<MacroAction> readStoredActions(const QString &name, int maxActions)
     s.beginGroup(QLatin1String(macrokeys::kGroup));
     const int limit = std::clamp(maxActions, 0, macro::kMaxReadActions);
     const int n = std::clamp(readInt(s, macrokeys::kCount, 0), 0, limit);
-    actions.reserve(n);
+    // Actions up to Count, those without keys as zero bytes; only the actions the file has a
+    // key of are looked up, so a damaged Count costs no lookups beyond the file's own keys.
+    // The indexes are taken loosely ("map_05" counts for 5): a key the lookup below would find
+    // is never missed.
+    actions.fill(MacroAction(), n);
+    std::vector<char> stored(size_t(n), 0);
+    const QStringList childKeys = s.childKeys();
+    for (const QString &k : childKeys) {
+        for (const char *prefix : {"Map_", "DataH_", "DataL_"}) {
+            const int i = actionIndex(k, prefix, Qt::CaseInsensitive);
+            if (i >= 0 && i < n)
+                stored[size_t(i)] = 1;
+        }
+    }
     for (int i = 0; i < n; ++i) {
-        actions.append({readByte(s, key(macrokeys::kMapFmt, i)),
-                        readByte(s, key(macrokeys::kDataHFmt, i)),
-                        readByte(s, key(macrokeys::kDataLFmt, i))});
+        if (!stored[size_t(i)])
+            continue;
+        actions[i] = {readByte(s, key(macrokeys::kMapFmt, i)),
+                      readByte(s, key(macrokeys::kDataHFmt, i)),
+                      readByte(s, key(macrokeys::kDataLFmt, i))};
     }
     return actions;
 }

@@ -2,12 +2,14 @@
 // apply worker has always used, so that macro marks are consumed exactly as before.
 #include "profile/changemask.h"
 
+#include "profile/boundedsettings.h"
+#include "profile/inifile.h"
+#include "profile/log.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "profile/settingskeys.h"
 
 #include <QFileInfo>
-#include <QSettings>
 
 namespace mc {
 
@@ -51,14 +53,19 @@ bool consumeWriteSign(const QString &macroName)
         return false;
     const QString path = macroFile(macroName);
     // A file the macro code would not read (too large, or holding what QSettings must not
-    // decode) is neither loaded nor rewritten here.
-    if (!QFileInfo(path).isFile() || !settingsFileUsable(path))
+    // decode) reads no mark and is not rewritten here; the mark is read as the macro code reads
+    // the file, every group first.
+    if (!QFileInfo(path).isFile())
         return false;
-    QSettings file(path, QSettings::IniFormat);
     const QString key = QLatin1String(keys::kMacroWriteSign);
-    if (file.value(key, 0).toInt() == 0)
+    if (BoundedSettings(path).value(key, 0).toInt() == 0)
         return false;
-    file.setValue(key, 0);
+    // Cleared through the atomic save, which keeps the rest of the file as it was. A mark that
+    // could not be cleared only sends the macro again next time.
+    const SaveResult saved = editSettingsFile(path, [&](IniFile &ini) { ini.setInt(key, 0); });
+    if (!saved)
+        qCWarning(lcProfile, "edit mark of %s not cleared: %s", qPrintable(path),
+                  qPrintable(saved.message()));
     return true;
 }
 

@@ -434,9 +434,14 @@ bool ReadProfileFile(ProfileData &record, const QString &path)
 
 QString slotFilePath(const QString &name)
 {
+    return slotFilePath(name, profileDir());
+}
+
+QString slotFilePath(const QString &name, const QString &profileFolder)
+{
     if (!isSafeFileName(name))
         return QString();
-    const QString current = profileFile(name);
+    const QString current = profileFolder + QLatin1Char('/') + name + QStringLiteral(".prof");
     if (QFileInfo::exists(current))
         return current;
     const QString legacy = legacyProfileDir() + QLatin1Char('/') + name + QStringLiteral(".prof");
@@ -452,7 +457,12 @@ SaveResult SaveSlotFile(const ProfileData &record, const QString &name)
 
 bool LoadSlotFile(ProfileData &record, const QString &name)
 {
-    const QString path = slotFilePath(name);
+    return LoadSlotFile(record, name, profileDir());
+}
+
+bool LoadSlotFile(ProfileData &record, const QString &name, const QString &profileFolder)
+{
+    const QString path = slotFilePath(name, profileFolder);
     if (path.isEmpty())
         return false;
     if (!QFileInfo::exists(path)) {

@@ -40,6 +40,10 @@ QString slotFilePath(const QString &name);
 // button; a slot file that is there but could not be read gives false.
 SaveResult SaveSlotFile(const ProfileData &record, const QString &name);
 bool LoadSlotFile(ProfileData &record, const QString &name);
+// The same in the profile folder given (profileDir()): the folder follows the current product,
+// which Config.ini names, and a caller reading every slot reads that name once.
+QString slotFilePath(const QString &name, const QString &profileFolder);
+bool LoadSlotFile(ProfileData &record, const QString &name, const QString &profileFolder);
 // Stores the stage the mouse reported as the slot file's active stage (clamped to 0..7); false
 // when the slot file could not be read or written.
 SaveResult WriteStageKey(const QString &name, int stage);

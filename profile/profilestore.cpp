@@ -153,11 +153,12 @@ bool LoadStore(ProfileStore &store, QString *unreadableFile)
         !settingsFileUsable(configFile))
         failed(configFile);
     readOptions(config, store);
+    const QString profileFolder = profileDir();
     for (int i = 0; i < kSlotCount; ++i) {
         ProfileData &record = store.profiles[size_t(i)];
         record = ProfileData();
-        if (!LoadSlotFile(record, store.names[size_t(i)]))
-            failed(slotFilePath(store.names[size_t(i)]));
+        if (!LoadSlotFile(record, store.names[size_t(i)], profileFolder))
+            failed(slotFilePath(store.names[size_t(i)], profileFolder));
     }
     readButtonSlotMap();
     store.unreadable = !ok;

@@ -12,9 +12,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <mutex>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace mc {
 
@@ -58,24 +66,64 @@ QString fmt(const char *pattern, int n)
     return QString::fromLatin1(pattern).arg(n);
 }
 
+// The verdict of settingsFileUsable is kept for contents up to this size.
+constexpr int kKeptSize = 64 * 1024;
+
+#ifdef Q_OS_UNIX
+// The bytes of a small regular file, read with plain calls for settingsFileUsable: every
+// accessor reads its file again, and the file object around each read cost more than the read.
+// Anything out of the ordinary (not a regular file, larger than a kept content, cut short or
+// grown while read) is left to the general reader: false.
+bool readSmallFile(const QString &file, QByteArray &out)
+{
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kKeptSize;
+    if (ok) {
+        out.resize(int(st.st_size));
+        int got = 0;
+        while (ok && got < out.size()) {
+            const ssize_t n = ::read(fd, out.data() + got, size_t(out.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            ok = n > 0;
+            got += ok ? int(n) : 0;
+        }
+        char more = 0;
+        ssize_t n = 0;
+        do {
+            n = ::read(fd, &more, 1);
+        } while (n < 0 && errno == EINTR);
+        ok = ok && n == 0;
+    }
+    ::close(fd);
+    if (!ok)
+        out.clear();
+    return ok;
+}
+#endif
+
 } // namespace
 
 bool settingsFileUsable(const QString &file)
 {
-    const QFileInfo info(file);
-    if (!info.exists())
-        return true; // a new file; nothing in it to lose
-    if (!info.isFile() || !info.isReadable() || info.size() > IniFile::kMaxFileSize)
-        return false;
     // QSettings decodes every value as it reads the file: one claiming gigabytes, a few dozen
-    // bytes long, would end the program.
+    // bytes long, would end the program. What cannot be read (not a regular file, unreadable,
+    // too large) is not given to QSettings either; a file that is not there is a new one, with
+    // nothing in it to lose.
     QByteArray bytes;
-    if (!IniFile::readFileBytes(file, bytes))
-        return false;
+#ifdef Q_OS_UNIX
+    const bool read = readSmallFile(file, bytes) || IniFile::readFileBytes(file, bytes);
+#else
+    const bool read = IniFile::readFileBytes(file, bytes);
+#endif
+    if (!read)
+        return !QFileInfo::exists(file);
     // Every accessor opens its file again, and checking the values was most of each: the
     // verdicts are kept for the last few small contents checked (the accessors go back and
     // forth between Config.ini and the product description).
-    constexpr int kKeptSize = 64 * 1024;
     constexpr int kKept = 4;
     struct Verdict
     {

@@ -149,6 +149,11 @@ bool Shapes::isNew(const QByteArray &shape)
 
 bool Shapes::anyNew(const QVector<QByteArray> &parts, int share)
 {
+    return anyNew([&] { return parts; }, share);
+}
+
+bool Shapes::anyNew(const std::function<QVector<QByteArray>()> &parts, int share)
+{
     // Inputs that once failed are all checked in full, whatever ran before them.
     static const bool everyInput = qEnvironmentVariableIsSet("MC_FUZZ_EVERY_CHECK");
     if (everyInput)
@@ -157,7 +162,7 @@ bool Shapes::anyNew(const QVector<QByteArray> &parts, int share)
     if (m_taken * quint64(share) >= m_offered)
         return false;
     bool any = false;
-    for (const QByteArray &part : parts)
+    for (const QByteArray &part : parts())
         any = isNew(part) || any;
     m_taken += any;
     return any;

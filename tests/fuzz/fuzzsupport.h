@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <unordered_set>
 
 namespace mc {
@@ -83,6 +84,9 @@ public:
     // (the parts of an input turned away stay new). The first input is always taken, and every
     // input when MC_FUZZ_EVERY_CHECK is set (run-fuzzer.sh sets it for the regression inputs).
     bool anyNew(const QVector<QByteArray> &parts, int share);
+    // The same with the parts made only when the share lets the input be taken: making them
+    // for every input cost as much as a check.
+    bool anyNew(const std::function<QVector<QByteArray>()> &parts, int share);
 
     static void addText(QByteArray &shape, const QString &text);
     static void addNumber(QByteArray &shape, qint64 value);

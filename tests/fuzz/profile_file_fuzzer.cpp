@@ -82,10 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Written over the file and read again: the same record, and every other key keeps its
     // value. A record whose values are all of shapes written already is not written whole
     // again: the merge alone is tried, with a small text of ours.
-    QVector<QByteArray> shape;
-    addRecordShape(shape, ours, ini.keys(), kGroup);
-    const QByteArray foreign = ini.rawLines([](const QString &k) { return !isProfileKey(k); });
-    shape.append(QByteArray("m") + char(ini.utf8Marked()) + char(foreign.isEmpty()));
+    const auto shape = [&] {
+        QVector<QByteArray> parts;
+        addRecordShape(parts, ours, ini.keys(), kGroup);
+        const QByteArray foreign = ini.rawLines([](const QString &k) { return !isProfileKey(k); });
+        parts.append(QByteArray("m") + char(ini.utf8Marked()) + char(foreign.isEmpty()));
+        return parts;
+    };
     if (shapes.anyNew(shape, kRoundTripShare)) {
         MC_FUZZ_CHECK(WriteProfileFile(ours, path), "writing over a readable file failed");
         ProfileData again;

@@ -53,6 +53,7 @@ private slots:
     void unsafeNamesTouchNoFile();
     void oversizedFileIsNotParsed();
     void unboundedTypedValueReadsAsEmpty();
+    void groupHeadersHideNoActions();
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
@@ -183,6 +184,12 @@ void TestMacroFile::storedActionsAreRawAndBounded()
     QCOMPARE(raw.size(), 3);
     QCOMPARE(raw.at(1), MacroAction());
     QCOMPARE(loadMacro("gaps").actions.size(), 2); // the empty one has no kind
+
+    // Only the keys a lookup finds count, however the file spells them: an escaped name is
+    // read, a number with a leading zero is not that action's.
+    writeRaw("spelled", "[Setting]\nCount=3\nMap%5F1=132\nDataL_01=9\nDataL_1=4\n");
+    QCOMPARE(readStoredActions("spelled"),
+             (QVector<MacroAction>{MacroAction(), {132, 0, 4}, MacroAction()}));
 }
 
 void TestMacroFile::hugeCountCostsNothing()
@@ -296,6 +303,26 @@ void TestMacroFile::unboundedTypedValueReadsAsEmpty()
     m.actions = {macro::keyPress(4)};
     QVERIFY(saveMacro("hostile", m));
     QCOMPARE(loadMacro("hostile").actions, m.actions);
+}
+
+// QSettings finds a group by comparing names, so a group whose name sorts between [Setting] and
+// its keys ("[Setting\\]", read as "Setting//", or an open quote run on by a bare carriage
+// return) hid the macro's keys from it while our own reader saw them. Both inputs were found by
+// the macro file fuzzer.
+void TestMacroFile::groupHeadersHideNoActions()
+{
+    writeRaw("sorted", "[Setting\\]\nx=1\n[Setting]\nCount=2\nMap_0=4\nDataH_0=0\nDataL_0=5\n"
+                       "Map_1=132\nDataL_1=5\n");
+    QCOMPARE(readStoredCount("sorted"), 2);
+    const QVector<MacroAction> stored{{4, 0, 5}, {132, 0, 5}};
+    QCOMPARE(readStoredActions("sorted"), stored);
+    QCOMPARE(loadMacro("sorted").actions,
+             (QVector<MacroAction>{macro::keyRelease(5), macro::keyPress(5)}));
+
+    writeRaw("quote", "[Setting]\nCount=1\nMap_0=132\nDataL_0=5\n[Setting/\"\rCount=0\n");
+    QCOMPARE(readStoredCount("quote"), 1);
+    QCOMPARE(readStoredActions("quote"), QVector<MacroAction>{stored.at(1)});
+    QCOMPARE(loadMacro("quote").actions, QVector<MacroAction>{macro::keyPress(5)});
 }
 
 QTEST_GUILESS_MAIN(TestMacroFile)

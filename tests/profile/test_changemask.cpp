@@ -171,6 +171,20 @@ void TestChangeMask::macroEditMarkIsConsumed()
     QCOMPARE(QSettings(path, QSettings::IniFormat).value(QStringLiteral("Setting/Count")).toInt(),
              0);
     QCOMPARE(ComputeChangeMask(store, store), 0);
+
+    // A group whose name sorts between [Setting] and its keys hid the mark from QSettings; it
+    // is read and cleared, and the rest of the file stays as it was.
+    const QByteArray sorted("[Setting\\]\nx=1\n[Setting]\nCount=0\nWriteSign=1\n");
+    mctest::writeBytes(path, sorted);
+    QCOMPARE(ComputeChangeMask(store, store), kMaskButtons);
+    {
+        QSettings file(path, QSettings::IniFormat);
+        const QStringList keys = file.allKeys(); // every group read
+        QCOMPARE(keys.size(), 3);
+        QVERIFY(keys.contains(QStringLiteral("Setting//x")));
+        QCOMPARE(file.value(QStringLiteral("Setting/WriteSign")).toInt(), 0);
+    }
+    QCOMPARE(ComputeChangeMask(store, store), 0);
 }
 
 void TestChangeMask::scanStopsAtTheFirstMarkedMacro()

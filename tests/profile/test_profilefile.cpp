@@ -91,6 +91,7 @@ private slots:
     void unchangedRecordLeavesTheFileAlone();
     void exportMarkAndForeignKeysStay();
     void foreignValuesAreCopiedByteForByte();
+    void foreignKeysStayBehindABackslashCrEnding();
     void ownKeysAreToldFromLookAlikes();
     void hostileValuesAreClamped_data();
     void hostileValuesAreClamped();
@@ -381,6 +382,37 @@ void TestProfileFile::foreignValuesAreCopiedByteForByte()
         ReadProfileFile(read, path);
         QVERIFY(read == mctest::fullRecord(seed));
     }
+}
+
+// Found by the profile file fuzzer: a file ending in a backslash and a bare carriage return had
+// its last line copied as it was; the escaped carriage return then took the line break after the
+// copy, and the next copied line (another program's key) became part of the value.
+void TestProfileFile::foreignKeysStayBehindABackslashCrEnding()
+{
+    DataDir dir;
+    const QString path = dir.path(QStringLiteral("cr.prof"));
+    mctest::writeBytes(path, QByteArray("\xef\xbb\xbf"
+                                        "8[PRnt\r\nedMode=baf\xc3\xa9\rmmei=-1\xef\xf5-1O\x1f"
+                                        "0_lMode=baf\xc3\xa9!dpi=\r\nLedMode=baf\xc3\xa9\rmmei=-1"
+                                        "\xef\xf5-1O\x1f"
+                                        "0_lMode=baf\xc3\xa9\rmmei=-1\xef\xf5ode\\\r"));
+    const auto foreign = [&] {
+        QSettings s(path, QSettings::IniFormat);
+        QMap<QString, QVariant> view;
+        const QStringList keys = s.allKeys();
+        for (const QString &key : keys)
+            view.insert(key, s.value(key));
+        return view;
+    };
+    const QMap<QString, QVariant> before = foreign();
+    QCOMPARE(before.size(), 3);
+    QVERIFY(WriteProfileFile(mctest::fullRecord(1), path));
+    const QMap<QString, QVariant> after = foreign();
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        QCOMPARE(after.value(it.key()), it.value());
+    ProfileData read;
+    ReadProfileFile(read, path);
+    QVERIFY(read == mctest::fullRecord(1));
 }
 
 void TestProfileFile::ownKeysAreToldFromLookAlikes()

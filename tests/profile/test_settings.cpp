@@ -10,6 +10,10 @@
 
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace mc;
 using mctest::DataDir;
 using Reader = std::function<int()>;
@@ -34,6 +38,7 @@ private slots:
     void valuesWrittenReadBack();
     void oversizedFilesAreNeitherReadNorRewritten();
     void unboundedTypedValuesRefuseTheFile();
+    void groupHeadersHideNoKeys();
     void sampleProductIsConsistent();
 };
 
@@ -383,6 +388,18 @@ void TestSettings::oversizedFilesAreNeitherReadNorRewritten()
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.size(), qint64(big.size()));
     QVERIFY(f.read(40).startsWith("[Config]\nProfileID=3"));
+
+#ifdef Q_OS_UNIX
+    // Nor is what is no file: a FIFO in place of Config.ini is read as defaults at once (opening
+    // it for reading would wait for a writer) and is not replaced.
+    f.close();
+    QVERIFY(QFile::remove(appSettingsFile()));
+    QVERIFY(::mkfifo(QFile::encodeName(appSettingsFile()).constData(), 0600) == 0);
+    QVERIFY(!settingsFileUsable(appSettingsFile()));
+    QCOMPARE(readActiveSlot(), 0);
+    QVERIFY(!writeActiveSlot(2));
+    QVERIFY(!QFileInfo(appSettingsFile()).isFile());
+#endif
 }
 
 // A small file can be hostile too: a typed value whose stream form claims two billion list
@@ -416,6 +433,31 @@ void TestSettings::unboundedTypedValuesRefuseTheFile()
     QFile f(appSettingsFile());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), config);
+}
+
+// QSettings finds a group by comparing names: a group whose name sorts between [PROFILE] and its
+// keys ("[PROFILE\\]", read as "PROFILE//", or an open quote run on by a bare carriage return)
+// hid the description's keys from the accessors while the new-profile defaults, read by our own
+// reader, saw them. Both inputs were found by the product description fuzzer.
+void TestSettings::groupHeadersHideNoKeys()
+{
+    DataDir dir;
+    mctest::writeBytes(productDescriptionFile(),
+                       "[PROFILE\\]\n[PROFILE]\nProductName=KIV M1\nButtonCount=90\nMouseDpi=92\n"
+                       "MinDelay=20\n");
+    QCOMPARE(readProductName(), QStringLiteral("KIV M1"));
+    QCOMPARE(readButtonCount(), 90 ^ 92);
+    QCOMPARE(readMinDelay(), 20);
+
+    const QString quoted = dir.path(QStringLiteral("quoted"));
+    setAppDir(quoted);
+    mctest::writeBytes(productDescriptionFile(),
+                       "[PROFILE]\nProductName=KIV M1\ndpi=3\npollrate=2\n[PROFILE/\"\rdpi=1\n");
+    QCOMPARE(readProductName(), QStringLiteral("KIV M1"));
+    ProductDefaults defaults;
+    QVERIFY(readProductDefaults(defaults));
+    QCOMPARE(defaults.dpi, 3);
+    QCOMPARE(defaults.pollrate, 2);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -2,6 +2,7 @@
 // apply worker has always used, so that macro marks are consumed exactly as before.
 #include "profile/changemask.h"
 
+#include "profile/inifileformat.h"
 #include "profile/paths.h"
 #include "profile/settings.h"
 #include "profile/settingskeys.h"
@@ -54,7 +55,7 @@ bool consumeWriteSign(const QString &macroName)
     // decode) is neither loaded nor rewritten here.
     if (!QFileInfo(path).isFile() || !settingsFileUsable(path))
         return false;
-    QSettings file(path, QSettings::IniFormat);
+    QSettings file(path, iniSettingsFormat());
     const QString key = QLatin1String(keys::kMacroWriteSign);
     if (file.value(key, 0).toInt() == 0)
         return false;

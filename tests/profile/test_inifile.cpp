@@ -69,7 +69,7 @@ const QStringList &awkwardStrings()
 QSettings::Format referenceFormat()
 {
 #if QT_VERSION_MAJOR < 6
-    return referenceFormat();
+    return QSettings::IniFormat;
 #else
     return mc::iniSettingsFormat();
 #endif

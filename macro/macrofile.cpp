@@ -157,7 +157,7 @@ Macro loadMacro(const QString &name)
     const QString path = readableFile(name);
     if (path.isEmpty())
         return m;
-    QSettings s(path, QSettings::IniFormat);
+    QSettings s(path, iniSettingsFormat());
     readAllGroups(s);
     s.beginGroup(QLatin1String(macrokeys::kGroup));
     m.settings = readSettings(s);
@@ -193,7 +193,7 @@ QVector<MacroAction> readStoredActions(const QString &name, int maxActions)
     const QString path = readableFile(name);
     if (path.isEmpty())
         return actions;
-    QSettings s(path, QSettings::IniFormat);
+    QSettings s(path, iniSettingsFormat());
     readAllGroups(s);
     s.beginGroup(QLatin1String(macrokeys::kGroup));
     const int limit = std::clamp(maxActions, 0, macro::kMaxReadActions);
@@ -227,7 +227,7 @@ int readStoredCount(const QString &name)
     const QString path = readableFile(name);
     if (path.isEmpty())
         return 0;
-    QSettings s(path, QSettings::IniFormat);
+    QSettings s(path, iniSettingsFormat());
     readAllGroups(s);
     s.beginGroup(QLatin1String(macrokeys::kGroup));
     const int count = readInt(s, macrokeys::kCount, 0);

@@ -4,6 +4,7 @@
 // atomic save reports a full disk (QSettings' own save can rename a cut-short file into place).
 #pragma once
 
+#include "profile/inifileformat.h"
 #include "profile/settings.h"
 
 #include <QSettings>
@@ -29,7 +30,7 @@ public:
     explicit BoundedSettings(const QString &file)
     {
         if (settingsFileUsable(file)) {
-            m_settings.emplace(file, QSettings::IniFormat);
+            m_settings.emplace(file, iniSettingsFormat());
             readAllGroups(*m_settings);
         }
     }

@@ -14,7 +14,7 @@ packages=(
   libwayland-dev libwayland-bin qtwayland5 liblayershellqtinterface-dev layer-shell-qt libqt5dbus5
   sway xwayland grim foot jq dbus-bin
   dpkg-dev desktop-file-utils appstream lintian man-db
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev qt6-wayland
   g++-mingw-w64-x86-64-posix
   clang libclang-rt-dev
 )

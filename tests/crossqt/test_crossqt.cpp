@@ -5,11 +5,13 @@
 //
 // MC_CROSSQT_WRITE=DIR also copies the files this build writes into DIR, to renew files/ after a
 // deliberate change of a format.
+#include "../profile/profiletestutil.h"
 #include "macro/macrofile.h"
+#include "profile/changemask.h"
 #include "profile/paths.h"
 #include "profile/profilefile.h"
 #include "profile/profilestore.h"
-#include "../profile/profiletestutil.h"
+#include "profile/settings.h"
 
 #include <QFile>
 #include <QtTest>
@@ -63,7 +65,10 @@ class TestCrossQt : public QObject
     Q_OBJECT
 
 private:
-    QString stored(const QString &name) const { return QStringLiteral(MC_CROSSQT_FILES "/") + name; }
+    QString stored(const QString &name) const
+    {
+        return QStringLiteral(MC_CROSSQT_FILES "/") + name;
+    }
 
     // What this build wrote equals the stored file; renewed files go to MC_CROSSQT_WRITE.
     void compareWithStored(const QString &name, QByteArray written)
@@ -164,6 +169,43 @@ private slots:
         QCOMPARE(read.actions, sample.actions);
         QVERIFY(saveMacro(kMacroName, read));
         QCOMPARE(readAll(mc::macroFile(kMacroName)), bytes);
+
+        // Consuming the edit mark rewrites the file through QSettings: its path outside ASCII
+        // stays escaped as the other build writes it, and the macro reads the same.
+        QVERIFY(saveMacro(kMacroName, read, true));
+        ProfileStore working;
+        working.profiles[0].buttons[0].Fun = kMacroFunction;
+        working.profiles[0].buttons[0].macroname = kMacroName;
+        QVERIFY(ComputeChangeMask(working, working) & kMaskButtons);
+        const QByteArray consumed = readAll(mc::macroFile(kMacroName));
+        const QByteArray pathLine = bytes.split('\n').value(1);
+        QVERIFY2(pathLine.startsWith("MacroFilePath="), pathLine.constData());
+        QVERIFY2(consumed.contains(pathLine + '\n'), consumed.constData());
+        QVERIFY(!(ComputeChangeMask(working, working) & kMaskButtons));
+        QCOMPARE(loadMacro(kMacroName).actions, sample.actions);
+    }
+
+    // Files edited by hand or by other programs: bytes outside ASCII without a byte order mark
+    // read as Latin-1, after a UTF-8 byte order mark as UTF-8, in every reader of the program
+    // (the settings accessors and the profile and store readers) and under either Qt.
+    void handEditedBytes()
+    {
+        mctest::DataDir data;
+        mctest::writeBytes(data.path(QStringLiteral("DefaultProfile.bin")),
+                           readAll(stored(QStringLiteral("latin1.bin"))));
+        mctest::writeBytes(data.path(QStringLiteral("Configs/Config.ini")),
+                           readAll(stored(QStringLiteral("utf8bom.ini"))));
+        QCOMPARE(readProductName(), QString::fromUtf8("Souris \xC3\xA9t\xC3\xA9"));
+        QCOMPARE(readCurrentProduct(), QString::fromUtf8("Maus \xC3\xBC"));
+        QCOMPARE(readModel(), QString::fromUtf8("Mod\xC3\xA8le \xE4\xB8\xAD"));
+        ProfileStore store;
+        QVERIFY(LoadStore(store));
+        QCOMPARE(store.names[0], QString::fromUtf8("caf\xC3\xA9"));
+        QCOMPARE(store.names[1], QString::fromUtf8("na\xC3\xAFve"));
+
+        ProfileData record;
+        QVERIFY(ReadProfileFile(record, stored(QStringLiteral("latin1.bin"))));
+        QCOMPARE(record.ProfileName, QString::fromUtf8("\xC3\xA9t\xC3\xA9"));
     }
 };
 

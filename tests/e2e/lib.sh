@@ -27,7 +27,12 @@ start_xvfb() {
     for i in $(seq 1 100); do
         if [ -s "$file" ]; then
             export DISPLAY=":$(tr -dc 0-9 <"$file")"
-            xdpyinfo >/dev/null 2>&1 && return 0
+            if xdpyinfo >/dev/null 2>&1; then
+                # Desktops announce their dots per inch as Xft.dpi; Qt 6 reads nothing else (Qt 5
+                # also the screen's size), so without it the Qt 6 build would draw at 96.
+                printf 'Xft.dpi: %s\n' "$E2E_DPI" | xrdb -merge || fail "xrdb failed"
+                return 0
+            fi
         fi
         kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.1

@@ -2,6 +2,7 @@
 // writes them, and records with every stored field set to a value of its own.
 #pragma once
 
+#include "profile/inifileformat.h"
 #include "profile/paths.h"
 #include "profile/profiledata.h"
 
@@ -29,12 +30,23 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The QSettings format of the files the program keeps: Qt 5's INI format. Qt 6's own departs
+// from it outside ASCII (raw UTF-8 both ways); the program's format keeps Qt 5's rules there.
+inline QSettings::Format storedIniFormat()
+{
+#if QT_VERSION_MAJOR < 6
+    return QSettings::IniFormat;
+#else
+    return mc::iniSettingsFormat();
+#endif
+}
+
 using Values = QList<QPair<QString, QVariant>>;
 
 inline void writeWithQSettings(const QString &path, const Values &values)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSettings s(path, QSettings::IniFormat);
+    QSettings s(path, storedIniFormat());
     for (const auto &v : values)
         s.setValue(v.first, v.second);
 }

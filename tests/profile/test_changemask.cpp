@@ -37,7 +37,9 @@ QString writeSignFile(const QString &name, int sign)
 
 int writeSign(const QString &path)
 {
-    return QSettings(path, QSettings::IniFormat).value(QStringLiteral("Setting/WriteSign")).toInt();
+    return QSettings(path, mctest::storedIniFormat())
+        .value(QStringLiteral("Setting/WriteSign"))
+        .toInt();
 }
 
 } // namespace
@@ -168,8 +170,9 @@ void TestChangeMask::macroEditMarkIsConsumed()
     const QString path = writeSignFile(QStringLiteral("Rapid"), 1);
     QCOMPARE(ComputeChangeMask(store, store), kMaskButtons);
     QCOMPARE(writeSign(path), 0);
-    QCOMPARE(QSettings(path, QSettings::IniFormat).value(QStringLiteral("Setting/Count")).toInt(),
-             0);
+    QCOMPARE(
+        QSettings(path, mctest::storedIniFormat()).value(QStringLiteral("Setting/Count")).toInt(),
+        0);
     QCOMPARE(ComputeChangeMask(store, store), 0);
 
     // A group whose name sorts between [Setting] and its keys hid the mark from QSettings; it

@@ -1,7 +1,14 @@
 // The INI reader and writer must agree with QSettings in both directions: files QSettings wrote
 // read the same through IniFile, files IniFile wrote read the same through QSettings, and odd or
 // hostile bytes are understood the same way (or refused safely).
+//
+// The rules are Qt 5's QSettings INI format: every file the program has stored follows them.
+// Qt 6's own INI format departs from them outside ASCII (it writes and reads raw UTF-8, and skips
+// a byte order mark before a first key), so under Qt 6 the program's QSettings use our format
+// (iniSettingsFormat) and this test compares with that; the Qt 5 build compares both with Qt's
+// own, and test_crossqt pins the bytes with files kept in the tree.
 #include "profile/inifile.h"
+#include "profile/inifileformat.h"
 
 #include <QDataStream>
 #include <QRandomGenerator>
@@ -58,6 +65,16 @@ const QStringList &awkwardStrings()
     return list;
 }
 
+// The QSettings format our files are compared with (see above).
+QSettings::Format referenceFormat()
+{
+#if QT_VERSION_MAJOR < 6
+    return QSettings::IniFormat;
+#else
+    return mc::iniSettingsFormat();
+#endif
+}
+
 } // namespace
 
 class TestIniFile : public QObject
@@ -101,19 +118,29 @@ private:
 
 void TestIniFile::compareWithQSettings(const QString &path)
 {
-    QSettings qs(freshCopy(path), QSettings::IniFormat);
     IniFile ours;
     ours.load(path);
-    QStringList theirs = qs.allKeys();
     QStringList mine = ours.keys();
-    theirs.sort();
     mine.sort();
-    QCOMPARE(mine, theirs);
-    for (const QString &key : qAsConst(theirs)) {
-        if (key.isEmpty()) // QSettings refuses to look up the empty key
-            QVERIFY(!ours.value(key).isValid());
-        else
-            QCOMPARE(describe(ours.value(key)), describe(qs.value(key)));
+    // Under Qt 5 also the program's own format against Qt's: what the program's QSettings read
+    // is what Qt 5 read.
+    QVector<QSettings::Format> formats{referenceFormat()};
+    if (referenceFormat() != mc::iniSettingsFormat())
+        formats.append(mc::iniSettingsFormat());
+    for (const QSettings::Format format : qAsConst(formats)) {
+        QSettings qs(freshCopy(path), format);
+        QStringList theirs = qs.allKeys();
+        theirs.sort();
+        QCOMPARE(mine, theirs);
+        for (const QString &key : qAsConst(theirs)) {
+            if (key.isEmpty()) // QSettings refuses to look up the empty key
+                QVERIFY(!ours.value(key).isValid());
+            else {
+                const QString a = describe(ours.value(key));
+                const QString b = describe(qs.value(key));
+                QVERIFY2(a == b, qPrintable(QStringLiteral("%1: %2 | %3").arg(key, a, b)));
+            }
+        }
     }
 }
 
@@ -145,7 +172,7 @@ void TestIniFile::qsettingsWrittenReadsTheSame()
     QFETCH(QVariant, value);
     const QString path = file(QStringLiteral("qs_%1.ini").arg(QTest::currentDataTag()));
     {
-        QSettings qs(path, QSettings::IniFormat);
+        QSettings qs(path, referenceFormat());
         qs.setValue(QStringLiteral("Before/k"), 1);
         qs.setValue(key, value);
         qs.setValue(QStringLiteral("Zafter/k"), 2);
@@ -154,7 +181,7 @@ void TestIniFile::qsettingsWrittenReadsTheSame()
     QVERIFY(ini.load(path));
     QVERIFY(ini.contains(key));
     QCOMPARE(describe(ini.value(key)),
-             describe(QSettings(freshCopy(path), QSettings::IniFormat).value(key)));
+             describe(QSettings(freshCopy(path), referenceFormat()).value(key)));
     QCOMPARE(ini.intValue(QStringLiteral("Zafter/k")), 2);
     compareWithQSettings(path);
 }
@@ -176,12 +203,12 @@ void TestIniFile::ourFilesReadTheSameInQSettings()
     ini.setValue(key, value);
     QVERIFY(ini.save(ours));
     {
-        QSettings qs(viaQt, QSettings::IniFormat);
+        QSettings qs(viaQt, referenceFormat());
         qs.setValue(QStringLiteral("Before/k"), 1);
         qs.setValue(key, value);
     }
-    QSettings fromOurs(ours, QSettings::IniFormat);
-    QSettings fromQt(freshCopy(viaQt), QSettings::IniFormat);
+    QSettings fromOurs(ours, referenceFormat());
+    QSettings fromQt(freshCopy(viaQt), referenceFormat());
     QCOMPARE(describe(fromOurs.value(key)), describe(fromQt.value(key)));
     QCOMPARE(fromOurs.value(QStringLiteral("Before/k")).toInt(), 1);
     // One key alone gives the very text QSettings writes.
@@ -192,6 +219,18 @@ void TestIniFile::ourFilesReadTheSameInQSettings()
     single.setValue(key, value);
     const QByteArray line = single.toBytes().split('\n').value(1);
     QVERIFY2(qtText.contains("\n" + line + "\n"), qtText.constData());
+    // And so does the program's QSettings, whichever Qt it runs on.
+    const QString viaFormat = file(QStringLiteral("viaformat_%1.ini").arg(tag));
+    {
+        QSettings qs(viaFormat, mc::iniSettingsFormat());
+        qs.setValue(key, value);
+        qs.sync();
+        QCOMPARE(qs.status(), QSettings::NoError);
+    }
+    QFile g(viaFormat);
+    QVERIFY(g.open(QIODevice::ReadOnly));
+    const QByteArray formatText = g.readAll();
+    QVERIFY2(formatText.contains("\n" + line + "\n"), formatText.constData());
 }
 
 void TestIniFile::oddBytesParseLikeQSettings_data()
@@ -218,10 +257,10 @@ void TestIniFile::oddBytesParseLikeQSettings_data()
     QTest::newRow("utf8 bom then blanks and keys")
         << QByteArray("\xEF\xBB\xBF  a=1\n;c\nb=2\n  [G]\nc=3\n[]\nd=4\n");
     QTest::newRow("latin1 bytes") << QByteArray("[G]\na=caf\xE9\n\xE9=1\n");
-    QTest::newRow("variant forms") << QByteArray(
-        "[G]\na=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n"
-        "b=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\nc=@Rect(1 2 3 4)\nd=@Size(5)\n"
-        "e=@ByteArray(xyz)\nf=@String(s)\ng=@Variant()\n");
+    QTest::newRow("variant forms")
+        << QByteArray("[G]\na=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n"
+                      "b=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\nc=@Rect(1 2 3 4)\nd=@Size(5)\n"
+                      "e=@ByteArray(xyz)\nf=@String(s)\ng=@Variant()\n");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("only spaces") << QByteArray(" \t\n\r\n");
 }
@@ -268,8 +307,8 @@ void TestIniFile::randomBytesParseLikeQSettings()
         ours.parse(bytes);
         const QString again = file(QStringLiteral("again_%1.ini").arg(round));
         QVERIFY(ours.save(again));
-        QSettings before(freshCopy(path), QSettings::IniFormat);
-        QSettings after(again, QSettings::IniFormat);
+        QSettings before(freshCopy(path), referenceFormat());
+        QSettings after(again, referenceFormat());
         for (const QString &key : before.allKeys()) {
             if (!key.isEmpty() && before.value(key).isValid())
                 QCOMPARE(describe(after.value(key)), describe(before.value(key)));
@@ -297,7 +336,7 @@ void TestIniFile::takenOverValuesKeepTheirMeaning()
     ini.setInt(QStringLiteral("A/new"), 5);
     const QString path = file(QStringLiteral("takenover.ini"));
     QVERIFY(ini.save(path));
-    QSettings qs(path, QSettings::IniFormat);
+    QSettings qs(path, referenceFormat());
     for (const QString &k : keysBefore)
         QCOMPARE(describe(qs.value(k)), before.value(k));
     QCOMPARE(qs.value(QStringLiteral("A/new")).toInt(), 5);
@@ -323,7 +362,7 @@ void TestIniFile::numbersConvertLikeQVariant()
     f.close();
     IniFile ini;
     ini.load(path);
-    QSettings qs(path, QSettings::IniFormat);
+    QSettings qs(path, referenceFormat());
     const QString key = QStringLiteral("G/v");
     QCOMPARE(ini.intValue(key, 77), qs.value(key, 77).toInt());
     QCOMPARE(ini.uintValue(key, 77), qs.value(key, 77).toUInt());
@@ -399,7 +438,7 @@ void TestIniFile::foreignKeysSurviveAWrite()
 {
     const QString path = file(QStringLiteral("foreign.ini"));
     {
-        QSettings qs(path, QSettings::IniFormat);
+        QSettings qs(path, referenceFormat());
         qs.setValue(QStringLiteral("MouseName/Name"), QStringLiteral("KIV M1"));
         qs.setValue(QStringLiteral("PROFILE/unknown"), QStringLiteral("kept, too"));
     }
@@ -409,7 +448,7 @@ void TestIniFile::foreignKeysSurviveAWrite()
     ini.remove(QStringLiteral("PROFILE/unknown"));
     ini.setString(QStringLiteral("PROFILE/unknown"), QStringLiteral("changed"));
     QVERIFY(ini.save(path));
-    QSettings qs(path, QSettings::IniFormat);
+    QSettings qs(path, referenceFormat());
     QCOMPARE(qs.value(QStringLiteral("MouseName/Name")).toString(), QStringLiteral("KIV M1"));
     QCOMPARE(qs.value(QStringLiteral("PROFILE/dpi")).toInt(), 3);
     QCOMPARE(qs.value(QStringLiteral("PROFILE/unknown")).toString(), QStringLiteral("changed"));
@@ -425,7 +464,7 @@ void TestIniFile::unnamedGroupStaysUnreadable()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(odd);
     f.close();
-    QSettings qs(path, QSettings::IniFormat);
+    QSettings qs(path, referenceFormat());
     QVERIFY(!qs.value(QStringLiteral("x")).isValid());
     QCOMPARE(qs.value(QStringLiteral("y")).toInt(), 2);
 

@@ -246,7 +246,7 @@ void TestProfileFile::qsettingsWrittenFileReadsTheSame()
     const ProfileData record = mctest::fullRecord(4);
     const QString path = dir.path(QStringLiteral("qt.prof"));
     {
-        QSettings s(path, QSettings::IniFormat);
+        QSettings s(path, mctest::storedIniFormat());
         const auto &keys = profilekeys::keyTable();
         profilekeys::visitProfileFields(record, true, [&](int ord, const auto &, const auto &v) {
             using T = std::decay_t<decltype(v)>;
@@ -281,7 +281,7 @@ void TestProfileFile::ourFileReadsTheSameInQSettings()
     const ProfileData record = mctest::fullRecord(6);
     const QString path = dir.path(QStringLiteral("ours.prof"));
     QVERIFY(WriteProfileFile(record, path));
-    QSettings s(path, QSettings::IniFormat);
+    QSettings s(path, mctest::storedIniFormat());
     QCOMPARE(s.value(QStringLiteral("PROFILE/pollrate")).toInt(), int(record.pollrate));
     QCOMPARE(s.value(QStringLiteral("PROFILE/DPI_INFO_7_xy")).toUInt(), record.stages[7].xy);
     QCOMPARE(s.value(QStringLiteral("PROFILE/BUTTON_INFO_41_ID")).toInt(), record.buttons[41].ID);
@@ -335,12 +335,13 @@ void TestProfileFile::exportMarkAndForeignKeysStay()
     QVERIFY(WriteProfileFile(mctest::fullRecord(3), path));
     ReadProfileFile(overridden, path);
     QVERIFY(overridden == mctest::fullRecord(3));
-    QCOMPARE(QSettings(path, QSettings::IniFormat).value(QStringLiteral("Other/key")).toInt(), 1);
+    QCOMPARE(QSettings(path, mctest::storedIniFormat()).value(QStringLiteral("Other/key")).toInt(),
+             1);
     mctest::writeWithQSettings(path,
                                {{QStringLiteral("PROFILE/FutureKey"), QStringLiteral("x, y")}});
     QVERIFY(WriteProfileFile(mctest::fullRecord(2), path));
     QCOMPARE(ReadExportMark(path), QStringLiteral("KIV M1"));
-    QCOMPARE(QSettings(path, QSettings::IniFormat).value(QStringLiteral("PROFILE/FutureKey")),
+    QCOMPARE(QSettings(path, mctest::storedIniFormat()).value(QStringLiteral("PROFILE/FutureKey")),
              QVariant(QStringLiteral("x, y")));
     // Once in our own layout, saving the same record again writes nothing.
     ageFile(path);
@@ -445,7 +446,7 @@ void TestProfileFile::ownKeysAreToldFromLookAlikes()
     QVERIFY(bytes.startsWith(expected));
     const QByteArray tail = bytes.mid(expected.size());
     QCOMPARE(tail.count('='), lookAlikes.size());
-    QSettings s(path, QSettings::IniFormat);
+    QSettings s(path, mctest::storedIniFormat());
     for (int i = 0; i < lookAlikes.size(); ++i)
         QCOMPARE(s.value(lookAlikes.at(i)).toInt(), i + 1);
 }

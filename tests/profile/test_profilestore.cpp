@@ -315,7 +315,7 @@ void TestProfileStore::namesAndActiveSlot()
     store.names[2] = QStringLiteral("Renamed");
     SaveSlotNames(store);
     SaveActiveSlot(4);
-    QSettings config(appSettingsFile(), QSettings::IniFormat);
+    QSettings config(appSettingsFile(), mctest::storedIniFormat());
     QCOMPARE(config.value(QStringLiteral("Config/Profile3")).toString(), QStringLiteral("Renamed"));
     QCOMPARE(config.value(QStringLiteral("Config/Count")).toInt(), 7);
     QCOMPARE(readActiveSlot(), 4);
@@ -539,7 +539,7 @@ void TestProfileStore::exportedFileReadsInQSettings()
     const QString path = dir.path(QStringLiteral("all.conf"));
     const ProfileStore store = fullStore();
     QVERIFY(ExportConfig(store, path));
-    QSettings s(path, QSettings::IniFormat);
+    QSettings s(path, mctest::storedIniFormat());
     QCOMPARE(s.value(QStringLiteral("Config/ProfileID")).toInt(), 3);
     QCOMPARE(s.value(QStringLiteral("Config/Debounce")).toInt(), 33);
     QCOMPARE(s.value(QStringLiteral("Config/Profile5")).toString(), store.names[4]);
@@ -593,7 +593,7 @@ void TestProfileStore::libraryList()
     QCOMPARE(LoadLibraryList(), names);
     SaveLibraryList({QStringLiteral("Only")});
     QCOMPARE(LoadLibraryList(), QStringList{QStringLiteral("Only")});
-    QSettings product(productSettingsFile(), QSettings::IniFormat);
+    QSettings product(productSettingsFile(), mctest::storedIniFormat());
     QVERIFY(!product.contains(QStringLiteral("PROFILE_LIST/2")));
     SaveLibraryList({});
     QCOMPARE(LoadLibraryList(), QStringList());

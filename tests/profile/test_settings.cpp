@@ -304,11 +304,11 @@ void TestSettings::valuesWrittenReadBack()
     // none undone.
     for (int slot = 1; slot < 5; ++slot) {
         QVERIFY(writeActiveSlot(slot).written());
-        QCOMPARE(QSettings(appSettingsFile(), QSettings::IniFormat)
+        QCOMPARE(QSettings(appSettingsFile(), mctest::storedIniFormat())
                      .value(QStringLiteral("Config/ProfileID"))
                      .toInt(),
                  slot);
-        QSettings(appSettingsFile(), QSettings::IniFormat)
+        QSettings(appSettingsFile(), mctest::storedIniFormat())
             .setValue(QStringLiteral("Config/Other"), slot);
         QCOMPARE(readActiveSlot(), slot);
     }
@@ -316,10 +316,11 @@ void TestSettings::valuesWrittenReadBack()
     mctest::writeWithQSettings(exported, {{QStringLiteral("Config/ProfileID"), 1}});
     WriteExportMark(exported, QStringLiteral("KIV M1, \"pro\""));
     QCOMPARE(ReadExportMark(exported), QStringLiteral("KIV M1, \"pro\""));
-    QCOMPARE(QSettings(exported, QSettings::IniFormat).value(QStringLiteral("MouseName/Name")),
+    QCOMPARE(QSettings(exported, mctest::storedIniFormat()).value(QStringLiteral("MouseName/Name")),
              QVariant(QStringLiteral("KIV M1, \"pro\"")));
-    QCOMPARE(QSettings(exported, QSettings::IniFormat).value(QStringLiteral("Config/ProfileID")),
-             QVariant(QStringLiteral("1")));
+    QCOMPARE(
+        QSettings(exported, mctest::storedIniFormat()).value(QStringLiteral("Config/ProfileID")),
+        QVariant(QStringLiteral("1")));
 }
 
 void TestSettings::sampleProductIsConsistent()
@@ -343,7 +344,7 @@ void TestSettings::sampleProductIsConsistent()
     QCOMPARE(table.files[0], QStringLiteral("en"));
     QVERIFY(!readFontRule(0).family.isEmpty());
     QVERIFY(readFontRule(0).pixelSize > 0);
-    QSettings config(appSettingsFile(), QSettings::IniFormat);
+    QSettings config(appSettingsFile(), mctest::storedIniFormat());
     for (int i = 1; i <= 5; ++i)
         QCOMPARE(config.value(QStringLiteral("Config/Profile%1").arg(i)).toString(),
                  QStringLiteral("Profile %1").arg(i));

@@ -42,6 +42,17 @@ KivDialogFrame::KivDialogFrame(int iDesignWidth, int iDesignHeight, QWidget *par
     m_cancel->setGeometry(scaledRect(2 * gap + kButtonWidth, y, kButtonWidth, kButtonHeight));
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter answers with the accept button wherever the focus is (QDialog presses the default
+    // one), Esc rejects; Tab reaches both, and the button marks keyboard focus itself.
+    m_ok->setDefault(true);
+}
+
+void KivDialogFrame::keepKeysForCapture()
+{
+    // Every key, Enter and Esc included, is what the user is choosing here: a focused button
+    // would take the key meant for the dialog. The buttons answer to the mouse.
+    for (KivPushButton *b : {m_ok, m_cancel})
+        b->setFocusPolicy(Qt::NoFocus);
 }
 
 void KivDialogFrame::setTitleText(const QString &text)
@@ -67,7 +78,10 @@ KivPushButton *KivDialogFrame::makeButton(const QString &text)
                                  skinPath(QStringLiteral("tabbutton-3.png")),
                                  skinPath(QStringLiteral("tabbutton-2.png"))},
                                 this);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reachable by Tab. Enter stays the dialog's (its accept button, or the menu of a button
+    // that has one); Space presses the focused button.
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setAutoDefault(false);
     b->setText(text);
     return b;
 }

@@ -142,6 +142,11 @@ void DevicePresence::setPointerSpeedSetter(std::function<void(int)> setter)
     m_setPointerSpeed = std::move(setter);
 }
 
+void DevicePresence::setRateEditProbe(std::function<bool(int)> probe)
+{
+    m_rateEdited = std::move(probe);
+}
+
 void DevicePresence::setFirmwareHooks(FirmwareHooks hooks)
 {
     m_firmware = std::move(hooks);
@@ -462,6 +467,18 @@ void DevicePresence::refreshRate(int iSlot, quint8 iRate)
 {
     // A code that is no report rate is announced (as an empty text) but never stored: the store
     // and the rate panel hold only the four rates.
+    if (isRateCode(iRate) && m_rateEdited && m_rateEdited(iSlot)) {
+        // The user's choice is not thrown away by the mouse's report: it stays pending, and
+        // Apply sends it.
+        if (m_rateKeptAgainst[size_t(iSlot)] == iRate)
+            return;
+        m_rateKeptAgainst[size_t(iSlot)] = iRate;
+        qCDebug(lcApp, "slot %d: rate %x reported, the rate not yet applied is kept", iSlot + 1,
+                iRate);
+        emit announce(rateAnnouncement(iRate));
+        return;
+    }
+    m_rateKeptAgainst[size_t(iSlot)] = 0;
     if (isRateCode(iRate)) {
         m_store.profiles[size_t(iSlot)].pollrate = iRate;
         m_unknownRate = 0;

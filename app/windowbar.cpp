@@ -106,6 +106,14 @@ void MousecfgWidget::wireProfileBar()
         showActiveSlot(iSlot);
         announce(slotMenuText(iSlot));
     });
+    // A rate the user chose for a slot and has not applied outlives the mouse's report of that
+    // slot's rate (the mouse switched to it, or changed its rate itself).
+    m_presence->setRateEditProbe([this](int iSlot) {
+        if (!m_guard->hasBaseline() || iSlot < 0 || iSlot >= kSlotCount)
+            return false;
+        const size_t s = size_t(iSlot);
+        return pendingSnapshot().profiles[s].pollrate != m_guard->baseline().profiles[s].pollrate;
+    });
     connect(m_writer, &WriteController::profileSelected, this, &MousecfgWidget::showActiveSlot);
     connect(m_writer, &WriteController::writeFinished, this, [this](quint8 iResult) {
         const QString confirmation = m_writeConfirmation;

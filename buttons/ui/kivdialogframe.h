@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 
 namespace mc {
 
@@ -31,11 +32,16 @@ public:
 protected:
     // For a dialog that captures keys: the accept and reject buttons leave the Tab chain.
     void keepKeysForCapture();
+    void showEvent(QShowEvent *event) override;
+    bool focusNextPrevChild(bool bNext) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    // The controls Tab visits, in order.
+    QList<QWidget *> tabChain() const;
+
     KivLabel *m_title = nullptr;
     KivPushButton *m_ok = nullptr;
     KivPushButton *m_cancel = nullptr;

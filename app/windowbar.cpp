@@ -203,7 +203,13 @@ ProfileStore MousecfgWidget::pendingSnapshot() const
     if (m_dpiPanel) {
         const size_t slot = size_t(qBound(0, m_slot, kSlotCount - 1));
         ProfileData &record = s.profiles[slot];
+        // The stages shown are profile 1's, which the mouse uses: they are compared there, not
+        // as an edit of another slot's own (unused) stages.
+        const auto ownStages = record.stages;
         m_dpiPanel->collect(record);
+        m_dpiPanel->collectStages(s.profiles[0]);
+        if (slot != 0)
+            record.stages = ownStages;
         m_ratePanel->collect(record);
         // The pointer panel writes the wheel speed straight into the record it shows.
         m_pointerPanel->collect(s);

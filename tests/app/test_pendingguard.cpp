@@ -9,12 +9,16 @@
 #include "app/writecontroller.h"
 #include "buttons/catalogue.h"
 #include "buttons/ui/kivbtnwindow.h"
+#include "performance/kivsingledpi.h"
+#include "performance/kivtwobarslider.h"
 #include "widgets/kivlabel.h"
 #include "widgets/kivmessagebox.h"
 #include "widgets/kivpushbutton.h"
+#include "widgets/kivslider.h"
 #include "windowfixture.h"
 
 #include <QMenu>
+#include <QSlider>
 #include <QtTest>
 
 using namespace mc;
@@ -109,12 +113,18 @@ private slots:
             panel->actionOf(fun::kVolumeDown)->trigger();
             first.pendingGuard()->recheck();
             QCOMPARE(first.pendingGuard()->pending(), 1);
+            // Slot 1's first stage, which all slots share, set apart from slot 3's own.
+            QSlider *stage = first.dpiPanel()->row(0)->slider()->linkedSlider();
+            stage->setValue(stage->value() == stage->minimum() ? stage->maximum()
+                                                               : stage->minimum());
             QTest::mouseClick(first.applyButton(), Qt::LeftButton);
             QTRY_COMPARE(first.pendingGuard()->pending(), 0);
             first.profileBar()->row(2)->click();
             QTRY_COMPARE(fx.mouse().activeSlot(), 2);
             QTRY_VERIFY(!first.writer()->isBusy());
             QVERIFY(first.workingStore().profiles[2].buttons[40].Fun != fun::kVolumeDown);
+            QVERIFY(first.workingStore().profiles[2].stages[0].y !=
+                    first.workingStore().profiles[0].stages[0].y);
             first.pendingGuard()->recheck();
             QCOMPARE(first.pendingGuard()->pending(), 0);
         }

@@ -37,8 +37,8 @@ void DiagnosticsRecorder::setRecording(bool bRecord)
     if (!bRecord) {
         tracer.stopRecording();
         emit recordingChanged(false);
-        m_prompts.tellUser(2, QObject::tr("The diagnostics were recorded in %1")
-                                  .arg(QDir::toNativeSeparators(m_path)));
+        // A success, said as one by the window; only a failure takes a warning box.
+        emit recorded(m_path);
         return;
     }
     // Named by the time, so that a second recording never replaces the first.

@@ -1,8 +1,8 @@
 // Recording diagnostics from the window: the tray entry starts a recording of every HID report
 // with its time into a file in the data folder, and stops it again, telling the user where the
-// file is, so that it can be sent with a problem. The recording is the tracer's (see
-// device/hidtrace.h); a recording started with --diagnostics shows as running. User-interface
-// thread only.
+// file is (a failure to start is a warning with its reason), so that it can be sent with a problem.
+// The recording is the tracer's (see device/hidtrace.h); a recording started with --diagnostics
+// shows as running. User-interface thread only.
 #pragma once
 
 #include "app/userprompts.h"
@@ -30,6 +30,8 @@ public slots:
 
 signals:
     void recordingChanged(bool bRecording);
+    // A recording ended and its file is complete.
+    void recorded(const QString &path);
 
 private:
     UserPrompts m_prompts;

@@ -97,7 +97,6 @@ public:
     KivPushButton *mouseSelector() const { return m_mouseBtn; }
     KivPushButton *firmwareButton() const { return m_firmwareBtn; }
     KivPushButton *applyButton() const { return m_applyBtn; }
-    KivPushButton *slotButton(int i) const { return m_slotBtns.at(size_t(i)); }
     KivPushButton *frontHotspot(int i) const { return m_frontSpots.at(size_t(i)); }
     KivPushButton *upButton() const { return m_upBtn; }
     KivPushButton *downButton() const { return m_downBtn; }
@@ -127,22 +126,19 @@ public:
     }
     MacroDialog *macroPanel(); // built on first use
     QLabel *frontPicture() const { return m_frontPic; }
-    QLabel *sidePicture() const { return m_sidePic; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     DevicePresence *presence() const { return m_presence; }
     ProfileLibrary *profileLibrary() const { return m_profiles; }
     WriteController *writer() const { return m_writer; }
-    FocusSwitcher *focusSwitcher() const { return m_focusSwitcher; }
     FocusWatcher *focusWatcher() const { return m_focusWatcher; } // null while the rules are off
     QMenu *slotMenu() const { return m_slotMenu; }
     KivAction *focusRulesAction() const { return m_focusAction; }
     QLineEdit *nameEdit() const { return m_nameEdit; }
     // The parts the window composes: the on-board profiles in view, the guard of edits not
-    // yet written, the program's menu and its title-bar button, the confirmation line.
+    // yet written, the program's menu, the confirmation line.
     ProfileBar *profileBar() const { return m_bar; }
     PendingGuard *pendingGuard() const { return m_guard; }
     TitleMenu *titleMenu() const { return m_titleMenu; }
-    TitleMenuButton *menuButton() const { return m_menuBtn; }
     KivLabel *feedbackLine() const { return m_feedback; }
 
     // Whether the desktop offers a system tray (asked when the window is built). Tests replace

@@ -48,6 +48,7 @@ public:
 
     int pending() const { return m_pending; }
     const ProfileStore &baseline() const { return m_baseline; }
+    bool hasBaseline() const { return m_based; }
     bool hasPending() const { return m_pending != 0; }
 
     // Compares again (after the user's input, a write, a load) and tells when it changed.

@@ -24,8 +24,6 @@
 #include "widgets/uiscale.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 
 #include <utility>
@@ -140,6 +138,11 @@ DevicePresence::~DevicePresence()
 void DevicePresence::setPointerSpeedSetter(std::function<void(int)> setter)
 {
     m_setPointerSpeed = std::move(setter);
+}
+
+void DevicePresence::setRateEditProbe(std::function<bool(int)> probe)
+{
+    m_rateEdited = std::move(probe);
 }
 
 void DevicePresence::setFirmwareHooks(FirmwareHooks hooks)
@@ -462,6 +465,18 @@ void DevicePresence::refreshRate(int iSlot, quint8 iRate)
 {
     // A code that is no report rate is announced (as an empty text) but never stored: the store
     // and the rate panel hold only the four rates.
+    if (isRateCode(iRate) && m_rateEdited && m_rateEdited(iSlot)) {
+        // The user's choice is not thrown away by the mouse's report: it stays pending, and
+        // Apply sends it.
+        if (m_rateKeptAgainst[size_t(iSlot)] == iRate)
+            return;
+        m_rateKeptAgainst[size_t(iSlot)] = iRate;
+        qCDebug(lcApp, "slot %d: rate %x reported, the rate not yet applied is kept", iSlot + 1,
+                iRate);
+        emit announce(rateAnnouncement(iRate));
+        return;
+    }
+    m_rateKeptAgainst[size_t(iSlot)] = 0;
     if (isRateCode(iRate)) {
         m_store.profiles[size_t(iSlot)].pollrate = iRate;
         m_unknownRate = 0;
@@ -470,36 +485,6 @@ void DevicePresence::refreshRate(int iSlot, quint8 iRate)
         m_unknownRate = iRate;
     }
     emit announce(rateAnnouncement(iRate));
-}
-
-void DevicePresence::onFirmwareRequested()
-{
-    if (cableFirmwareRelease(*m_connection) == 0) {
-        m_firmware.ask(2, QObject::tr("To update the firmware, please connect to the computer "
-                                      "with a cable."));
-        return;
-    }
-    if (!m_firmware.ask(1, QObject::tr("Do you want to upgrade the firmware?")))
-        return;
-    m_connection->stopPoller();
-    const QString updater =
-        skinDir() + (uiLanguage() == 0 ? QStringLiteral("/mouse/bin/K552-8871-20230727-en.exe")
-                                       : QStringLiteral("/mouse/bin/K552-8871-20230727.exe"));
-    // Leaving is only right once the updater runs: otherwise the user would lose the program
-    // for nothing.
-    if (m_firmware.startDetached(updater)) {
-        m_firmware.exit(0);
-        return;
-    }
-    // The updater comes with the product's Windows files; a program without them, and any
-    // system that cannot run them, must say so rather than seem to ignore the click.
-    qCDebug(lcApp, "firmware updater did not start: %s", qPrintable(updater));
-    m_connection->startPoller();
-    const QString text =
-        QFileInfo::exists(updater)
-            ? QObject::tr("The firmware updater could not be started:\n%1")
-            : QObject::tr("The firmware updater is not installed. It is looked for at:\n%1");
-    m_firmware.ask(2, text.arg(QDir::toNativeSeparators(updater)));
 }
 
 } // namespace mc

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QVector>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -112,6 +113,9 @@ public:
     // Replaces the pointer-speed setter (default: the system's, 1 to 20).
     void setPointerSpeedSetter(std::function<void(int speed)> setter);
     void setFirmwareHooks(FirmwareHooks hooks);
+    // Whether slot iSlot holds a report rate the user chose and has not applied yet: a rate the
+    // mouse reports for that slot then leaves the choice as it is (Apply still sends it).
+    void setRateEditProbe(std::function<bool(int iSlot)> probe);
 
 public slots:
     // A collection came (bArrival) or went: kind 1 pointer, 4 command; path as enumerated.
@@ -186,6 +190,10 @@ private:
     ProfileStore &m_store;
     std::function<int()> m_currentSlot;
     std::function<void(int)> m_setPointerSpeed;
+    std::function<bool(int)> m_rateEdited;
+    // The rate the mouse last reported for a slot whose edit was kept (0: none), so that it is
+    // announced once, not at every later report of the same slot.
+    std::array<quint8, kSlotCount> m_rateKeptAgainst{};
     FirmwareHooks m_firmware;
     std::unique_ptr<MouseConnection> m_connection;
 

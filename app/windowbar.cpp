@@ -110,6 +110,14 @@ void MousecfgWidget::wireProfileBar()
         showActiveSlot(iSlot);
         announce(slotMenuText(iSlot));
     });
+    // A rate the user chose for a slot and has not applied outlives the mouse's report of that
+    // slot's rate (the mouse switched to it, or changed its rate itself).
+    m_presence->setRateEditProbe([this](int iSlot) {
+        if (!m_guard->hasBaseline() || iSlot < 0 || iSlot >= kSlotCount)
+            return false;
+        const size_t s = size_t(iSlot);
+        return pendingSnapshot().profiles[s].pollrate != m_guard->baseline().profiles[s].pollrate;
+    });
     connect(m_writer, &WriteController::profileSelected, this, &MousecfgWidget::showActiveSlot);
     connect(m_writer, &WriteController::writeFinished, this, [this](quint8 iResult) {
         const QString confirmation = m_writeConfirmation;
@@ -199,7 +207,13 @@ ProfileStore MousecfgWidget::pendingSnapshot() const
     if (m_dpiPanel) {
         const size_t slot = size_t(qBound(0, m_slot, kSlotCount - 1));
         ProfileData &record = s.profiles[slot];
+        // The stages shown are profile 1's, which the mouse uses: they are compared there, not
+        // as an edit of another slot's own (unused) stages.
+        const auto ownStages = record.stages;
         m_dpiPanel->collect(record);
+        m_dpiPanel->collectStages(s.profiles[0]);
+        if (slot != 0)
+            record.stages = ownStages;
         m_ratePanel->collect(record);
         // The pointer panel writes the wheel speed straight into the record it shows.
         m_pointerPanel->collect(s);

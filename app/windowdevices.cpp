@@ -28,6 +28,7 @@
 #include "widgets/kivpushbutton.h"
 #include "widgets/theme.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -116,6 +117,18 @@ void MousecfgWidget::wireWorkers()
                 &DevicePresence::onInterfaceChanged);
         m_watcher->start(window);
     }
+
+    // A finished recording is a success: said on the confirmation line (the tray's own note
+    // while the window is hidden), with the file's place to send it from.
+    connect(m_diagnostics, &DiagnosticsRecorder::recorded, this, [this](const QString &path) {
+        const QString text =
+            QObject::tr("The diagnostics were recorded in %1").arg(QDir::toNativeSeparators(path));
+        m_feedback->setToolTip(QDir::toNativeSeparators(path));
+        showFeedback(text);
+        if (!isVisible() && m_tray)
+            m_tray->showMessage(QObject::tr("Record diagnostics..."), text,
+                                QSystemTrayIcon::Information);
+    });
 
     // The write owns the device and the stores while it runs.
     connect(

@@ -167,8 +167,13 @@ void KivSingleDPI::onSliderChanged(int x, int y)
 void KivSingleDPI::slotLabelClick(KivLabel *label)
 {
     emit MouseinSignal(m_stage);
+    // Apart, each axis has its figure to type into; the stage's figure is Y's, as it shows.
     if (label == m_dpiLabel)
-        startDpiEdit();
+        startDpiEdit(m_link == 1 ? Both : AxisY, m_dpiLabel);
+    else if (m_link != 1 && label == m_xLabel)
+        startDpiEdit(AxisX, m_xLabel);
+    else if (m_link != 1 && label == m_yLabel)
+        startDpiEdit(AxisY, m_yLabel);
 }
 
 int KivSingleDPI::rawForDpi(int iDpi) const
@@ -188,14 +193,16 @@ int KivSingleDPI::rawForDpi(int iDpi) const
     return best;
 }
 
-void KivSingleDPI::startDpiEdit()
+void KivSingleDPI::startDpiEdit(Axis axis, KivLabel *over)
 {
     if (m_dpiEdit->isVisible())
         return;
-    m_dpiEdit->setFont(m_dpiLabel->font());
+    m_editAxis = axis;
+    m_dpiEdit->setFont(over->font());
     m_dpiEdit->setStyleSheet(themedLineEditStyle());
-    m_dpiEdit->setGeometry(m_dpiLabel->geometry());
-    m_dpiEdit->setText(QString::number(RawToDpi(uint32_t(qMax(0, m_y)), m_sensor)));
+    m_dpiEdit->setGeometry(over->geometry());
+    const int shown = axis == AxisX ? m_x : m_y;
+    m_dpiEdit->setText(QString::number(RawToDpi(uint32_t(qMax(0, shown)), m_sensor)));
     m_dpiEdit->selectAll();
     m_dpiEdit->show();
     m_dpiEdit->setFocus();
@@ -211,10 +218,13 @@ void KivSingleDPI::endDpiEdit(bool bKeep)
     const int dpi = text.toInt(&ok);
     if (!bKeep || !ok || !m_rangeKnown)
         return;
-    // The typed figure is the stage's resolution on both axes, as the linked slider sets it.
+    // Linked, the typed figure is the stage's resolution on both axes, as the linked slider
+    // sets it; apart, only the axis typed into changes.
     const int raw = rawForDpi(dpi);
-    m_slider->setValues(raw, raw, raw);
-    onSliderChanged(raw, raw);
+    const int x = m_editAxis == AxisY ? m_x : raw;
+    const int y = m_editAxis == AxisX ? m_y : raw;
+    m_slider->setValues(x, x, y);
+    onSliderChanged(x, y);
 }
 
 bool KivSingleDPI::eventFilter(QObject *watched, QEvent *event)
@@ -268,7 +278,8 @@ void KivSingleDPI::layoutRow()
     put(m_highLabel, 332, 0, 44, 48);
     put(m_xLabel, 378, kLine1, 58, kLineHeight);
     put(m_yLabel, 378, kLine2, 58, kLineHeight);
-    m_dpiEdit->setGeometry(m_dpiLabel->geometry());
+    if (!m_dpiEdit->isVisible())
+        m_dpiEdit->setGeometry(m_dpiLabel->geometry());
 }
 
 void KivSingleDPI::paintEvent(QPaintEvent *)

@@ -77,7 +77,14 @@ protected:
 private:
     void showFigures();
     void showLinkState();
-    void startDpiEdit();
+    // The figure typed sets both axes, or the one it was typed over while they are apart.
+    enum Axis
+    {
+        Both,
+        AxisX,
+        AxisY
+    };
+    void startDpiEdit(Axis axis, KivLabel *over);
     void endDpiEdit(bool bKeep);
 
     quint8 m_stage;
@@ -85,6 +92,7 @@ private:
     int m_x = 0;
     int m_y = 0;
     quint8 m_link = 1;
+    Axis m_editAxis = Both;
     quint8 m_enable = 1;
     bool m_active = false;
     bool m_linkOffered = false;

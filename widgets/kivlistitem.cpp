@@ -13,19 +13,25 @@
 namespace mc {
 
 namespace {
-constexpr int kMinDelayMs = 10;
-constexpr int kMaxDelayMs = 65530; // 6553 units of 10 ms: the largest the two bytes keep
+// What the two bytes of a delay and the step's millisecond figure both keep.
+constexpr int kMaxDelayMs = 65535;
+
+int usableUnit(int iUnitMs)
+{
+    return iUnitMs >= 1 && iUnitMs <= 1000 ? iUnitMs : kDefaultDelayUnitMs;
+}
 } // namespace
 
-int committedDelay(const QString &typed)
+int committedDelay(const QString &typed, int iUnitMs)
 {
+    const int unit = usableUnit(iUnitMs);
     bool ok = false;
     const qlonglong v = typed.trimmed().toLongLong(&ok);
-    if (!ok || v < kMinDelayMs)
-        return kMinDelayMs;
-    if (v > kMaxDelayMs - 1)
-        return kMaxDelayMs;
-    return int(v - v % 10);
+    // No delay is shorter than one unit: a step of no length would be no delay at all.
+    if (!ok || v < unit)
+        return unit;
+    const int ms = int(qMin<qlonglong>(v, kMaxDelayMs));
+    return ms - ms % unit;
 }
 
 KivListItem::KivListItem(int iType, uint8_t map, uint8_t dataH, uint8_t dataL, const QString &text,
@@ -64,6 +70,13 @@ KivListItem::~KivListItem()
     // run then would act on a row that is no longer one.
     if (m_edit)
         disconnect(m_edit, nullptr, this, nullptr);
+}
+
+void KivListItem::setDelayUnit(int iUnitMs)
+{
+    m_unit = usableUnit(iUnitMs);
+    if (m_type == kDelayStepType)
+        showDelay();
 }
 
 QString KivListItem::text() const
@@ -110,8 +123,8 @@ void KivListItem::editPressSlot()
 {
     if (!isEditing())
         return;
-    const int ms = committedDelay(m_edit->text());
-    const int units = ms / 10;
+    const int ms = committedDelay(m_edit->text(), m_unit);
+    const int units = ms / m_unit;
     m_dataH = uint8_t(units >> 8);
     m_dataL = uint8_t(units & 0xFF);
     showDelay();

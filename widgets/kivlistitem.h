@@ -1,6 +1,7 @@
 // One row of a list of macro steps: an icon and a text, holding the step's three bytes. Rows of
-// the delay type edit their value in place; the value is kept in units of 10 ms, so what the
-// user types is rounded into 10 to 65530 ms.
+// the delay type edit their value in place; the value is kept in the product's delay units
+// (PROFILE/MinDelay, 10 ms unless the owner says otherwise), so what the user types is rounded
+// down to whole units between one unit and 65535 ms.
 #pragma once
 
 #include <QPointer>
@@ -17,9 +18,12 @@ class KivLineEdit;
 
 constexpr int kDelayStepType = 6;
 
-// The delay in milliseconds that typed text commits to: below 10 is 10, above 65529 is 65530,
-// anything else truncated to a multiple of 10. Text that is no number counts as 0.
-int committedDelay(const QString &typed);
+constexpr int kDefaultDelayUnitMs = 10;
+
+// The delay in milliseconds that typed text commits to with a unit of iUnitMs: below one unit
+// is one unit, anything else truncated to whole units of at most 65535 ms. Text that is no
+// number counts as 0; a unit outside 1..1000 ms counts as 10.
+int committedDelay(const QString &typed, int iUnitMs = kDefaultDelayUnitMs);
 
 class KivListItem : public QWidget
 {
@@ -34,7 +38,10 @@ public:
     uint8_t map() const { return m_map; }
     uint8_t dataH() const { return m_dataH; }
     uint8_t dataL() const { return m_dataL; }
-    int delayMs() const { return (m_dataH * 256 + m_dataL) * 10; }
+    int delayMs() const { return (m_dataH * 256 + m_dataL) * m_unit; }
+    // The product's delay unit in ms (PROFILE/MinDelay), as the macro editor uses it.
+    void setDelayUnit(int iUnitMs);
+    int delayUnit() const { return m_unit; }
     QString text() const;
 
     // The widget that gets the focus back when editing ends (default: the parent).
@@ -63,6 +70,7 @@ private:
     uint8_t m_map = 0;
     uint8_t m_dataH = 0;
     uint8_t m_dataL = 0;
+    int m_unit = kDefaultDelayUnitMs;
     QLabel *m_icon = nullptr; // KivLabel draws only its own text, not a picture
     KivLabel *m_label = nullptr;
     KivLineEdit *m_edit = nullptr;

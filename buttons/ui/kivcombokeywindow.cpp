@@ -40,6 +40,7 @@ KivComboKeyWindow::KivComboKeyWindow(QWidget *parent) : KivDialogFrame(420, 200,
     m_keysLabel->setAlignment(Qt::AlignCenter);
     m_keysLabel->setDarkBackground(true);
     m_keysLabel->setGeometry(scaledRect(30, 70, 360, 40));
+    keepKeysForCapture();
     m_hook = new KeyboardHook([this](const HookKeyEvent &e) { return onKey(e); }, this);
     m_hook->install();
 }

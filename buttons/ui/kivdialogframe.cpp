@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace mc {
 
 namespace {
@@ -42,6 +44,67 @@ KivDialogFrame::KivDialogFrame(int iDesignWidth, int iDesignHeight, QWidget *par
     m_cancel->setGeometry(scaledRect(2 * gap + kButtonWidth, y, kButtonWidth, kButtonHeight));
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // Enter answers with the accept button wherever the focus is (QDialog presses the default
+    // one), Esc rejects; Tab reaches both, and the button marks keyboard focus itself.
+    m_ok->setDefault(true);
+}
+
+// The accept and reject buttons are made before the dialog's own controls, so Qt's chain would
+// reach them first; Tab follows the layout instead: the body's controls, then OK, then Cancel.
+QList<QWidget *> KivDialogFrame::tabChain() const
+{
+    QList<QWidget *> chain;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w == m_ok || w == m_cancel || !isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) ||
+            !w->isVisibleTo(this) || !w->isEnabled())
+            continue;
+        // The parts of a compound control (a spin box's field) are reached through it.
+        if (std::any_of(chain.cbegin(), chain.cend(),
+                        [w](const QWidget *c) { return c->isAncestorOf(w); }))
+            continue;
+        chain << w;
+    }
+    for (KivPushButton *b : {m_ok, m_cancel}) {
+        if ((b->focusPolicy() & Qt::TabFocus) && b->isVisibleTo(this))
+            chain << b;
+    }
+    return chain;
+}
+
+bool KivDialogFrame::focusNextPrevChild(bool bNext)
+{
+    const QList<QWidget *> chain = tabChain();
+    if (chain.isEmpty())
+        return QDialog::focusNextPrevChild(bNext);
+    const QWidget *now = focusWidget();
+    int at = -1;
+    for (int i = 0; i < chain.size(); ++i) {
+        if (chain.at(i) == now || chain.at(i)->isAncestorOf(now))
+            at = i;
+    }
+    const int n = int(chain.size());
+    const int to = at < 0 ? (bNext ? 0 : n - 1) : (at + (bNext ? 1 : n - 1)) % n;
+    chain.at(to)->setFocus(bNext ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void KivDialogFrame::showEvent(QShowEvent *event)
+{
+    // Focus starts in the body, as Tab would bring it there; Enter still accepts.
+    if (!focusWidget()) {
+        const QList<QWidget *> chain = tabChain();
+        if (!chain.isEmpty())
+            chain.first()->setFocus(Qt::OtherFocusReason);
+    }
+    QDialog::showEvent(event);
+}
+
+void KivDialogFrame::keepKeysForCapture()
+{
+    // Every key, Enter and Esc included, is what the user is choosing here: a focused button
+    // would take the key meant for the dialog. The buttons answer to the mouse.
+    for (KivPushButton *b : {m_ok, m_cancel})
+        b->setFocusPolicy(Qt::NoFocus);
 }
 
 void KivDialogFrame::setTitleText(const QString &text)
@@ -67,7 +130,10 @@ KivPushButton *KivDialogFrame::makeButton(const QString &text)
                                  skinPath(QStringLiteral("tabbutton-3.png")),
                                  skinPath(QStringLiteral("tabbutton-2.png"))},
                                 this);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reachable by Tab. Enter stays the dialog's (its accept button, or the menu of a button
+    // that has one); Space presses the focused button.
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setAutoDefault(false);
     b->setText(text);
     return b;
 }

@@ -1,10 +1,11 @@
 // The frame the button function dialogs share: frameless, the skin's dialog background with a
-// theme-coloured rim, a title, and the accept and reject buttons at the bottom. Each dialog puts
-// its own controls between title and buttons at design coordinates of its size.
-// User-interface thread.
+// theme-coloured rim, a title, and the accept and reject buttons at the bottom (Enter accepts,
+// Esc rejects, Tab reaches both). Each dialog puts its own controls between title and buttons
+// at design coordinates of its size. User-interface thread.
 #pragma once
 
 #include <QDialog>
+#include <QList>
 
 namespace mc {
 
@@ -29,11 +30,18 @@ public:
     KivLabel *makeLabel(const QString &text);
 
 protected:
+    // For a dialog that captures keys: the accept and reject buttons leave the Tab chain.
+    void keepKeysForCapture();
+    void showEvent(QShowEvent *event) override;
+    bool focusNextPrevChild(bool bNext) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    // The controls Tab visits, in order.
+    QList<QWidget *> tabChain() const;
+
     KivLabel *m_title = nullptr;
     KivPushButton *m_ok = nullptr;
     KivPushButton *m_cancel = nullptr;

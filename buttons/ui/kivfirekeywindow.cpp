@@ -5,6 +5,7 @@
 #include "platform/keyboardhook.h"
 #include "widgets/kivlabel.h"
 #include "widgets/kivlineedit.h"
+#include "widgets/kivpushbutton.h"
 #include "widgets/theme.h"
 #include "widgets/uiscale.h"
 
@@ -137,11 +138,7 @@ QString KivFireKeyWindow::keyText() const
 
 bool KivFireKeyWindow::onKey(const HookKeyEvent &event)
 {
-    if (!m_active || source() != FireKeyChoice::Keyboard)
-        return false;
-    // Keys typed into "Times:" or "Delay:" belong to that field (the dialog's focus child, also
-    // while another window of ours is in front).
-    if (focusWidget() == m_times || focusWidget() == m_delay)
+    if (!m_active || !listening())
         return false;
     const KeyStroke k = keyEventToKeyCode(event.scanCode, event.flags, event.vkCode);
     // Only keys the mouse can send: a key without a keyboard usage would fire nothing.
@@ -165,10 +162,23 @@ void KivFireKeyWindow::hideEvent(QHideEvent *event)
     KivDialogFrame::hideEvent(event);
 }
 
+// Keys typed into "Times:" or "Delay:" belong to that field, and those on a focused button to
+// the button (the dialog's focus child, also while another window of ours is in front).
+bool KivFireKeyWindow::listening() const
+{
+    const QWidget *f = focusWidget();
+    return source() == FireKeyChoice::Keyboard && f != m_times && f != m_delay && f != okButton() &&
+           f != cancelButton();
+}
+
 void KivFireKeyWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Typing into the fields works as usual; other keys only choose the fire key.
-    event->accept();
+    // While the dialog listens, a key only chooses the fire key; otherwise Enter and Esc answer
+    // the dialog as everywhere.
+    if (listening())
+        event->accept();
+    else
+        KivDialogFrame::keyPressEvent(event);
 }
 
 } // namespace mc

@@ -39,6 +39,8 @@ protected:
 private:
     bool onKey(const HookKeyEvent &event);
     int source() const;
+    // Whether a key now is the fire key being chosen (not text for a field or a button's).
+    bool listening() const;
 
     std::array<QRadioButton *, 4> m_sources{};
     KivLabel *m_keyLabel = nullptr;

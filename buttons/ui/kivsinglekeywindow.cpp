@@ -21,6 +21,7 @@ KivSingleKeyWindow::KivSingleKeyWindow(QWidget *parent) : KivDialogFrame(360, 20
     m_keyLabel->setAlignment(Qt::AlignCenter);
     m_keyLabel->setDarkBackground(true);
     m_keyLabel->setGeometry(scaledRect(60, 70, 240, 40));
+    keepKeysForCapture();
     m_hook = new KeyboardHook([this](const HookKeyEvent &e) { return onKey(e); }, this);
     m_hook->install();
 }

@@ -43,7 +43,6 @@ constexpr int kListX = 340;
 constexpr int kListW = kWidth - kListX - kLeft;
 constexpr int kStepRowH = 30;
 
-constexpr int kMinDelay = 1;
 constexpr int kMaxDelay = 999;
 constexpr int kDefaultDelay = 100;
 // GUNFILE NAME becomes a file name; the few characters left for _2, _3 ... keep it within the
@@ -184,7 +183,13 @@ void KivGunsetDialog::buildRows()
         pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(100, 100, 100));
         r.number->setPalette(pal);
         r.number->setGeometry(scaledRect(kLeft, y, kDelayX - kLeft, kRowH));
-        r.delay = makeSpinBox(kMinDelay, kMaxDelay, kDefaultDelay, delayTip);
+        // The pause is kept in the product's delay units: the box steps by one and snaps a
+        // typed figure down to whole units, so the box shows what the file gets.
+        r.delay = makeSpinBox(m_unit, kMaxDelay, wholeUnits(kDefaultDelay), delayTip);
+        r.delay->setSingleStep(m_unit);
+        QSpinBox *box = r.delay;
+        connect(box, &QSpinBox::editingFinished, this,
+                [this, box] { box->setValue(wholeUnits(box->value())); });
         r.delay->setGeometry(scaledRect(kDelayX, y, kBoxW, kRowH));
         r.vertical = makeSpinBox(-macro::kMaxMoveStep, macro::kMaxMoveStep, 0, verticalTip);
         r.vertical->setGeometry(scaledRect(kVerticalX, y, kBoxW, kRowH));
@@ -206,6 +211,11 @@ QSpinBox *KivGunsetDialog::makeSpinBox(int iMin, int iMax, int iValue, const QSt
     b->setToolTip(tip);
     connect(b, QOverload<int>::of(&QSpinBox::valueChanged), this, &KivGunsetDialog::refreshSteps);
     return b;
+}
+
+int KivGunsetDialog::wholeUnits(int iMs) const
+{
+    return qMax(m_unit, iMs - iMs % m_unit);
 }
 
 QSpinBox *KivGunsetDialog::delayBox(int iShot) const
@@ -276,6 +286,7 @@ void KivGunsetDialog::refreshSteps()
         item->setSizeHint(QSize(scaled(kListW - 20), scaled(kStepRowH)));
         auto *row =
             new KivListItem(0, a.Map, a.DataH, a.DataL, stepText(a, m_unit), stepIcon(a), m_list);
+        row->setDelayUnit(m_unit);
         m_list->setItemWidget(item, row);
     }
 }

@@ -58,6 +58,8 @@ private:
     void buildHead();
     void buildRows();
     QSpinBox *makeSpinBox(int iMin, int iMax, int iValue, const QString &tip);
+    // A delay in ms as whole units of the product, at least one.
+    int wholeUnits(int iMs) const;
     void warn(const QString &text);
 
     int m_unit;

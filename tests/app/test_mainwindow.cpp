@@ -3,6 +3,7 @@
 // disabling, the firmware prompt and the release of the devices at shut-down.
 #include "app/mousecfgwidget.h"
 #include "app/presence.h"
+#include "app/profilebar.h"
 #include "device/discovery.h"
 #include "macro/ui/macrodialog.h"
 #include "windowfixture.h"
@@ -360,7 +361,7 @@ private slots:
         QCOMPARE(found, 2);
     }
 
-    void slotHighlightMovesOnlyWithSlotButtons_data()
+    void slotHighlightMovesOnlyWithTheProfileBar_data()
     {
         QTest::addColumn<int>("clickedSlot"); // -1: the Apply button
         QTest::addColumn<int>("highlighted");
@@ -368,18 +369,21 @@ private slots:
         QTest::newRow("slot 5") << 4 << 4;
         QTest::newRow("the current slot") << 2 << 2;
     }
-    void slotHighlightMovesOnlyWithSlotButtons()
+    void slotHighlightMovesOnlyWithTheProfileBar()
     {
         QFETCH(int, clickedSlot);
         QFETCH(int, highlighted);
         WindowFixture fx(true);
-        fx.configure(QStringLiteral("Config/ProfileID"), 2); // the window highlights slot 3
+        fx.configure(QStringLiteral("Config/ProfileID"), 2); // the window edits slot 3
         MousecfgWidget w;
-        KivPushButton *b = clickedSlot < 0 ? w.applyButton() : w.slotButton(clickedSlot);
-        b->setGeometry(0, 0, 60, 20);
-        QTest::mouseClick(b, Qt::LeftButton);
+        w.show();
+        QTRY_VERIFY(w.hasDevice());
+        if (clickedSlot < 0)
+            QTest::mouseClick(w.applyButton(), Qt::LeftButton);
+        else
+            QTest::mouseClick(w.profileBar()->row(clickedSlot), Qt::LeftButton);
         for (int i = 0; i < kSlotCount; ++i)
-            QCOMPARE(w.slotButton(i)->state(), i == highlighted ? 1 : 0);
+            QCOMPARE(w.profileBar()->row(i)->isEdited(), i == highlighted);
     }
 
     void enableButtonsWhileRecording()

@@ -4,13 +4,21 @@
 #include "app/mousecfgwidget.h"
 #include "app/pendingguard.h"
 #include "app/profilebar.h"
+#include "app/profilelibrary.h"
+#include "app/userprompts.h"
 #include "app/writecontroller.h"
+#include "buttons/catalogue.h"
+#include "buttons/ui/kivbtnwindow.h"
+#include "performance/kivsingledpi.h"
+#include "performance/kivtwobarslider.h"
 #include "widgets/kivlabel.h"
 #include "widgets/kivmessagebox.h"
 #include "widgets/kivpushbutton.h"
+#include "widgets/kivslider.h"
 #include "windowfixture.h"
 
 #include <QMenu>
+#include <QSlider>
 #include <QtTest>
 
 using namespace mc;
@@ -53,7 +61,8 @@ private slots:
         WindowFixture fx(true);
         MousecfgWidget w;
         QTRY_VERIFY(w.hasDevice());
-        QVERIFY(w.workingStore().profiles[0].pollrate != k125Hz);
+        const uint8_t mouseRate = w.workingStore().profiles[0].pollrate;
+        QVERIFY(mouseRate != k125Hz);
         QCOMPARE(w.pendingGuard()->pending(), 0);
         editRate(w);
         QCOMPARE(w.pendingGuard()->pending(), 1);
@@ -76,6 +85,84 @@ private slots:
         QVERIFY(!w.profileBar()->row(2)->isEdited());
         QCOMPARE(w.workingStore().profiles[0].pollrate, k125Hz);
         QVERIFY(w.profileBar()->row(0)->isPending());
+
+        // Back to slot 1 on the mouse, which reports the rate it still has there: the rate
+        // chosen and not applied stays in view and pending.
+        const ProfileData &first = w.workingStore().profiles[0];
+        fx.mouse().sendChangeReport(0, first.dpi, mouseRate, 0);
+        QTRY_VERIFY(w.profileBar()->row(0)->isActive());
+        QTRY_VERIFY(w.profileBar()->row(0)->isEdited());
+        QTest::qWait(50);
+        QCOMPARE(w.workingStore().profiles[0].pollrate, k125Hz);
+        QCOMPARE(w.ratePanel()->profileData().pollrate, k125Hz);
+        w.pendingGuard()->recheck();
+        QCOMPARE(w.pendingGuard()->pending(), 1);
+    }
+
+    // Only the user's edits count: with slot 3 active, whose buttons differ from the ones all
+    // slots share (slot 1's), neither a re-plug nor LOAD leaves anything marked.
+    void nothingPendingAfterReplugOrLoadOnAnotherSlot()
+    {
+        WindowFixture fx(true);
+        {
+            MousecfgWidget first;
+            QTRY_VERIFY(first.hasDevice());
+            auto *panel = qobject_cast<KivBtnWindow *>(first.buttonPanel());
+            QVERIFY(panel);
+            panel->slotMouseEnter(panel->buttonOfEntry(40));
+            panel->actionOf(fun::kVolumeDown)->trigger();
+            first.pendingGuard()->recheck();
+            QCOMPARE(first.pendingGuard()->pending(), 1);
+            // Slot 1's first stage, which all slots share, set apart from slot 3's own.
+            QSlider *stage = first.dpiPanel()->row(0)->slider()->linkedSlider();
+            stage->setValue(stage->value() == stage->minimum() ? stage->maximum()
+                                                               : stage->minimum());
+            QTest::mouseClick(first.applyButton(), Qt::LeftButton);
+            QTRY_COMPARE(first.pendingGuard()->pending(), 0);
+            first.profileBar()->row(2)->click();
+            QTRY_COMPARE(fx.mouse().activeSlot(), 2);
+            QTRY_VERIFY(!first.writer()->isBusy());
+            QVERIFY(first.workingStore().profiles[2].buttons[40].Fun != fun::kVolumeDown);
+            QVERIFY(first.workingStore().profiles[2].stages[0].y !=
+                    first.workingStore().profiles[0].stages[0].y);
+            first.pendingGuard()->recheck();
+            QCOMPARE(first.pendingGuard()->pending(), 0);
+        }
+        // The next start reads slot 3 as the active one from the files.
+        MousecfgWidget w;
+        QTRY_VERIFY(w.hasDevice());
+        QCOMPARE(int(w.workingStore().ProfileID), 2);
+        w.switchTab(1);
+        QTRY_VERIFY(!w.writer()->isBusy());
+        QTest::qWait(100);
+        w.pendingGuard()->recheck();
+        QCOMPARE(w.pendingGuard()->pending(), 0);
+
+        fx.mouse().unplug(A::Receiver);
+        QTRY_VERIFY(!w.hasDevice());
+        fx.mouse().plug(A::Receiver);
+        QTRY_VERIFY(w.hasDevice());
+        QTRY_VERIFY(!w.writer()->isBusy());
+        QTest::qWait(100);
+        QTRY_VERIFY(!w.writer()->isBusy());
+        w.pendingGuard()->recheck();
+        QCOMPARE(w.pendingGuard()->pending(), 0);
+        QVERIFY(!w.applyButton()->text().endsWith(QLatin1String(" *")));
+
+        const QString conf = fx.path() + QStringLiteral("/saved.conf");
+        UserPrompts prompts;
+        prompts.ask = [](int, const QString &) { return true; };
+        prompts.chooseSaveFile = [conf](const QString &, const QString &) { return conf; };
+        prompts.chooseOpenFile = [conf](const QString &, const QString &) { return conf; };
+        w.profileLibrary()->setPrompts(prompts);
+        w.profileLibrary()->saveConfiguration();
+        QVERIFY(QFile::exists(conf));
+        w.profileLibrary()->loadConfiguration();
+        QTRY_VERIFY(!w.writer()->isBusy());
+        QTest::qWait(100);
+        w.pendingGuard()->recheck();
+        QCOMPARE(w.pendingGuard()->pending(), 0);
+        QVERIFY(!w.applyButton()->text().endsWith(QLatin1String(" *")));
     }
 
     void closeWithoutTrayAsks_data()

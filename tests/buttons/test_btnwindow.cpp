@@ -10,6 +10,7 @@
 #include "platform/keyboardhook.h"
 #include "profile/paths.h"
 #include "widgets/kivpushbutton.h"
+#include "widgets/theme.h"
 
 #include <QAction>
 #include <QApplication>
@@ -227,6 +228,82 @@ private slots:
         QCOMPARE(times, QStringLiteral("7"));
         QCOMPARE(keyAfterChoosing, QStringLiteral("B"));
         QCOMPARE(int(m_profile.buttons[4].LoopNumber), 7);
+    }
+
+    // The shared frame answers the keyboard in every dialog that does not capture keys: Tab
+    // reaches the accept button and marks it in the theme colour, Enter accepts wherever the
+    // focus is, Esc cancels. A field left shows no caret beside the one now typed into.
+    void dialogFrameKeys()
+    {
+        const auto focusKey = [](int key) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        };
+        const auto activate = [](QWidget *d) {
+            d->activateWindow();
+            QApplication::setActiveWindow(d);
+            QVERIFY(QTest::qWaitForWindowActive(d));
+        };
+        QSettings(appSettingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("MouseSenSor/1"), 3212);
+        KivBtnWindow panel(&m_profile, nullptr, 1.0);
+        panel.slotMouseEnter(panel.buttonOfEntry(1));
+        bool seen = false;
+        bool marked = false;
+        whenOpen<KivSniperWindow>(seen, [&](KivSniperWindow *d) {
+            activate(d);
+            // Tab follows the layout: from the slider above to OK, then Cancel.
+            QVERIFY(QApplication::focusWidget() != d->okButton());
+            focusKey(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), d->okButton());
+            const QImage shown = d->okButton()->grab().toImage();
+            marked = shown.pixelColor(1, shown.height() / 2) == themeColour();
+            focusKey(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), d->cancelButton());
+            focusKey(Qt::Key_Right); // the focus goes on, nothing is pressed
+            d->setValue(20);
+            focusKey(Qt::Key_Return);
+        });
+        panel.actionOf(fun::kSniper)->trigger();
+        QVERIFY(seen);
+        QVERIFY(marked);
+        QCOMPARE(m_profile.buttons[1].Fun, fun::kSniper);
+        QCOMPARE(int(m_profile.buttons[1].Res1), 20);
+
+        panel.slotMouseEnter(panel.buttonOfEntry(1));
+        seen = false;
+        whenOpen<KivSniperWindow>(seen, [&](KivSniperWindow *d) {
+            activate(d);
+            d->setValue(30);
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        panel.actionOf(fun::kSniper)->trigger();
+        QVERIFY(seen);
+        QCOMPARE(int(m_profile.buttons[1].Res1), 20);
+
+        panel.slotMouseEnter(panel.buttonOfEntry(4));
+        seen = false;
+        QImage leftField, untouched;
+        whenOpen<KivFireKeyWindow>(seen, [&](KivFireKeyWindow *d) {
+            activate(d);
+            QLineEdit *times = d->timesEdit();
+            QLineEdit *delay = d->delayEdit();
+            // The same field as never focused, to compare the one left with.
+            delay->setText(times->text());
+            untouched = times->grab().toImage();
+            times->setFocus(Qt::TabFocusReason);
+            QVERIFY(times->hasFocus());
+            delay->setFocus(Qt::TabFocusReason);
+            leftField = times->grab().toImage();
+            delay->clear();
+            focusKey(Qt::Key_4);
+            focusKey(Qt::Key_0);
+            focusKey(Qt::Key_Enter);
+        });
+        panel.actionOf(fun::kFireKey)->trigger();
+        QVERIFY(seen);
+        QCOMPARE(leftField, untouched);
+        QCOMPARE(m_profile.buttons[4].Fun, fun::kFireKey);
+        QCOMPARE(int(fireKeyPreset(m_profile.buttons[4]).delay), 40);
     }
 
     // The mouse takes its buttons from slot 1's record: the panel shows those, and a choice

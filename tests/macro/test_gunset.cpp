@@ -8,6 +8,7 @@
 #include "profile/paths.h"
 #include "widgets/kivlabel.h"
 #include "widgets/kivlineedit.h"
+#include "widgets/kivlistitem.h"
 #include "widgets/kivmessagebox.h"
 #include "widgets/kivpushbutton.h"
 #include "widgets/theme.h"
@@ -192,7 +193,7 @@ void TestGunSet::stepBoxesKeepTheMovementLimitAndUnusedRowsAreOff()
     QCOMPARE(d.verticalBox(0)->value(), 120);
     QCOMPARE(d.horizontalBox(0)->value(), -120);
     d.delayBox(0)->setValue(0);
-    QCOMPARE(d.delayBox(0)->value(), 1);
+    QCOMPARE(d.delayBox(0)->value(), 10); // one unit of the product
     d.delayBox(0)->setValue(1000);
     QCOMPARE(d.delayBox(0)->value(), 999);
     QCOMPARE(d.delayBox(4)->value(), 100);
@@ -219,6 +220,19 @@ void TestGunSet::stepListFollowsTheDescription()
     QCOMPARE(d.steps(), expected);
     chooseBullets(&d, 1);
     QCOMPARE(d.steps().size(), 5);
+
+    // A product whose delay unit is 20 ms: a typed 35 is one unit, and the list says 20 ms.
+    KivGunsetDialog coarse(20);
+    coarse.delayBox(0)->setValue(35);
+    QTest::keyClick(coarse.delayBox(0), Qt::Key_Return);
+    QCOMPARE(coarse.delayBox(0)->value(), 20);
+    const QVector<MacroAction> steps = coarse.steps();
+    QCOMPARE(steps.last(), (MacroAction{6, 0, 1}));
+    auto *pause = qobject_cast<KivListItem *>(
+        coarse.stepList()->itemWidget(coarse.stepList()->item(steps.size() - 1)));
+    QVERIFY(pause);
+    QCOMPARE(pause->text(), QStringLiteral("20 ms"));
+    QCOMPARE(pause->delayMs(), 20);
 }
 
 void TestGunSet::createsTheGunFileUnderAFreeName()

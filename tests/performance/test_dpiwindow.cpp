@@ -265,6 +265,25 @@ private slots:
         QCOMPARE(r->dpiLabel()->text(), QStringLiteral("DPI : 4800"));
         panel.collect(collected);
         QCOMPARE(collected.stages[0].y, 48u);
+
+        // Apart, a figure typed sets only its own axis: the stage's figure is Y's.
+        r->linkBox()->click();
+        QVERIFY(r->xLabel()->isVisible());
+        QTest::mouseClick(r->dpiLabel(), Qt::LeftButton);
+        r->dpiEdit()->selectAll();
+        QTest::keyClicks(r->dpiEdit(), QStringLiteral("2000"));
+        QTest::keyClick(r->dpiEdit(), Qt::Key_Return);
+        QTest::mouseClick(r->xLabel(), Qt::LeftButton);
+        QVERIFY(r->dpiEdit()->isVisible());
+        QCOMPARE(r->dpiEdit()->text(), QStringLiteral("4800"));
+        r->dpiEdit()->selectAll();
+        QTest::keyClicks(r->dpiEdit(), QStringLiteral("800"));
+        QTest::keyClick(r->dpiEdit(), Qt::Key_Return);
+        QCOMPARE(r->xLabel()->text(), QStringLiteral("X:800"));
+        QCOMPARE(r->yLabel()->text(), QStringLiteral("Y:2000"));
+        panel.collect(collected);
+        QCOMPARE(collected.stages[0].x, 8u);
+        QCOMPARE(collected.stages[0].y, 20u);
     }
 
     void refreshShowsTheRecordsEnableFlags()

@@ -83,6 +83,25 @@ private slots:
         QCOMPARE(row.delayMs(), 1230);
     }
 
+    // The product's unit instead of 10 ms: never below one unit, whole units, and the bytes
+    // count units.
+    void delaysInTheProductsUnit()
+    {
+        QCOMPARE(committedDelay(QStringLiteral("15"), 20), 20);
+        QCOMPARE(committedDelay(QStringLiteral("5"), 1), 5);
+        QCOMPARE(committedDelay(QStringLiteral("99999"), 1), 65535);
+        QCOMPARE(committedDelay(QStringLiteral("45"), 0), 40); // no unit reads as 10 ms
+        KivListItem row(kDelayStepType, 6, 0, 10, QString(), QString());
+        row.setDelayUnit(20);
+        QCOMPARE(row.text(), QStringLiteral("200 ms"));
+        row.startEdit();
+        row.editor()->setText(QStringLiteral("55"));
+        row.editPressSlot();
+        QCOMPARE(row.delayMs(), 40);
+        QCOMPARE(int(row.dataL()), 2);
+        QCOMPARE(row.text(), QStringLiteral("40 ms"));
+    }
+
     void lostFocusDiscards()
     {
         KivListItem row(kDelayStepType, 6, 0, 10, QString(), QString());

@@ -73,3 +73,18 @@ shot buttons-single-key
 click_box "$dlg" 206 150 100 30 # Cancel: the button keeps its function
 wait_window_count 1 || fail "the single key dialog stayed open"
 log "buttons: a real key reached the single key dialog"
+
+# Row 3: "Sniper" (the fourth item of "Advance"). The keyboard answers the dialog: from the
+# slider, Tab reaches OK (the focus marked in the theme colour); Esc closes it.
+# shellcheck disable=SC2046
+click_box "$win" $(button_row 2)
+sleep 0.5
+xdotool key Down Down Down Down Down Down Down Down Right Down Down Down Return
+wait_window "^Sniper Setting\$" >/dev/null || fail "the sniper dialog did not open"
+sleep 0.3
+xdotool key Tab
+sleep 0.3
+shot buttons-sniper-focus
+xdotool key Escape
+wait_window_count 1 || fail "Esc did not close the sniper dialog"
+log "buttons: Esc cancelled the sniper dialog"

@@ -532,6 +532,14 @@
         <source>Move</source>
         <translation>Move</translation>
     </message>
+    <message>
+        <source>ONLY KEYS TYPED IN THIS WINDOW ARE RECORDED.</source>
+        <translation>ONLY KEYS TYPED IN THIS WINDOW ARE RECORDED.</translation>
+    </message>
+    <message>
+        <source>This desktop does not let a program see the keys typed into other programs&apos; windows: keep this window in front while recording.</source>
+        <translation>This desktop does not let a program see the keys typed into other programs' windows: keep this window in front while recording.</translation>
+    </message>
 </context>
 <context>
     <name>MousecfgWidget</name>
@@ -558,6 +566,10 @@
     <message>
         <source>Record diagnostics...</source>
         <translation>Record diagnostics...</translation>
+    </message>
+    <message>
+        <source>Start when you log in</source>
+        <translation>Start when you log in</translation>
     </message>
 </context>
 <context>
@@ -1326,6 +1338,38 @@ SHARED, FROM PROFILE 1: DPI STAGES, BUTTONS, MACROS, COLOURS</translation>
         <source>The pointer speed of this desktop cannot be set: it is known for GNOME, Plasma, sway and X11 only.</source>
         <translation>THE POINTER SPEED OF THIS DESKTOP CANNOT BE SET: IT IS KNOWN FOR GNOME, PLASMA, SWAY AND X11 ONLY.</translation>
     </message>
+    <message>
+        <source>The firmware updater could not be started:
+%1</source>
+        <translation>THE FIRMWARE UPDATER COULD NOT BE STARTED:
+%1</translation>
+    </message>
+    <message>
+        <source>The firmware updater is not installed. It is looked for at:
+%1</source>
+        <translation>THE FIRMWARE UPDATER IS NOT INSTALLED. IT IS LOOKED FOR AT:
+%1</translation>
+    </message>
+    <message>
+        <source>So that two copies never write to the mouse at once, the program does not start.</source>
+        <translation>SO THAT TWO COPIES NEVER WRITE TO THE MOUSE AT ONCE, THE PROGRAM DOES NOT START.</translation>
+    </message>
+    <message>
+        <source>Record diagnostics...</source>
+        <translation>RECORD DIAGNOSTICS...</translation>
+    </message>
+    <message>
+        <source>The program cannot be set to start when you log in: %1</source>
+        <translation>THE PROGRAM CANNOT BE SET TO START WHEN YOU LOG IN: %1</translation>
+    </message>
+    <message>
+        <source>The program cannot be kept from starting when you log in: %1</source>
+        <translation>THE PROGRAM CANNOT BE KEPT FROM STARTING WHEN YOU LOG IN: %1</translation>
+    </message>
+    <message>
+        <source>The product description is missing or damaged, so the mouse&apos;s buttons are not known. Your settings were saved; nothing was sent, and the mouse keeps its own settings.</source>
+        <translation>THE PRODUCT DESCRIPTION IS MISSING OR DAMAGED, SO THE MOUSE'S BUTTONS ARE NOT KNOWN. YOUR SETTINGS WERE SAVED; NOTHING WAS SENT, AND THE MOUSE KEEPS ITS OWN SETTINGS.</translation>
+    </message>
 </context>
 <context>
     <name>RuntimeDir</name>
@@ -1384,6 +1428,18 @@ SHARED, FROM PROFILE 1: DPI STAGES, BUTTONS, MACROS, COLOURS</translation>
         <source>%1 could not be saved: %2.</source>
         <translation>%1 could not be saved: %2.</translation>
     </message>
+    <message>
+        <source>no free name to keep the old file</source>
+        <translation>no free name to keep the old file</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as it was</source>
+        <translation>%1 could not be put back as it was</translation>
+    </message>
+    <message>
+        <source>(its old content is %1)</source>
+        <translation>(its old content is %1)</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1407,8 +1463,16 @@ SHARED, FROM PROFILE 1: DPI STAGES, BUTTONS, MACROS, COLOURS</translation>
         <translation>The program cannot make sure that it runs only once: %1.</translation>
     </message>
     <message>
-        <source>The program cannot make sure that it runs only once: %1 cannot be written.</source>
-        <translation>The program cannot make sure that it runs only once: %1 cannot be written.</translation>
+        <source>permission denied</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>it is not a file this user can create or replace</source>
+        <translation>it is not a file this user can create or replace</translation>
+    </message>
+    <message>
+        <source>The program cannot make sure that it runs only once: its lock %1 cannot be written (%2).</source>
+        <translation>The program cannot make sure that it runs only once: its lock %1 cannot be written (%2).</translation>
     </message>
 </context>
 </TS>

@@ -112,8 +112,11 @@ void KivColorArea::build()
     m_apply = new KivPushButton(images, this);
     for (KivPushButton *b : {m_ok, m_cancel, m_apply}) {
         b->setThemeHighlight(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab and pressed by Space; Enter is the dialog's: it accepts, Esc rejects.
+        b->setFocusPolicy(Qt::TabFocus);
+        b->setAutoDefault(false);
     }
+    m_ok->setDefault(true);
 }
 
 void KivColorArea::wire()

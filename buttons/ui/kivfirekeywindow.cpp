@@ -15,6 +15,8 @@
 #include <QKeyEvent>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace mc {
 
 namespace {
@@ -28,7 +30,8 @@ QString radioStyle()
                           "QRadioButton::indicator:checked{background-color:%1;"
                           "border:2px solid white;border-radius:6px}"
                           "QRadioButton::indicator:unchecked{border:2px solid gray;"
-                          "border-radius:6px}")
+                          "border-radius:6px}"
+                          "QRadioButton:focus{border:1px solid %1;border-radius:3px}")
         .arg(themeColour().name());
 }
 
@@ -50,7 +53,9 @@ KivFireKeyWindow::KivFireKeyWindow(QWidget *parent) : KivDialogFrame(420, 280, p
                                    this);
         r->setStyleSheet(radioStyle());
         r->setFont(sharedFont());
-        r->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab, moved between by the arrows; choosing "Keyboard Key" by the keyboard
+        // hands the focus to the dialog, which then listens for the fire key.
+        r->setFocusPolicy(Qt::StrongFocus);
         group->addButton(r, i);
         m_sources[size_t(i)] = r;
     }
@@ -168,7 +173,8 @@ bool KivFireKeyWindow::listening() const
 {
     const QWidget *f = focusWidget();
     return source() == FireKeyChoice::Keyboard && f != m_times && f != m_delay && f != okButton() &&
-           f != cancelButton();
+           f != cancelButton() &&
+           std::find(m_sources.cbegin(), m_sources.cend(), f) == m_sources.cend();
 }
 
 void KivFireKeyWindow::keyPressEvent(QKeyEvent *event)

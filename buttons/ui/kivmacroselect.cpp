@@ -51,7 +51,9 @@ KivMacroSelect::KivMacroSelect(const QString &title, QWidget *parent)
                                          "QRadioButton::indicator:checked{background-color:%1;"
                                          "border:2px solid white;border-radius:6px}"
                                          "QRadioButton::indicator:unchecked{border:2px solid gray;"
-                                         "border-radius:6px}")
+                                         "border-radius:6px}"
+                                         "QRadioButton:focus{border:1px solid %1;"
+                                         "border-radius:3px}")
                               .arg(themeColour().name());
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
@@ -59,7 +61,7 @@ KivMacroSelect::KivMacroSelect(const QString &title, QWidget *parent)
             new QRadioButton(QCoreApplication::translate("KivMacroSelect", kModeTexts[i]), this);
         r->setStyleSheet(radio);
         r->setFont(sharedFont());
-        r->setFocusPolicy(Qt::NoFocus);
+        r->setFocusPolicy(Qt::StrongFocus); // Tab reaches the chosen mode, the arrows the others
         r->setGeometry(scaledRect(40, 105 + 40 * i, 300, 28));
         group->addButton(r, i);
         m_modes[size_t(i)] = r;

@@ -285,6 +285,11 @@ private slots:
         QImage leftField, untouched;
         whenOpen<KivFireKeyWindow>(seen, [&](KivFireKeyWindow *d) {
             activate(d);
+            // The sources are reached by the keyboard too: the arrows choose among them.
+            d->sourceButton(0)->setFocus(Qt::TabFocusReason);
+            focusKey(Qt::Key_Right);
+            QCOMPARE(QApplication::focusWidget(), d->sourceButton(1));
+            QVERIFY(d->sourceButton(1)->isChecked());
             QLineEdit *times = d->timesEdit();
             QLineEdit *delay = d->delayEdit();
             // The same field as never focused, to compare the one left with.

@@ -28,10 +28,17 @@ grep -q "^Name=$product\$" "$conf" || fail "the configuration file carries no ma
 click_box "$win" "${DPI_TAB[@]}"
 sleep 0.3
 choose_rate "$win" 1
+confirmed=$(grep -c 'confirmed: ' "$OUT/mousecfg.log" || true)
 : >"$TRACE"
 click_box "$win" "${APPLY[@]}"
 wait_write_end || fail "Apply after 125 Hz wrote nothing"
 [ "$(general_byte 11)" = "08" ] || fail "the report rate 125 Hz was not sent ($(general_byte 11))"
+# The window takes the write as done when its worker says so, a moment after the last report on
+# the wire; LOAD before that would rightly find the new rate not yet applied and ask.
+for _ in $(seq 100); do
+    [ "$(grep -c 'confirmed: ' "$OUT/mousecfg.log" || true)" -gt "$confirmed" ] && break
+    sleep 0.1
+done
 
 : >"$TRACE"
 click_box "$win" "${LOAD_BUTTON[@]}"

@@ -4,6 +4,7 @@
 #include "profile/rawtodpi.h"
 #include "widgets/kivlabel.h"
 #include "widgets/kivslider.h"
+#include "widgets/theme.h"
 #include "widgets/uiscale.h"
 
 #include <QCoreApplication>
@@ -41,6 +42,25 @@ KivSniperWindow::KivSniperWindow(int iSensor, QWidget *parent)
     m_slider = new KivSlider(Qt::Horizontal, this);
     m_slider->setRange(r.min, r.max);
     m_slider->setGeometry(scaledRect(30, 80, 260, 30));
+    // The look of the window's other sliders, and a keyboard focus mark in the theme colour.
+    const QColor theme = themeColour();
+    const int handle = qMax(8, scaled(12));
+    const int groove = qMax(2, scaled(4));
+    m_slider->setFocusPolicy(Qt::StrongFocus);
+    m_slider->setStyleSheet(
+        QStringLiteral("QSlider{background-color:rgba(0,0,0,0)}"
+                       "QSlider::groove:horizontal{height:%1px;background:rgb(70,70,70);"
+                       "border-radius:%2px}"
+                       "QSlider::sub-page:horizontal{background:%3;border-radius:%2px}"
+                       "QSlider::handle:horizontal{background:rgb(235,235,235);width:%4px;"
+                       "margin:-%5px 0;border-radius:%6px}"
+                       "QSlider::handle:horizontal:focus{border:2px solid %3}")
+            .arg(groove)
+            .arg(qMax(1, scaled(2)))
+            .arg(theme.name())
+            .arg(handle)
+            .arg((handle - groove) / 2)
+            .arg(qMax(4, scaled(6))));
     m_dpiLabel = makeLabel(QString());
     m_dpiLabel->setAlignment(Qt::AlignCenter);
     m_dpiLabel->setDarkBackground(true);

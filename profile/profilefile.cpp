@@ -280,18 +280,7 @@ void readProfileGroup(const IniFile &ini, ProfileData &record, const QString &gr
         // Fewer keys than fields (a missing, foreign or hand-made file): every field takes its
         // missing value (a record of them is made once), then the fields of the keys the file
         // holds are read, without 8,000 lookups that find nothing.
-        static const ProfileData missing = [] {
-            ProfileData m;
-            profilekeys::visitProfileFields(
-                m, true, [](int, const profilekeys::FieldKey &field, auto &value) {
-                    using Field = std::decay_t<decltype(value)>;
-                    if constexpr (std::is_same_v<Field, uint8_t>)
-                        value = uint8_t(field.missing);
-                    else
-                        value = Field();
-                });
-            return m;
-        }();
+        const ProfileData &missing = missingProfileValues();
         std::vector<char> present(size_t(table.size()), 0);
         bool any = false;
         const QStringList keys = ini.keys();
@@ -485,6 +474,23 @@ SaveResult WriteStageKey(const QString &name, int stage)
         return SaveResult::unreadable(slotFilePath(name));
     record.dpi = uint8_t(qBound(0, stage, kMaxStage));
     return SaveSlotFile(record, name);
+}
+
+const ProfileData &missingProfileValues()
+{
+    static const ProfileData missing = [] {
+        ProfileData m;
+        profilekeys::visitProfileFields(
+            m, true, [](int, const profilekeys::FieldKey &field, auto &value) {
+                using Field = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<Field, uint8_t>)
+                    value = uint8_t(field.missing);
+                else
+                    value = Field();
+            });
+        return m;
+    }();
+    return missing;
 }
 
 } // namespace mc

@@ -44,6 +44,9 @@ bool LoadSlotFile(ProfileData &record, const QString &name);
 // which Config.ini names, and a caller reading every slot reads that name once.
 QString slotFilePath(const QString &name, const QString &profileFolder);
 bool LoadSlotFile(ProfileData &record, const QString &name, const QString &profileFolder);
+
+// A record whose every field holds what a profile file without that key reads as.
+const ProfileData &missingProfileValues();
 // Stores the stage the mouse reported as the slot file's active stage (clamped to 0..7); false
 // when the slot file could not be read or written.
 SaveResult WriteStageKey(const QString &name, int stage);

@@ -99,20 +99,8 @@ bool isSleepKey(int ord)
 ProfileData recordFromView(const View &view, const QString &group, bool withSleepKeys,
                            const ProfileData &base, bool keepMissing)
 {
-    // Every field missing, then the fields of the keys the view holds: a record of missing
-    // values is made once and copied rather than walked again.
-    static const ProfileData missing = [] {
-        ProfileData m;
-        profilekeys::visitProfileFields(m, true,
-                                        [](int, const profilekeys::FieldKey &field, auto &value) {
-                                            using Field = std::decay_t<decltype(value)>;
-                                            if constexpr (std::is_same_v<Field, uint8_t>)
-                                                value = uint8_t(field.missing);
-                                            else
-                                                value = Field();
-                                        });
-        return m;
-    }();
+    // Every field missing, then the fields of the keys the view holds.
+    const ProfileData &missing = missingProfileValues();
     ProfileData r = keepMissing ? base : missing;
     r.spare = base.spare;
     if (!withSleepKeys) {

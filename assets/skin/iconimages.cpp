@@ -93,7 +93,9 @@ bool warn(const QString &dir)
 
 bool stepIcon(const QString &dir, const QString &name, const std::function<void(QPainter &)> &f)
 {
-    Canvas c(20, 20, kNatural);
+    // Drawn at twice the size and marked with its design size, so a list at 144 dpi shows the
+    // glyph as large as its text rather than at the file's 20 pixels.
+    Canvas c(20, 20, kStretched);
     f(c.p());
     return c.save(dir, name);
 }

@@ -70,7 +70,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
     wireProfileBar();
     setupFocusFollowing();
     m_presence->begin();
-    loadProfileState();
+    loadProfileState(true);
     if (m_langCount < 2)
         m_langBtn->hide();
     loadTranslation(m_language);
@@ -84,7 +84,6 @@ MousecfgWidget::MousecfgWidget(QWidget *parent) : QWidget(parent)
 
     setupTray();
     applyStatusDisplay(m_presence->display());
-    m_profiles->takeSystemPointerSpeed();
     // Last: the start-up worker decodes these while everything above is built.
     loadFrameImages();
     QTimer::singleShot(200, this, &MousecfgWidget::startupShowRequest);

@@ -201,8 +201,13 @@ private:
     // bLayout: a mouse switch runs the whole layout pass; a hot-plug reload only reloads the
     // pictures, so what the pictures place stays until the next pass.
     void reloadForProduct(bool bLayout);
-    // The current product's stores, library list and default profile file.
-    void loadProfileState();
+    // The current product's stores, library list and default profile file. At start-up the
+    // default profile file waits for finishStartup().
+    void loadProfileState(bool atStart = false);
+    // What the first frame does not need: the system's pointer speed (a helper process on
+    // some desktops) and the default profile file. Once the first frame is out, or when the
+    // window stays hidden, at the first show request; later calls do nothing.
+    void finishStartup();
     void rebuildLibraryMenu();
     void rebuildMouseMenu(const QStringList &names);
 
@@ -310,6 +315,7 @@ private:
     // Frame.
     int m_step = 0;
     bool m_laterPanelsQueued = false;
+    bool m_startupFinished = false;
     bool m_iconsShown = false;
     bool m_startInTray = false;
     int m_trayPolls = 0;

@@ -251,14 +251,15 @@ void MousecfgWidget::reloadForProduct(bool bLayout)
     m_tray->setToolTip(readCurrentProduct());
 }
 
-void MousecfgWidget::loadProfileState()
+void MousecfgWidget::loadProfileState(bool atStart)
 {
     m_loadedProduct = readCurrentProduct();
     LoadStore(m_store);
     m_lastStore = m_store;
     m_slot = m_store.ProfileID;
     m_profiles->loadLibrary();
-    WriteDefaultProfileFile();
+    if (!atStart)
+        WriteDefaultProfileFile();
     // The panels show what was loaded: "Apply" collects them, so a panel still showing the
     // previous (or no) profile would write that to the mouse.
     refreshPanels();

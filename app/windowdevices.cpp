@@ -265,7 +265,9 @@ void MousecfgWidget::collectPanels()
 
 void MousecfgWidget::applyStatusDisplay(const StatusDisplay &d)
 {
-    m_battery->setStyleSheet(d.barStyle);
+    // Every status answer comes here; the bar is restyled only when its look changes.
+    if (m_battery->styleSheet() != d.barStyle)
+        m_battery->setStyleSheet(d.barStyle);
     m_battery->setFormat(d.barFormat);
     m_battery->setOwnText(d.barText);
     m_battery->setTextVisible(d.barTextVisible);

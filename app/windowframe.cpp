@@ -7,11 +7,13 @@
 #include "app/mousecfgwidget.h"
 #include "app/pendingguard.h"
 #include "app/presence.h"
+#include "app/profilelibrary.h"
 #include "app/reapply.h"
 #include "app/titlemenu.h"
 #include "app/userprompts.h"
 #include "platform/autostart.h"
 #include "profile/paths.h"
+#include "profile/profiledefaults.h"
 #include "profile/settings.h"
 #include "widgets/kivaction.h"
 #include "widgets/kivmessagebox.h"
@@ -181,6 +183,21 @@ void MousecfgWidget::paintEvent(QPaintEvent *event)
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawPixmap(scaledRect(69, 581, 86, 47), frame);
     }
+    static bool probed = false;
+    if (!probed && qEnvironmentVariableIsSet("MOUSECFG_STARTUP_PROBE")) {
+        probed = true;
+        // Read by the start-up benchmark offscreen, where no server reports the frame: it has
+        // been flushed once this paint returns, and a 0-timer runs after that (queued first,
+        // so before the work the first frame made wait).
+        // "quit" ends the program there, for a profile of the start-up alone.
+        const bool quit = qgetenv("MOUSECFG_STARTUP_PROBE") == "quit";
+        QTimer::singleShot(0, [quit] {
+            std::printf("mousecfg: first paint");
+            std::fflush(stdout);
+            if (quit)
+                QCoreApplication::quit();
+        });
+    }
     static bool painted = false;
     if (!painted) {
         painted = true;
@@ -191,23 +208,10 @@ void MousecfgWidget::paintEvent(QPaintEvent *event)
         m_laterPanelsQueued = true;
         // The first frame is out: the panels it did not need are built now.
         QTimer::singleShot(0, this, [this] {
+            finishStartup();
             showIcons();
             ensureButtonPanel();
             ensureDpiPanels();
-        });
-    }
-    static bool probed = false;
-    if (!probed && qEnvironmentVariableIsSet("MOUSECFG_STARTUP_PROBE")) {
-        probed = true;
-        // Read by the start-up benchmark offscreen, where no server reports the frame: it has
-        // been flushed once this paint returns, and a 0-timer runs after that.
-        // "quit" ends the program there, for a profile of the start-up alone.
-        const bool quit = qgetenv("MOUSECFG_STARTUP_PROBE") == "quit";
-        QTimer::singleShot(0, [quit] {
-            std::printf("mousecfg: first paint");
-            std::fflush(stdout);
-            if (quit)
-                QCoreApplication::quit();
         });
     }
 }
@@ -312,8 +316,19 @@ void MousecfgWidget::startInTray()
     m_startInTray = true;
 }
 
+void MousecfgWidget::finishStartup()
+{
+    if (m_startupFinished)
+        return;
+    m_startupFinished = true;
+    m_profiles->takeSystemPointerSpeed();
+    // Only read when a profile is added or reset; the write is skipped when nothing changed.
+    WriteDefaultProfileFile();
+}
+
 void MousecfgWidget::startupShowRequest()
 {
+    finishStartup();
     if (!m_startInTray) {
         slotWarning();
         return;

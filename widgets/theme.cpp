@@ -4,12 +4,14 @@
 
 #include "profile/paths.h"
 #include "profile/settings.h"
-#include "widgets/decodedimages.h"
 #include "widgets/skintint.h"
 #include "widgets/themecolours.h"
 #include "widgets/uiscale.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
@@ -26,6 +28,9 @@
 
 #ifdef __GLIBC__
 #include <malloc.h>
+#endif
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #endif
 
 namespace mc {
@@ -46,8 +51,20 @@ struct FileStamp
 
 FileStamp stampOf(const QString &path)
 {
-    const decodedimages::SourceStamp s = decodedimages::stampOf(path);
-    return {path, s.msecs, s.size};
+#ifdef Q_OS_UNIX
+    // Asked hundreds of times before the first frame (the theme's settings file among them):
+    // QFileInfo's modification time goes through the time-zone rules, a stat does not.
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {path};
+    return {path, qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000,
+            qint64(st.st_size)};
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {path};
+    return {path, info.lastModified().toMSecsSinceEpoch(), info.size()};
+#endif
 }
 
 struct AppValues
@@ -155,7 +172,10 @@ void styleMenu(QMenu *menu)
 {
     if (!menu)
         return;
-    menu->setStyleSheet(QLatin1String(kMenuStyle));
+    // A style sheet set again, even the same one, restyles the menu and all it holds: menus
+    // rebuilt at start-up paid for that every time.
+    if (menu->styleSheet() != QLatin1String(kMenuStyle))
+        menu->setStyleSheet(QLatin1String(kMenuStyle));
     menu->setFont(sharedFont());
 }
 
@@ -249,25 +269,9 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun, 
     const QColor tint = themeColour();
     p.tint = tint.rgb();
     p.factor = factor;
-    const QString cache = decodedimages::cacheFile();
-    p.pending = std::async(std::launch::async, [paths, tint, factor, thenRun, cache, &p] {
-        // Decoded by an earlier start when the skin has not changed since; the file is written
-        // anew when an image had to be read from the skin.
-        QHash<QString, QImage> kept = decodedimages::read(cache, tint.rgb(), factor);
-        QVector<decodedimages::Entry> fresh;
-        bool stale = false;
-        int hits = 0;
+    p.pending = std::async(std::launch::async, [paths, tint, factor, thenRun, &p] {
         for (const QString &path : paths) {
-            QImage img = kept.value(path);
-            decodedimages::SourceStamp stamp;
-            if (!img.isNull()) {
-                ++hits;
-            } else {
-                stamp = decodedimages::stampOf(path);
-                img = readSkinImage(path, tint, factor);
-                stale = stale || !img.isNull();
-            }
-            fresh.append({path, stamp, img});
+            const QImage img = readSkinImage(path, tint, factor);
             {
                 std::lock_guard<std::mutex> guard(p.lock);
                 if (!img.isNull())
@@ -276,15 +280,6 @@ void preloadSkinImages(const QStringList &paths, std::function<void()> thenRun, 
             }
             p.arrived.notify_all();
         }
-        // Also when the file holds images nobody asks for any more.
-        if (stale || kept.size() > hits) {
-            for (decodedimages::Entry &e : fresh)
-                if (e.stamp.size < 0)
-                    e.stamp = decodedimages::stampOf(e.source);
-            if (!decodedimages::write(cache, fresh, tint.rgb(), factor))
-                qCDebug(lcWidgets, "could not keep the decoded images in %s", qPrintable(cache));
-        }
-        fresh.clear();
         if (thenRun)
             thenRun();
     });
@@ -301,6 +296,11 @@ void finishSkinPreload()
         p.done.clear();
     }
     p.paths.clear();
+    // Earlier versions kept the first frame's images decoded in the cache folder; the start was
+    // no faster for it, and the file held megabytes.
+    const QString cache = cacheDir();
+    if (QFile::remove(cache + QStringLiteral("/first-frame-images.bin")))
+        QDir().rmdir(cache);
     // Qt converts and scales large images on its shared pool's threads, which would idle on
     // for half a minute with their stacks and heaps; nothing else here uses the pool.
     QThreadPool::globalInstance()->waitForDone(100);

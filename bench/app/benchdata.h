@@ -1,6 +1,6 @@
 // What the window benchmarks share: a private copy of the application folder, so a run writes
-// nothing beside the build's executables. A fresh copy has no start-up cache: the first start on
-// it is a cold one.
+// nothing beside the build's executables. The first start on a fresh copy is a cold one: the
+// program has written nothing there yet.
 #pragma once
 
 #include <QCoreApplication>

@@ -186,7 +186,9 @@ private slots:
         QCOMPARE(int(w.workingStore().profiles[2].pollrate), 4);
         QVERIFY(w.lastWrittenStore() == w.workingStore());
         QCOMPARE(w.libraryList(), QStringList({QStringLiteral("Game"), QStringLiteral("Work")}));
-        QVERIFY(QFile::exists(fx.path() + QStringLiteral("/Configs/Profile/DefaultProfile.prof")));
+        // Written once start-up is over, not before the first frame.
+        QTRY_VERIFY(
+            QFile::exists(fx.path() + QStringLiteral("/Configs/Profile/DefaultProfile.prof")));
 
         // Another product has no library and slot 2 names no file of its own.
         DeviceState &s = w.presence()->connection().state();

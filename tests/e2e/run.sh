@@ -25,13 +25,6 @@ win=$(wait_window "^$product\$") || fail "the window \"$product\" did not appear
 sleep 0.5
 shot start
 
-# The first frame's images are kept decoded for the next start.
-for i in $(seq 1 50); do
-    [ -s "$DATA/cache/first-frame-images.bin" ] && break
-    sleep 0.1
-done
-[ -s "$DATA/cache/first-frame-images.bin" ] || fail "the first frame's images were not kept"
-
 # A second start hands over to the running program and ends with 1.
 rc=0
 TMPDIR="$DATA/tmp" QT_QPA_PLATFORM=xcb timeout 20 "$BIN/mousecfg" --data-dir "$DATA" \

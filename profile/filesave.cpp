@@ -86,16 +86,26 @@ bool readRegularFile(const QString &path, qint64 maxSize, QByteArray &out, QStri
             *reason = translated(kTooLarge);
         return false;
     }
-    // Read by the size the file has: reading up to the limit would take a buffer of the limit's
-    // size for every file. A file that grew since (or a special file, which has no size) is read
-    // on up to the limit.
-    const qint64 expected = file.size();
-    out = file.read(expected + 1);
-    if (out.size() > expected)
-        out += file.read(maxSize + 1 - out.size());
-    if (out.size() > maxSize || file.error() != QFileDevice::NoError) {
+    if (!readBounded(file, maxSize, out)) {
         if (reason)
-            *reason = out.size() > maxSize ? translated(kTooLarge) : file.errorString();
+            *reason =
+                file.error() != QFileDevice::NoError ? file.errorString() : translated(kTooLarge);
+        return false;
+    }
+    return true;
+}
+
+bool readBounded(QIODevice &device, qint64 maxSize, QByteArray &out)
+{
+    // Read by the size the device has: reading up to the limit would take a buffer of the
+    // limit's size for every file. A file that grew since (or a special file, which has no
+    // size) is read on up to the limit.
+    const qint64 expected = qBound<qint64>(0, device.size() - device.pos(), maxSize);
+    out = device.read(expected + 1);
+    if (out.size() > expected && out.size() <= maxSize)
+        out += device.read(maxSize + 1 - out.size());
+    const auto *file = qobject_cast<const QFileDevice *>(&device);
+    if (out.size() > maxSize || (file && file->error() != QFileDevice::NoError)) {
         out.clear();
         return false;
     }

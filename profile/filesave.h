@@ -15,6 +15,7 @@
 #include <vector>
 
 class QFile;
+class QIODevice;
 class QSaveFile;
 
 namespace mc {
@@ -22,6 +23,10 @@ namespace mc {
 // Opens path for reading if it is a regular file (a symbolic link to one counts), never waiting
 // for a writer. False, with the reason, otherwise.
 bool openRegularFile(QFile &file, const QString &path, QString *reason = nullptr);
+
+// Reads what is left of an open device, at most maxSize bytes: false (out empty) when there is
+// more or a read failed. A buffer of the device's own size is taken, not one of maxSize.
+bool readBounded(QIODevice &device, qint64 maxSize, QByteArray &out);
 
 // Reads a regular file of at most maxSize bytes whole. False (out empty, reason set) when it is
 // missing, not a regular file, larger, or could not be read.

@@ -1,6 +1,7 @@
 // The settings-library format that reads and writes through IniFile (see the header).
 #include "profile/inifileformat.h"
 
+#include "profile/filesave.h"
 #include "profile/inifile.h"
 #include "profile/log.h"
 
@@ -14,9 +15,11 @@ bool readIni(QIODevice &device, QSettings::SettingsMap &map)
 {
     // Callers check the size before they open a file (settingsFileUsable); one more bound here
     // keeps a device that never ends from filling memory.
-    const QByteArray bytes = device.read(IniFile::kMaxFileSize + 1);
-    if (bytes.size() > IniFile::kMaxFileSize) {
-        qCWarning(lcProfile, "A settings file larger than %lld bytes is read as empty.",
+    QByteArray bytes;
+    if (!readBounded(device, IniFile::kMaxFileSize, bytes)) {
+        qCWarning(lcProfile,
+                  "A settings file larger than %lld bytes, or one that could not be "
+                  "read, is read as empty.",
                   static_cast<long long>(IniFile::kMaxFileSize));
         return false;
     }

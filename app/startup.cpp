@@ -72,10 +72,6 @@ int runMousecfg(int argc, char **argv)
     // raises this bound after the first such buffer is freed, and the next ones then stay in
     // the heap as megabytes of free but resident memory for the program's whole life.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    // By default every thread that allocates gets a heap of its own, kept with its free space
-    // for the program's life. The few threads here (status poller, start-up workers, Qt's own)
-    // allocate little and seldom: one heap for all holds 0.4 MB less after start.
-    mallopt(M_ARENA_MAX, 1);
 #endif
     // The profile key table (thousands of names, needed by the first store load) is built
     // while the application object connects to the display, which is mostly waiting. Plain

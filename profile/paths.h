@@ -31,9 +31,9 @@ QString userDataDir(); // $XDG_DATA_HOME/mousecfg (~/.local/share/mousecfg)
 // read from where they were installed, so an update of the package reaches every user.
 QString readOnlyDir();
 QString skinDir(); // readOnlyDir() + "/skin"
-// What the program keeps only to start faster and may lose at any time: A + "/cache" for a named
-// data folder or one beside the executable, $XDG_CACHE_HOME/mousecfg beside the user's data
-// folder.
+// The program's cache folder: A + "/cache" for a named data folder or one beside the
+// executable, $XDG_CACHE_HOME/mousecfg beside the user's data folder. Nothing is kept there any
+// more; it is named only so that what earlier versions left there can be removed.
 QString cacheDir();
 QString langDir(); // readOnlyDir() + "/lang"
 

@@ -109,6 +109,14 @@ int main(int argc, char *argv[])
         QGuiApplication::platformName() != QLatin1String("wayland"))
         route = OsdRoute::Window;
     qCDebug(mc::lcOsd, "On-screen display through a %s", osdRouteName(route));
+    // On Wayland a window of our own is a toplevel, and the compositor hands it the focus when
+    // it appears: taken from a game in play. With neither layer shell nor a notification server
+    // nothing can show there without taking the focus, so announcements are left unshown.
+    const bool unshown =
+        route == OsdRoute::Window && QGuiApplication::platformName() == QLatin1String("wayland");
+    if (unshown)
+        qCWarning(mc::lcOsd, "Neither layer shell nor a notification server: announcements are "
+                             "not shown, as a window would take the focus");
 
     QTimer idleExit;
     idleExit.setSingleShot(true);
@@ -137,7 +145,7 @@ int main(int argc, char *argv[])
         QObject::connect(notifier.get(), &OsdNotifier::hidden, &app, onHidden);
     }
 #endif
-    if (route != OsdRoute::Notification) {
+    if (route != OsdRoute::Notification && !unshown) {
         window = std::make_unique<OsdWindow>(route == OsdRoute::LayerShell);
 #ifdef Q_OS_WIN
         window->winId(); // the configuration program looks the window up by its title

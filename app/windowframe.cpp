@@ -24,6 +24,8 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -324,6 +326,11 @@ void MousecfgWidget::finishStartup()
     m_profiles->takeSystemPointerSpeed();
     // Only read when a profile is added or reset; the write is skipped when nothing changed.
     WriteDefaultProfileFile();
+    // Earlier versions kept the first frame's images decoded in the cache folder; the start was
+    // no faster for it, and the file held megabytes.
+    const QString cache = cacheDir();
+    if (QFile::remove(cache + QStringLiteral("/first-frame-images.bin")))
+        QDir().rmdir(cache);
 }
 
 void MousecfgWidget::startupShowRequest()

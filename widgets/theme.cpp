@@ -9,7 +9,6 @@
 #include "widgets/uiscale.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -296,11 +295,6 @@ void finishSkinPreload()
         p.done.clear();
     }
     p.paths.clear();
-    // Earlier versions kept the first frame's images decoded in the cache folder; the start was
-    // no faster for it, and the file held megabytes.
-    const QString cache = cacheDir();
-    if (QFile::remove(cache + QStringLiteral("/first-frame-images.bin")))
-        QDir().rmdir(cache);
     // Qt converts and scales large images on its shared pool's threads, which would idle on
     // for half a minute with their stacks and heaps; nothing else here uses the pool.
     QThreadPool::globalInstance()->waitForDone(100);

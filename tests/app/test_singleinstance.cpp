@@ -334,7 +334,20 @@ private slots:
             if (box.isEmpty())
                 QTest::qWait(100);
         }
-        QVERIFY2(!box.isEmpty(), "no window came up");
+        if (box.isEmpty()) {
+            // Say what became of the program, so a failure on a machine we cannot reach is
+            // still readable.
+            program.waitForFinished(2000);
+            const QByteArray why =
+                "no window came up; program " +
+                QByteArray(program.state() == QProcess::Running ? "still running"
+                           : program.exitStatus() == QProcess::CrashExit
+                               ? "crashed"
+                               : "exited with " + QByteArray::number(program.exitCode())) +
+                "\n--- its standard error:\n" + program.readAllStandardError() +
+                "\n--- the X server's:\n" + xvfb.readAllStandardError();
+            QFAIL(why.constData());
+        }
         QVERIFY(!program.waitForFinished(300)); // the box waits for the user
         xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), box.section('\n', 0, 0)});
         xdotool({QStringLiteral("key"), QStringLiteral("Return")});

@@ -203,12 +203,32 @@ QSize heldSize(const QString &entry, double factor)
     return QSize(qMax(1, int(w * factor)), qMax(1, int(h * factor)));
 }
 
+// A large picture may come as two files, Qt's way: "X.png" at its design size and "X@2x.png"
+// drawn twice as large. Above the design scale the large one keeps it sharp; at it the small
+// one spares decoding and shrinking four times the pixels (for a product picture, most of the
+// image worker's start-up).
+QString sourceForFactor(const QString &path, double factor)
+{
+    if (factor <= 1.0 + 1e-6)
+        return path;
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot <= path.lastIndexOf(QLatin1Char('/')))
+        return path;
+    const QString large = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+    return QFileInfo::exists(large) ? large : path;
+}
+
 // Reads a skin image at the size the scale factor needs, tinted to the theme colour and ready
 // to draw. Safe on any thread.
 QImage readSkinImage(const QString &path, const QColor &tint, double factor)
 {
-    QImageReader reader(path);
-    const QSize want = heldSize(reader.text(QLatin1String(kDesignSizeKey)), factor);
+    const QString source = sourceForFactor(path, factor);
+    QImageReader reader(source);
+    QSize want = heldSize(reader.text(QLatin1String(kDesignSizeKey)), factor);
+    // A large file that does not say its design size is twice it, by its name.
+    if (!want.isValid() && source != path && reader.size().isValid())
+        want = QSize(qMax(1, int(reader.size().width() / 2 * factor)),
+                     qMax(1, int(reader.size().height() / 2 * factor)));
     QImage img = reader.read();
     if (img.isNull())
         return img;

@@ -1,6 +1,7 @@
 // The sample product's pictures: the mouse seen from above (Mouse.png), from the left side
 // (<product>_Side.png beside the product folder) and one hover picture per panel button
-// (mouse_<n>.png) with that button lit in the accent colour.
+// (mouse_<n>.png) with that button lit in the accent colour; each also drawn twice as large
+// (name@2x.png) for scales above the design size.
 #include "skinpaint.h"
 
 #include <QLinearGradient>
@@ -198,15 +199,15 @@ int writeProductImages(const QString &dir, const QString &productName)
     int n = 0;
     Canvas front(300, 400, kStretched);
     topView(front.p(), 0);
-    n += front.save(dir, folder + QStringLiteral("Mouse.png"));
+    n += front.saveWithLarge(dir, folder + QStringLiteral("Mouse.png"));
     for (int i = 1; i <= 16; ++i) {
         Canvas hover(300, 400, kStretched);
         topView(hover.p(), i);
-        n += hover.save(dir, folder + QStringLiteral("mouse_%1.png").arg(i));
+        n += hover.saveWithLarge(dir, folder + QStringLiteral("mouse_%1.png").arg(i));
     }
     Canvas side(300, 300, kStretched);
     sideView(side.p());
-    n += side.save(dir, QStringLiteral("mouse/") + productName + QStringLiteral("_Side.png"));
+    n += side.saveWithLarge(dir, QStringLiteral("mouse/") + productName + QStringLiteral("_Side.png"));
     return n;
 }
 

@@ -72,6 +72,21 @@ bool Canvas::save(const QString &dir, const QString &name)
     return img.save(path, "PNG", 80);
 }
 
+bool Canvas::saveWithLarge(const QString &dir, const QString &name)
+{
+    // "X@2x.png" as drawn, "X.png" shrunk to the design size: the program reads the small one
+    // at the design scale, where it would otherwise decode and shrink the large one.
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (m_density == kNatural || dot < 0)
+        return save(dir, name);
+    if (!save(dir, name.left(dot) + QStringLiteral("@2x") + name.mid(dot)))
+        return false;
+    QImage small =
+        image().scaled(m_designW, m_designH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    setDesignSize(small, m_designW, m_designH);
+    return small.save(dir + QLatin1Char('/') + name, "PNG", 80);
+}
+
 QPainterPath roundedRect(const QRectF &r, qreal radius)
 {
     QPainterPath path;

@@ -43,6 +43,9 @@ public:
     QPainter &p() { return m_painter; }
     QImage image(); // ends painting
     bool save(const QString &dir, const QString &name);
+    // Large pictures: the drawing as name@2x and a copy at the design size as name; counts as
+    // one image written.
+    bool saveWithLarge(const QString &dir, const QString &name);
 
 private:
     QImage m_image;

@@ -169,6 +169,25 @@ private slots:
         QCOMPARE(skinPixmap(odd).size(), QSize(40, 20));
         setScaleFactor(1.5);
         QCOMPARE(skinPixmap(big).size(), QSize(30, 15));
+
+        // A picture with a twice-as-large file: the small one at the design scale, the large
+        // one above it, even when the large one does not say its design size.
+        for (const char *design : {"20x10", ""}) {
+            QImage small(20, 10, QImage::Format_ARGB32);
+            small.fill(Qt::green);
+            small.save(skinPath(QStringLiteral("pair.png")), "PNG");
+            QImage large(40, 20, QImage::Format_ARGB32);
+            large.fill(Qt::blue);
+            if (*design)
+                large.setText(QStringLiteral("DesignSize"), QLatin1String(design));
+            large.save(skinPath(QStringLiteral("pair@2x.png")), "PNG");
+            for (double factor : {1.0, 1.5}) {
+                setScaleFactor(factor);
+                const QImage got = skinImage(skinPath(QStringLiteral("pair.png")));
+                QCOMPARE(got.size(), factor > 1 ? QSize(30, 15) : QSize(20, 10));
+                QCOMPARE(got.pixelColor(5, 5), factor > 1 ? QColor(Qt::blue) : QColor(Qt::green));
+            }
+        }
         setScaleFactor(1.0);
     }
 };

@@ -38,19 +38,18 @@ KivPushButton::KivPushButton(const QStringList &imagePaths, QWidget *parent,
 void KivPushButton::setImages(const QStringList &imagePaths)
 {
     m_paths = imagePaths;
-    m_images.clear();
-    m_loaded = false;
+    m_images = QVector<QPixmap>(m_paths.size());
+    m_read = QVector<bool>(m_paths.size(), false);
     update();
 }
 
-const QVector<QPixmap> &KivPushButton::images() const
+const QPixmap &KivPushButton::image(int index) const
 {
-    if (!m_loaded) {
-        for (const QString &path : m_paths)
-            m_images.append(skinPixmap(path));
-        m_loaded = true;
+    if (!m_read.at(index)) {
+        m_images[index] = skinPixmap(m_paths.at(index));
+        m_read[index] = true;
     }
-    return m_images;
+    return m_images.at(index);
 }
 
 void KivPushButton::setText(const QString &text)
@@ -116,8 +115,8 @@ QSize KivPushButton::sizeHint() const
         if (!single.isNull())
             return single.size();
     }
-    if (!images().isEmpty() && !images().first().isNull())
-        return images().first().size();
+    if (!m_paths.isEmpty() && !image(0).isNull())
+        return image(0).size();
     return QPushButton::sizeHint();
 }
 
@@ -184,13 +183,12 @@ void KivPushButton::mouseReleaseEvent(QMouseEvent *event)
 
 const QPixmap *KivPushButton::imageOfState() const
 {
-    const QVector<QPixmap> &list = images();
-    if (list.isEmpty())
+    if (m_paths.isEmpty())
         return nullptr;
     // A state without its own image falls back to the normal one rather than reading past
     // the list (many buttons have two or three images only).
-    const int index = m_state < list.size() ? m_state : 0;
-    return &list.at(index);
+    const int index = m_state < m_paths.size() ? m_state : 0;
+    return &image(index);
 }
 
 void KivPushButton::paintEvent(QPaintEvent *)

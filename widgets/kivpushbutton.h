@@ -79,14 +79,15 @@ protected:
 
 private:
     const QPixmap *imageOfState() const;
-    const QVector<QPixmap> &images() const;
+    const QPixmap &image(int index) const;
 
-    // Images are read when the button first paints or is measured: many buttons of the main
-    // window keep an empty geometry and never need theirs, and start-up is faster without.
+    // Each state's image is read when the button first shows or is measured in that state:
+    // many buttons of the main window keep an empty geometry and never need theirs, and the
+    // hover and pressed images wait for the pointer rather than delay the first frame.
     QStringList m_paths;
     QString m_singlePath;
-    mutable QVector<QPixmap> m_images;
-    mutable bool m_loaded = false;
+    mutable QVector<QPixmap> m_images; // one per path, null until read
+    mutable QVector<bool> m_read;
     QString m_text;
     int m_state = Normal;
     bool m_checkable = false;

@@ -20,7 +20,12 @@ RunImage::RunImage(const QImage &image)
 {
     if (image.isNull() || image.width() > 0xFFFF)
         return;
-    const QImage img = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Straight (not premultiplied) pixels, as a PNG decodes, are read as they are and only each
+    // run's colour is premultiplied: converting the whole picture first cost more than finding
+    // its runs.
+    const bool straight = image.format() == QImage::Format_ARGB32;
+    const QImage img =
+        straight ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     m_size = img.size();
     const qint64 budget = qint64(img.sizeInBytes()) / kMaxRunShare / qint64(sizeof(Run));
     QVector<Run> row;
@@ -37,7 +42,8 @@ RunImage::RunImage(const QImage &image)
             int end = x + 1;
             while (end < img.width() && line[end] == line[x])
                 ++end;
-            row.append(Run{quint16(x), quint16(end - x), line[x]});
+            row.append(
+                Run{quint16(x), quint16(end - x), straight ? qPremultiply(line[x]) : line[x]});
             x = end;
         }
         m_bands.append(Band{y, 1, int(m_runs.size()), int(row.size())});
@@ -45,7 +51,7 @@ RunImage::RunImage(const QImage &image)
         if (m_runs.size() > budget) {
             m_bands.clear();
             m_runs.clear();
-            m_pixels = img;
+            m_pixels = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
             return;
         }
     }

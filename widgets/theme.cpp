@@ -218,8 +218,8 @@ QString sourceForFactor(const QString &path, double factor)
     return QFileInfo::exists(large) ? large : path;
 }
 
-// Reads a skin image at the size the scale factor needs, tinted to the theme colour and ready
-// to draw. Safe on any thread.
+// Reads a skin image at the size the scale factor needs, tinted to the theme colour. Safe on
+// any thread.
 QImage readSkinImage(const QString &path, const QColor &tint, double factor)
 {
     const QString source = sourceForFactor(path, factor);
@@ -234,9 +234,12 @@ QImage readSkinImage(const QString &path, const QColor &tint, double factor)
         return img;
     if (want.isValid() && want != img.size())
         img = img.scaled(want, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Left in the format the decoder gave (premultiplied only when scaled or tinted): making a
+    // pixmap premultiplies anyway, and the background's runs premultiply only their colours,
+    // where converting its whole picture first took a millisecond of the start-up worker.
     if (tint.rgb() != skinAccent().rgb())
         img = tintAccent(img, tint);
-    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return img;
 }
 
 // The worker hands each image over as soon as it is read, so the window waits only for the
@@ -416,3 +419,4 @@ void paintDialogBackground(QWidget *dialog, const QString &image)
 }
 
 } // namespace mc
+

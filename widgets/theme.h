@@ -69,8 +69,9 @@ QString skinPath(const QString &name);
 // held at design size times the scale factor in use (smoothly scaled once, when read); any
 // other image at the size of its file.
 QPixmap skinPixmap(const QString &path);
-// The same image read for one user and not shared (a null image when missing): for a large
-// image its user keeps in a cheaper form of its own.
+// The same image read for one user and not shared (a null image when missing), in the format
+// the decoder gave (straight ARGB for a PNG with alpha): for a large image its user keeps in a
+// cheaper form of its own.
 QImage skinImage(const QString &path);
 
 } // namespace mc

@@ -53,11 +53,14 @@ class TestRunImage : public QObject
 private slots:
     void backgroundIsSmallAndExact()
     {
-        const QImage img = QImage(QStringLiteral(MC_BIN_DIR "/skin/cfgMainback.png"))
-                               .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage decoded(QStringLiteral(MC_BIN_DIR "/skin/cfgMainback.png"));
+        const QImage img = decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QVERIFY(!img.isNull());
         const RunImage runs(img);
         QVERIFY(runs.heldAsRuns());
+        // Straight from the decoder (not premultiplied), the runs come to the same pixels.
+        QCOMPARE(decoded.format(), QImage::Format_ARGB32);
+        QCOMPARE(RunImage(decoded).toImage(), img);
         QVERIFY2(runs.byteCount() * 20 < img.sizeInBytes(), "runs barely smaller than pixels");
         QCOMPARE(runs.toImage(), img);
         for (const QRect &clip : {QRect(QPoint(0, 0), img.size()), QRect(37, 5, 301, 90),
@@ -82,6 +85,13 @@ private slots:
         QCOMPARE(runs.toImage(), img);
         QVERIFY(samePixels(drawnThrough(runs, QRect(3, 4, 20, 30)), drawnDirectly(img, QRect(3, 4, 20, 30))));
         QVERIFY(RunImage(QImage()).isNull());
+        // Straight and half transparent: held as pixels, premultiplied like the rest.
+        QImage straight(img.size(), QImage::Format_ARGB32);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                straight.setPixel(x, y, (rng.generate() & 0x00FFFFFFu) | 0x80000000u);
+        QCOMPARE(RunImage(straight).toImage(),
+                 straight.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
 };
 

@@ -26,15 +26,19 @@ QByteArray hexLine(char direction, const QByteArray &bytes)
                                       size_t(bytes.size()));
 }
 
-// The recorded status answer that follows line i, for the query written there.
-const TraceLine *recordedStatusAnswer(const TraceFile &trace, int i)
+// The recorded answer that follows line i, for the request written there: one of its command
+// before the next request of that command, else none (the request went unanswered, as a loaded
+// machine's reads may time out).
+const TraceLine *recordedAnswer(const TraceFile &trace, int i)
 {
+    const uint8_t command = commandOf(trace.lines.at(i).bytes);
     for (int k = i + 1; k < trace.lines.size(); ++k) {
         const TraceLine &l = trace.lines.at(k);
-        if (l.direction == '<' && commandOf(l.bytes) == frame::kStatus)
+        if (commandOf(l.bytes) != command)
+            continue;
+        if (l.direction == '<')
             return &l;
-        if (l.direction == '>' && commandOf(l.bytes) == frame::kStatus)
-            return nullptr; // the next query: this one went unanswered
+        return nullptr; // the next request: this one went unanswered
     }
     return nullptr;
 }
@@ -79,17 +83,18 @@ ReplayResult replayTrace(const TraceFile &trace, EmulatedMouse &mouse, const Rep
                 recorded.append(line.bytes);
             continue;
         }
-        if (options.followRecordedStatus && commandOf(line.bytes) == frame::kStatus) {
-            if (const TraceLine *answer = recordedStatusAnswer(trace, i))
-                takeStatusFrom(mouse, answer->bytes);
-        }
+        const TraceLine *recordedReply = recordedAnswer(trace, i);
+        if (options.followRecordedStatus && commandOf(line.bytes) == frame::kStatus &&
+            recordedReply)
+            takeStatusFrom(mouse, recordedReply->bytes);
         mouse.write(h, reinterpret_cast<const uint8_t *>(line.bytes.constData()),
                     size_t(line.bytes.size()));
         ++result.written;
         uint8_t buffer[kReadSize];
         for (int n; (n = mouse.readTimeout(h, buffer, kReadSize, 0)) > 0;) {
             const QByteArray answer(reinterpret_cast<const char *>(buffer), n);
-            if (commandOf(answer) != frame::kChangeReport)
+            // What the recording has no answer for has nothing to be compared with.
+            if (commandOf(answer) != frame::kChangeReport && recordedReply)
                 replayed.append(answer);
         }
     }

@@ -167,15 +167,33 @@ const char kMenuStyle[] =
     "QMenu::item:pressed{border: 0px solid rgb(255,255,255);"
     "background-color:rgb(200,200,200);}";
 
-void styleMenu(QMenu *menu)
+namespace {
+
+void applyMenuStyle(QMenu *menu)
 {
-    if (!menu)
-        return;
     // A style sheet set again, even the same one, restyles the menu and all it holds: menus
     // rebuilt at start-up paid for that every time.
     if (menu->styleSheet() != QLatin1String(kMenuStyle))
         menu->setStyleSheet(QLatin1String(kMenuStyle));
     menu->setFont(sharedFont());
+}
+
+} // namespace
+
+void styleMenu(QMenu *menu)
+{
+    if (!menu)
+        return;
+    // Restyling a menu restyles all it holds: a hidden one takes its style as it is about to
+    // show (before it measures its items), so the window's many menus cost nothing before its
+    // first frame. The font is taken again at every showing, so a language chosen since counts.
+    static const char kStyledOnShow[] = "mcStyledOnShow";
+    if (!menu->property(kStyledOnShow).toBool()) {
+        menu->setProperty(kStyledOnShow, true);
+        QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] { applyMenuStyle(menu); });
+    }
+    if (menu->isVisible())
+        applyMenuStyle(menu);
 }
 
 namespace {

@@ -34,7 +34,8 @@ int colorMode(); // PROFILE/ColorMode of the product description
 void resetThemeCache();
 
 extern const char kMenuStyle[];
-void styleMenu(QMenu *menu); // menu style sheet and the shared font
+// The menu style sheet and the shared font, applied as the menu shows (at once if it is shown).
+void styleMenu(QMenu *menu);
 
 // Starts reading the given images on a worker thread, sized for the scale factor given, so that
 // decoding overlaps with the start of the program; skinPixmap takes them from there (and waits

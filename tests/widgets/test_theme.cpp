@@ -104,6 +104,9 @@ private slots:
         fx.setConfig(QStringLiteral("FONT_LIST/FONT_SIZE_0"), 15);
         QMenu menu;
         styleMenu(&menu);
+        menu.addAction(QStringLiteral("a"));
+        menu.popup(QPoint(0, 0)); // a hidden menu is styled as it shows
+        QTRY_VERIFY(menu.isVisible());
         const QString css = menu.styleSheet();
         const int plain = css.indexOf(QLatin1String("QMenu{"));
         const int item = css.indexOf(QLatin1String("QMenu::item{"));

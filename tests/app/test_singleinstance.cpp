@@ -315,11 +315,6 @@ private slots:
         env.insert(QStringLiteral("TMPDIR"), tmp);
         env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
 
-        QProcess program;
-        program.setProcessEnvironment(env);
-        program.start(bin + QStringLiteral("/mousecfg"),
-                      {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--emulate")});
-        QVERIFY(program.waitForStarted());
         const auto xdotool = [&env](const QStringList &args) {
             QProcess x;
             x.setProcessEnvironment(env);
@@ -327,16 +322,25 @@ private slots:
             x.waitForFinished(20000);
             return QString::fromLatin1(x.readAllStandardOutput()).trimmed();
         };
+        QProcess program;
+        program.setProcessEnvironment(env);
         QString box;
-        for (int i = 0; i < 100 && box.isEmpty() && program.state() == QProcess::Running; ++i) {
-            box = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                           QStringLiteral("--pid"), QString::number(program.processId())});
-            if (box.isEmpty())
-                QTest::qWait(100);
-        }
-        if (box.isEmpty()) {
-            // Say what became of the program, so a failure on a machine we cannot reach is
-            // still readable.
+        // One start that ends before its box came up is said and tried again (it happened once
+        // on a loaded CI machine and never here); a second one fails the test with what became
+        // of the program, so a failure on a machine we cannot reach is still readable.
+        for (int attempt = 1; attempt <= 2 && box.isEmpty(); ++attempt) {
+            program.start(bin + QStringLiteral("/mousecfg"),
+                          {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--emulate")});
+            QVERIFY(program.waitForStarted());
+            for (int i = 0; i < 100 && box.isEmpty() && program.state() == QProcess::Running;
+                 ++i) {
+                box = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                               QStringLiteral("--pid"), QString::number(program.processId())});
+                if (box.isEmpty())
+                    QTest::qWait(100);
+            }
+            if (!box.isEmpty())
+                break;
             program.waitForFinished(2000);
             const QByteArray why =
                 "no window came up; program " +
@@ -346,7 +350,9 @@ private slots:
                                : "exited with " + QByteArray::number(program.exitCode())) +
                 "\n--- its standard error:\n" + program.readAllStandardError() +
                 "\n--- the X server's:\n" + xvfb.readAllStandardError();
-            QFAIL(why.constData());
+            if (program.state() == QProcess::Running || attempt == 2)
+                QFAIL(why.constData());
+            qWarning("%s", why.constData());
         }
         QVERIFY(!program.waitForFinished(300)); // the box waits for the user
         xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), box.section('\n', 0, 0)});

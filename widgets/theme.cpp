@@ -250,6 +250,9 @@ QImage readSkinImage(const QString &path, const QColor &tint, double factor)
     QImage img = reader.read();
     if (img.isNull())
         return img;
+    // Qt takes an "@2x" name for a picture to be drawn at half its pixels; this program sizes
+    // every image to its own scale factor itself.
+    img.setDevicePixelRatio(1.0);
     if (want.isValid() && want != img.size())
         img = img.scaled(want, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // Left in the format the decoder gave (premultiplied only when scaled or tinted): making a

@@ -189,6 +189,9 @@ private slots:
                 const QImage got = skinImage(skinPath(QStringLiteral("pair.png")));
                 QCOMPARE(got.size(), factor > 1 ? QSize(30, 15) : QSize(20, 10));
                 QCOMPARE(got.pixelColor(5, 5), factor > 1 ? QColor(Qt::blue) : QColor(Qt::green));
+                // Drawn at its pixels: Qt's own reading of the name would halve it.
+                QCOMPARE(got.devicePixelRatio(), 1.0);
+                QCOMPARE(skinPixmap(skinPath(QStringLiteral("pair.png"))).devicePixelRatio(), 1.0);
             }
         }
         setScaleFactor(1.0);

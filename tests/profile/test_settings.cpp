@@ -252,6 +252,11 @@ void TestSettings::fileNameLengthCountsBytes()
     QVERIFY(isSafeFileName(QString(100, QChar(0xE9))));
     QVERIFY(!isSafeFileName(QString(130, QChar(0xE9))));
     QVERIFY(isSafeFileName(QString(200, QLatin1Char('e'))));
+    // Windows' device names, in any case and with any extension, and only those.
+    for (const char *device : {"con", "Aux.txt", "NUL.tar.gz", "com9", "Lpt1.conf"})
+        QVERIFY2(!isSafeFileName(QLatin1String(device)), device);
+    for (const char *plain : {"CONSOLE", "com0", "COM10", "LPT", "xcon", "NUL_", "aux-1"})
+        QVERIFY2(isSafeFileName(QLatin1String(plain)), plain);
 }
 
 void TestSettings::macroCountSkipsGaps()

@@ -181,6 +181,9 @@ ProfileBar::ProfileBar(QWidget *parent) : QWidget(parent)
                                                                      "2px solid %1}")
                                                           .arg(themeColour().name()));
     m_nameEdit->setMaxLength(64);
+    // Its font from the start (relayout sets it again for a new scale): the names it is given
+    // before the first layout would otherwise be laid out once more in another font.
+    m_nameEdit->setFont(sharedFont());
     connect(m_nameEdit, &QLineEdit::returnPressed, this,
             [this] { emit renameRequested(m_nameEdit->text()); });
     m_nameLabel->setBuddy(m_nameEdit);

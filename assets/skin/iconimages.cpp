@@ -2,7 +2,7 @@
 #include "gifwriter.h"
 #include "skinpaint.h"
 
-#include <QFile>
+#include <QSaveFile>
 #include <QtMath>
 
 #include <functional>
@@ -222,10 +222,10 @@ bool writeLoadingGif(const QString &path)
         }
         frames.append({idx, 80});
     }
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    return out.write(encodeGif(frames, palette)) > 0;
+    // Whole or not at all, as every image of the skin.
+    const QByteArray gif = encodeGif(frames, palette);
+    QSaveFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(gif) == gif.size() && out.commit();
 }
 
 } // namespace mc::skin

@@ -83,7 +83,7 @@ int main(int argc, char **argv)
             return 64;
         const int n = mc::skin::writeDesktopIcons(hicolor, name);
         std::printf("mc_skingen: %d icons in %s\n", n, qPrintable(hicolor));
-        return n > 0 ? 0 : 1;
+        return n > 0 && mc::skin::imageWriteFailures() == 0 ? 0 : 1;
     }
 
     const QString out = option("--out");
@@ -100,7 +100,15 @@ int main(int argc, char **argv)
     n += mc::skin::writeIconImages(out);
     for (const QString &name : productNames(option("--product-file"), option("--config")))
         n += mc::skin::writeProductImages(out, name);
-    n += mc::skin::writeLoadingGif(out + QStringLiteral("/loading.gif"));
+    const bool gifWritten = mc::skin::writeLoadingGif(out + QStringLiteral("/loading.gif"));
+    n += gifWritten ? 1 : 0;
+    const int failed = mc::skin::imageWriteFailures() + (gifWritten ? 0 : 1);
+    if (failed > 0) {
+        // The build stops here: a skin with images missing would otherwise ship.
+        std::fprintf(stderr, "mc_skingen: %d images could not be written in %s\n", failed,
+                     qPrintable(out));
+        return 1;
+    }
     std::printf("mc_skingen: %d images in %s\n", n, qPrintable(out));
     return 0;
 }

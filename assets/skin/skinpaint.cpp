@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
 
 namespace mc::skin {
 
@@ -60,16 +62,48 @@ QImage Canvas::image()
     return m_image;
 }
 
-bool Canvas::save(const QString &dir, const QString &name)
+namespace {
+int g_writeFailures = 0;
+} // namespace
+
+int imageWriteFailures()
 {
-    const QString path = dir + QLatin1Char('/') + name;
+    return g_writeFailures;
+}
+
+bool writeImage(const QImage &image, const QString &path, const char *format)
+{
+    const bool ok = writeImageFile(image, path, format);
+    if (!ok)
+        ++g_writeFailures;
+    return ok;
+}
+
+bool writeImageFile(const QImage &image, const QString &path, const char *format)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
+    // Written aside and renamed: a full disk or a failed write leaves the old image whole,
+    // and the build, told of the failure, draws it again.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QImageWriter writer(&file, format);
     // The fastest deflate level: the program decodes these at start-up, where every
     // millisecond shows, and inflating a lightly packed file is quicker.
+    writer.setQuality(80);
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool Canvas::save(const QString &dir, const QString &name)
+{
     QImage img = image();
     if (m_density != kNatural)
         setDesignSize(img, m_designW, m_designH);
-    return img.save(path, "PNG", 80);
+    return writeImage(img, dir + QLatin1Char('/') + name);
 }
 
 bool Canvas::saveWithLarge(const QString &dir, const QString &name)
@@ -84,7 +118,7 @@ bool Canvas::saveWithLarge(const QString &dir, const QString &name)
     QImage small =
         image().scaled(m_designW, m_designH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     setDesignSize(small, m_designW, m_designH);
-    return small.save(dir + QLatin1Char('/') + name, "PNG", 80);
+    return writeImage(small, dir + QLatin1Char('/') + name);
 }
 
 QPainterPath roundedRect(const QRectF &r, qreal radius)

@@ -59,6 +59,11 @@ private:
 // a skin drawn in another entry is what that recolouring must come to.
 void setAccentEntry(int entry);
 
+// Writes an image file whole or not at all (its folder made first); false when it failed.
+// Failures are counted, so the generator can end with an error rather than report success.
+bool writeImage(const QImage &image, const QString &path, const char *format = "PNG");
+bool writeImageFile(const QImage &image, const QString &path, const char *format);
+int imageWriteFailures();
 QPainterPath roundedRect(const QRectF &r, qreal radius);
 void fillRounded(QPainter &p, const QRectF &r, qreal radius, const QBrush &fill,
                  const QColor &border = QColor(), qreal borderWidth = 1.0);

@@ -90,7 +90,7 @@ bool background(const QString &dir)
     const QString path = dir + QStringLiteral("/cfgMainback.png");
     QImage img = solidShape(c.image());
     setDesignSize(img, 999, 640);
-    return img.save(path, "PNG", 80);
+    return writeImage(img, path);
 }
 
 // The title rule sits at 48.5 of the message box's 309 pixels; the dialogs that stretch this
@@ -193,8 +193,8 @@ QImage iconImage(int side)
 bool programIcon(const QString &dir)
 {
     // One 64-pixel image: the tray and the title bar scale it down smoothly.
-    bool ok = iconImage(64).save(dir + QStringLiteral("/icon.ico"), "ico");
-    ok = iconImage(256).save(dir + QStringLiteral("/icon.png")) && ok;
+    bool ok = writeImage(iconImage(64), dir + QStringLiteral("/icon.ico"), "ico");
+    ok = writeImage(iconImage(256), dir + QStringLiteral("/icon.png")) && ok;
     return ok;
 }
 
@@ -212,9 +212,10 @@ int writeDesktopIcons(const QString &hicolorDir, const QString &iconName)
     // The sizes desktops look for first; anything between is scaled from the nearest.
     int n = 0;
     for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString dir = QStringLiteral("%1/%2x%2/apps").arg(hicolorDir).arg(side);
-        n += QDir().mkpath(dir) &&
-             iconImage(side).save(dir + QLatin1Char('/') + iconName + QStringLiteral(".png"));
+        n += writeImage(iconImage(side), QStringLiteral("%1/%2x%2/apps/%3.png")
+                                             .arg(hicolorDir)
+                                             .arg(side)
+                                             .arg(iconName));
     }
     return n;
 }

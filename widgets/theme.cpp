@@ -244,9 +244,11 @@ QImage readSkinImage(const QString &path, const QColor &tint, double factor)
     QImageReader reader(source);
     QSize want = heldSize(reader.text(QLatin1String(kDesignSizeKey)), factor);
     // A large file that does not say its design size is twice it, by its name.
-    if (!want.isValid() && source != path && reader.size().isValid())
-        want = QSize(qMax(1, int(reader.size().width() / 2 * factor)),
-                     qMax(1, int(reader.size().height() / 2 * factor)));
+    if (!want.isValid() && source != path)
+        want = heldSize(QStringLiteral("%1x%2")
+                            .arg(reader.size().width() / 2)
+                            .arg(reader.size().height() / 2),
+                        factor);
     QImage img = reader.read();
     if (img.isNull())
         return img;
@@ -440,4 +442,3 @@ void paintDialogBackground(QWidget *dialog, const QString &image)
 }
 
 } // namespace mc
-

@@ -111,6 +111,17 @@ click_at() {
 # Clicks the middle of a control placed at design geometry (x, y, w, h).
 click_box() { click_at "$1" "$(($2 + $4 / 2))" "$(($3 + $5 / 2))"; }
 
+# Width in screen pixels of what window $1 shows in colour $6 (#rrggbb, give or take a little)
+# inside its design box (x, y, w, h), from a fresh screenshot; 0 when nothing there has it.
+colour_width() {
+    local win=$1 s=$E2E_DPI
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    import -window root png:- 2>/dev/null |
+        convert - -crop "$(($4 * s / 96))x$(($5 * s / 96))+$((X + $2 * s / 96))+$((Y + $3 * s / 96))" \
+            +repage -fuzz 12% -fill white -opaque "$6" -fuzz 0 -fill black +opaque white \
+            -trim -format '%w' info: 2>/dev/null || echo 0
+}
+
 send_control() { printf '%s\n' "$@" >"$CONTROL"; }
 
 # Waits until the trace holds a line matching the extended regular expression $1.

@@ -25,6 +25,13 @@ win=$(wait_window "^$product\$") || fail "the window \"$product\" did not appear
 sleep 0.5
 shot start
 
+# The product picture fills its box at the scale in use: its lit strip, about 162 design units
+# wide as the window shows the sample product, spans that many at any dots per inch (a picture
+# read at the wrong size showed it at half).
+strip=$(colour_width "$win" 637 99 300 400 "#BC0779")
+[ "$strip" -ge $((150 * E2E_DPI / 96)) ] && [ "$strip" -le $((175 * E2E_DPI / 96)) ] ||
+    fail "the product picture's lit strip is $strip pixels wide at $E2E_DPI dpi"
+
 # A second start hands over to the running program and ends with 1.
 rc=0
 TMPDIR="$DATA/tmp" QT_QPA_PLATFORM=xcb timeout 20 "$BIN/mousecfg" --data-dir "$DATA" \

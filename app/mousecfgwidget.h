@@ -163,6 +163,8 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Where the window draws the battery's frame (the receiver's or the cable's).
+    QRect batteryFrameRect() const;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -309,7 +311,7 @@ private:
     bool m_recording = false;             // the macro editor records: the controls are disabled
     QPointer<KivMessageBox> m_warningBox; // the open "Dongle Disconnect!" box
     int m_miceAtStart = 0;
-    int m_connectionState = 3;
+    QString m_batteryFrame = QStringLiteral("bat1.png"); // the frame the window draws
     QStringList m_mice;
 
     // Frame.

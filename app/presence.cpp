@@ -393,7 +393,9 @@ void DevicePresence::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
     m_display.barStyle = batteryBarStyle(false, themeColour(), scaleFactor());
     m_charging = iCharge != 0;
 
-    const int percent = batteryPercent(batteryMillivolts(iLowByte, iHiByte), readBatteryFull());
+    if (m_batteryFull < 0)
+        m_batteryFull = readBatteryFull();
+    const int percent = batteryPercent(batteryMillivolts(iLowByte, iHiByte), m_batteryFull);
     if (percent != m_lastPercent && m_storeLevel) {
         m_lastPercent = percent;
         writeBattery(percent);

@@ -212,6 +212,9 @@ private:
     bool m_mouseOff = false;
     bool m_charging = false;
     int m_lastPercent = -1;
+    // The voltage of a full battery, read once: a status answer comes every half minute, and
+    // reading the settings file for it each time was most of the work an answer made.
+    int m_batteryFull = -1;
     bool m_storeLevel = true; // false for the start-up level, which is no reading
     int m_unknownRate = 0;    // a rate code the store cannot hold, last reported
     StatusDisplay m_display;

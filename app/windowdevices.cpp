@@ -275,8 +275,12 @@ void MousecfgWidget::applyStatusDisplay(const StatusDisplay &d)
     m_chargePic->setVisible(d.chargingShown);
     m_donglePic->setVisible(d.connection.receiverShown);
     m_battery->setVisible(d.connection.barShown);
-    m_connectionState = d.connection.state;
-    update();
+    // The window itself draws only the battery's frame, which tells a cable from the receiver;
+    // repainting the whole window at every answer cost tens of milliseconds of an idle minute.
+    if (m_batteryFrame != d.connection.batteryFrame) {
+        m_batteryFrame = d.connection.batteryFrame;
+        update(batteryFrameRect());
+    }
 }
 
 void MousecfgWidget::announce(const QString &text)

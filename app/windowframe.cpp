@@ -158,6 +158,11 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
     qCDebug(lcApp, "window %d x %d at scale step %d", width(), height(), m_step);
 }
 
+QRect MousecfgWidget::batteryFrameRect() const
+{
+    return scaledRect(69, 581, 86, 47);
+}
+
 void MousecfgWidget::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
@@ -180,10 +185,10 @@ void MousecfgWidget::paintEvent(QPaintEvent *event)
         }
         p.drawPixmap(0, 0, cached);
     }
-    const QPixmap &frame = (m_connectionState == 0 || m_connectionState == 1) ? m_bat2 : m_bat1;
+    const QPixmap &frame = m_batteryFrame == QLatin1String("bat2.png") ? m_bat2 : m_bat1;
     if (!frame.isNull()) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(scaledRect(69, 581, 86, 47), frame);
+        p.drawPixmap(batteryFrameRect(), frame);
     }
     static bool probed = false;
     if (!probed && qEnvironmentVariableIsSet("MOUSECFG_STARTUP_PROBE")) {

@@ -11,6 +11,9 @@ KivProcessbar::KivProcessbar(QWidget *parent) : QProgressBar(parent) {}
 
 void KivProcessbar::setOwnText(const QString &text)
 {
+    // Set at every status answer of the mouse: the same text again is no reason to repaint.
+    if (m_text == text)
+        return;
     m_text = text;
     update();
 }

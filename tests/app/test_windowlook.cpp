@@ -5,6 +5,7 @@
 #include "windowfixture.h"
 
 #include <QFile>
+#include <QScreen>
 #include <QtTest>
 
 using namespace mc;
@@ -91,6 +92,40 @@ private slots:
                 }
             }
         }
+    }
+
+    // The battery's frame tells the cable from the receiver. A status answer repaints only that
+    // frame, and only when it changes: what is on the screen must still be what a whole repaint
+    // draws, with the cable plugged in and after it is pulled out.
+    void batteryFrameFollowsTheCable()
+    {
+        WindowFixture fx(true);
+        for (const QString &name : {QStringLiteral("bat1.png"), QStringLiteral("bat2.png"),
+                                    QStringLiteral("cfgMainback.png")})
+            QVERIFY(QFile::copy(QStringLiteral(MC_BIN_DIR "/skin/") + name,
+                                fx.path() + QStringLiteral("/skin/") + name));
+        // No write when the cable comes, and so no box that says how it went.
+        fx.configure(QStringLiteral("Config/ReapplyOnConnect"), 0);
+        MousecfgWidget w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QRect frame(69, 581, 86, 47); // design units, at the scale of 1
+        const auto onScreen = [&] {
+            return w.screen()->grabWindow(w.winId()).toImage().copy(frame).convertToFormat(
+                QImage::Format_RGB32);
+        };
+        const auto drawn = [&] {
+            return w.grab(frame).toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QTRY_COMPARE(onScreen(), drawn());
+        const QImage receiver = onScreen();
+        fx.mouse().plug(EmulatedMouse::Attachment::Cable);
+        QTRY_VERIFY(onScreen() != receiver);
+        QCOMPARE(onScreen(), drawn());
+        const QImage cable = onScreen();
+        fx.mouse().unplug(EmulatedMouse::Attachment::Cable);
+        QTRY_VERIFY(onScreen() != cable);
+        QCOMPARE(onScreen(), drawn());
     }
 };
 

@@ -131,12 +131,18 @@ private slots:
         QCOMPARE(colorMode(), 1);
     }
 
-    void skinPixmapOfMissingFileIsNull()
+    // A missing file is a null picture; a picture of another format under a ".png" name (put
+    // in the skin by hand) is still read.
+    void skinPixmapOfMissingOrMisnamedFile()
     {
         test::SkinFixture fx;
         QVERIFY(skinPixmap(skinPath(QStringLiteral("nothing.png"))).isNull());
         const QString file = fx.image(QStringLiteral("a.png"), Qt::red);
         QCOMPARE(skinPixmap(file).size(), QSize(20, 20));
+        QImage bmp(12, 8, QImage::Format_RGB32);
+        bmp.fill(Qt::blue);
+        QVERIFY(bmp.save(skinPath(QStringLiteral("b.png")), "BMP"));
+        QCOMPARE(skinPixmap(skinPath(QStringLiteral("b.png"))).size(), QSize(12, 8));
     }
 
     // The skin is drawn in one accent; what the widgets get shows the configured theme colour,

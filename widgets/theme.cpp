@@ -244,7 +244,12 @@ QImage readSkinImage(const QString &path, const QColor &tint, double factor)
     // The skin's images are PNGs. Told so, with detection off, the reader goes straight to Qt's
     // own decoder: detecting would first load every image-format plugin there is (and Qt Svg
     // with them) to ask each whether it reads "png", a third of the start-up worker's time.
-    QImageReader reader(source, QByteArrayLiteral("png"));
+    // (Without detection a file that cannot be opened is not refused first: libpng would be
+    // handed a closed device and complain.)
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    QImageReader reader(&file, QByteArrayLiteral("png"));
     reader.setAutoDetectImageFormat(false);
     QSize want = heldSize(reader.text(QLatin1String(kDesignSizeKey)), factor);
     // A large file that does not say its design size is twice it, by its name.
@@ -256,7 +261,8 @@ QImage readSkinImage(const QString &path, const QColor &tint, double factor)
     QImage img = reader.read();
     if (img.isNull()) {
         // A picture put in the skin by hand may be another format under a ".png" name.
-        QImageReader any(source);
+        file.seek(0);
+        QImageReader any(&file);
         img = any.read();
     }
     if (img.isNull())

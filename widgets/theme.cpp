@@ -243,7 +243,7 @@ QImage readSkinImage(const QString &path, const QColor &tint, double factor)
     const QString source = sourceForFactor(path, factor);
     // The skin's images are PNGs. Told so, with detection off, the reader goes straight to Qt's
     // own decoder: detecting would first load every image-format plugin there is (and Qt Svg
-    // with them) to ask each whether it reads "png", a third of the start-up worker's time.
+    // with them) to ask each whether it reads "png", over a millisecond for the first image.
     // (Without detection a file that cannot be opened is not refused first: libpng would be
     // handed a closed device and complain.)
     QFile file(source);

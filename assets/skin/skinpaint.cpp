@@ -63,21 +63,8 @@ QImage Canvas::image()
 }
 
 namespace {
+
 int g_writeFailures = 0;
-} // namespace
-
-int imageWriteFailures()
-{
-    return g_writeFailures;
-}
-
-bool writeImage(const QImage &image, const QString &path, const char *format)
-{
-    const bool ok = writeImageFile(image, path, format);
-    if (!ok)
-        ++g_writeFailures;
-    return ok;
-}
 
 bool writeImageFile(const QImage &image, const QString &path, const char *format)
 {
@@ -96,6 +83,21 @@ bool writeImageFile(const QImage &image, const QString &path, const char *format
         return false;
     }
     return file.commit();
+}
+
+} // namespace
+
+int imageWriteFailures()
+{
+    return g_writeFailures;
+}
+
+bool writeImage(const QImage &image, const QString &path, const char *format)
+{
+    const bool ok = writeImageFile(image, path, format);
+    if (!ok)
+        ++g_writeFailures;
+    return ok;
 }
 
 bool Canvas::save(const QString &dir, const QString &name)

@@ -62,7 +62,6 @@ void setAccentEntry(int entry);
 // Writes an image file whole or not at all (its folder made first); false when it failed.
 // Failures are counted, so the generator can end with an error rather than report success.
 bool writeImage(const QImage &image, const QString &path, const char *format = "PNG");
-bool writeImageFile(const QImage &image, const QString &path, const char *format);
 int imageWriteFailures();
 QPainterPath roundedRect(const QRectF &r, qreal radius);
 void fillRounded(QPainter &p, const QRectF &r, qreal radius, const QBrush &fill,

@@ -122,6 +122,19 @@ colour_width() {
             -trim -format '%w' info: 2>/dev/null || echo 0
 }
 
+# Waits until colour_width of window $1, box ($2..$5), colour $6 lies between $7 and $8 design
+# units; the last width, in screen pixels, is left in LAST_WIDTH.
+wait_colour_width() {
+    local i
+    for i in $(seq 1 50); do
+        LAST_WIDTH=$(colour_width "$1" "$2" "$3" "$4" "$5" "$6")
+        [ "$LAST_WIDTH" -ge $(($7 * E2E_DPI / 96)) ] && [ "$LAST_WIDTH" -le $(($8 * E2E_DPI / 96)) ] &&
+            return 0
+        sleep 0.2
+    done
+    return 1
+}
+
 send_control() { printf '%s\n' "$@" >"$CONTROL"; }
 
 # Waits until the trace holds a line matching the extended regular expression $1.

@@ -61,6 +61,26 @@ wait_write_end || fail "the mouse that came back was not given the settings"
 sleep 0.5
 shot replugged
 
+# The battery's frame tells the cable from the receiver, and a status answer repaints only that
+# frame: with the cable in, the bar in the theme colour gives way to the cable's frame (its
+# small flash), and with the cable out the bar is back.
+BATTERY=(69 581 86 47)
+wait_colour_width "$win" "${BATTERY[@]}" "#BC0779" 50 86 ||
+    fail "the battery bar is $LAST_WIDTH pixels wide with the receiver"
+: >"$TRACE"
+send_control "plug cable"
+wait_colour_width "$win" "${BATTERY[@]}" "#BC0779" 1 30 ||
+    fail "the battery frame shows $LAST_WIDTH pixels of bar with the cable in"
+# The cable is a connection too: the mouse is given the settings over it, and pulling the cable
+# out in the middle of that would rightly end in a failure box.
+wait_write_end || fail "the mouse was not given the settings over the cable"
+wait_window_count 1 || fail "a box came up when the cable was plugged in"
+shot cable
+send_control "unplug cable"
+wait_colour_width "$win" "${BATTERY[@]}" "#BC0779" 50 86 ||
+    fail "the battery bar is $LAST_WIDTH pixels wide after the cable was pulled out"
+wait_window_count 1 || fail "a box came up when the cable was pulled out"
+
 # Each panel adds its own steps in steps/NN-name.sh, run in name order with the window up
 # ($win, the helpers of lib.sh). A step file ends with the window as it found it: mouse plugged,
 # no box open.

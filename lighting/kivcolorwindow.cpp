@@ -46,8 +46,8 @@ void place(QWidget *w, int x, int y, int width, int height)
     w->setGeometry(scaledRect(x, y, width, height));
 }
 
-// A style sheet set again, even unchanged, is parsed anew and its indicator images loaded
-// anew; the panel is laid out at every refresh, so only a new scale or theme sets it.
+// A style sheet set again, even unchanged, is parsed anew and restyles its widget; the panel
+// is laid out at every refresh, so only a new scale or theme sets it.
 void setStyleOnce(QWidget *w, const QString &style)
 {
     if (w->styleSheet() != style)
@@ -108,6 +108,7 @@ void KivColorWindow::build()
 
     m_moveOff = new QCheckBox(this);
     m_moveOff->setFocusPolicy(Qt::NoFocus);
+    useSkinIndicator(m_moveOff);
     connect(m_moveOff, &QCheckBox::clicked, this, &KivColorWindow::checkbtn_clicked);
 
     m_showSleep = readShowSleep() != 0;
@@ -147,19 +148,15 @@ void KivColorWindow::layoutParts()
         setStyleOnce(sl, style);
     const QColor t = themeColour();
     QFont font = sharedFont();
-    // A new font, even an equal one, makes the style sheet's indicator images load anew.
+    // A new font, even an equal one, restyles the box through its style sheet.
     if (m_moveOff->font() != font)
         m_moveOff->setFont(font);
     setStyleOnce(
         m_moveOff,
         QStringLiteral("QCheckBox { background: transparent; color: white; spacing: %1px; }"
-                       "QCheckBox::indicator { width: %2px; height: %2px; }"
-                       "QCheckBox::indicator:unchecked { border-image: url(%3); }"
-                       "QCheckBox::indicator:checked { border-image: url(%4); }")
+                       "QCheckBox::indicator { width: %2px; height: %2px; }")
             .arg(scaled(8))
-            .arg(scaled(18))
-            .arg(skinPath(QStringLiteral("checkbox1-1.png")),
-                 skinPath(QStringLiteral("checkbox1-2.png"))));
+            .arg(scaled(18)));
     Q_UNUSED(t)
     m_menu->setFont(font);
     for (KivAction *a : m_actions) {
@@ -194,8 +191,8 @@ void KivColorWindow::layoutParts()
         place(m_minutes, 265, 323, 100, 18);
         place(m_moveOff, 30, 360, 200, 25);
     } else {
-        for (QWidget *w : std::initializer_list<QWidget *>{m_sleepCaption, m_sleep, m_minutes,
-                                                           m_moveOff})
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{m_sleepCaption, m_sleep, m_minutes, m_moveOff})
             hideAway(w);
     }
 }
@@ -330,7 +327,7 @@ void KivColorWindow::chooseEffect(int iMode)
     showEffectValues();
     const LedModeInfo &led = m_store.profiles[0].leds[size_t(i)];
     qCDebug(lcLighting, "slot %d shows effect %d, colour %d,%d,%d", slot, i, led.color.red(),
-           led.color.green(), led.color.blue());
+            led.color.green(), led.color.blue());
 }
 
 std::array<LedModeInfo *, 2> KivColorWindow::shownEntries()

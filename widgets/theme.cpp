@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QSet>
+#include <QStyleOption>
 #include <QThreadPool>
 #include <QWidget>
 
@@ -254,10 +255,9 @@ QImage readSkinImage(const QString &path, const QColor &tint, double factor)
     QSize want = heldSize(reader.text(QLatin1String(kDesignSizeKey)), factor);
     // A large file that does not say its design size is twice it, by its name.
     if (!want.isValid() && source != path)
-        want = heldSize(QStringLiteral("%1x%2")
-                            .arg(reader.size().width() / 2)
-                            .arg(reader.size().height() / 2),
-                        factor);
+        want = heldSize(
+            QStringLiteral("%1x%2").arg(reader.size().width() / 2).arg(reader.size().height() / 2),
+            factor);
     QImage img = reader.read();
     if (img.isNull()) {
         // A picture put in the skin by hand may be another format under a ".png" name.
@@ -411,11 +411,31 @@ public:
     {
         if (element == PE_FrameFocusRect)
             return;
+        if (element == PE_IndicatorCheckBox && widget &&
+            widget->property(kSkinIndicator).toBool()) {
+            const QPixmap box = skinPixmap(skinPath(option->state.testFlag(State_On)
+                                                        ? QStringLiteral("checkbox1-2.png")
+                                                        : QStringLiteral("checkbox1-1.png")));
+            if (!box.isNull()) {
+                painter->save();
+                painter->setRenderHint(QPainter::SmoothPixmapTransform);
+                painter->drawPixmap(option->rect, box);
+                painter->restore();
+                return;
+            }
+        }
         QProxyStyle::drawPrimitive(element, option, painter, widget);
     }
+
+    static constexpr char kSkinIndicator[] = "mcSkinIndicator";
 };
 
 } // namespace
+
+void useSkinIndicator(QWidget *checkBox)
+{
+    checkBox->setProperty(ProgramStyle::kSkinIndicator, true);
+}
 
 void useProgramStyle()
 {

@@ -59,6 +59,10 @@ void paintDialogBackground(QWidget *dialog, const QString &image = QStringLitera
 // control shows its state in its own images). Replacing a style sheet on the window, it spares
 // Qt the polishing of every widget through the style sheet machinery. Harmless when repeated.
 void useProgramStyle();
+// Gives a check box of the program style the skin's box images ("checkbox1-1.png",
+// "checkbox1-2.png" when checked) at the indicator size its style sheet sets. Drawn by the
+// style rather than as style-sheet images: those load every image-format plugin Qt has.
+void useSkinIndicator(QWidget *checkBox);
 
 // The style of the program's small text fields: dark, white text, framed in the theme colour.
 QString themedLineEditStyle();

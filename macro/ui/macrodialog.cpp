@@ -192,6 +192,7 @@ QCheckBox *MacroDialog::makeCheckBox()
 {
     auto *box = new QCheckBox(this);
     box->setFocusPolicy(Qt::NoFocus);
+    useSkinIndicator(box);
     return box;
 }
 
@@ -300,22 +301,17 @@ QString MacroDialog::checkStyle(const QString &textColour)
 {
     return QStringLiteral("QCheckBox{background:transparent;color:%1;spacing:%2px;}"
                           "QCheckBox:disabled{color:rgb(110,110,110);}"
-                          "QCheckBox::indicator{width:%3px;height:%3px;}"
-                          "QCheckBox::indicator:unchecked{border-image:url(%4);}"
-                          "QCheckBox::indicator:checked{border-image:url(%5);}")
+                          "QCheckBox::indicator{width:%3px;height:%3px;}")
         .arg(textColour)
         .arg(scaled(6))
-        .arg(scaled(14))
-        .arg(skinPath(QStringLiteral("checkbox1-1.png")),
-             skinPath(QStringLiteral("checkbox1-2.png")));
+        .arg(scaled(14));
 }
 
 void MacroDialog::applyLook()
 {
     const QFont font = sharedFont();
     const QColor t = themeColour();
-    // A style sheet set again, even unchanged, loads its indicator images anew: only a new
-    // scale sets it.
+    // A style sheet set again, even unchanged, restyles the box: only a new scale sets it.
     const QString check = checkStyle(QStringLiteral("white"));
     for (QCheckBox *b : m_delayBoxes) {
         if (b->styleSheet() != check)

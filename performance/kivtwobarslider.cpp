@@ -110,10 +110,10 @@ void KivTwoBarSlider::applyStyle()
             .arg(handle)
             .arg(margin)
             .arg(handle / 2);
-    for (KivSlider *s : {m_linkedSlider, m_xSlider, m_ySlider}) {
-        if (s->styleSheet() != style)
-            s->setStyleSheet(style);
-    }
+    // On this widget rather than on each slider: Qt parses and keeps a style sheet per widget
+    // that has one, and a panel holds eight of these.
+    if (styleSheet() != style)
+        setStyleSheet(style);
 }
 
 } // namespace mc

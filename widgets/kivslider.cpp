@@ -17,7 +17,7 @@ KivSlider::KivSlider(Qt::Orientation orientation, QWidget *parent) : QSlider(ori
 
 void KivSlider::init()
 {
-    setStyleSheet(QStringLiteral("background-color: rgba(0,0,0,0)"));
+    // Groove and handle come from the style sheet of the panel that places the slider.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::transparent);
     setPalette(pal);

@@ -130,29 +130,35 @@ void KivTreeWidget::applyScale()
     setColumnWidth(0, scaled(kTextColumnWidth));
     setColumnWidth(1, scaled(kDistanceWidth));
     const QColor t = themeColour();
-    setStyleSheet(QStringLiteral("QTreeWidget{background-color:rgb(24,25,30);color:white;"
-                                 "border:1px solid rgb(52,54,62);}"
-                                 "QTreeWidget:disabled{color:rgb(110,110,110);}"
-                                 "QTreeWidget::item{height:%1px;}"
-                                 "QTreeWidget::item:hover{background-color:rgb(45,47,55);}"
-                                 "QTreeWidget::item:selected{background-color:rgba(%2,%3,%4,110);"
-                                 "color:white;}"
-                                 "QScrollBar:vertical{background:rgb(30,31,37);width:%5px;}"
-                                 "QScrollBar::handle:vertical{background:rgb(%2,%3,%4);}"
-                                 "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical"
-                                 "{height:0px;}")
-                      .arg(scaled(kRowHeight))
-                      .arg(t.red())
-                      .arg(t.green())
-                      .arg(t.blue())
-                      .arg(scaled(8)));
+    const QString sheet =
+        QStringLiteral("QTreeWidget{background-color:rgb(24,25,30);color:white;"
+                       "border:1px solid rgb(52,54,62);}"
+                       "QTreeWidget:disabled{color:rgb(110,110,110);}"
+                       "QTreeWidget::item{height:%1px;}"
+                       "QTreeWidget::item:hover{background-color:rgb(45,47,55);}"
+                       "QTreeWidget::item:selected{background-color:rgba(%2,%3,%4,110);"
+                       "color:white;}"
+                       "QScrollBar:vertical{background:rgb(30,31,37);width:%5px;}"
+                       "QScrollBar::handle:vertical{background:rgb(%2,%3,%4);}"
+                       "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical"
+                       "{height:0px;}"
+                       // The rows' distance fields: styled here, Qt keeps one parsed
+                       // sheet for all of them instead of one each.
+                       "QLineEdit{background-color:rgb(30,30,30);color:white;"
+                       "border:1px solid rgb(78,80,90);padding:0px;}"
+                       "QLineEdit:disabled{color:rgb(110,110,110);}")
+            .arg(scaled(kRowHeight))
+            .arg(t.red())
+            .arg(t.green())
+            .arg(t.blue())
+            .arg(scaled(8));
+    // Set again, even unchanged, a sheet is parsed anew and restyles every row.
+    if (styleSheet() != sheet)
+        setStyleSheet(sheet);
     for (KivTreeItem *m : m_moves) {
         KivLineEdit *e = m->distanceEdit();
         e->setFont(font);
         e->setFixedHeight(scaled(kRowHeight - 2));
-        e->setStyleSheet(QStringLiteral("QLineEdit{background-color:rgb(30,30,30);color:white;"
-                                        "border:1px solid rgb(78,80,90);padding:0px;}"
-                                        "QLineEdit:disabled{color:rgb(110,110,110);}"));
     }
 }
 

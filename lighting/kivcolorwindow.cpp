@@ -65,7 +65,7 @@ KivColorWindow::KivColorWindow(ProfileStore &store, QWidget *parent)
     : QWidget(parent), m_store(store)
 {
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("background-color: rgba(33,35,35,0.5)"));
+    setStyleSheet(QStringLiteral("mc--KivColorWindow{background-color: rgba(33,35,35,0.5)}"));
     build();
     setTexts();
     layoutParts();

@@ -53,7 +53,7 @@ KivBtnWindow::KivBtnWindow(ProfileData *profile, QWidget *parent, double dScale)
     : QWidget(parent), m_profile(profile), m_scale(dScale)
 {
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("background-color: rgba(33,35,35,0.5)"));
+    setStyleSheet(QStringLiteral("mc--KivBtnWindow{background-color: rgba(33,35,35,0.5)}"));
     buildActions();
     m_topMenu = new QMenu(this);
     m_wheelMenu = new QMenu(this);

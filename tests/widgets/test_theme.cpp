@@ -7,6 +7,7 @@
 #include "widgets/themecolours.h"
 #include "widgets/uiscale.h"
 
+#include <QCheckBox>
 #include <QMenu>
 #include <QtTest>
 
@@ -201,6 +202,41 @@ private slots:
             }
         }
         setScaleFactor(1.0);
+    }
+
+    // A marked check box shows the skin's box for its state at the size its style sheet sets,
+    // under the style-sheet machinery as in the panels; an unmarked one keeps the platform's.
+    void checkBoxIndicatorFromSkin()
+    {
+        test::SkinFixture fx;
+        fx.image(QStringLiteral("checkbox1-1.png"), Qt::red);
+        fx.image(QStringLiteral("checkbox1-2.png"), Qt::green);
+        useProgramStyle();
+        const auto count = [](QWidget &w, QRgb rgb) {
+            const QImage img = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            int n = 0;
+            for (int y = 0; y < img.height(); ++y) {
+                for (int x = 0; x < img.width(); ++x)
+                    n += img.pixel(x, y) == rgb ? 1 : 0;
+            }
+            return n;
+        };
+        const QString sheet = QStringLiteral("QCheckBox{background:transparent;color:white;}"
+                                             "QCheckBox::indicator{width:14px;height:14px;}");
+        QCheckBox marked(QStringLiteral("x"));
+        marked.setStyleSheet(sheet);
+        useSkinIndicator(&marked);
+        marked.resize(80, 24);
+        QCOMPARE(count(marked, qRgb(255, 0, 0)), 14 * 14);
+        QCOMPARE(count(marked, qRgb(0, 255, 0)), 0);
+        marked.setChecked(true);
+        QCOMPARE(count(marked, qRgb(0, 255, 0)), 14 * 14);
+        QCOMPARE(count(marked, qRgb(255, 0, 0)), 0);
+
+        QCheckBox plain(QStringLiteral("x"));
+        plain.setStyleSheet(sheet);
+        plain.resize(80, 24);
+        QCOMPARE(count(plain, qRgb(255, 0, 0)), 0);
     }
 };
 

@@ -10,6 +10,19 @@ HEX_OK=(340 288 76 28)
 
 click_box "$win" "${LIGHTING_TAB[@]}"
 sleep 0.3
+# The "MOVE TO LIGHT OFF" box is drawn from the skin: ticked, its box is in the theme colour;
+# a click empties it, and another ticks it again (so Apply below writes it as it was).
+MOVE_OFF_BOX=(315 450 18 25)
+wait_colour_width "$win" "${MOVE_OFF_BOX[@]}" "#BC0779" 12 18 ||
+    fail "the ticked box shows $LAST_WIDTH pixels of the theme colour"
+click_box "$win" "${MOVE_OFF_BOX[@]}"
+# (An image with none of the colour trims to a single pixel.)
+wait_colour_width "$win" "${MOVE_OFF_BOX[@]}" "#BC0779" 0 1 ||
+    fail "the box still shows $LAST_WIDTH pixels of the theme colour after a click"
+shot lighting-move-off
+click_box "$win" "${MOVE_OFF_BOX[@]}"
+wait_colour_width "$win" "${MOVE_OFF_BOX[@]}" "#BC0779" 12 18 ||
+    fail "the box shows $LAST_WIDTH pixels of the theme colour after a second click"
 # The menu lists "FULL LIGHTED" first and "BREATHING" second.
 click_box "$win" "${EFFECT_BTN[@]}"
 wait_window_count 2 || fail "the effect menu did not open"

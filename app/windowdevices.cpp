@@ -266,8 +266,7 @@ void MousecfgWidget::collectPanels()
 void MousecfgWidget::applyStatusDisplay(const StatusDisplay &d)
 {
     // Every status answer comes here; the bar is restyled only when its look changes.
-    if (m_battery->styleSheet() != d.barStyle)
-        m_battery->setStyleSheet(d.barStyle);
+    setStyleOnce(m_battery, d.barStyle);
     m_battery->setFormat(d.barFormat);
     m_battery->setOwnText(d.barText);
     m_battery->setTextVisible(d.barTextVisible);

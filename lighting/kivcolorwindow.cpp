@@ -46,14 +46,6 @@ void place(QWidget *w, int x, int y, int width, int height)
     w->setGeometry(scaledRect(x, y, width, height));
 }
 
-// A style sheet set again, even unchanged, is parsed anew and restyles its widget; the panel
-// is laid out at every refresh, so only a new scale or theme sets it.
-void setStyleOnce(QWidget *w, const QString &style)
-{
-    if (w->styleSheet() != style)
-        w->setStyleSheet(style);
-}
-
 void hideAway(QWidget *w)
 {
     w->setGeometry(0, 0, 0, 0);

@@ -112,8 +112,7 @@ void KivTwoBarSlider::applyStyle()
             .arg(handle / 2);
     // On this widget rather than on each slider: Qt parses and keeps a style sheet per widget
     // that has one, and a panel holds eight of these.
-    if (styleSheet() != style)
-        setStyleSheet(style);
+    setStyleOnce(this, style);
 }
 
 } // namespace mc

@@ -443,6 +443,12 @@ void useProgramStyle()
         QApplication::setStyle(new ProgramStyle);
 }
 
+void setStyleOnce(QWidget *widget, const QString &style)
+{
+    if (widget->styleSheet() != style)
+        widget->setStyleSheet(style);
+}
+
 QString themedLineEditStyle()
 {
     return QStringLiteral("QLineEdit{background-color:rgb(30,30,30);color:white;"

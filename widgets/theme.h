@@ -64,6 +64,10 @@ void useProgramStyle();
 // style rather than as style-sheet images: those load every image-format plugin Qt has.
 void useSkinIndicator(QWidget *checkBox);
 
+// Sets a style sheet unless the widget has it already: set again, even unchanged, a sheet is
+// parsed anew and restyles the widget and all it holds.
+void setStyleOnce(QWidget *widget, const QString &style);
+
 // The style of the program's small text fields: dark, white text, framed in the theme colour.
 QString themedLineEditStyle();
 

@@ -152,9 +152,7 @@ void KivTreeWidget::applyScale()
             .arg(t.green())
             .arg(t.blue())
             .arg(scaled(8));
-    // Set again, even unchanged, a sheet is parsed anew and restyles every row.
-    if (styleSheet() != sheet)
-        setStyleSheet(sheet);
+    setStyleOnce(this, sheet);
     for (KivTreeItem *m : m_moves) {
         KivLineEdit *e = m->distanceEdit();
         e->setFont(font);

@@ -311,20 +311,17 @@ void MacroDialog::applyLook()
 {
     const QFont font = sharedFont();
     const QColor t = themeColour();
-    // A style sheet set again, even unchanged, restyles the box: only a new scale sets it.
     const QString check = checkStyle(QStringLiteral("white"));
     for (QCheckBox *b : m_delayBoxes) {
-        if (b->styleSheet() != check)
-            b->setStyleSheet(check);
+        setStyleOnce(b, check);
         b->setFont(font);
     }
     for (QCheckBox *b : m_loopBoxes) {
-        if (b->styleSheet() != check)
-            b->setStyleSheet(check);
+        setStyleOnce(b, check);
         b->setFont(font);
     }
     for (KivLineEdit *e : {m_nameEdit, m_defaultDelay, m_loopTime, m_delayEdit, m_distanceEdit}) {
-        e->setStyleSheet(fieldStyle());
+        setStyleOnce(e, fieldStyle());
         e->setFont(font);
     }
     m_list->setFont(font);
